@@ -1,0 +1,146 @@
+#include "runtime/automation.h"
+
+#include <algorithm>
+
+#include "runtime/automation_error.h"
+
+namespace lattix {
+
+namespace rn = runtime_error_number;
+
+std::string AsciiLower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+TypeInfo::TypeInfo(std::string className, std::string interfaceName, std::string eventInterfaceName)
+    : className_(std::move(className)), interfaceName_(std::move(interfaceName)),
+      eventInterfaceName_(std::move(eventInterfaceName)) {}
+
+void TypeInfo::addMember(MemberInfo info, MemberHandler handler) {
+    auto it = byId_.find(info.id);
+    if (it != byId_.end()) {
+        // Binding a member again replaces it (a later family may take over a member).
+        members_[it->second] = std::move(info);
+        handlers_[it->second] = std::move(handler);
+        return;
+    }
+    size_t index = members_.size();
+    byId_[info.id] = index;
+    byLowerName_[AsciiLower(info.name)] = index;
+    members_.push_back(std::move(info));
+    handlers_.push_back(std::move(handler));
+}
+
+void TypeInfo::addEvent(EventInfo info) { events_.push_back(std::move(info)); }
+
+const MemberInfo* TypeInfo::findMember(std::string_view name) const {
+    auto it = byLowerName_.find(AsciiLower(name));
+    return it == byLowerName_.end() ? nullptr : &members_[it->second];
+}
+
+const MemberInfo* TypeInfo::findMember(DispId id) const {
+    auto it = byId_.find(id);
+    return it == byId_.end() ? nullptr : &members_[it->second];
+}
+
+const MemberHandler* TypeInfo::handler(DispId id) const {
+    auto it = byId_.find(id);
+    return it == byId_.end() ? nullptr : &handlers_[it->second];
+}
+
+const EventInfo* TypeInfo::findEvent(std::string_view name) const {
+    std::string lower = AsciiLower(name);
+    for (const EventInfo& e : events_)
+        if (AsciiLower(e.name) == lower) return &e;
+    return nullptr;
+}
+
+const EventInfo* TypeInfo::findEvent(DispId id) const {
+    for (const EventInfo& e : events_)
+        if (e.id == id) return &e;
+    return nullptr;
+}
+
+int EventSource::connect(EventHandler handler) {
+    int cookie = nextCookie_++;
+    sinks_.emplace_back(cookie, std::move(handler));
+    return cookie;
+}
+
+void EventSource::disconnect(int cookie) {
+    std::erase_if(sinks_, [cookie](const auto& s) { return s.first == cookie; });
+}
+
+void EventSource::fire(const EventInfo& event, std::span<Variant> args) {
+    if (sinks_.empty()) return;
+    // Copy the list: a handler may connect or disconnect while it runs.
+    auto sinks = sinks_;
+    for (auto& [cookie, handler] : sinks) {
+        bool stillConnected = std::any_of(sinks_.begin(), sinks_.end(), [c = cookie](const auto& s) { return s.first == c; });
+        if (stillConnected) handler(event, args);
+    }
+}
+
+Variant AutomationObject::invoke(DispId id, InvokeKind kind, std::span<const Variant> positional,
+                                 std::span<const NamedArg> named) {
+    const TypeInfo& ti = typeInfo();
+    const MemberInfo* member = ti.findMember(id);
+    const MemberHandler* handler = ti.handler(id);
+    if (!member || !handler || !member->supports(kind))
+        throw AutomationError(rn::kMemberNotFound, "Lattix", "Member not found.");
+
+    const size_t nparams = member->params.size();
+    const bool assigns = kind == InvokeKind::Let || kind == InvokeKind::Set;
+    Args args(nparams + (assigns ? 1 : 0));
+    std::vector<bool> given(nparams, false);
+
+    size_t indexCount = positional.size();
+    if (assigns) {
+        // The value of an assignment is the last positional argument.
+        if (positional.empty()) throw AutomationError(rn::kParamNotOptional, "Lattix", "Argument not optional.");
+        indexCount = positional.size() - 1;
+        args[nparams] = positional.back();
+    }
+    if (indexCount > nparams) throw AutomationError(rn::kBadParamCount, "Lattix", "Wrong number of arguments.");
+    for (size_t i = 0; i < indexCount; ++i) {
+        if (positional[i].isMissing()) continue; // an explicitly omitted argument
+        args[i] = positional[i];
+        given[i] = true;
+    }
+    for (const NamedArg& n : named) {
+        std::string lower = AsciiLower(n.name);
+        auto p = std::find_if(member->params.begin(), member->params.end(),
+                              [&](const ParamInfo& pi) { return AsciiLower(pi.name) == lower; });
+        if (p == member->params.end()) throw AutomationError(rn::kUnknownName, "Lattix", "Unknown name.");
+        size_t i = static_cast<size_t>(p - member->params.begin());
+        if (given[i]) throw AutomationError(rn::kBadParamCount, "Lattix", "Wrong number of arguments.");
+        if (n.value.isMissing()) continue;
+        args[i] = n.value;
+        given[i] = true;
+    }
+    for (size_t i = 0; i < nparams; ++i) {
+        if (given[i]) continue;
+        const ParamInfo& p = member->params[i];
+        if (!p.optional) throw AutomationError(rn::kParamNotOptional, "Lattix", "Argument not optional.");
+        args[i] = p.hasDefault ? p.defaultValue : Variant::missing();
+    }
+    // Keep this object alive while its member runs, even if the call releases the last outside reference.
+    std::shared_ptr<AutomationObject> keepAlive = weak_from_this().lock();
+    return (*handler)(*this, kind, args);
+}
+
+Variant AutomationObject::invoke(std::string_view name, InvokeKind kind, std::span<const Variant> positional,
+                                 std::span<const NamedArg> named) {
+    return invoke(dispIdOf(name), kind, positional, named);
+}
+
+DispId AutomationObject::dispIdOf(std::string_view name) const {
+    const MemberInfo* m = typeInfo().findMember(name);
+    if (!m) throw AutomationError(rn::kUnknownName, "Lattix", "Unknown name.");
+    return m->id;
+}
+
+} // namespace lattix
