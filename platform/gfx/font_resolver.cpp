@@ -1,0 +1,130 @@
+#include "platform/gfx/font_resolver.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <cctype>
+#include <memory>
+#include <mutex>
+#include <stdexcept>
+#include <sys/stat.h>
+
+namespace lattix::gfx {
+
+namespace {
+
+struct ResolverState {
+    std::mutex mutex;
+    FontLookupMode mode = FontLookupMode::Fixed;
+    std::string fixedDir = "/usr/share/fonts/truetype/dejavu";
+};
+
+ResolverState& state() {
+    static ResolverState s;
+    return s;
+}
+
+bool fileExists(const std::string& path) {
+    struct stat st{};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return s;
+}
+
+FontFile resolveFixed(const std::string& dir, const std::string& family, int weight, bool italic) {
+    std::string name = lower(family);
+    auto has = [&](const char* w) { return name.find(w) != std::string::npos; };
+    bool bold = weight >= 600;
+    std::string base, boldSuffix = "-Bold", slantSuffix = "-Oblique", boldSlantSuffix = "-BoldOblique";
+    if (has("mono") || has("courier") || has("fixed") || has("console")) {
+        base = "DejaVuSansMono";
+    } else if ((has("serif") && !has("sans")) || has("times")) {
+        base = "DejaVuSerif";
+        slantSuffix = "-Italic";
+        boldSlantSuffix = "-BoldItalic";
+    } else {
+        base = "DejaVuSans";
+    }
+    const std::string suffixes[4] = {"", boldSuffix, slantSuffix, boldSlantSuffix};
+    int wanted = (bold ? 1 : 0) + (italic ? 2 : 0);
+    // Prefer the exact style; fall back to the regular face (the style is then synthesised).
+    for (int choice : {wanted, 0}) {
+        std::string path = dir + "/" + base + suffixes[choice] + ".ttf";
+        if (fileExists(path)) return {path, 0, (choice & 1) != 0, (choice & 2) != 0};
+    }
+    std::string fallback = dir + "/DejaVuSans.ttf";
+    if (fileExists(fallback)) return {fallback, 0, false, false};
+    throw std::runtime_error("font file not found in " + dir);
+}
+
+struct PatternDeleter {
+    void operator()(FcPattern* p) const { FcPatternDestroy(p); }
+};
+using PatternPtr = std::unique_ptr<FcPattern, PatternDeleter>;
+
+FontFile resolveFontconfig(const std::string& family, int weight, bool italic) {
+    static const bool initialised = FcInit() == FcTrue;
+    if (!initialised) throw std::runtime_error("fontconfig could not be initialised");
+    PatternPtr pattern(FcPatternCreate());
+    if (!pattern) throw std::bad_alloc();
+    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
+    FcPatternAddInteger(pattern.get(), FC_WEIGHT, FcWeightFromOpenType(weight));
+    FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    FcDefaultSubstitute(pattern.get());
+    FcResult result = FcResultNoMatch;
+    PatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
+    if (!match) throw std::runtime_error("no font matches " + family);
+    FcChar8* file = nullptr;
+    if (FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch || !file)
+        throw std::runtime_error("no font file for " + family);
+    int index = 0, matchedWeight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
+    FcPatternGetInteger(match.get(), FC_INDEX, 0, &index);
+    FcPatternGetInteger(match.get(), FC_WEIGHT, 0, &matchedWeight);
+    FcPatternGetInteger(match.get(), FC_SLANT, 0, &slant);
+    return {reinterpret_cast<const char*>(file), index, matchedWeight >= FC_WEIGHT_DEMIBOLD, slant != FC_SLANT_ROMAN};
+}
+
+} // namespace
+
+FontLookupMode FontResolver::mode() {
+    std::lock_guard lock(state().mutex);
+    return state().mode;
+}
+
+void FontResolver::setMode(FontLookupMode mode) {
+    if (mode != FontLookupMode::Fixed && mode != FontLookupMode::Fontconfig)
+        throw std::invalid_argument("FontResolver: unknown mode");
+    std::lock_guard lock(state().mutex);
+    state().mode = mode;
+}
+
+std::string FontResolver::fixedFontDir() {
+    std::lock_guard lock(state().mutex);
+    return state().fixedDir;
+}
+
+void FontResolver::setFixedFontDir(const std::string& dir) {
+    if (dir.empty()) throw std::invalid_argument("FontResolver: empty font folder");
+    std::lock_guard lock(state().mutex);
+    state().fixedDir = dir;
+}
+
+FontFile FontResolver::resolve(const std::string& family, int weight, bool italic) {
+    FontLookupMode m;
+    std::string dir;
+    {
+        std::lock_guard lock(state().mutex);
+        m = state().mode;
+        dir = state().fixedDir;
+    }
+    if (m == FontLookupMode::Fontconfig) return resolveFontconfig(family, weight, italic);
+    return resolveFixed(dir, family, weight, italic);
+}
+
+} // namespace lattix::gfx
