@@ -2,6 +2,10 @@
 //
 // The current locale is a service: it starts as the process locale and tests replace it
 // (ScopedLocale) to run the same behaviour with "." and with "," as the decimal separator.
+//
+// Date and time layouts are Format patterns ("m/d/yyyy", "h:nn:ss AM/PM"); in them "/" and ":" stand
+// for dateSeparator and timeSeparator. An empty layout field is derived from dateOrder and
+// use24HourClock, so a test can change the order alone.
 #pragma once
 
 #include <array>
@@ -17,7 +21,10 @@ struct Locale {
     std::string dateSeparator = "/";
     std::string timeSeparator = ":";
     DateOrder dateOrder = DateOrder::MonthDayYear;
+    bool use24HourClock = false;
     std::string currencySymbol = "$";
+    // "$1.00" and "($1.00)" when true; "1,00 €" and "-1,00 €" when false.
+    bool currencySymbolFirst = true;
     std::string amDesignator = "AM";
     std::string pmDesignator = "PM";
     std::array<std::string, 12> monthNames{"January", "February", "March",     "April",   "May",      "June",
@@ -28,11 +35,26 @@ struct Locale {
     std::array<std::string, 7> dayNames{"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
     std::array<std::string, 7> dayAbbrevs{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 
-    // English names, "." decimals, "," thousands, month/day/year.
+    // Explicit layouts; empty means derived (see the accessors below).
+    std::string shortDateFormat;
+    std::string longDateFormat;
+    std::string longTimeFormat;
+
+    // The layouts Format and the text conversion use.
+    std::string shortDatePattern() const;  // "m/d/yyyy", "dd/mm/yyyy", "yyyy/mm/dd"
+    std::string longDatePattern() const;   // "dddd, mmmm d, yyyy", "dddd, d. mmmm yyyy", ...
+    std::string mediumDatePattern() const; // "dd-mmm-yy"
+    std::string longTimePattern() const;   // "h:nn:ss AM/PM" or "hh:nn:ss"
+    std::string mediumTimePattern() const; // "hh:nn AM/PM"
+    std::string shortTimePattern() const;  // "hh:nn"
+    std::string currencyPattern() const;   // two sections, positive and negative
+
+    // English names, "." decimals, "," thousands, month/day/year, 12-hour clock.
     static Locale invariant();
-    // "," decimals, "." thousands, day.month.year: the usual continental European settings.
+    // "," decimals, "." thousands, day.month.year, 24-hour clock: the usual continental European settings.
     static Locale decimalComma();
-    // Built from the process locale (LC_NUMERIC for the separators, LC_TIME for names and order).
+    // Built from the process environment's locale (LC_NUMERIC for the separators, LC_MONETARY for
+    // the currency symbol, LC_TIME for names, date order and clock); the C locale gives invariant().
     static Locale fromProcess();
 
     static const Locale& current();
