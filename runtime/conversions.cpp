@@ -1,6 +1,7 @@
 #include "runtime/conversions.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -132,10 +133,11 @@ std::string ToString(const Variant& v) {
     return TextOf(d);
 }
 
-std::optional<double> ParseNumberText(std::string_view raw) {
+std::optional<double> ParseNumberText(std::string_view raw) { return ParseNumberText(raw, Locale::current()); }
+
+std::optional<double> ParseNumberText(std::string_view raw, const Locale& loc) {
     std::string_view t = trimBlanks(raw);
     if (t.empty()) return std::nullopt;
-    const Locale& loc = Locale::current();
     size_t i = 0;
     bool negative = false;
     if (t[i] == '+' || t[i] == '-') {
@@ -181,7 +183,25 @@ std::optional<double> ParseNumberText(std::string_view raw) {
         }
     }
     if (!digits) return std::nullopt;
-    double d = std::strtod(normal.c_str(), nullptr);
+    // from_chars, unlike strtod, reads "." whatever LC_NUMERIC the host program has set.
+    double d = 0;
+    auto res = std::from_chars(normal.data(), normal.data() + normal.size(), d);
+    if (res.ec == std::errc::result_out_of_range) {
+        // Too large or too small: decide by the decimal magnitude of the first significant digit.
+        size_t e = normal.find('e');
+        std::string_view mantissa = std::string_view(normal).substr(0, e);
+        long exponent = 0;
+        if (e != std::string::npos) {
+            size_t from = e + 1 + (normal[e + 1] == '+');
+            std::from_chars(normal.data() + from, normal.data() + normal.size(), exponent);
+        }
+        size_t point = mantissa.find('.');
+        long intLength = static_cast<long>(point == std::string_view::npos ? mantissa.size() : point);
+        size_t first = mantissa.find_first_of("123456789");
+        long position = static_cast<long>(first) < intLength ? intLength - static_cast<long>(first)
+                                                            : intLength - static_cast<long>(first) + 1;
+        d = position + exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    }
     return negative ? -d : d;
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/locale.h"
 #include "runtime/variant.h"
 
 namespace lattix {
@@ -34,7 +35,9 @@ std::string ToString(const Variant& v);
 
 // Parses a number the way a Basic runtime reads a text: optional blanks, sign, digits with the
 // locale's decimal separator and thousands separators, an optional exponent, "&H"/"&O" prefixes.
-// Returns nothing when the text is not a number.
+// Returns nothing when the text is not a number. The reading does not depend on the C library's
+// locale; a number too large for a double reads as infinity, one too small as 0.
 std::optional<double> ParseNumberText(std::string_view text);
+std::optional<double> ParseNumberText(std::string_view text, const Locale& locale);
 
 } // namespace lattix

@@ -124,6 +124,7 @@ void parseNumber(std::string_view text, Section& s) {
                     ++s.expPlaceholders;
                     if (zero) ++s.expZeros;
                 } else if (afterPoint) {
+                    pendingCommas = 0; // a comma between fraction digits means nothing
                     addOp(s, Op::FracDigit, zero);
                     ++s.fracPlaceholders;
                     if (zero) s.lastFracZero = s.fracPlaceholders;
@@ -143,7 +144,7 @@ void parseNumber(std::string_view text, Section& s) {
                 addOp(s, Op::DecimalPoint);
                 return i + 1;
             }
-            if (c == ',' && !afterPoint && !inExponent && s.intPlaceholders > 0) {
+            if (c == ',' && !inExponent && s.intPlaceholders + s.fracPlaceholders > 0) {
                 ++pendingCommas;
                 return i + 1;
             }
