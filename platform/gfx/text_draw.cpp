@@ -1,0 +1,299 @@
+#include "platform/gfx/text_draw.h"
+
+#include "platform/gfx/utf8.h"
+
+#include <algorithm>
+
+namespace lattix::gfx {
+
+namespace {
+
+constexpr char32_t kEllipsis[] = U"...";
+
+struct Marked {
+    std::u32string text;
+    int underline = -1; // index of the prefixed character
+};
+
+Marked removePrefixes(const std::u32string& in, bool underline) {
+    Marked out;
+    out.text.reserve(in.size());
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        if (in[i] != U'&') {
+            out.text.push_back(in[i]);
+            continue;
+        }
+        if (i + 1 >= in.size()) break; // a lone "&" at the end shows nothing
+        ++i;
+        if (in[i] != U'&' && underline && out.underline < 0) out.underline = int(out.text.size());
+        out.text.push_back(in[i]);
+    }
+    return out;
+}
+
+struct Span {
+    std::size_t start = 0;
+    std::size_t end = 0;
+};
+
+bool isBlank(char32_t c) { return c == U' '; }
+
+class Layouter {
+public:
+    Layouter(const Font& font, int tabWidth) : font_(font), tabWidth_(tabWidth) {}
+
+    int width(std::u32string_view s) const { return measureLine(font_, s, tabWidth_); }
+
+    // Greedy word wrap of text[p.start, p.end) into lines no wider than maxWidth.
+    void wrap(const std::u32string& text, Span p, int maxWidth, bool breakWords, std::vector<Span>& out) const {
+        std::size_t start = p.start;
+        if (start == p.end) {
+            out.push_back({start, start});
+            return;
+        }
+        while (start < p.end) {
+            std::size_t pos = start, lastFit = std::u32string::npos;
+            while (pos < p.end) {
+                std::size_t e = pos;
+                while (e < p.end && isBlank(text[e])) ++e;
+                while (e < p.end && !isBlank(text[e])) ++e;
+                if (width(std::u32string_view(text).substr(start, e - start)) > maxWidth) break;
+                lastFit = e;
+                pos = e;
+            }
+            if (lastFit == std::u32string::npos) {
+                std::size_t wordEnd = start;
+                while (wordEnd < p.end && isBlank(text[wordEnd])) ++wordEnd;
+                while (wordEnd < p.end && !isBlank(text[wordEnd])) ++wordEnd;
+                lastFit = wordEnd;
+                if (breakWords) {
+                    std::size_t k = start + 1;
+                    while (k < wordEnd && width(std::u32string_view(text).substr(start, k + 1 - start)) <= maxWidth)
+                        ++k;
+                    lastFit = k;
+                }
+            }
+            // trailing blanks at a break take no room
+            std::size_t shownEnd = lastFit;
+            while (shownEnd > start && shownEnd < p.end && isBlank(text[shownEnd - 1])) --shownEnd;
+            out.push_back({start, lastFit < p.end ? shownEnd : lastFit});
+            start = lastFit;
+            while (start < p.end && isBlank(text[start])) ++start;
+        }
+    }
+
+    Marked endEllipsis(const Marked& m, int maxWidth) const {
+        std::size_t k = m.text.size();
+        while (k > 0 && width(m.text.substr(0, k) + kEllipsis) > maxWidth) --k;
+        return cut(m, k, U"");
+    }
+
+    Marked wordEllipsis(const Marked& m, int maxWidth) const {
+        for (std::size_t e = m.text.size(); e > 0; --e) {
+            bool wordEnd = !isBlank(m.text[e - 1]) && (e == m.text.size() || isBlank(m.text[e]));
+            if (wordEnd && width(m.text.substr(0, e) + kEllipsis) <= maxWidth) return cut(m, e, U"");
+        }
+        return endEllipsis(m, maxWidth);
+    }
+
+    Marked pathEllipsis(const Marked& m, int maxWidth) const {
+        std::size_t sep = m.text.find_last_of(U"\\/");
+        if (sep == std::u32string::npos || sep == 0) return endEllipsis(m, maxWidth);
+        std::u32string tail = m.text.substr(sep);
+        for (std::size_t k = sep; k-- > 0;) {
+            if (width(m.text.substr(0, k) + kEllipsis + tail) <= maxWidth) {
+                Marked r = cut(m, k, tail);
+                if (m.underline >= int(sep)) r.underline = int(k + 3) + (m.underline - int(sep));
+                return r;
+            }
+        }
+        Marked rest{kEllipsis + tail, -1};
+        return endEllipsis(rest, maxWidth);
+    }
+
+private:
+    // The first k characters, the ellipsis and `tail`.
+    static Marked cut(const Marked& m, std::size_t k, const std::u32string& tail) {
+        Marked r;
+        r.text = m.text.substr(0, k) + kEllipsis + tail;
+        r.underline = m.underline >= 0 && m.underline < int(k) ? m.underline : -1;
+        return r;
+    }
+
+    const Font& font_;
+    int tabWidth_;
+};
+
+} // namespace
+
+int measureLine(const Font& font, std::u32string_view text, int tabWidth) {
+    int x = 0;
+    for (char32_t c : text) {
+        if (c == U'\t' && tabWidth > 0) x = (x / tabWidth + 1) * tabWidth;
+        else x += font.advance(c);
+    }
+    return x;
+}
+
+TextLayout layoutText(const Font& font, std::string_view utf8, const Rect& rect, std::uint32_t flags) {
+    TextLayout layout;
+    const TextMetrics& tm = font.metrics();
+    if (flags & DT_TABSTOP) {
+        int chars = int((flags >> 8) & 0xFF);
+        layout.tabWidth = (chars ? chars : 8) * tm.aveCharWidth;
+        flags &= ~std::uint32_t(0xFF00);
+    } else {
+        layout.tabWidth = 8 * tm.aveCharWidth;
+    }
+    layout.expandTabs = (flags & DT_EXPANDTABS) != 0;
+    const int tabWidth = layout.expandTabs ? layout.tabWidth : 0;
+    layout.lineHeight = tm.height + ((flags & DT_EXTERNALLEADING) ? tm.externalLeading : 0);
+    const int lh = layout.lineHeight;
+    const bool singleLine = flags & DT_SINGLELINE;
+    const bool calc = flags & DT_CALCRECT;
+    const int maxWidth = rect.width();
+
+    std::u32string raw = decodeUtf8(utf8);
+    Marked all = (flags & DT_NOPREFIX) ? Marked{raw, -1} : removePrefixes(raw, !(flags & DT_HIDEPREFIX));
+    if (all.text.empty()) {
+        layout.bounds = {rect.left, rect.top, rect.left, rect.top};
+        return layout;
+    }
+    Layouter lay(font, tabWidth);
+
+    // Paragraphs, then lines.
+    std::vector<Span> paragraphs;
+    if (singleLine) {
+        paragraphs.push_back({0, all.text.size()});
+    } else {
+        std::size_t s = 0;
+        for (std::size_t i = 0; i <= all.text.size(); ++i) {
+            if (i == all.text.size()) {
+                paragraphs.push_back({s, i});
+                break;
+            }
+            if (all.text[i] == U'\r' || all.text[i] == U'\n') {
+                paragraphs.push_back({s, i});
+                if (all.text[i] == U'\r' && i + 1 < all.text.size() && all.text[i + 1] == U'\n') ++i;
+                s = i + 1;
+            }
+        }
+    }
+    std::vector<Span> spans;
+    const bool wordBreak = (flags & DT_WORDBREAK) && !singleLine;
+    for (const Span& p : paragraphs) {
+        if (wordBreak) lay.wrap(all.text, p, maxWidth, (flags & DT_EDITCONTROL) != 0, spans);
+        else spans.push_back(p);
+    }
+
+    auto marked = [&](Span s) {
+        Marked m{all.text.substr(s.start, s.end - s.start), -1};
+        if (all.underline >= int(s.start) && all.underline < int(s.end)) m.underline = all.underline - int(s.start);
+        return m;
+    };
+    std::vector<Marked> lines;
+    for (const Span& s : spans) lines.push_back(marked(s));
+
+    const bool ellipsis = !calc && (flags & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS));
+    auto ellipsize = [&](const Marked& m, bool allowPath) {
+        if (flags & DT_END_ELLIPSIS) return lay.endEllipsis(m, maxWidth);
+        if (allowPath && (flags & DT_PATH_ELLIPSIS)) return lay.pathEllipsis(m, maxWidth);
+        if (flags & DT_WORD_ELLIPSIS) return lay.wordEllipsis(m, maxWidth);
+        return lay.endEllipsis(m, maxWidth);
+    };
+
+    // Text taller than the rectangle: with word break the last line that fits carries the rest.
+    if (!calc && !singleLine && lines.size() > 1 && int(lines.size()) * lh > rect.height()) {
+        std::size_t fitting = std::size_t(std::max(1, rect.height() / std::max(1, lh)));
+        bool partialLast = int(lines.size()) * lh > rect.height() && rect.height() % std::max(1, lh) != 0;
+        if (wordBreak && (flags & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS))) {
+            std::size_t last = fitting - 1;
+            Marked rest = marked({spans[last].start, all.text.size()});
+            for (char32_t& c : rest.text)
+                if (c == U'\r' || c == U'\n') c = U' ';
+            lines.resize(fitting);
+            lines[last] = lay.width(rest.text) > maxWidth ? ellipsize(rest, false) : rest;
+        } else if ((flags & DT_EDITCONTROL) && partialLast && fitting < lines.size()) {
+            lines.resize(fitting);
+        }
+    }
+
+    int lastAllowed = int(lines.size());
+    for (int i = 0; i < lastAllowed; ++i) {
+        Marked& m = lines[std::size_t(i)];
+        if (ellipsis && lay.width(m.text) > maxWidth) m = ellipsize(m, true);
+    }
+
+    // Placement.
+    int total = int(lines.size()) * lh;
+    int top = rect.top;
+    if (!calc) {
+        if (flags & DT_BOTTOM) top = rect.bottom - total;
+        else if (flags & DT_VCENTER) top = rect.top + (rect.height() - total) / 2;
+    }
+    int align = int(flags & 3);
+    if (flags & DT_RTLREADING) align = align == 0 ? 2 : (align == 2 ? 0 : align);
+    Rect bounds{};
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        TextLine line;
+        line.text = std::move(lines[i].text);
+        line.underlineIndex = lines[i].underline;
+        line.width = lay.width(line.text);
+        line.y = top + int(i) * lh;
+        if (calc || align == 0) line.x = rect.left;
+        else if (align == 1) line.x = rect.left + (maxWidth - line.width) / 2;
+        else line.x = rect.right - line.width;
+        layout.maxWidth = std::max(layout.maxWidth, line.width);
+        bounds = unite(bounds, Rect{line.x, line.y, line.x + std::max(line.width, 1), line.y + lh});
+        layout.lines.push_back(std::move(line));
+    }
+    layout.bounds = bounds;
+    return layout;
+}
+
+int drawText(DeviceContext& dc, std::string_view utf8, const Rect& rect, std::uint32_t flags) {
+    Rect r = rect;
+    return drawText(dc, utf8, r, flags);
+}
+
+int drawText(DeviceContext& dc, std::string_view utf8, Rect& rect, std::uint32_t flags) {
+    const Font& font = dc.font();
+    TextLayout layout = layoutText(font, utf8, rect, flags);
+    if (flags & DT_TABSTOP) flags &= ~std::uint32_t(0xFF00);
+    int total = int(layout.lines.size()) * layout.lineHeight;
+    if (flags & DT_CALCRECT) {
+        rect.right = rect.left + layout.maxWidth;
+        rect.bottom = rect.top + total;
+        return total;
+    }
+    if (layout.lines.empty()) return 0;
+    const Rect* clip = (flags & DT_NOCLIP) ? nullptr : &rect;
+    const int ascent = font.metrics().ascent;
+    const int tabWidth = layout.expandTabs ? layout.tabWidth : 0;
+    for (const TextLine& line : layout.lines) {
+        if (dc.bkMode() == BackgroundMode::Opaque && line.width > 0) {
+            Rect box{line.x, line.y, line.x + line.width, line.y + layout.lineHeight};
+            if (clip) box = intersect(box, *clip);
+            dc.fillRect(box, dc.bkColor());
+        }
+        int base = line.y + ascent;
+        if (tabWidth <= 0) {
+            dc.drawTextRun(line.x, base, line.text, clip, line.underlineIndex);
+            continue;
+        }
+        // Draw the pieces between tabs at their stops.
+        std::size_t segStart = 0;
+        int x = 0;
+        for (std::size_t i = 0; i <= line.text.size(); ++i) {
+            if (i < line.text.size() && line.text[i] != U'\t') continue;
+            std::u32string_view seg(line.text.data() + segStart, i - segStart);
+            int ul = line.underlineIndex - int(segStart);
+            x += dc.drawTextRun(line.x + x, base, seg, clip, ul >= 0 && ul < int(seg.size()) ? ul : -1);
+            if (i < line.text.size()) x = (x / tabWidth + 1) * tabWidth;
+            segStart = i + 1;
+        }
+    }
+    return layout.lines.back().y + layout.lineHeight - rect.top;
+}
+
+} // namespace lattix::gfx
