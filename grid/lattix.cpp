@@ -1,0 +1,227 @@
+// The control frame: creation, teardown, capability flags, user-interface strings, update suspension
+// and the bookkeeping services the structural operations share.
+#include "grid/lattix.h"
+
+#include "grid/aggr_funcs_object.h"
+#include "grid/cell_object.h"
+#include "grid/context_menu_items_object.h"
+#include "grid/header_object.h"
+#include "grid/lattix_error.h"
+#include "runtime/automation_error.h"
+#include "grid/sel_items_object.h"
+#include "runtime/conversions.h"
+
+namespace lattix {
+
+namespace {
+const std::array<const char*, 31> kDefaultUIStrings = {
+    "Sort Ascending",
+    "Sort Descending",
+    "Group By This Column",
+    "Don't Group By This Column",
+    "Remove Grouping",
+    "Collapse All Rows",
+    "Expand All Rows",
+    "Collapse All Child Rows",
+    "Expand All Child Rows",
+    "Invalid value:",
+    "Input Validation",
+    "Cut",
+    "Copy",
+    "Copy with Headers",
+    "Paste",
+    "Not enough rows/columns to paste all data.\nProceed (some data won't be pasted)?",
+    "Non-selected",
+    "Selected",
+    "Horizontal hatch",
+    "Vertical hatch",
+    "45-degree downward hatch",
+    "45-degree upward hatch",
+    "Horizontal and vertical crosshatch",
+    "45-degree crosshatch",
+    "No hatch",
+    "Unchecked",
+    "Checked",
+    "Grayed",
+    "Checkbox hidden",
+    "Checkbox visible",
+    "Paste Operation",
+};
+
+// Capability flags from the measured system.
+std::array<bool, 4> detectSupports(const SystemDescription& s) {
+    std::array<bool, 4> f{};
+    int ccMajor = s.hasCommonControlsVersion ? s.commonControlsMajor : 4;
+    int ccMinor = s.hasCommonControlsVersion ? s.commonControlsMinor : 0;
+    if (s.osMajor == 5) f[0] = s.osMinor >= 1 && s.appThemed && ccMajor >= 6;
+    else if (s.osMajor > 5) f[0] = s.appThemed;
+    f[2] = (ccMajor == 4 && ccMinor >= 71) || ccMajor == 5;
+    f[3] = s.bitsPerPixel > 8 &&
+           ((s.ntFamily && s.osMajor >= 5) || (!s.ntFamily && (s.osMajor > 4 || (s.osMajor == 4 && s.osMinor >= 10))));
+    return f;
+}
+} // namespace
+
+std::shared_ptr<Lattix> Lattix::Create() { return Create(Options{}); }
+
+std::shared_ptr<Lattix> Lattix::Create(const Options& options) {
+    std::shared_ptr<Lattix> g(new Lattix(options));
+    g->initialise();
+    return g;
+}
+
+Lattix::Lattix(const Options& options) : options_(options), system_(options.system) {}
+
+void Lattix::initialise() {
+    supports_ = detectSupports(system_);
+    // Owned objects, in the order the control lists them.
+    selItems_ = std::make_shared<SelItemsObject>(this);
+    registerOwned(selItems_);
+    aggrFuncs_ = std::make_shared<AggrFuncsObject>(this);
+    registerOwned(aggrFuncs_);
+    for (auto& list : contextMenuItems_) {
+        list = std::make_shared<ContextMenuItemsObject>(this);
+        registerOwned(list);
+    }
+    header_ = std::make_shared<HeaderObject>(this);
+    registerOwned(header_);
+    for (size_t i = 0; i < uiStrings_.size(); ++i) uiStrings_[i] = kDefaultUIStrings[i];
+    // The row text column alone, at position 1 with index 1.
+    cols_.resize(2);
+    cols_[1] = makeColumn(1);
+    cols_[1].headerText.clear();
+    cells_.clear(1);
+}
+
+Lattix::~Lattix() { teardown(); }
+
+void Lattix::teardown() {
+    // Stop handing out the grid: every object the host may still hold loses its link first.
+    for (auto& weak : owned_)
+        if (auto obj = weak.lock()) obj->detach();
+    owned_.clear();
+    for (size_t p = 1; p < cols_.size(); ++p)
+        if (cols_[p].defaultCellObject) cols_[p].defaultCellObject->detach();
+    header_.reset();
+    aggrFuncs_.reset();
+    selItems_.reset();
+    for (auto& list : contextMenuItems_) list.reset();
+}
+
+void Lattix::registerOwned(const std::shared_ptr<OwnedObject>& obj) {
+    // Drop entries of objects that are gone, so the list does not grow without bound.
+    if (owned_.size() > 64 && owned_.size() % 64 == 0)
+        std::erase_if(owned_, [](const std::weak_ptr<OwnedObject>& w) { return w.expired(); });
+    owned_.push_back(obj);
+}
+
+std::shared_ptr<CellObject> Lattix::newDefaultCellObject() {
+    auto obj = CellObject::Create(this);
+    registerOwned(obj);
+    return obj;
+}
+
+void Lattix::RaiseEvent(DispId id, std::span<Variant> args) {
+    if (!events_.hasSinks()) return;
+    const EventInfo* info = ClassTypeInfo().findEvent(id);
+    if (!info) return;
+    std::shared_ptr<AutomationObject> keepAlive = weak_from_this().lock();
+    events_.fire(*info, args);
+}
+
+Lattix::StructuralScope::StructuralScope(Lattix& g) : g_(g) {
+    if (g.structuralDepth_ > 0) RaiseLattixError(lattix_error::kIllegalOperation);
+    ++g.structuralDepth_;
+}
+
+std::string Lattix::UIStrings(int32_t index) const {
+    if (index < 1 || index > 31) RaiseLattixError(lattix_error::kInvalidArgument);
+    return uiStrings_[static_cast<size_t>(index - 1)];
+}
+
+void Lattix::SetUIStrings(int32_t index, const std::string& text) {
+    if (index < 1 || index > 31) RaiseLattixError(lattix_error::kInvalidArgument);
+    uiStrings_[static_cast<size_t>(index - 1)] = text;
+}
+
+bool Lattix::Supports(int32_t eSupFeat) const {
+    if (eSupFeat < 0 || eSupFeat > 3) RaiseLattixError(lattix_error::kInvalidArgument);
+    return supports_[static_cast<size_t>(eSupFeat)];
+}
+
+Variant Lattix::Sys(int32_t eSysParm) const {
+    if (eSysParm < 0 || eSysParm > 25) RaiseLattixError(lattix_error::kInvalidArgument);
+    switch (eSysParm) {
+    case 24: return Variant(groupRows_);
+    case 25: return Variant(allocatedRows_);
+    default: return Variant(int32_t{0}); // geometry: no view is laid out
+    }
+}
+
+std::shared_ptr<ContextMenuItemsObject> Lattix::ContextMenuCustomItems(int32_t eContextMenu) const {
+    if (eContextMenu < 1 || eContextMenu > 5) RaiseLattixError(lattix_error::kSubscriptOutOfRange);
+    return contextMenuItems_[static_cast<size_t>(eContextMenu - 1)];
+}
+
+void Lattix::SetHeaderHeight(int32_t h) {
+    if (h < 0) RaiseLattixError(lattix_error::kInvalidArgument);
+    if (h == headerHeight_) return;
+    headerHeight_ = h;
+    MarkLayout(1);
+    PropertyChanged("HeaderHeight");
+    RelayoutAndRedraw();
+}
+
+void Lattix::PropertyChanged(std::string_view name) {
+    if (options_.site) options_.site->propertyChanged(name);
+}
+
+void Lattix::BeginUpdate() { ++beginUpdateCount_; }
+
+void Lattix::EndUpdate() {
+    if (beginUpdateCount_ == 0) return;
+    if (--beginUpdateCount_ == 0) {
+        redrawDeferred_ = false;
+        ++fullRedraws_;
+    }
+}
+
+void Lattix::RelayoutAndRedraw() {
+    if (beginUpdateCount_ > 0) {
+        redrawDeferred_ = true;
+        return;
+    }
+    layoutMark_ = 0;
+    ++fullRedraws_;
+}
+
+void Lattix::RedrawRow(int32_t row) {
+    if (beginUpdateCount_ > 0 || row < 1 || row > rows_.count() || !rows_[row].displayed()) return;
+    ++rowRedraws_;
+}
+
+void Lattix::EndEditing() {
+    if (!editing_) return;
+    editing_ = false;
+    RaiseEvent(event_id::kQuitCustomEdit, {});
+}
+
+void Lattix::BeforeSelectionBookkeeping() {
+    if (selChangePending_) return;
+    selChangePending_ = true;
+    selContentsChanged_ = false;
+    RaiseEvent(event_id::kBeforeSelectionChange, {});
+}
+
+void Lattix::SetMemMngWantFreeRows(int32_t n) {
+    if (n < 0) RaiseLattixError(lattix_error::kInvalidArgument);
+    wantFreeRows_ = n;
+    PropertyChanged("MemMngWantFreeRows");
+}
+
+void Lattix::SetStoreInitRowNumbers(int32_t place) {
+    storeInitRowNumbers_ = place;
+    PropertyChanged("StoreInitRowNumbers");
+}
+
+} // namespace lattix

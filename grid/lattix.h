@@ -1,0 +1,285 @@
+// The Lattix grid control.
+//
+// The C++ members carry the published names: a property P has P(...) to read it and SetP(...) to
+// assign it; methods keep their names. The automation interface (Invoke by dispatch identifier or by
+// name) calls exactly these members. Every member checks its arguments before it changes anything
+// and raises AutomationError (0x80040000 + code, source "Lattix") on misuse.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "grid/control_site.h"
+#include "grid/input/selection_store.h"
+#include "grid/model/cell_storage.h"
+#include "grid/model/column_record.h"
+#include "grid/model/row_key_index.h"
+#include "grid/model/row_table.h"
+#include "runtime/automation.h"
+
+namespace lattix {
+
+class CellObject;
+class OwnedObject;
+class HeaderObject;
+class AggrFuncsObject;
+class ContextMenuItemsObject;
+class SelItemsObject;
+
+// Optional arguments of AddCol, with their published defaults.
+struct AddColArgs {
+    std::string sKey;
+    std::string sHeader;
+    int32_t lWidth = -1;
+    int32_t eHeaderAlignH = 0;
+    int32_t eHeaderAlignV = 0;
+    int32_t eHeaderTextFlags = 32768;
+    int16_t iHeaderIcon = 0;
+    bool bVisible = true;
+    Variant vColBefore = Variant::missing();
+    int32_t eSortType = 0;
+    int32_t eSortOrderDefault = 0;
+    int32_t lMinWidth = -1;
+    int32_t lMaxWidth = -1;
+    bool bAllowSizing = true;
+    Variant vTag = Variant::missing();
+    int32_t lCount = 1;
+};
+
+// Optional arguments of AddRow, with their published defaults.
+struct AddRowArgs {
+    std::string sKey;
+    Variant vRowBefore = Variant::missing();
+    bool bVisible = true;
+    int32_t lHeight = -1;
+    bool bGroupRow = false;
+    Variant vRowParent = Variant::missing();
+    bool bExpanded = true;
+    int32_t btLevel = 0;
+    int32_t eTreeButton = 0;
+    bool bVisibleAsChild = true;
+    Variant vTag = Variant::missing();
+    int32_t lCount = 1;
+};
+
+// Event identifiers used inside the grid (position in the published event list + 1).
+namespace event_id {
+inline constexpr DispId kAfterCommitEdit = 1;
+inline constexpr DispId kCellSelectionChange = 8;
+inline constexpr DispId kBeforeSelectionChange = 9;
+inline constexpr DispId kAfterSelectionChange = 10;
+inline constexpr DispId kCurCellChange = 26;
+inline constexpr DispId kCurRowChange = 27;
+inline constexpr DispId kCurColChange = 28;
+inline constexpr DispId kDblClick = 40;
+inline constexpr DispId kQuitCustomEdit = 60;
+} // namespace event_id
+
+class Lattix final : public AutomationObject {
+public:
+    struct Options {
+        SystemDescription system;
+        ControlSite* site = nullptr;
+    };
+    static std::shared_ptr<Lattix> Create();
+    static std::shared_ptr<Lattix> Create(const Options& options);
+    ~Lattix() override;
+    Lattix(const Lattix&) = delete;
+    Lattix& operator=(const Lattix&) = delete;
+
+    // ---- automation ----
+    const TypeInfo& typeInfo() const override;
+    EventSource* events() override { return &events_; }
+    static const TypeInfo& ClassTypeInfo();
+    // Raises an event by identifier. Arguments are in published order; by-reference ones must be ByRef
+    // slots, which the caller reads back afterwards.
+    void RaiseEvent(DispId id, std::span<Variant> args);
+
+    // ---- storage and addressing ----
+    int32_t ColCount() const { return colCount_; }
+    void SetColCount(int32_t n);
+    int32_t RowCount() const { return rows_.count(); }
+    void SetRowCount(int32_t n);
+    std::shared_ptr<CellObject> AddCol(const AddColArgs& args = {});
+    int32_t AddRow(const AddRowArgs& args = {});
+    int32_t RowTextCol() const { return colCount_ + 1; }
+    int32_t MemMngWantFreeRows() const { return wantFreeRows_; }
+    void SetMemMngWantFreeRows(int32_t n);
+    int32_t StoreInitRowNumbers() const { return storeInitRowNumbers_; }
+    void SetStoreInitRowNumbers(int32_t place);
+
+    int32_t RowIndex(const std::string& sKey) const { return keyIndex_.find(sKey); }
+    int32_t ColIndex(const std::string& sKey) const;
+    std::string RowKey(int32_t lRow) const;
+    void SetRowKey(int32_t lRow, const std::string& key);
+    std::string ColKey(int32_t lCol) const;
+    void SetColKey(int32_t lCol, const std::string& key);
+    Variant RowTag(const Variant& vrow) const;
+    void SetRowTag(const Variant& vrow, const Variant& tag);
+    Variant ColTag(const Variant& vCol) const;
+    void SetColTag(const Variant& vCol, const Variant& tag);
+    int32_t ColPos(const Variant& vCol) const { return ResolveColPos(vCol); }
+
+    // ---- cells ----
+    Variant CellValue(const Variant& vrow, const Variant& vCol) const;
+    void SetCellValue(const Variant& vrow, const Variant& vCol, const Variant& value);
+    std::shared_ptr<CellObject> ColDefaultCell(const Variant& vCol) const;
+
+    // ---- current cell ----
+    int32_t CurRow() const { return curRow_; }
+    void SetCurRow(int32_t lRow);
+    int32_t CurCol() const { return curCol_; }
+    void SetCurCol(int32_t lCol);
+    bool RowMode() const { return rowMode_; }
+
+    // ---- frame ----
+    std::string UIStrings(int32_t index) const;
+    void SetUIStrings(int32_t index, const std::string& text);
+    bool Supports(int32_t eSupFeat) const;
+    bool IsUnicode() const { return system_.ntFamily; }
+    Variant Sys(int32_t eSysParm) const;
+    std::shared_ptr<HeaderObject> Header() const { return header_; }
+    std::shared_ptr<AggrFuncsObject> AggrFuncs() const { return aggrFuncs_; }
+    std::shared_ptr<ContextMenuItemsObject> ContextMenuCustomItems(int32_t eContextMenu) const;
+    std::shared_ptr<SelItemsObject> SelItems() const { return selItems_; }
+    int32_t ScreenDpiX() const { return system_.dpiX; }
+
+    // ---- update suspension ----
+    void BeginUpdate();
+    void EndUpdate();
+    int32_t BeginUpdateCount() const { return beginUpdateCount_; }
+
+    // ---- internal services (used by the other parts of the grid and by tests) ----
+    int32_t ResolveRow(const Variant& vrow) const;
+    int32_t ResolveColIndex(const Variant& vCol) const;
+    int32_t ResolveColPos(const Variant& vCol) const;
+    // Position of the column with that index (1..ColCount + 1), 0 when none.
+    int32_t PositionOfIndex(int32_t index) const;
+    CellRecord& Cell(int32_t row, int32_t colIndex) { return cells_.at(colIndex, rows_[row].cellSlot); }
+    const CellRecord& Cell(int32_t row, int32_t colIndex) const { return cells_.at(colIndex, rows_[row].cellSlot); }
+    const RowRecord& Row(int32_t pos) const { return rows_[pos]; }
+    const ColumnRecord& Column(int32_t pos) const { return cols_[static_cast<size_t>(pos)]; }
+    int32_t GroupRowCount() const { return groupRows_; }
+    int32_t AllocatedRows() const { return allocatedRows_; }
+    int32_t DisplayedRowCount() const { return displayedRows_; }
+    size_t FreeSlotCount() const { return freeSlots_.size(); }
+    const std::deque<int32_t>& FreeSlots() const { return freeSlots_; }
+    const RowKeyIndex& KeyIndex() const { return keyIndex_; }
+    const CellStorage& Cells() const { return cells_; }
+    const SelectionStore& Selection() const { return selection_; }
+    // Layout level requested since the last layout (0 none, 1 everything).
+    int LayoutMark() const { return layoutMark_; }
+    uint64_t FullRedrawCount() const { return fullRedraws_; }
+    uint64_t RowRedrawCount() const { return rowRedraws_; }
+    // Header items: the column index of each item, in display order.
+    const std::vector<int32_t>& HeaderItems() const { return headerItems_; }
+    int32_t HeaderHeight() const { return headerHeight_; }
+    void SetHeaderHeight(int32_t h);
+    bool InStructuralOperation() const { return structuralDepth_ > 0; }
+    void PropertyChanged(std::string_view name);
+    void MarkDefaultCellsDirty() { defaultCellsDirty_ = true; }
+
+    void EndEditing();
+    void MarkLayout(int level) { layoutMark_ = std::max(layoutMark_, level); }
+    void SetCurrentCell(int32_t row, int32_t col);
+    void FlushPendingEvents();
+    void RelayoutAndRedraw();
+    void RedrawRow(int32_t row);
+    // Selection bookkeeping of structural operations.
+    void BeforeSelectionBookkeeping();
+    void SelectionDropped() { selContentsChanged_ = true; }
+
+private:
+    explicit Lattix(const Options& options);
+    void initialise();
+    void teardown();
+    void registerOwned(const std::shared_ptr<OwnedObject>& obj);
+
+    // RAII guard for structural operations: a structural member called from an event handler raised
+    // in the middle of one raises 522 and changes nothing.
+    class StructuralScope {
+    public:
+        explicit StructuralScope(Lattix& g);
+        ~StructuralScope() { --g_.structuralDepth_; }
+        StructuralScope(const StructuralScope&) = delete;
+        StructuralScope& operator=(const StructuralScope&) = delete;
+
+    private:
+        Lattix& g_;
+    };
+
+    void ensureRowCapacity(int32_t n);
+    void refreshDefaultCells();
+    void insertRows(const std::string& key, int32_t& insertPos, bool visible, int16_t height, bool group,
+                    int32_t parent, bool expanded, uint8_t level, uint8_t treeButton, bool visibleAsChild,
+                    const Variant& tag, int32_t count);
+    void applyStoreInitRowNumber(int32_t pos);
+    int32_t takeSlot(int32_t k, int32_t oldRowCount);
+    std::vector<const CellRecord*> defaultCellsByIndex() const;
+    void removeColumnsByIndex(int32_t firstIndex, int32_t lastIndex);
+    void clearRows(bool removeCols);
+    ColumnRecord makeColumn(int32_t index);
+    void recomputeColumnPositions();
+    std::shared_ptr<CellObject> newDefaultCellObject();
+    void programmaticMove(int32_t row, int32_t col);
+    void selectCell(int32_t row, int32_t colIndex, bool select);
+    void fireCurrentCellEvents();
+
+    Options options_;
+    SystemDescription system_;
+    EventSource events_;
+    std::array<bool, 4> supports_{};
+    std::array<std::string, 31> uiStrings_;
+
+    // Storage.
+    RowTable rows_;
+    std::vector<ColumnRecord> cols_; // position 0 unused; ColCount + 1 is the row text column
+    CellStorage cells_;
+    std::deque<int32_t> freeSlots_;
+    RowKeyIndex keyIndex_{rows_};
+    int32_t colCount_ = 0;
+    int32_t groupRows_ = 0;
+    int32_t allocatedRows_ = 0;
+    int32_t displayedRows_ = 0;
+    int32_t wantFreeRows_ = 100;
+    int32_t storeInitRowNumbers_ = 0;
+    int16_t defaultRowHeight_ = 17;
+    int16_t defaultRowNormalCellHeight_ = 17;
+    std::string autoColHeaderTextTemplate_ = "Col #";
+    int32_t treeCol_ = 0;
+    bool addRowAutoTreeButton_ = true;
+    bool defaultCellsDirty_ = false;
+
+    // Current cell and selection.
+    int32_t curRow_ = 0, curCol_ = 0, prevRow_ = 0, prevCol_ = 0;
+    bool cellChanged_ = false, rowChanged_ = false, colChanged_ = false;
+    bool selChangePending_ = false, selContentsChanged_ = false;
+    bool rowMode_ = false, multiSelect_ = false;
+    SelectionStore selection_;
+
+    // View bookkeeping.
+    int layoutMark_ = 0;
+    int32_t beginUpdateCount_ = 0;
+    bool redrawDeferred_ = false;
+    uint64_t fullRedraws_ = 0, rowRedraws_ = 0;
+    std::vector<int32_t> headerItems_;
+    int32_t headerHeight_ = 20;
+
+    int structuralDepth_ = 0;
+    bool editing_ = false;
+
+    // Owned objects.
+    std::shared_ptr<HeaderObject> header_;
+    std::shared_ptr<AggrFuncsObject> aggrFuncs_;
+    std::shared_ptr<SelItemsObject> selItems_;
+    std::array<std::shared_ptr<ContextMenuItemsObject>, 5> contextMenuItems_;
+    std::vector<std::weak_ptr<OwnedObject>> owned_;
+
+    friend class LattixTestAccess;
+};
+
+} // namespace lattix

@@ -1,0 +1,12 @@
+// The families of published members. Each family binds its members in its own file; the type
+// information of a class calls them all once.
+#pragma once
+
+namespace lattix {
+
+class ClassBinder;
+
+void BindStorageMembers(ClassBinder& b);
+void BindCellObjectMembers(ClassBinder& b);
+
+} // namespace lattix

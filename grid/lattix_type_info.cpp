@@ -1,0 +1,20 @@
+#include "grid/dispatch_binder.h"
+#include "grid/lattix.h"
+#include "grid/lattix_bindings.h"
+
+namespace lattix {
+
+const TypeInfo& Lattix::ClassTypeInfo() {
+    static const TypeInfo info = [] {
+        TypeInfo ti("Lattix", "_Lattix", "__Lattix");
+        ClassBinder b(ti, "Lattix");
+        b.addEvents();
+        BindStorageMembers(b);
+        return ti;
+    }();
+    return info;
+}
+
+const TypeInfo& Lattix::typeInfo() const { return ClassTypeInfo(); }
+
+} // namespace lattix

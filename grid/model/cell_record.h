@@ -1,0 +1,142 @@
+// One cell: its value and its packed attributes, 48 bytes.
+//
+// The value keeps an 8-byte payload and a one-byte type tag beside the attributes. Values that do not
+// fit in 8 bytes (strings, object references, arrays) live in a reference-counted box, so copying a
+// cell (new cells are copies of their column's default cell) never copies a string.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+#include "runtime/variant.h"
+
+namespace lattix {
+
+// Shared holder of a value too large for the inline payload.
+struct BoxedValue {
+    uint32_t refs = 1;
+    Variant value;
+};
+
+// Bits of CellRecord::typeBits.
+namespace cell_bits {
+inline constexpr uint8_t kTypeMask = 0x03;      // ECellTypes
+inline constexpr uint8_t kHatchShift = 2;       // EHatchStyles, bits 2-4
+inline constexpr uint8_t kHatchMask = 0x1C;
+inline constexpr uint8_t kSelectable = 0x20;
+inline constexpr uint8_t kSelected = 0x40;
+inline constexpr uint8_t kChanged = 0x80;
+// Bits of CellRecord::checkBits.
+inline constexpr uint8_t kCheckStateMask = 0x03;
+inline constexpr uint8_t kCheckVisible = 0x04;
+inline constexpr uint8_t kTypeFlagsMask = 0xF8;
+// Bits of CellRecord::alignment.
+inline constexpr uint8_t kAlignHMask = 0x03;
+inline constexpr uint8_t kAlignVShift = 2;
+inline constexpr uint8_t kAlignVMask = 0x0C;
+inline constexpr uint8_t kIconToTextShift = 4;
+inline constexpr uint8_t kIconToTextMask = 0x30;
+} // namespace cell_bits
+
+class CellRecord {
+    // The payload comes first so that the attributes pack behind it without padding.
+    union Payload {
+        int64_t i64;
+        double r8;
+        float r4;
+        int32_t i4;
+        int16_t i2;
+        uint8_t u1;
+        bool b;
+        BoxedValue* box;
+    };
+    Payload payload_{0};
+
+public:
+    CellRecord() = default;
+    CellRecord(const CellRecord& o) { copyFrom(o); }
+    CellRecord(CellRecord&& o) noexcept {
+        std::memcpy(static_cast<void*>(this), &o, sizeof(CellRecord));
+        o.valueTag_ = kTagEmpty;
+    }
+    CellRecord& operator=(const CellRecord& o) {
+        if (this != &o) {
+            if (o.valueTag_ == kTagBoxed) ++o.payload_.box->refs;
+            releaseValue();
+            std::memcpy(static_cast<void*>(this), &o, sizeof(CellRecord));
+        }
+        return *this;
+    }
+    CellRecord& operator=(CellRecord&& o) noexcept {
+        if (this != &o) {
+            releaseValue();
+            std::memcpy(static_cast<void*>(this), &o, sizeof(CellRecord));
+            o.valueTag_ = kTagEmpty;
+        }
+        return *this;
+    }
+    ~CellRecord() { releaseValue(); }
+
+    Variant value() const;
+    // Stores a copy of the value (looking through a by-reference slot).
+    void setValue(const Variant& v);
+    VarType valueType() const;
+    // Fast paths used by the hot cell-value accessors.
+    bool valueIsDouble() const { return valueTag_ == static_cast<uint8_t>(VarType::Double); }
+    double doubleValue() const { return payload_.r8; }
+    void setDouble(double d) {
+        releaseValue();
+        payload_.r8 = d;
+        valueTag_ = static_cast<uint8_t>(VarType::Double);
+    }
+
+    // Attributes, in the order the record packs them.
+    int32_t backColor = -1;
+    int32_t foreColor = -1;
+    int32_t textFlags = 0;
+    int32_t extraData = 0;
+    int32_t comboListIndex = -1;
+    int16_t icon = 0;
+    int16_t extraIcon = 0;
+    uint16_t fontIndex = 0;
+    int16_t comboIndex = 0;
+    uint8_t imageLists = 0;  // low nibble: image list, high nibble: extra image list
+    uint8_t alignment = 0;   // see cell_bits
+    uint8_t indentLeft = 0;
+    uint8_t indentRight = 0;
+    uint8_t indentTop = 0;
+    uint8_t indentBottom = 0;
+    uint8_t typeBits = cell_bits::kSelectable;
+    uint8_t checkBits = 0;
+    uint8_t checkPos = 0;
+    uint8_t fmtIndex = 0;
+
+    bool changed() const { return typeBits & cell_bits::kChanged; }
+    void markChanged() { typeBits |= cell_bits::kChanged; }
+    void clearChanged() { typeBits &= static_cast<uint8_t>(~cell_bits::kChanged); }
+    bool selected() const { return typeBits & cell_bits::kSelected; }
+    void setSelected(bool s) {
+        typeBits = s ? (typeBits | cell_bits::kSelected) : (typeBits & static_cast<uint8_t>(~cell_bits::kSelected));
+    }
+    bool selectable() const { return typeBits & cell_bits::kSelectable; }
+
+private:
+    static constexpr uint8_t kTagEmpty = 0;
+    static constexpr uint8_t kTagBoxed = 0xFF;
+
+    void releaseValue() {
+        if (valueTag_ == kTagBoxed && --payload_.box->refs == 0) delete payload_.box;
+        valueTag_ = kTagEmpty;
+    }
+    void copyFrom(const CellRecord& o) {
+        std::memcpy(static_cast<void*>(this), &o, sizeof(CellRecord));
+        if (valueTag_ == kTagBoxed) ++payload_.box->refs;
+    }
+
+    uint8_t valueTag_ = kTagEmpty; // a VarType code for inline values, kTagBoxed for boxed ones
+    uint8_t spare_ = 0;
+};
+
+static_assert(sizeof(CellRecord) == 48, "a cell record is 48 bytes");
+
+} // namespace lattix
