@@ -1,0 +1,32 @@
+// Draws the frame of a window: border, scroll bars and the corner between two bars.
+#pragma once
+
+#include "platform/gfx/bitmap.h"
+#include "platform/gfx/color.h"
+#include "platform/gfx/device_context.h"
+#include "platform/ui/window_internals.h"
+
+namespace lattix::ui {
+
+class NonClientPainter {
+public:
+    NonClientPainter(gfx::Bitmap& target, const Rect& clip);
+
+    void DrawBorder(const Rect& windowRect, std::uint32_t style, std::uint32_t exStyle);
+    // flatMode: FSB_REGULAR_MODE (raised buttons), FSB_ENCARTA_MODE or FSB_FLAT_MODE (flat
+    // buttons). pressedPart is an internals::ScrollPart value shown pushed in.
+    void DrawScrollBar(const Rect& barRect, bool vertical, const ScrollBarState& bar,
+                       const internals::ScrollLayout& layout, int flatMode, int pressedPart);
+    void DrawSizeCorner(const Rect& r);
+
+    // Colour around windows in a rendered picture.
+    static gfx::Color DesktopColor() { return gfx::rgb(0x80, 0x80, 0x80); }
+
+private:
+    void Button(const Rect& r, bool flat, bool pressed);
+    void Arrow(const Rect& r, int direction, bool enabled);
+
+    gfx::DeviceContext dc_;
+};
+
+} // namespace lattix::ui
