@@ -1,10 +1,24 @@
 #include "grid/model/cell_storage.h"
 
+#include <new>
+#include <unistd.h>
+
 namespace lattix {
+
+bool FitsInMemory(uint64_t bytes) {
+    static const uint64_t physical = [] {
+        long pages = sysconf(_SC_PHYS_PAGES), size = sysconf(_SC_PAGESIZE);
+        return pages > 0 && size > 0 ? static_cast<uint64_t>(pages) * static_cast<uint64_t>(size) : uint64_t{1} << 34;
+    }();
+    return bytes <= physical;
+}
 
 void CellStorage::reserveSlots(int32_t slots) {
     if (slots <= slots_) return;
     size_t needBlocks = (static_cast<size_t>(slots) + kSlotsPerBlock - 1) / kSlotsPerBlock;
+    // Refuse what the machine cannot hold before touching any memory.
+    if (!FitsInMemory(static_cast<uint64_t>(needBlocks) * kSlotsPerBlock * static_cast<uint64_t>(columns_) * sizeof(CellRecord)))
+        throw std::bad_alloc();
     std::vector<Block> added;
     added.reserve(needBlocks - blocks_.size());
     for (size_t b = blocks_.size(); b < needBlocks; ++b)
@@ -16,6 +30,8 @@ void CellStorage::reserveSlots(int32_t slots) {
 
 void CellStorage::rebuildColumns(int32_t newColumns, const std::function<int32_t(int32_t)>& source,
                                  const std::function<const CellRecord&(int32_t)>& fresh) {
+    if (!FitsInMemory(static_cast<uint64_t>(blocks_.size()) * kSlotsPerBlock * static_cast<uint64_t>(newColumns) * sizeof(CellRecord)))
+        throw std::bad_alloc();
     std::vector<int32_t> from(static_cast<size_t>(newColumns) + 1);
     for (int32_t c = 1; c <= newColumns; ++c) from[static_cast<size_t>(c)] = source(c);
     std::vector<Block> rebuilt;

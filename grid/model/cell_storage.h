@@ -14,6 +14,9 @@
 
 namespace lattix {
 
+// True when `bytes` could be held in the machine's physical memory.
+bool FitsInMemory(uint64_t bytes);
+
 class CellStorage {
 public:
     static constexpr int32_t kSlotsPerBlock = 1024;

@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <vector>
 
+#include <algorithm>
+#include <new>
+
+#include "grid/model/cell_storage.h"
 #include "grid/model/row_record.h"
 
 namespace lattix {
@@ -22,6 +26,7 @@ public:
     // Makes room for `rows` rows without moving records later (throws std::bad_alloc).
     void reserve(int32_t rows) {
         size_t want = static_cast<size_t>(rows) + 1;
+        if (!FitsInMemory(static_cast<uint64_t>(want) * sizeof(RowRecord))) throw std::bad_alloc();
         if (want > rows_.capacity()) rows_.reserve(std::max(want, rows_.capacity() + rows_.capacity() / 2));
     }
     // Inserts n zero records before position pos (pos = count() + 1 appends). Capacity must be reserved.
