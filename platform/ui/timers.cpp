@@ -91,7 +91,6 @@ std::size_t WindowManager::RunDueTimers() {
         next->due = firedAt + next->interval;
         // A late clock does not make up missed ticks one by one: the next tick is in the future.
         if (next->due <= now) next->due = now + next->interval;
-        next->seq = ++timerSeq_;
         TimerProc callback = next->callback;
         ++fired;
         if (callback) {
