@@ -64,6 +64,11 @@ void applyTimeLayout(std::string_view fmt, Locale& l) {
 
 } // namespace
 
+void ApplyPosixDateTimeLayouts(Locale& locale, std::string_view dateLayout, std::string_view timeLayout) {
+    applyDateLayout(dateLayout, locale);
+    applyTimeLayout(timeLayout, locale);
+}
+
 std::string Locale::shortDatePattern() const {
     if (!shortDateFormat.empty()) return shortDateFormat;
     switch (dateOrder) {
@@ -135,10 +140,7 @@ Locale Locale::fromProcess() {
 
     // The C locale keeps the invariant layouts (its 24-hour clock is not what its users expect).
     std::string dateFormat = langinfo(D_FMT, loc);
-    if (dateFormat != "%m/%d/%y") {
-        applyDateLayout(dateFormat, l);
-        applyTimeLayout(langinfo(T_FMT, loc), l);
-    }
+    if (dateFormat != "%m/%d/%y") ApplyPosixDateTimeLayouts(l, dateFormat, langinfo(T_FMT, loc));
 
     const nl_item days[] = {DAY_1, DAY_2, DAY_3, DAY_4, DAY_5, DAY_6, DAY_7};
     const nl_item abdays[] = {ABDAY_1, ABDAY_2, ABDAY_3, ABDAY_4, ABDAY_5, ABDAY_6, ABDAY_7};

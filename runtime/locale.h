@@ -10,6 +10,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace lattix {
 
@@ -60,6 +61,10 @@ struct Locale {
     static const Locale& current();
     static void setCurrent(const Locale& locale);
 };
+
+// Takes the date order, separators and clock from C library layouts such as "%d.%m.%Y" and
+// "%H:%M:%S" (what LC_TIME gives for D_FMT and T_FMT); parts it cannot read are left as they are.
+void ApplyPosixDateTimeLayouts(Locale& locale, std::string_view dateLayout, std::string_view timeLayout);
 
 // Replaces the current locale for the lifetime of the object.
 class ScopedLocale {
