@@ -1,4 +1,5 @@
 // Adding columns (AddCol, ColCount growing) and removing them by index range (ColCount shrinking).
+#include <algorithm>
 #include <limits>
 #include <new>
 
@@ -32,17 +33,41 @@ void Lattix::refreshDefaultCells() {
 }
 
 void Lattix::recomputeColumnPositions() {
+    // left sums the columns that have a header item; visibleIndex counts the visible columns at
+    // least 1 pixel wide. A FrozenCols above ColCount freezes every column and no more.
+    ColumnLayout L;
+    const int32_t frozen = std::min(frozenCols_, colCount_);
     int32_t left = 0, visibleIndex = 0;
-    for (int32_t p = 1; p <= colCount_ + 1; ++p) {
+    for (int32_t p = 1; p <= colCount_; ++p) {
         ColumnRecord& c = cols_[static_cast<size_t>(p)];
         c.left = left;
-        if (c.visible && p <= colCount_) {
-            c.visibleIndex = ++visibleIndex;
-            left += c.width;
-        } else {
-            c.visibleIndex = 0;
+        if (c.inHeader) left += c.width;
+        const bool shown = c.visible && c.width >= 1;
+        c.visibleIndex = shown ? ++visibleIndex : 0;
+        if (p <= frozen) {
+            if (c.inHeader) {
+                L.frozenWidth += c.width;
+                ++L.frozenCount;
+            }
+            if (shown) {
+                ++L.frozenVisibleCount;
+                L.lastVisibleFrozen = p;
+            }
+        } else if (shown) {
+            L.scrollWidth += c.width;
+            ++L.scrollCount;
+            if (!L.firstVisibleScrollable) L.firstVisibleScrollable = p;
+        }
+        if (shown) {
+            if (!L.firstVisible) L.firstVisible = p;
+            L.lastVisible = p;
         }
     }
+    // The row text column has no header item and no place among the visible columns.
+    ColumnRecord& rowText = cols_[static_cast<size_t>(colCount_ + 1)];
+    rowText.left = left;
+    rowText.visibleIndex = 0;
+    colLayout_ = L;
 }
 
 std::shared_ptr<CellObject> Lattix::AddCol(const AddColArgs& a) {
@@ -143,7 +168,8 @@ std::shared_ptr<CellObject> Lattix::AddCol(const AddColArgs& a) {
 
 void Lattix::removeColumnsByIndex(int32_t I, int32_t L) {
     const int32_t n = L - I + 1;
-    if (rows_.count() > 0) {
+    // Allocated but unused slots are rebuilt too: the reserve must keep its room.
+    if (cells_.slots() > 0) {
         try {
             cells_.rebuildColumns(
                 colCount_ + 1 - n, [&](int32_t c) { return c < I ? c : c + n; },

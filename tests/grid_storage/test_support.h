@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <set>
 
 #include "grid/lattix.h"
 #include "grid/lattix_error.h"
