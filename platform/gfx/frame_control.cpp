@@ -8,7 +8,7 @@ namespace lattix::gfx {
 
 namespace {
 
-constexpr std::uint8_t kCheckMark[7] = {0x02, 0x06, 0x4E, 0x7C, 0x78, 0x30, 0x20};
+constexpr std::uint8_t kCheckMark[7] = {0x01, 0x03, 0x47, 0x6E, 0x7C, 0x38, 0x10};
 
 // A one-pixel ring: top and left in `tl`, then bottom and right in `br`.
 void ring(DeviceContext& dc, const Rect& r, Color tl, Color br, std::uint32_t sides) {

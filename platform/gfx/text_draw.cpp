@@ -127,12 +127,18 @@ private:
 } // namespace
 
 int measureLine(const Font& font, std::u32string_view text, int tabWidth) {
-    int x = 0;
+    int x = 0, inkRight = 0;
     for (char32_t c : text) {
-        if (c == U'\t' && tabWidth > 0) x = (x / tabWidth + 1) * tabWidth;
-        else x += font.advance(c);
+        if (c == U'\t' && tabWidth > 0) {
+            x = (x / tabWidth + 1) * tabWidth;
+            continue;
+        }
+        const Glyph& g = font.glyph(c);
+        if (g.width > 0) inkRight = std::max(inkRight, x + g.left + g.width);
+        x += g.advance;
     }
-    return x;
+    // a glyph reaching past its advance (italic, "f", "y") widens the line by its overhang
+    return std::max(x, inkRight);
 }
 
 TextLayout layoutText(const Font& font, std::string_view utf8, const Rect& rect, std::uint32_t flags) {

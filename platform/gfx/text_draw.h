@@ -79,7 +79,8 @@ int drawText(DeviceContext& dc, std::string_view utf8, Rect& rect, std::uint32_t
 int drawText(DeviceContext& dc, std::string_view utf8, const Rect& rect, std::uint32_t flags);
 
 // Width of a line of characters in the font, tabs expanded to `tabWidth` stops when it is
-// above 0 (counted from the start of the line).
+// above 0 (counted from the start of the line): the advance, or the right edge of the ink when
+// a glyph reaches past its advance.
 int measureLine(const Font& font, std::u32string_view text, int tabWidth);
 
 } // namespace lattix::gfx
