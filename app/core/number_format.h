@@ -14,6 +14,9 @@ namespace avigram {
 
 using PatternFormatter = std::function<std::string(double value, std::string_view pattern)>;
 
+// The runtime's Format with the current locale, or an empty function in a build without it.
+PatternFormatter RuntimeFormatter();
+
 // ChooseNumberFormat: x formatted with the pattern ChooseNumberPattern picks for it.
 std::string ChooseNumberFormat(double x, const PatternFormatter& format);
 

@@ -1,0 +1,162 @@
+// The flock file, the flock row parser, ReadFlockData's sex check, WriteFlocks and the sex cell.
+#include <gtest/gtest.h>
+
+#include "app/core/flock_data.h"
+#include "app/core/flock_file.h"
+#include "app/core/messages.h"
+#include "test_support.h"
+
+namespace avigram {
+namespace {
+
+class Flocks : public test::BothLocales {
+protected:
+    ProgramState state;
+    ScriptedDialogs dialogs;
+    test::ScratchFolder dir;
+    void SetUp() override {
+        BothLocales::SetUp();
+        ResetForStart(state);
+        state.LocaleUsesComma = comma();
+        state.SexMask = 3;
+    }
+};
+
+TEST_P(Flocks, FileLinesBecomeCellTextsInTheLocale) {
+    auto row = ParseFlockLine("Flock A\t5000\t2.35\tM\t35", comma());
+    ASSERT_TRUE(row);
+    EXPECT_EQ(*row, (FlockRowTexts{"Flock A", "5000", Dec("2.35"), "M", "35"}));
+    EXPECT_FALSE(ParseFlockLine("A\t1\t2\tM\t", comma())); // shorter than 10 characters
+    row = ParseFlockLine("Flock B\t-5\t\tF", comma());
+    ASSERT_TRUE(row);
+    EXPECT_EQ(*row, (FlockRowTexts{"Flock B", "-5", "", "F", ""}));
+    row = ParseFlockLine("No tabs in this line", comma());
+    ASSERT_TRUE(row);
+    EXPECT_EQ((*row)[0], "No tabs in this line");
+    EXPECT_EQ((*row)[4], "");
+    row = ParseFlockLine("C\t100\t1.5\tX\t30\textra\tfields", comma());
+    EXPECT_EQ((*row)[4], "30");
+}
+
+TEST_P(Flocks, ReadInGridAsksAndReadsUpToFx) {
+    state.FlockFilePath = dir.str() + "Broiler.grd";
+    dir.Write("broiler.GRD", "F1\t100\t2.1\tM\t40\r\nshort\nFlock 3\t300\t2,3\tF\t41\r\nFX end\nF5\t1\t1\tM\t30\n");
+    dialogs.questionAnswers = {Answer::Yes};
+    std::vector<FlockRowUpdate> rows = ReadInGrid(state, dialogs);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, dir.str() + "Broiler.grd" + std::string(kFlockFileQuestionTail));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].row, 1);
+    EXPECT_EQ(rows[1].row, 3);
+    EXPECT_EQ(rows[1].texts[2], Dec("2")); // the line is cut at its comma: "2"
+    EXPECT_EQ(rows[1].texts[3], "");
+
+    dialogs.questionAnswers = {Answer::Cancel};
+    EXPECT_TRUE(ReadInGrid(state, dialogs).empty());
+
+    // No: the dialog chooses another file, which becomes the flock file.
+    std::string other = dir.Write("other.grd", "Z\t10\t1.25\tX\t33\n");
+    dialogs.questionAnswers = {Answer::No};
+    dialogs.openAnswers = {other};
+    rows = ReadInGrid(state, dialogs);
+    EXPECT_EQ(state.FlockFilePath, other);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].texts[2], Dec("1.25"));
+    dialogs.questionAnswers = {Answer::No};
+    EXPECT_TRUE(ReadInGrid(state, dialogs).empty()); // dialog cancelled
+    EXPECT_EQ(state.FlockFilePath, other);
+
+    state.FlockFilePath = dir.str() + "none.grd";
+    const std::size_t asked = dialogs.shown.size();
+    EXPECT_TRUE(ReadInGrid(state, dialogs).empty());
+    EXPECT_EQ(dialogs.shown.size(), asked) << "no question without a flock file";
+}
+
+TEST_P(Flocks, SavefileWritesTenLinesWithPoints) {
+    state.FlockFilePath = dir.str() + "out.grd";
+    FlockGridTexts rows{};
+    rows[0] = {"A", "100", Dec("2.35"), "M", "40"};
+    ASSERT_TRUE(savefile(state, dialogs, rows));
+    std::string text = dir.Read("out.grd");
+    EXPECT_EQ(text.substr(0, text.find("\r\n") + 2), "A\t100\t2.35\tM\t40\r\n");
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 10);
+    EXPECT_NE(text.find("\r\n\t\t\t\t\r\n"), std::string::npos);
+
+    state.FlockFilePath = dir.str() + "missing/out.grd";
+    EXPECT_FALSE(savefile(state, dialogs, rows));
+    EXPECT_EQ(dialogs.messages.back(), WithPath(kMsgCannotWrite, state.FlockFilePath));
+}
+
+TEST_P(Flocks, ReadFlockDataChecksSexesAgainstTheCarcassData) {
+    FlockGridTexts rows{};
+    rows[0] = {"A", "5000", Dec("2.35"), "M", "35"};
+    rows[1] = {"B", "4000.5", "2,1", "X", "36.5"};
+    rows[2] = {"", "1", "1", "M", "1"};
+    rows[3] = {"D", "1", "1", "M", "1"}; // after the gap: not a flock
+    ReadFlockData(state, dialogs, rows);
+    EXPECT_EQ(state.FlockCount, 2);
+    EXPECT_EQ(state.UsedFlockCount(), 2);
+    EXPECT_EQ(state.FlockBirds[2], 4000);
+    EXPECT_DOUBLE_EQ(state.FlockWeight[1][1], 2.35);
+    EXPECT_DOUBLE_EQ(state.FlockWeight[0][2], 2.1);
+    EXPECT_DOUBLE_EQ(state.FlockAge[2], 36.5);
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    // Males only: a female flock stops the reading; it and later flocks are not used.
+    state.SexMask = 1;
+    rows[1] = {"B", "10", "2", "F", "30"};
+    rows[2] = {"C", "10", "2", "M", "30"};
+    ReadFlockData(state, dialogs, rows);
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{std::string(kMsgSexMismatch) + "Males"});
+    EXPECT_EQ(state.FlockCount, 4);
+    EXPECT_EQ(state.UsedFlockCount(), 1);
+
+    // Females only: a male flock passes (1 is not greater than 2); other letters keep the sex before.
+    state.SexMask = 2;
+    rows = {};
+    rows[0] = {"A", "10", "2", "M", "30"};
+    rows[1] = {"B", "10", "3", "?", "30"};
+    ReadFlockData(state, dialogs, rows);
+    EXPECT_EQ(state.UsedFlockCount(), 2);
+    EXPECT_EQ(state.FlockSexIndex[2], 1);
+    EXPECT_DOUBLE_EQ(state.FlockWeight[1][2], 3);
+
+    state.SexMask = 0;
+    ReadFlockData(state, dialogs, rows);
+    EXPECT_EQ(dialogs.messages.back(), kMsgSexMismatch);
+    EXPECT_EQ(state.UsedFlockCount(), 0);
+
+    ReadFlockData(state, dialogs, FlockGridTexts{});
+    EXPECT_EQ(state.FlockCount, 0);
+}
+
+TEST_P(Flocks, WriteFlocksFillsTheMainGrid) {
+    FlockGridTexts rows{};
+    rows[0] = {"A", "1000", "2", "M", "35"};
+    rows[1] = {"B", "3000", Dec("2.4"), "F", "35"};
+    ReadFlockData(state, dialogs, rows);
+    test::GridImage g;
+    g.Apply(WriteFlocks(state, rows, "12", test::TestFormatter()));
+    EXPECT_EQ(state.ClassCount, 12);
+    EXPECT_EQ(g.Text(2, 7), "B");
+    EXPECT_EQ(g.Text(4, 7), Dec("2.4"));
+    EXPECT_EQ(g.Number(5, 7), 3000);
+    EXPECT_EQ(g.Text(4, 4), Dec("2.300"));
+    EXPECT_EQ(g.Text(5, 4), "4000");
+    EXPECT_EQ(g.curRow, 5);
+    EXPECT_EQ(g.curCol, 4);
+}
+
+TEST(FlockSexCell, OnlyXMAndFAreKept) {
+    EXPECT_EQ(NormalizeSexEntry("m"), std::optional<std::string>("M"));
+    EXPECT_EQ(NormalizeSexEntry("X"), std::optional<std::string>("X"));
+    EXPECT_EQ(NormalizeSexEntry("f"), std::optional<std::string>("F"));
+    EXPECT_FALSE(NormalizeSexEntry("male"));
+    EXPECT_FALSE(NormalizeSexEntry(""));
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, Flocks, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Comma" : "Point"; });
+
+} // namespace
+} // namespace avigram
