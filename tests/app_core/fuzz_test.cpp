@@ -93,7 +93,7 @@ TEST(Fuzz, MutatedFilesNeverCrashTheReaders) {
 
     ProgramState state;
     StartUp(state, dir.str());
-    for (int iteration = 0; iteration < 1500; ++iteration) {
+    for (int iteration = 0; iteration < 1000; ++iteration) {
         dir.Write("FuzzCARCDATA.txt", mutate.Mutate(carcass));
         dir.Write("Fuzz.clb", mutate.Mutate(CalibrationText()));
         dir.Write("Fuzz.grd", mutate.Mutate(flocks));
@@ -134,7 +134,7 @@ TEST(Fuzz, RandomBytesAndLinesNeverCrashTheParsers) {
     ProgramState state;
     ResetForStart(state);
     ScriptedDialogs dialogs;
-    for (int iteration = 0; iteration < 3000; ++iteration) {
+    for (int iteration = 0; iteration < 5000; ++iteration) {
         std::string bytes(mutate.Pick(0, 200), '\0');
         for (char& c : bytes) c = static_cast<char>(mutate.Pick(0, 255));
         if (iteration % 2) bytes = mutate.Mutate(test::CarcassLine("Males", 1, mutate.Pick(15, 110)));
