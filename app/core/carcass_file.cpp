@@ -56,7 +56,8 @@ void sortnames(ProgramState& state, Dialogs& dialogs, std::string_view header) {
     names[6] = "Thigh";
     names[7] = "Wings";
     names[12] = "Breast_Meat";
-    for (int i = 13; i <= 28; ++i) names[i] = names[i + 1];
+    for (int i = 13; i <= 28; ++i)
+        names[i] = names[i + 1];
     state.PartNames = std::move(names);
 }
 
@@ -88,7 +89,8 @@ std::optional<int> sorttab(ProgramState& state, std::string_view line) {
             std::string_view text;
             if (start != std::string_view::npos) {
                 std::size_t tab = column == 28 ? std::string_view::npos : line.find('\t', start);
-                text = line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start);
+                text =
+                    line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start);
                 start = tab == std::string_view::npos ? std::string_view::npos : tab + 1;
             }
             state.CarcassTable[sex][column][rowIndex] =
@@ -132,7 +134,8 @@ void ReadCarc(ProgramState& state, Dialogs& dialogs, std::string_view name) {
     for (int row = 1; row <= n; ++row) {
         for (int sex = 1; sex <= 2; ++sex) {
             double sum = 0;
-            for (int c = 12; c <= 26; ++c) sum += state.CarcassTable[sex][c][row];
+            for (int c = 12; c <= 26; ++c)
+                sum += state.CarcassTable[sex][c][row];
             state.CarcassTable[sex][0][row] = sum;
         }
     }

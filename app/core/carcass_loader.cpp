@@ -33,7 +33,8 @@ StartupGrids StartUp(ProgramState& state, std::string programFolder) {
     g1.Text(5, 5, "Flock Size");
     grids.grid2.ColCount(24);
     grids.grid2.RowCount(30);
-    for (int c = 1; c <= 24; ++c) grids.grid2.ColWidth(c, 90);
+    for (int c = 1; c <= 24; ++c)
+        grids.grid2.ColWidth(c, 90);
     InitNormalTable(state);
     while (programFolder.size() > 1 && (programFolder.back() == '/' || programFolder.back() == '\\'))
         programFolder.pop_back();

@@ -35,14 +35,15 @@ StartupGrids StartUp(ProgramState& state, std::string programFolder);
 std::optional<std::string> TakeOverHandedName(ProgramState& state, Dialogs& dialogs);
 
 struct CarcassClickResult {
-    bool chosen = false;            // a name was used (false: the dialog was cancelled)
-    std::string fileName;           // the name used
-    std::optional<int16_t> unitsRead; // units from the calibration file (0 checks "Display KGs", 1 "Display lbs")
-    bool layoutChanged = false;     // the name has 6 or more characters: box shows it, buttons move
+    bool chosen = false;  // a name was used (false: the dialog was cancelled)
+    std::string fileName; // the name used
+    std::optional<int16_t>
+        unitsRead;              // units from the calibration file (0 checks "Display KGs", 1 "Display lbs")
+    bool layoutChanged = false; // the name has 6 or more characters: box shows it, buttons move
     int boxWidthTwips = 0;
     int command1Left = 0, command2Left = 0, command3Left = 0;
-    bool loaded = false;            // read and fitted
-    bool showCommand2 = false;      // "Recalc. Flock Distribution" becomes visible
+    bool loaded = false;       // read and fitted
+    bool showCommand2 = false; // "Recalc. Flock Distribution" becomes visible
 };
 
 // TextFileName_Click. boxText is the file box's text (used when a name was handed over);

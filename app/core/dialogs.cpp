@@ -14,7 +14,8 @@ std::string ReadClipboardText(Dialogs& dialogs) {
     if (content.status != ClipboardStatus::Available) return {};
     std::string text = std::move(content.text);
     if (auto nul = text.find('\0'); nul != std::string::npos) text.resize(nul);
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
+        text.pop_back();
     return text;
 }
 
@@ -40,14 +41,18 @@ void ScriptedDialogs::ShowMessage(std::string_view text) {
     messages.emplace_back(text);
 }
 
-std::string ScriptedDialogs::InputBox(std::string_view prompt, std::string_view title, std::string_view defaultText) {
-    shown.push_back({Shown::Kind::InputBox, std::string(prompt), std::string(title) + "\n" + std::string(defaultText)});
+std::string ScriptedDialogs::InputBox(std::string_view prompt, std::string_view title,
+                                      std::string_view defaultText) {
+    shown.push_back(
+        {Shown::Kind::InputBox, std::string(prompt), std::string(title) + "\n" + std::string(defaultText)});
     if (inputAnswers.empty()) return {};
     std::string answer = std::move(inputAnswers.front());
     inputAnswers.pop_front();
     return answer;
 }
 
-ClipboardContent ScriptedDialogs::ReadClipboard() { return clipboard; }
+ClipboardContent ScriptedDialogs::ReadClipboard() {
+    return clipboard;
+}
 
 } // namespace avigram

@@ -34,7 +34,8 @@ public:
     virtual Answer Ask(std::string_view text, QuestionButtons buttons) = 0;
     virtual void ShowMessage(std::string_view text) = 0;
     // Input box; Cancel gives the empty string.
-    virtual std::string InputBox(std::string_view prompt, std::string_view title, std::string_view defaultText) = 0;
+    virtual std::string InputBox(std::string_view prompt, std::string_view title,
+                                 std::string_view defaultText) = 0;
     virtual ClipboardContent ReadClipboard() = 0;
 };
 
@@ -64,7 +65,8 @@ public:
     std::string ShowOpen(std::string_view title, std::string_view fileName) override;
     Answer Ask(std::string_view text, QuestionButtons buttons) override;
     void ShowMessage(std::string_view text) override;
-    std::string InputBox(std::string_view prompt, std::string_view title, std::string_view defaultText) override;
+    std::string InputBox(std::string_view prompt, std::string_view title,
+                         std::string_view defaultText) override;
     ClipboardContent ReadClipboard() override;
 };
 

@@ -15,9 +15,13 @@ namespace avigram {
 
 namespace {
 
-CellContent WholeCell(double v) { return CellContent::Num(v, LocaleNumberText(v)); }
+CellContent WholeCell(double v) {
+    return CellContent::Num(v, LocaleNumberText(v));
+}
 
-int SexOf(const ProgramState& state, int f) { return std::clamp<int>(state.FlockSexIndex[f], 0, 2); }
+int SexOf(const ProgramState& state, int f) {
+    return std::clamp<int>(state.FlockSexIndex[f], 0, 2);
+}
 
 // An age in days as a row of the growth table, limited to the table's 20..60 days.
 int LimitAge(double age) {
@@ -60,7 +64,8 @@ FlockColumnsResult WriteFlockColumns(const ProgramState& state, int count, GridO
     }
     result.average = result.totalBirds != 0 ? weighted / result.totalBirds : 0;
     if (!std::isfinite(result.average)) result.average = 0;
-    grid1.Cell(4, 4, CellContent::Num(result.average, format ? format(result.average, "0.##0") : "", "0.##0"));
+    grid1.Cell(4, 4,
+               CellContent::Num(result.average, format ? format(result.average, "0.##0") : "", "0.##0"));
     grid1.Cell(5, 4, WholeCell(result.totalBirds));
     grid1.Align(5, 4, 2);
     grid1.Current(5, 4);
@@ -69,7 +74,8 @@ FlockColumnsResult WriteFlockColumns(const ProgramState& state, int count, GridO
 
 void flocksplit(ProgramState& state, int f) {
     if (f < 1 || f > kMaxFlocks) return;
-    for (auto& sex : state.ClassBirds) std::fill(sex[f].begin(), sex[f].end(), 0);
+    for (auto& sex : state.ClassBirds)
+        std::fill(sex[f].begin(), sex[f].end(), 0);
 
     const int flockSex = SexOf(state, f);
     std::array<double, 3> frac = {1, 0.5, 0.5};
@@ -157,13 +163,16 @@ void Calculate_Dist(ProgramState& state, Dialogs& dialogs, std::string_view clas
         grid1.Cell(classCount + 8, f + 5, WholeCell(rest));
         rowSums[classCount + 1] += rest;
     }
-    for (int k = 0; k <= classCount + 1; ++k) grid1.Cell(k + 7, 2, WholeCell(std::max(rowSums[k], 0.0)));
+    for (int k = 0; k <= classCount + 1; ++k)
+        grid1.Cell(k + 7, 2, WholeCell(std::max(rowSums[k], 0.0)));
 
-    if (!WriteTextLines(WritablePath(reportPath), report)) dialogs.ShowMessage(WithPath(kMsgCannotWrite, reportPath));
+    if (!WriteTextLines(WritablePath(reportPath), report))
+        dialogs.ShowMessage(WithPath(kMsgCannotWrite, reportPath));
 }
 
-DistributionResult RecalcFlockDistribution(ProgramState& state, Dialogs& dialogs, const DistributionInputs& inputs,
-                                           const std::string& reportPath, const PatternFormatter& format) {
+DistributionResult RecalcFlockDistribution(ProgramState& state, Dialogs& dialogs,
+                                           const DistributionInputs& inputs, const std::string& reportPath,
+                                           const PatternFormatter& format) {
     DistributionResult result;
     const int flocks = state.UsedFlockCount();
     if (flocks == 0) return result;
@@ -198,7 +207,8 @@ DistributionResult RecalcFlockDistribution(ProgramState& state, Dialogs& dialogs
     g.Cell(3, 2, CellContent::Num(width, LocaleNumberText(width)));
 
     auto edge = [&](double v) { return format ? format(v, " #.#0 ") : std::string(); };
-    for (int i = 0; i <= classCount + 1; ++i) state.ClassBound[i] = RoundHalfEvenTo(centre + (i - 10) * width, 3);
+    for (int i = 0; i <= classCount + 1; ++i)
+        state.ClassBound[i] = RoundHalfEvenTo(centre + (i - 10) * width, 3);
     g.Text(7, 1, "Below -" + edge(RoundHalfEvenTo(centre - 10 * width, 2)));
     for (int i = 1; i <= classCount + 1; ++i) {
         g.Text(i + 7, 1,
@@ -209,7 +219,9 @@ DistributionResult RecalcFlockDistribution(ProgramState& state, Dialogs& dialogs
 
     Calculate_Dist(state, dialogs, countText, reportPath, g);
 
-    auto chosen = [&](double v) { return CellContent::Num(v, ChooseNumberFormat(v, format), ChooseNumberPattern(v)); };
+    auto chosen = [&](double v) {
+        return CellContent::Num(v, ChooseNumberFormat(v, format), ChooseNumberPattern(v));
+    };
     g.Cell(1, 2, chosen(state.ClassBound[0]));
     g.Cell(2, 2, chosen(state.ClassBound[state.ClassCount]));
     return result;

@@ -25,7 +25,7 @@ struct DistributionInputs {
 int LimitedClassCount(std::string_view classCountText);
 
 struct FlockColumnsResult {
-    double average = 0;      // W: bird-weighted average weight, 0 without birds
+    double average = 0; // W: bird-weighted average weight, 0 without birds
     double totalBirds = 0;
 };
 
@@ -53,8 +53,9 @@ struct DistributionResult {
 
 // "Recalc. Flock Distribution" up to the parts analysis: class width, bounds and labels, then
 // Calculate_Dist, then (1,2) and (2,2) from the outer bounds.
-DistributionResult RecalcFlockDistribution(ProgramState& state, Dialogs& dialogs, const DistributionInputs& inputs,
-                                           const std::string& reportPath, const PatternFormatter& format);
+DistributionResult RecalcFlockDistribution(ProgramState& state, Dialogs& dialogs,
+                                           const DistributionInputs& inputs, const std::string& reportPath,
+                                           const PatternFormatter& format);
 
 // "CV Change": asks for a new coefficient of variation; an answer that is no number above 0
 // keeps the old one.

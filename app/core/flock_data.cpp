@@ -27,7 +27,8 @@ std::optional<SexCode> SexOfText(std::string_view text) {
 
 int CountFlocks(const FlockGridTexts& rows) {
     int count = 0;
-    while (count < kMaxFlocks && !rows[count][0].empty()) ++count;
+    while (count < kMaxFlocks && !rows[count][0].empty())
+        ++count;
     return count;
 }
 

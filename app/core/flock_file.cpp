@@ -32,11 +32,14 @@ std::optional<FlockRowTexts> ParseFlockLine(std::string_view line, bool localeUs
         std::size_t searchFrom = k == 1 ? start : start + 1;
         std::size_t next = searchFrom <= line.size() ? line.find('\t', searchFrom) : std::string_view::npos;
         std::string_view field =
-            start <= line.size() ? line.substr(start, next == std::string_view::npos ? std::string_view::npos : next - start)
-                                 : std::string_view();
+            start <= line.size()
+                ? line.substr(start, next == std::string_view::npos ? std::string_view::npos : next - start)
+                : std::string_view();
         double number = LeadingNumber(field);
-        if (number <= 0) texts[k] = FieldText(field);
-        else texts[k] = SwapSeparators(LocaleNumberText(number), localeUsesComma);
+        if (number <= 0)
+            texts[k] = FieldText(field);
+        else
+            texts[k] = SwapSeparators(LocaleNumberText(number), localeUsesComma);
         if (next == std::string_view::npos) {
             start = line.size() + 1; // later fields are empty
         } else {
@@ -97,7 +100,8 @@ std::vector<std::string> FlockFileLines(const std::array<FlockRowTexts, kMaxFloc
     return lines;
 }
 
-bool savefile(const ProgramState& state, Dialogs& dialogs, const std::array<FlockRowTexts, kMaxFlocks>& rows) {
+bool savefile(const ProgramState& state, Dialogs& dialogs,
+              const std::array<FlockRowTexts, kMaxFlocks>& rows) {
     if (WriteTextLines(WritablePath(state.FlockFilePath), FlockFileLines(rows))) return true;
     dialogs.ShowMessage(WithPath(kMsgCannotWrite, state.FlockFilePath));
     return false;

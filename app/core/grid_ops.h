@@ -18,8 +18,8 @@ struct CellContent {
         Empty,  // the cell is cleared
     };
     Kind kind = Kind::Empty;
-    std::string text;   // the text the cell shows (for Number: the formatted value)
-    double number = 0;  // Number only
+    std::string text;    // the text the cell shows (for Number: the formatted value)
+    double number = 0;   // Number only
     std::string pattern; // Number only: the Format pattern of text ("" when written unformatted)
 
     static CellContent Of(std::string t) { return {Kind::Text, std::move(t), 0, {}}; }
@@ -55,7 +55,9 @@ struct GridOp {
 
 class GridOps {
 public:
-    void Cell(int row, int col, CellContent c) { ops_.push_back({GridOp::Kind::SetCell, row, col, 0, std::move(c)}); }
+    void Cell(int row, int col, CellContent c) {
+        ops_.push_back({GridOp::Kind::SetCell, row, col, 0, std::move(c)});
+    }
     void Text(int row, int col, std::string t) { Cell(row, col, CellContent::Of(std::move(t))); }
     void Clear(int row, int col) { Cell(row, col, CellContent::Clear()); }
     void CopyFromGrid1(int srcRow, int srcCol, int row, int col) {
@@ -69,7 +71,9 @@ public:
     void ColHeader(int col, std::string t) {
         ops_.push_back({GridOp::Kind::ColHeader, 0, col, 0, CellContent::Of(std::move(t))});
     }
-    void ColVisible(int col, bool visible) { ops_.push_back({GridOp::Kind::ColVisible, 0, col, visible ? 1 : 0, {}}); }
+    void ColVisible(int col, bool visible) {
+        ops_.push_back({GridOp::Kind::ColVisible, 0, col, visible ? 1 : 0, {}});
+    }
     void HeaderHeight(int h) { ops_.push_back({GridOp::Kind::HeaderHeight, 0, 0, h, {}}); }
 
     const std::vector<GridOp>& ops() const { return ops_; }

@@ -2,8 +2,8 @@
 // ConvertUnits and the number texts of cells and reports.
 #include "app/core/numbers.h"
 
-#include <charconv>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -54,7 +54,8 @@ long DecimalMagnitude(const std::string& number) {
 // Scans the leading number and converts it without any locale influence.
 Leading ScanLeading(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n'))
+        ++i;
     std::string number;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         if (text[i] == '-') number += '-';
@@ -140,8 +141,8 @@ int32_t ToWholeNumber(double x) {
 
 std::string SwapSeparators(std::string_view text, bool localeUsesComma) {
     std::string out(text);
-    const char from = localeUsesComma ? '.' : ',';   // the separator the text should not use
-    const char other = localeUsesComma ? ',' : '.';  // grouping sign to drop first
+    const char from = localeUsesComma ? '.' : ',';  // the separator the text should not use
+    const char other = localeUsesComma ? ',' : '.'; // grouping sign to drop first
     if (out.find(from) == std::string::npos) return out;
     if (auto pos = out.find(other); pos != std::string::npos) out.erase(pos, 1);
     if (auto pos = out.find(from); pos != std::string::npos) out[pos] = other;
@@ -160,8 +161,10 @@ std::string ChooseNumberPattern(double x) {
 
 double ConvertUnits(int displayUnits, UnitDirection direction, double x) {
     double f = 1.0;
-    if (displayUnits == 1) f = 1.0 / 2.205;
-    else if (displayUnits == 2) f = 1.0 / 1000.0;
+    if (displayUnits == 1)
+        f = 1.0 / 2.205;
+    else if (displayUnits == 2)
+        f = 1.0 / 1000.0;
     return direction == UnitDirection::ToInternal ? x * f : x / f;
 }
 
@@ -173,7 +176,9 @@ double RoundHalfEvenTo(double x, int decimals) {
     return lattix::RoundHalfEven(scaled) / scale;
 }
 
-std::string LocaleNumberText(double x) { return lattix::TextOfDouble(x); }
+std::string LocaleNumberText(double x) {
+    return lattix::TextOfDouble(x);
+}
 
 std::string ReportNumberText(double x) {
     if (x == 0) x = 0; // no "-0"
@@ -185,6 +190,8 @@ std::string ReportNumberText(double x) {
     return (std::signbit(x) ? "-" : " ") + digits + " ";
 }
 
-bool DetectLocaleUsesComma() { return lattix::Locale::current().decimalSeparator.find(',') != std::string::npos; }
+bool DetectLocaleUsesComma() {
+    return lattix::Locale::current().decimalSeparator.find(',') != std::string::npos;
+}
 
 } // namespace avigram

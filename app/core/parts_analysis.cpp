@@ -13,7 +13,8 @@
 
 namespace avigram {
 
-void FillLIst(std::array<int16_t, kListEntries>& partColumns, std::array<int16_t, kListEntries>& gridColumns) {
+void FillLIst(std::array<int16_t, kListEntries>& partColumns,
+              std::array<int16_t, kListEntries>& gridColumns) {
     partColumns = {1, 2, 3, 4, 13, 21, 5, 14, 15, 22, 6, 16, 17, 23, 18, 24};
     gridColumns = {4, 6, 7, 8, 9, 10, 12, 13, 14, 15, 17, 18, 19, 20, 22, 23};
 }
@@ -41,14 +42,19 @@ void CalcWtofMeat(ProgramState& state, int partColumn, std::array<double, 3>& re
 
 std::vector<int> DetailColumnsOf(int gridColumn) {
     switch (gridColumn) {
-    case 6: return {7, 8, 9, 10};
-    case 12: return {13, 14, 15};
-    case 17: return {18, 19, 20};
-    default: return {};
+    case 6:
+        return {7, 8, 9, 10};
+    case 12:
+        return {13, 14, 15};
+    case 17:
+        return {18, 19, 20};
+    default:
+        return {};
     }
 }
 
-PartsAnalysisResult RecalcCarcassWeights(ProgramState& state, double totalBirds, const PatternFormatter& format) {
+PartsAnalysisResult RecalcCarcassWeights(ProgramState& state, double totalBirds,
+                                         const PatternFormatter& format) {
     PartsAnalysisResult result;
     GridOps& g1 = result.grid1;
     GridOps& g2 = result.grid2;
@@ -66,11 +72,14 @@ PartsAnalysisResult RecalcCarcassWeights(ProgramState& state, double totalBirds,
     }
     std::set<std::pair<int, int>> written;
     for (int col : blockColumns) {
-        for (int row = 1; row <= 4; ++row) written.insert({row, col});
+        for (int row = 1; row <= 4; ++row)
+            written.insert({row, col});
     }
-    for (const PartsListCell& cell : partsList) written.insert({cell.row, cell.col});
+    for (const PartsListCell& cell : partsList)
+        written.insert({cell.row, cell.col});
     auto writtenByDistribution = [&](int row, int col) {
-        return col >= 6 && col <= flocks + 5 && (row == 2 || row == 4 || row == 5 || (row >= 7 && row <= classCount + 8));
+        return col >= 6 && col <= flocks + 5 &&
+               (row == 2 || row == 4 || row == 5 || (row >= 7 && row <= classCount + 8));
     };
     for (const auto& [row, col] : state.LastBlockCells) {
         if (!written.count({row, col}) && !writtenByDistribution(row, col)) g1.Clear(row, col);
@@ -85,11 +94,13 @@ PartsAnalysisResult RecalcCarcassWeights(ProgramState& state, double totalBirds,
     }
 
     FillLIst(state.PartColumnList, state.GridColumnList);
-    for (int col : {7, 8, 9, 10, 13, 14, 15, 18, 19, 20}) g2.ColVisible(col, false);
+    for (int col : {7, 8, 9, 10, 13, 14, 15, 18, 19, 20})
+        g2.ColVisible(col, false);
 
     std::array<double, 3> weights{};
     for (int i = 0; i < kListEntries; ++i) {
-        for (int k = 0; k <= classCount; ++k) CalcWtofMeat(state, state.PartColumnList[i], weights, k);
+        for (int k = 0; k <= classCount; ++k)
+            CalcWtofMeat(state, state.PartColumnList[i], weights, k);
     }
 
     double largePectoralTotal = 0;
@@ -128,18 +139,22 @@ PartsAnalysisResult RecalcCarcassWeights(ProgramState& state, double totalBirds,
     g1.ColCount(flocks + 12);
 
     g2.HeaderHeight(24);
-    for (int i = 0; i < kListEntries; ++i) g2.ColHeader(state.GridColumnList[i], state.PartNames[state.PartColumnList[i]]);
+    for (int i = 0; i < kListEntries; ++i)
+        g2.ColHeader(state.GridColumnList[i], state.PartNames[state.PartColumnList[i]]);
     g2.ColHeader(2, "No. of birds");
     for (int row = 2; row <= 23; ++row) {
         g2.CopyFromGrid1(row + 5, 1, row, 1);
         g2.CopyFromGrid1(row + 5, 2, row, 2);
     }
     state.PartNames[1] = "Evis. Carc.";
-    for (int i = 0; i < kListEntries; ++i) g2.Text(1, state.GridColumnList[i], "Average");
+    for (int i = 0; i < kListEntries; ++i)
+        g2.Text(1, state.GridColumnList[i], "Average");
 
     const bool pounds = state.DisplayUnits == 1;
     const std::string pattern = pounds ? "#0.#0 lb" : "###0.0 g";
-    auto weightCell = [&](double v) { return CellContent::Num(v, format ? format(v, pattern) : "", pattern); };
+    auto weightCell = [&](double v) {
+        return CellContent::Num(v, format ? format(v, pattern) : "", pattern);
+    };
     for (int i = 0; i < kListEntries; ++i) {
         const int c = state.PartColumnList[i];
         const int col = state.GridColumnList[i];
@@ -157,7 +172,8 @@ PartsAnalysisResult RecalcCarcassWeights(ProgramState& state, double totalBirds,
     }
     g2.Current(1, 0);
 
-    for (PartsListCell& cell : partsList) g1.Text(cell.row, cell.col, std::move(cell.text));
+    for (PartsListCell& cell : partsList)
+        g1.Text(cell.row, cell.col, std::move(cell.text));
     state.PartsAnalysisDone = true;
     return result;
 }

@@ -24,7 +24,7 @@ void CalcWtofMeat(ProgramState& state, int partColumn, std::array<double, 3>& re
 
 struct PartTotal {
     int partColumn = 0;
-    double total = 0;      // T: the part's weight summed over classes and flocks
+    double total = 0; // T: the part's weight summed over classes and flocks
     std::array<std::array<double, 3>, kClassSlots> classMean{}; // [class][sex 1, 2] mean part weight
 };
 
@@ -37,7 +37,8 @@ struct PartsAnalysisResult {
 // "Recalc Carcass Wts.": part weights per class into Grid2 and the breast meat, column 14 and 16
 // tonnages into Grid1's block columns. totalBirds is the total of Grid1 (5,4); the parts list is read
 // from PartsFilePath when it exists.
-PartsAnalysisResult RecalcCarcassWeights(ProgramState& state, double totalBirds, const PatternFormatter& format);
+PartsAnalysisResult RecalcCarcassWeights(ProgramState& state, double totalBirds,
+                                         const PatternFormatter& format);
 
 // The Grid2 columns a double click on column c shows or hides (empty for other columns).
 std::vector<int> DetailColumnsOf(int gridColumn);

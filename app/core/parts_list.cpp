@@ -5,7 +5,8 @@
 
 namespace avigram {
 
-std::vector<PartsListCell> PlacePartsList(const std::vector<std::string>& lines, int firstColumn, int lastColumn) {
+std::vector<PartsListCell> PlacePartsList(const std::vector<std::string>& lines, int firstColumn,
+                                          int lastColumn) {
     std::vector<PartsListCell> cells;
     ItemReader reader(lines);
     for (int col = firstColumn; col <= lastColumn && !reader.AtEnd(); col += 2) {

@@ -15,6 +15,7 @@ struct PartsListCell {
 
 // Places the items: the first block in firstColumn, each next block two columns further right;
 // items that would fall beyond lastColumn are not placed.
-std::vector<PartsListCell> PlacePartsList(const std::vector<std::string>& lines, int firstColumn, int lastColumn);
+std::vector<PartsListCell> PlacePartsList(const std::vector<std::string>& lines, int firstColumn,
+                                          int lastColumn);
 
 } // namespace avigram

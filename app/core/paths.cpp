@@ -11,7 +11,9 @@ namespace avigram {
 
 namespace fs = std::filesystem;
 
-std::size_t LastSeparator(std::string_view path) { return path.find_last_of("/\\"); }
+std::size_t LastSeparator(std::string_view path) {
+    return path.find_last_of("/\\");
+}
 
 CarcassName SplitCarcassName(std::string_view name) {
     CarcassName result;
@@ -75,7 +77,9 @@ std::string ResolveFile(std::string_view path, bool caseInsensitive) {
     return found;
 }
 
-bool FileExists(std::string_view path) { return !ResolveFile(path, false).empty(); }
+bool FileExists(std::string_view path) {
+    return !ResolveFile(path, false).empty();
+}
 
 std::string WritablePath(std::string_view path) {
     std::string exact(path);

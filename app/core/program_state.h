@@ -12,18 +12,18 @@
 
 namespace avigram {
 
-inline constexpr int kSexes = 3;            // 0 mixed, 1 males, 2 females
-inline constexpr int kCarcassColumns = 31;  // column 0..30
-inline constexpr int kCarcassRows = 41;     // row = age - 20, 0..40
-inline constexpr int kStoredRows = 31;      // rows 0..30 are filled from the file
-inline constexpr int kMaxFlocks = 10;       // flocks 1..10
-inline constexpr int kMaxClasses = 20;      // ClassCount 1..20
-inline constexpr int kClassBounds = 22;     // ClassBound 0..21
-inline constexpr int kClassSlots = 23;      // ClassBirds class 0..22
-inline constexpr int kNormalTailSize = 87;  // NormalTail 0..86
-inline constexpr int kPartClasses = 31;     // PartWeight class 0..30
-inline constexpr int kPartColumns = 41;     // PartWeight part column 0..40
-inline constexpr int kListEntries = 16;     // FillLIst entries 0..15
+inline constexpr int kSexes = 3;           // 0 mixed, 1 males, 2 females
+inline constexpr int kCarcassColumns = 31; // column 0..30
+inline constexpr int kCarcassRows = 41;    // row = age - 20, 0..40
+inline constexpr int kStoredRows = 31;     // rows 0..30 are filled from the file
+inline constexpr int kMaxFlocks = 10;      // flocks 1..10
+inline constexpr int kMaxClasses = 20;     // ClassCount 1..20
+inline constexpr int kClassBounds = 22;    // ClassBound 0..21
+inline constexpr int kClassSlots = 23;     // ClassBirds class 0..22
+inline constexpr int kNormalTailSize = 87; // NormalTail 0..86
+inline constexpr int kPartClasses = 31;    // PartWeight class 0..30
+inline constexpr int kPartColumns = 41;    // PartWeight part column 0..40
+inline constexpr int kListEntries = 16;    // FillLIst entries 0..15
 
 enum class Sex : int16_t { Mixed = 0, Males = 1, Females = 2 };
 

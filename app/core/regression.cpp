@@ -11,7 +11,8 @@ namespace avigram {
 void FitLines(ProgramState& state) {
     const auto& table = state.CarcassTable;
     int n = 0;
-    while (n + 1 < kStoredRows && table[1][1][n + 1] > 0) ++n;
+    while (n + 1 < kStoredRows && table[1][1][n + 1] > 0)
+        ++n;
 
     for (int sex = 1; sex <= 2; ++sex) {
         int first = sex == 1 ? 1 : 7;

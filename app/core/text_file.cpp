@@ -125,13 +125,16 @@ bool WriteTextLines(const std::string& path, const std::vector<std::string>& lin
     return static_cast<bool>(out);
 }
 
-bool ItemReader::AtEnd() const { return line_ >= lines_.size(); }
+bool ItemReader::AtEnd() const {
+    return line_ >= lines_.size();
+}
 
 std::optional<std::string> ItemReader::Next() {
     if (AtEnd()) return std::nullopt;
     const std::string& line = lines_[line_];
     std::size_t i = pos_;
-    while (i < line.size() && line[i] == ' ') ++i;
+    while (i < line.size() && line[i] == ' ')
+        ++i;
     std::string item;
     std::size_t end;
     if (i < line.size() && line[i] == '"') {
@@ -142,7 +145,8 @@ std::optional<std::string> ItemReader::Next() {
     } else {
         end = line.find(',', i);
         item = line.substr(i, (end == std::string::npos ? line.size() : end) - i);
-        while (!item.empty() && item.back() == ' ') item.pop_back();
+        while (!item.empty() && item.back() == ' ')
+            item.pop_back();
     }
     if (end == std::string::npos) {
         ++line_;

@@ -19,7 +19,8 @@ using test::CarcassLine;
 
 std::string Calibration(const std::string& units, int lines = 12) {
     std::string text;
-    for (int i = 0; i < lines; ++i) text += "note " + std::to_string(i) + "\r\n";
+    for (int i = 0; i < lines; ++i)
+        text += "note " + std::to_string(i) + "\r\n";
     return text + "Units," + units + "\r\n";
 }
 
@@ -31,7 +32,9 @@ struct Loaded {
         StartUp(state, dir.str());
         state.FileNameGiven = true;
     }
-    CarcassClickResult Load(const std::string& name) { return TextFileName_Click(state, dialogs, dir.str() + name); }
+    CarcassClickResult Load(const std::string& name) {
+        return TextFileName_Click(state, dialogs, dir.str() + name);
+    }
 };
 
 TEST(CarcassFile, SortnamesNeedsThirtyTabEndedFields) {
@@ -122,7 +125,8 @@ TEST(CarcassFile, ReloadAssignsSumsAndReplacesTheTable) {
     t.dir.Write("ACARCDATA.txt", CarcassFile(20, 50));
     t.Load("ACARCDATA.txt");
     double sum = 0;
-    for (int c = 12; c <= 26; ++c) sum += t.state.CarcassTable[1][c][5];
+    for (int c = 12; c <= 26; ++c)
+        sum += t.state.CarcassTable[1][c][5];
     EXPECT_DOUBLE_EQ(t.state.CarcassTable[1][0][5], sum);
     t.Load("ACARCDATA.txt");
     EXPECT_DOUBLE_EQ(t.state.CarcassTable[1][0][5], sum) << "a reload must not double the evis. carcass";

@@ -80,15 +80,18 @@ TEST_P(Distribution, WorkedExampleOfTwentyClassesAroundTwoKilograms) {
     EXPECT_EQ(g.Number(17, 6), 188);
     // Row ClassCount+8 of the flock column holds every bird not counted in classes 0..20.
     double counted = 0;
-    for (int k = 0; k <= 20; ++k) counted += state.ClassBirds[1][1][k];
+    for (int k = 0; k <= 20; ++k)
+        counted += state.ClassBirds[1][1][k];
     EXPECT_DOUBLE_EQ(g.Number(28, 6), 1000 - counted);
     EXPECT_FALSE(g.Has(29, 6));
-    for (int k = 0; k <= 21; ++k) EXPECT_DOUBLE_EQ(g.Number(k + 7, 2), g.Number(k + 7, 6)) << k;
+    for (int k = 0; k <= 21; ++k)
+        EXPECT_DOUBLE_EQ(g.Number(k + 7, 2), g.Number(k + 7, 6)) << k;
 
     std::string report = dir.Read("WtDist.txt");
     EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 21);
-    EXPECT_EQ(report.substr(0, report.find("\r\n")),
-              " 1 " + std::string(11, ' ') + " 0 " + std::string(11, ' ') + " 0 " + std::string(11, ' ') + " 0 ");
+    EXPECT_EQ(report.substr(0, report.find("\r\n")), " 1 " + std::string(11, ' ') + " 0 " +
+                                                         std::string(11, ' ') + " 0 " + std::string(11, ' ') +
+                                                         " 0 ");
 }
 
 TEST_P(Distribution, NormalTableMatchesTheStandardNormalTail) {
@@ -110,7 +113,8 @@ TEST_P(Distribution, MixedFlocksSplitByTheGrowthTable) {
     for (int k = 0; k <= 20; ++k)
         EXPECT_EQ(state.ClassBirds[0][1][k], state.ClassBirds[1][1][k] + state.ClassBirds[2][1][k]);
     long males = 0;
-    for (int k = 0; k <= 20; ++k) males += state.ClassBirds[1][1][k];
+    for (int k = 0; k <= 20; ++k)
+        males += state.ClassBirds[1][1][k];
     EXPECT_NEAR(males, 1000, 20);
 }
 
@@ -184,13 +188,15 @@ TEST_P(Distribution, CountsOfAnEarlierRunNeverLeak) {
     state.FlockSexIndex[1] = 2;
     state.FlockWeight[2][1] = 2.0;
     Run();
-    for (int k = 0; k <= 22; ++k) EXPECT_EQ(state.ClassBirds[1][1][k], 0) << k;
+    for (int k = 0; k <= 22; ++k)
+        EXPECT_EQ(state.ClassBirds[1][1][k], 0) << k;
     // A weight of 0 ends flocksplit at once: nothing is left from before either.
     state.FlockWeight[2][1] = 0;
     state.CarcassTable[2][1][20] = 0;
     state.CarcassTable[2][1][19] = 0;
     Run();
-    for (int k = 0; k <= 22; ++k) EXPECT_EQ(state.ClassBirds[2][1][k], 0) << k;
+    for (int k = 0; k <= 22; ++k)
+        EXPECT_EQ(state.ClassBirds[2][1][k], 0) << k;
 }
 
 TEST_P(Distribution, FlocksAfterARejectedOneAreNotUsed) {
@@ -215,7 +221,8 @@ TEST_P(Distribution, NoFlocksComputeNothingAndUnwritableReportsAreReported) {
     AddFlock("A", 1000, 2.0, 1, 40);
     r = RecalcFlockDistribution(state, dialogs, {"0", "0", "0", "20"}, dir.str() + "none/WtDist.txt", format);
     EXPECT_TRUE(r.ran);
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>{WithPath(kMsgCannotWrite, dir.str() + "none/WtDist.txt")});
+    EXPECT_EQ(dialogs.messages,
+              std::vector<std::string>{WithPath(kMsgCannotWrite, dir.str() + "none/WtDist.txt")});
     test::GridImage g;
     g.Apply(r.grid1);
     EXPECT_TRUE(g.Has(17, 6));
@@ -228,7 +235,8 @@ TEST_P(Distribution, CvChangeTakesOnlyNumbersAboveZero) {
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, Dec("Old CV is 0.1"));
     EXPECT_EQ(dialogs.shown[0].extra, std::string(kProgramTitle) + "\n" + Dec("0.1"));
-    for (int i = 0; i < 3; ++i) CV_Change_Click(state, dialogs, format);
+    for (int i = 0; i < 3; ++i)
+        CV_Change_Click(state, dialogs, format);
     EXPECT_DOUBLE_EQ(state.FlockCV, 0.08);
     CV_Change_Click(state, dialogs, format);
     EXPECT_DOUBLE_EQ(state.FlockCV, 0.15);

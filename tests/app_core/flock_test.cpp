@@ -40,7 +40,8 @@ TEST_P(Flocks, FileLinesBecomeCellTextsInTheLocale) {
 
 TEST_P(Flocks, ReadInGridAsksAndReadsUpToFx) {
     state.FlockFilePath = dir.str() + "Broiler.grd";
-    dir.Write("broiler.GRD", "F1\t100\t2.1\tM\t40\r\nshort\nFlock 3\t300\t2,3\tF\t41\r\nFX end\nF5\t1\t1\tM\t30\n");
+    dir.Write("broiler.GRD",
+              "F1\t100\t2.1\tM\t40\r\nshort\nFlock 3\t300\t2,3\tF\t41\r\nFX end\nF5\t1\t1\tM\t30\n");
     dialogs.questionAnswers = {Answer::Yes};
     std::vector<FlockRowUpdate> rows = ReadInGrid(state, dialogs);
     ASSERT_EQ(dialogs.shown.size(), 1u);

@@ -43,13 +43,22 @@ public:
                     if (text[i] == '\t' && Pick(0, 3) == 0) text.erase(i--, 1);
                 break;
             }
-            case 3: Insert(text, Huge()); break;
-            case 4: Insert(text, std::string(Pick(1, 5), '\n')); break;
-            case 5: Insert(text, Pick(0, 1) ? "\r" : "\r\n"); break;
-            case 6: // strip line ends at the end
-                while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+            case 3:
+                Insert(text, Huge());
                 break;
-            case 7: Insert(text, Pick(0, 1) ? "," : "\t"); break;
+            case 4:
+                Insert(text, std::string(Pick(1, 5), '\n'));
+                break;
+            case 5:
+                Insert(text, Pick(0, 1) ? "\r" : "\r\n");
+                break;
+            case 6: // strip line ends at the end
+                while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+                    text.pop_back();
+                break;
+            case 7:
+                Insert(text, Pick(0, 1) ? "," : "\t");
+                break;
             case 8: // duplicate a slice
                 if (!text.empty()) {
                     int a = Pick(0, static_cast<int>(text.size()) - 1);
@@ -57,7 +66,9 @@ public:
                     text.insert(Pick(0, static_cast<int>(text.size())), text.substr(a, n));
                 }
                 break;
-            default: Insert(text, Pick(0, 1) ? "Next" : "FX"); break;
+            default:
+                Insert(text, Pick(0, 1) ? "Next" : "FX");
+                break;
             }
         }
         return text;
@@ -67,18 +78,22 @@ public:
 
 private:
     std::string Huge() {
-        static const char* const kTexts[] = {"1e999", "-1e999", "1e308", "-0", "99999999999999999999", "nan",
-                                             "inf",   "1e-400", "100",   "-20", "20.5", "\xFF\xFE", "\0"};
+        static const char* const kTexts[] = {"1e999", "-1e999",   "1e308",  "-0",  "99999999999999999999",
+                                             "nan",   "inf",      "1e-400", "100", "-20",
+                                             "20.5",  "\xFF\xFE", "\0"};
         return kTexts[Pick(0, 12)];
     }
-    void Insert(std::string& text, const std::string& piece) { text.insert(Pick(0, static_cast<int>(text.size())), piece); }
+    void Insert(std::string& text, const std::string& piece) {
+        text.insert(Pick(0, static_cast<int>(text.size())), piece);
+    }
 
     std::mt19937_64 rng_;
 };
 
 std::string CalibrationText() {
     std::string text;
-    for (int i = 0; i < 12; ++i) text += "line\r\n";
+    for (int i = 0; i < 12; ++i)
+        text += "line\r\n";
     return text + "Units,1\r\n";
 }
 
@@ -120,7 +135,8 @@ TEST(Fuzz, MutatedFilesNeverCrashTheReaders) {
         DistributionInputs inputs{"0", "0", "0", std::to_string(mutate.Pick(-5, 40))};
         if (mutate.Pick(0, 3) == 0) inputs.widthText = mutate.Mutate("0.1");
         if (mutate.Pick(0, 3) == 0) inputs.minText = mutate.Mutate("1.5");
-        DistributionResult d = RecalcFlockDistribution(state, dialogs, inputs, dir.str() + "WtDist.txt", format);
+        DistributionResult d =
+            RecalcFlockDistribution(state, dialogs, inputs, dir.str() + "WtDist.txt", format);
         if (d.ran) {
             ASSERT_GE(state.ClassCount, 1);
             ASSERT_LE(state.ClassCount, 20);
@@ -136,7 +152,8 @@ TEST(Fuzz, RandomBytesAndLinesNeverCrashTheParsers) {
     ScriptedDialogs dialogs;
     for (int iteration = 0; iteration < 5000; ++iteration) {
         std::string bytes(mutate.Pick(0, 200), '\0');
-        for (char& c : bytes) c = static_cast<char>(mutate.Pick(0, 255));
+        for (char& c : bytes)
+            c = static_cast<char>(mutate.Pick(0, 255));
         if (iteration % 2) bytes = mutate.Mutate(test::CarcassLine("Males", 1, mutate.Pick(15, 110)));
         std::vector<std::string> lines = SplitLines(bytes);
         sortnames(state, dialogs, bytes);

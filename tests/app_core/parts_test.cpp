@@ -50,12 +50,15 @@ protected:
         g2.Apply(p.grid2, &g1);
         return p;
     }
-    double Line(int s, int c, double liveKg) const { return state.Slope[s][c] * liveKg * 1000 + state.Intercept[s][c]; }
+    double Line(int s, int c, double liveKg) const {
+        return state.Slope[s][c] * liveKg * 1000 + state.Intercept[s][c];
+    }
 };
 
 TEST_P(Parts, ClassesAreEvaluatedAtTheMidpointOfTheirInterval) {
     state.ClassBound = {};
-    for (int i = 0; i <= 21; ++i) state.ClassBound[i] = 1.0 + 0.1 * i;
+    for (int i = 0; i <= 21; ++i)
+        state.ClassBound[i] = 1.0 + 0.1 * i;
     state.ClassWidth = 0.1;
     EXPECT_DOUBLE_EQ(ClassMidpoint(state, 0), 0.95);
     EXPECT_DOUBLE_EQ(ClassMidpoint(state, 1), 1.05);
@@ -86,7 +89,8 @@ TEST_P(Parts, Grid2ShowsPartWeightsPerClass) {
     EXPECT_EQ(g2.headers[4], "P1") << "the caption is taken before Evis. Carc. is put in";
     EXPECT_EQ(state.PartNames[1], "Evis. Carc.");
     EXPECT_EQ(g2.Text(1, 4), "Average");
-    for (int col : {7, 8, 9, 10, 13, 14, 15, 18, 19, 20}) EXPECT_FALSE(g2.visible.at(col)) << col;
+    for (int col : {7, 8, 9, 10, 13, 14, 15, 18, 19, 20})
+        EXPECT_FALSE(g2.visible.at(col)) << col;
     EXPECT_EQ(g2.Text(2, 1), g1.Text(7, 1));
     EXPECT_EQ(g2.Text(23, 2), g1.Text(28, 2));
     EXPECT_EQ(g2.curRow, 1);
@@ -146,14 +150,16 @@ TEST_P(Parts, PartsListFillsBlocksAndEndsAtTheLastColumn) {
     EXPECT_EQ(g1.Text(9, 7), "");
 
     std::string many;
-    for (int i = 0; i < 60; ++i) many += "I" + std::to_string(i) + "\n";
+    for (int i = 0; i < 60; ++i)
+        many += "I" + std::to_string(i) + "\n";
     dir.Write("broilerparts.TXT", many);
     test::GridImage m1, m2;
     Run(m1, m2);
     EXPECT_EQ(m1.Text(16, 7), "I9");
     EXPECT_EQ(m1.Text(7, 9), "I10");
     EXPECT_EQ(m1.Text(16, 13), "I39");
-    for (const auto& [cell, content] : m1.cells) EXPECT_LE(cell.second, 13) << content.text;
+    for (const auto& [cell, content] : m1.cells)
+        EXPECT_LE(cell.second, 13) << content.text;
 }
 
 TEST_P(Parts, CaptionsFollowTheFlockCountAndLeftoversAreCleared) {
@@ -179,8 +185,8 @@ TEST_P(Parts, CaptionsFollowTheFlockCountAndLeftoversAreCleared) {
     Run(g1, g2);
     EXPECT_EQ(g1.Text(1, 8), "");
     EXPECT_EQ(g1.Text(3, 8), "");
-    EXPECT_EQ(g1.Text(2, 8), "");  // flock 3 has no id in this test
-    EXPECT_TRUE(g1.Has(5, 8));     // but its bird count stays
+    EXPECT_EQ(g1.Text(2, 8), ""); // flock 3 has no id in this test
+    EXPECT_TRUE(g1.Has(5, 8));    // but its bird count stays
 }
 
 TEST(DetailColumns, DoubleClickTogglesThePiecesOfACombinedPart) {

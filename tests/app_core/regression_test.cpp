@@ -1,8 +1,8 @@
 // Least-squares lines, the combined parts, degenerate columns and the regvals.txt report.
 #include <gtest/gtest.h>
 
-#include "app/core/regression.h"
 #include "app/core/carcass_file.h"
+#include "app/core/regression.h"
 #include "carcass_fixture.h"
 #include "test_support.h"
 
@@ -16,9 +16,11 @@ ProgramState LinearState() {
         for (int row = 0; row <= 30; ++row) {
             double bw = test::BodyWeight(sex, row + 20);
             state.CarcassTable[sex][1][row] = bw;
-            for (int c = 2; c <= 28; ++c) state.CarcassTable[sex][c][row] = bw * test::PartSlope(sex, c) + test::PartIntercept(c);
+            for (int c = 2; c <= 28; ++c)
+                state.CarcassTable[sex][c][row] = bw * test::PartSlope(sex, c) + test::PartIntercept(c);
             double sum = 0;
-            for (int c = 12; c <= 26; ++c) sum += state.CarcassTable[sex][c][row];
+            for (int c = 12; c <= 26; ++c)
+                sum += state.CarcassTable[sex][c][row];
             state.CarcassTable[sex][0][row] = sum;
         }
     }
@@ -33,12 +35,15 @@ TEST(Regression, RecoversExactLinesAndCombinesParts) {
             EXPECT_NEAR(state.Slope[sex][c], test::PartSlope(sex, c), 1e-9) << sex << " " << c;
             EXPECT_NEAR(state.Intercept[sex][c], test::PartIntercept(c), 1e-6) << sex << " " << c;
         }
-        EXPECT_NEAR(state.Slope[sex][2], state.Slope[sex][13] + state.Slope[sex][12] + state.Slope[sex][21], 1e-12);
-        EXPECT_NEAR(state.Intercept[sex][3], (state.Intercept[sex][13] + state.Intercept[sex][12]) * 0.802, 1e-9);
+        EXPECT_NEAR(state.Slope[sex][2], state.Slope[sex][13] + state.Slope[sex][12] + state.Slope[sex][21],
+                    1e-12);
+        EXPECT_NEAR(state.Intercept[sex][3], (state.Intercept[sex][13] + state.Intercept[sex][12]) * 0.802,
+                    1e-9);
         EXPECT_NEAR(state.Slope[sex][4], (state.Slope[sex][13] + state.Slope[sex][12]) * 0.198, 1e-12);
         EXPECT_NEAR(state.Slope[sex][7], state.Slope[sex][24] + state.Slope[sex][18], 1e-12);
         double evisSlope = 0;
-        for (int c = 12; c <= 26; ++c) evisSlope += test::PartSlope(sex, c);
+        for (int c = 12; c <= 26; ++c)
+            evisSlope += test::PartSlope(sex, c);
         EXPECT_NEAR(state.Slope[sex][1], evisSlope, 1e-9);
     }
 }
@@ -46,9 +51,11 @@ TEST(Regression, RecoversExactLinesAndCombinesParts) {
 TEST(Regression, FemalesSkipTheFirstSixRowsAndRowsEndAtTheFirstMissingMale) {
     ProgramState state = LinearState();
     // Nonsense in the female rows 1..6 and after the first male gap must not enter the fit.
-    for (int row = 1; row <= 6; ++row) state.CarcassTable[2][20][row] = 1e6;
+    for (int row = 1; row <= 6; ++row)
+        state.CarcassTable[2][20][row] = 1e6;
     state.CarcassTable[1][1][26] = 0;
-    for (int row = 26; row <= 30; ++row) state.CarcassTable[1][20][row] = -1e6;
+    for (int row = 26; row <= 30; ++row)
+        state.CarcassTable[1][20][row] = -1e6;
     FitLines(state);
     EXPECT_NEAR(state.Slope[2][20], test::PartSlope(2, 20), 1e-9);
     EXPECT_NEAR(state.Slope[1][20], test::PartSlope(1, 20), 1e-9);
@@ -57,7 +64,8 @@ TEST(Regression, FemalesSkipTheFirstSixRowsAndRowsEndAtTheFirstMissingMale) {
 TEST(Regression, ZeroColumnsAndFlatBodyWeightsAreFittedSafely) {
     ProgramState state = LinearState();
     state.Slope[1][9] = 99; // stale line of an earlier file
-    for (int row = 0; row <= 30; ++row) state.CarcassTable[1][9][row] = 0;
+    for (int row = 0; row <= 30; ++row)
+        state.CarcassTable[1][9][row] = 0;
     FitLines(state);
     EXPECT_EQ(state.Slope[1][9], 0);
     EXPECT_EQ(state.Intercept[1][9], 0);
@@ -83,14 +91,16 @@ TEST(Regression, ReportLinesUsePrintZones) {
     for (bool comma : {false, true}) {
         lattix::ScopedLocale locale(comma ? lattix::Locale::decimalComma() : lattix::Locale::invariant());
         ProgramState state;
-        for (auto& n : state.PartNames) n = "Part";
+        for (auto& n : state.PartNames)
+            n = "Part";
         state.PartNames[2] = "A very long part name";
         state.Slope[1][1] = 0.5;
         state.Intercept[1][1] = -12.25;
         std::vector<std::string> lines = RegressionReportLines(state);
         ASSERT_EQ(lines.size(), 56u);
-        EXPECT_EQ(lines[0], std::string("A very long part name") + std::string(7, ' ') + " 1 " + std::string(11, ' ') +
-                                " 1 \t" + (comma ? " 0,5 " : " 0.5 ") + "\t" + (comma ? "-12,25 " : "-12.25 "));
+        EXPECT_EQ(lines[0], std::string("A very long part name") + std::string(7, ' ') + " 1 " +
+                                std::string(11, ' ') + " 1 \t" + (comma ? " 0,5 " : " 0.5 ") + "\t" +
+                                (comma ? "-12,25 " : "-12.25 "));
         EXPECT_EQ(lines[3], "Part" + std::string(10, ' ') + " 2 " + std::string(11, ' ') + " 2 \t 0 \t 0 ");
     }
     test::ScratchFolder dir;

@@ -38,13 +38,15 @@ TEST(SampleData, LoadsAndGivesPlausibleResults) {
 
     dialogs.questionAnswers = {Answer::Yes};
     FlockGridTexts grid{};
-    for (const FlockRowUpdate& row : ReadInGrid(state, dialogs)) grid[row.row - 1] = row.texts;
+    for (const FlockRowUpdate& row : ReadInGrid(state, dialogs))
+        grid[row.row - 1] = row.texts;
     ReadFlockData(state, dialogs, grid);
     ASSERT_EQ(state.UsedFlockCount(), 6);
     g1.Apply(WriteFlocks(state, grid, g1.Text(4, 2), format));
 
-    DistributionResult d = RecalcFlockDistribution(
-        state, dialogs, {g1.Text(1, 2), g1.Text(2, 2), g1.Text(3, 2), g1.Text(4, 2)}, dir.str() + "WtDist.txt", format);
+    DistributionResult d =
+        RecalcFlockDistribution(state, dialogs, {g1.Text(1, 2), g1.Text(2, 2), g1.Text(3, 2), g1.Text(4, 2)},
+                                dir.str() + "WtDist.txt", format);
     g1.Apply(d.grid1);
     PartsAnalysisResult p = RecalcCarcassWeights(state, d.totalBirds, format);
     g1.Apply(p.grid1);
@@ -57,14 +59,16 @@ TEST(SampleData, LoadsAndGivesPlausibleResults) {
         weighted += state.FlockBirds[f] * state.FlockWeight[state.FlockSexIndex[f]][f];
         // Every bird of a flock is in a class or in the row above the last class.
         double shown = 0;
-        for (int row = 7; row <= 28; ++row) shown += g1.Number(row, f + 5);
+        for (int row = 7; row <= 28; ++row)
+            shown += g1.Number(row, f + 5);
         EXPECT_DOUBLE_EQ(shown, state.FlockBirds[f]) << f;
     }
     EXPECT_DOUBLE_EQ(birds, 141500);
     EXPECT_NEAR(d.average, weighted / birds, 1e-12);
     // With a CV of 0.1 and edges 10 classes either side, almost every bird falls inside.
     double inside = 0;
-    for (int row = 7; row <= 27; ++row) inside += g1.Number(row, 2);
+    for (int row = 7; row <= 27; ++row)
+        inside += g1.Number(row, 2);
     EXPECT_GT(inside, 0.97 * birds);
     // Breast meat per bird (grams) against the average live weight (kilograms).
     double breastPerBird = g1.Number(4, 13);

@@ -54,7 +54,8 @@ inline std::string DigitPatternFormat(double value, std::string_view pattern) {
     const std::string p(pattern);
     std::size_t first = p.find_first_of("0#"), last = p.find_last_of("0#");
     if (first == std::string::npos) return p;
-    std::string prefix = p.substr(0, first), suffix = p.substr(last + 1), body = p.substr(first, last - first + 1);
+    std::string prefix = p.substr(0, first), suffix = p.substr(last + 1),
+                body = p.substr(first, last - first + 1);
     std::size_t point = p.find('.');
     std::string intPart = body, fracPart;
     if (point != std::string::npos && point > first && point < last) {
@@ -62,7 +63,8 @@ inline std::string DigitPatternFormat(double value, std::string_view pattern) {
         fracPart = p.substr(point + 1, last - point);
     }
     int maxDec = static_cast<int>(fracPart.size());
-    int minDec = static_cast<int>(fracPart.find_last_of('0') == std::string::npos ? 0 : fracPart.find_last_of('0') + 1);
+    int minDec = static_cast<int>(
+        fracPart.find_last_of('0') == std::string::npos ? 0 : fracPart.find_last_of('0') + 1);
     int minInt = static_cast<int>(std::count(intPart.begin(), intPart.end(), '0'));
     double scale = std::pow(10.0, maxDec);
     double rounded = std::round(std::fabs(value) * scale) / scale;
@@ -71,9 +73,11 @@ inline std::string DigitPatternFormat(double value, std::string_view pattern) {
     std::string digits = buf;
     std::string ip = digits.substr(0, digits.find('.'));
     std::string fp = maxDec > 0 ? digits.substr(digits.find('.') + 1) : "";
-    while (static_cast<int>(fp.size()) > minDec && fp.back() == '0') fp.pop_back();
+    while (static_cast<int>(fp.size()) > minDec && fp.back() == '0')
+        fp.pop_back();
     if (ip == "0" && minInt == 0) ip.clear();
-    while (static_cast<int>(ip.size()) < minInt) ip = "0" + ip;
+    while (static_cast<int>(ip.size()) < minInt)
+        ip = "0" + ip;
     std::string out = (value < 0 && rounded != 0 ? "-" : "") + prefix + ip;
     if (!fp.empty() || (point != std::string::npos && point > first && point < last && minDec > 0))
         out += lattix::Locale::current().decimalSeparator + fp;
@@ -113,8 +117,10 @@ struct GridImage {
         for (const GridOp& op : ops.ops()) {
             switch (op.kind) {
             case GridOp::Kind::SetCell:
-                if (op.content.kind == CellContent::Kind::Empty) cells.erase({op.row, op.col});
-                else cells[{op.row, op.col}] = op.content;
+                if (op.content.kind == CellContent::Kind::Empty)
+                    cells.erase({op.row, op.col});
+                else
+                    cells[{op.row, op.col}] = op.content;
                 break;
             case GridOp::Kind::CopyFromGrid1:
                 if (grid1 && grid1->cells.count({op.srcRow, op.srcCol}))
@@ -122,17 +128,31 @@ struct GridImage {
                 else
                     cells.erase({op.row, op.col});
                 break;
-            case GridOp::Kind::AlignH: aligns[{op.row, op.col}] = op.value; break;
+            case GridOp::Kind::AlignH:
+                aligns[{op.row, op.col}] = op.value;
+                break;
             case GridOp::Kind::SetCurrent:
                 if (op.row) curRow = op.row;
                 if (op.col) curCol = op.col;
                 break;
-            case GridOp::Kind::ColCount: colCount = op.value; break;
-            case GridOp::Kind::RowCount: rowCount = op.value; break;
-            case GridOp::Kind::ColWidth: widths[op.col] = op.value; break;
-            case GridOp::Kind::ColHeader: headers[op.col] = op.content.text; break;
-            case GridOp::Kind::ColVisible: visible[op.col] = op.value != 0; break;
-            case GridOp::Kind::HeaderHeight: headerHeight = op.value; break;
+            case GridOp::Kind::ColCount:
+                colCount = op.value;
+                break;
+            case GridOp::Kind::RowCount:
+                rowCount = op.value;
+                break;
+            case GridOp::Kind::ColWidth:
+                widths[op.col] = op.value;
+                break;
+            case GridOp::Kind::ColHeader:
+                headers[op.col] = op.content.text;
+                break;
+            case GridOp::Kind::ColVisible:
+                visible[op.col] = op.value != 0;
+                break;
+            case GridOp::Kind::HeaderHeight:
+                headerHeight = op.value;
+                break;
             }
         }
     }

@@ -18,11 +18,15 @@ TEST(TextFile, LinesSplitAtAnyLineEnd) {
 }
 
 TEST(TextFile, Utf8IsKeptAndOtherBytesAreWindows1252) {
-    EXPECT_EQ(DecodeLine("Br\xC3\xBC" "ste"), "Br\xC3\xBC" "ste");
+    EXPECT_EQ(DecodeLine("Br\xC3\xBC"
+                         "ste"),
+              "Br\xC3\xBC"
+              "ste");
     EXPECT_EQ(DecodeLine("\xEF\xBB\xBFHeader"), "Header");
-    EXPECT_EQ(DecodeLine("Br\xFCste"), "Br\xC3\xBC" "ste");         // Latin-1 range
-    EXPECT_EQ(DecodeLine("\x80 5"), "\xE2\x82\xAC 5");              // euro sign of the code page
-    EXPECT_EQ(DecodeLine("\xC3"), "\xC3\x83");                      // truncated sequence
+    EXPECT_EQ(DecodeLine("Br\xFCste"), "Br\xC3\xBC"
+                                       "ste");                             // Latin-1 range
+    EXPECT_EQ(DecodeLine("\x80 5"), "\xE2\x82\xAC 5");                     // euro sign of the code page
+    EXPECT_EQ(DecodeLine("\xC3"), "\xC3\x83");                             // truncated sequence
     EXPECT_EQ(DecodeLine("\xED\xA0\x80"), "\xC3\xAD\xC2\xA0\xE2\x82\xAC"); // surrogate is not UTF-8
 }
 
@@ -40,7 +44,8 @@ TEST(TextFile, WritesCrLfAndReadsBack) {
 TEST(TextFile, ItemsRunToCommasAndLineEnds) {
     ItemReader reader({"A, B ,Next", "\"C, quoted\",D", ""});
     std::vector<std::string> items;
-    while (auto item = reader.Next()) items.push_back(*item);
+    while (auto item = reader.Next())
+        items.push_back(*item);
     EXPECT_EQ(items, (std::vector<std::string>{"A", "B", "Next", "C, quoted", "D", ""}));
     EXPECT_EQ(FirstItem("X:\\dataCARCDATA.txt,more"), "X:\\dataCARCDATA.txt");
 }
