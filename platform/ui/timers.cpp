@@ -96,7 +96,7 @@ std::size_t WindowManager::RunDueTimers() {
         if (callback) {
             callback(hwnd, id, static_cast<std::uint32_t>(now));
         } else if (WindowRecord* w = Find(hwnd)) {
-            Deliver(*w, WM_TIMER, id, 0, true);
+            Deliver(*w, WM_TIMER, id, 0);
         }
     }
     TimersChangedNotify();

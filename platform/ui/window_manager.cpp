@@ -123,14 +123,14 @@ Hwnd WindowManager::CreateWindow(const CreateParams& params) {
     cs.exStyle = params.exStyle;
     cs.className = params.className;
     cs.windowName = params.text;
-    LResult result = Deliver(*w, WM_CREATE, 0, reinterpret_cast<LParam>(&cs), false);
+    LResult result = Deliver(*w, WM_CREATE, 0, reinterpret_cast<LParam>(&cs));
     if (result == -1 || w->destroyed) {
         if (!w->destroyed) DestroyWindow(w->handle);
         return 0;
     }
     w->created = true;
-    Deliver(*w, WM_SIZE, SIZE_RESTORED, MakeLParam(w->client.width(), w->client.height()), false);
-    if (!w->destroyed) Deliver(*w, WM_MOVE, 0, MakeLParam(w->rect.left, w->rect.top), false);
+    Deliver(*w, WM_SIZE, SIZE_RESTORED, MakeLParam(w->client.width(), w->client.height()));
+    if (!w->destroyed) Deliver(*w, WM_MOVE, 0, MakeLParam(w->rect.left, w->rect.top));
     if (w->destroyed) return 0;
     w->update = {0, 0, w->client.width(), w->client.height()};
     w->erasePending = true;
@@ -157,12 +157,12 @@ bool WindowManager::DestroyWindow(Hwnd hwnd) {
 void WindowManager::DestroyRecursive(const std::shared_ptr<WindowRecord>& w) {
     w->destroying = true;
     ForgetWindowState(*w);
-    Deliver(*w, WM_DESTROY, 0, 0, false);
+    Deliver(*w, WM_DESTROY, 0, 0);
     std::vector<Hwnd> children = w->children;
     for (Hwnd c : children)
         if (std::shared_ptr<WindowRecord> cw = Hold(c); cw && !cw->destroying) DestroyRecursive(cw);
     ForgetWindowState(*w); // anything the WM_DESTROY handlers started again
-    Deliver(*w, WM_NCDESTROY, 0, 0, false);
+    Deliver(*w, WM_NCDESTROY, 0, 0);
     w->destroyed = true;
     w->chainHead.reset();
     w->props.clear();
@@ -398,7 +398,7 @@ void WindowManager::RecomputeClient(WindowRecord& w, bool notify) {
     if (notify && w.created && (old.width() != c.width() || old.height() != c.height())) {
         w.update = {0, 0, c.width(), c.height()};
         w.erasePending = true;
-        Deliver(w, WM_SIZE, SIZE_RESTORED, MakeLParam(c.width(), c.height()), false);
+        Deliver(w, WM_SIZE, SIZE_RESTORED, MakeLParam(c.width(), c.height()));
     }
 }
 
@@ -468,7 +468,7 @@ bool WindowManager::SetWindowPos(Hwnd hwnd, Hwnd insertAfter, int x, int y, int 
     if (!(flags & SWP_NOSIZE)) r = rectOfSize(r.left, r.top, width, height);
     w->rect = r;
     if (sized) RecomputeClient(*w, true);
-    if (moved && !w->destroyed) Deliver(*w, WM_MOVE, 0, MakeLParam(w->rect.left, w->rect.top), false);
+    if (moved && !w->destroyed) Deliver(*w, WM_MOVE, 0, MakeLParam(w->rect.left, w->rect.top));
     if (flags & SWP_SHOWWINDOW) ShowWindow(hwnd, SW_SHOWNOACTIVATE);
     if (flags & SWP_HIDEWINDOW) ShowWindow(hwnd, SW_HIDE);
     if (!w->destroyed) {
@@ -485,7 +485,7 @@ bool WindowManager::ShowWindow(Hwnd hwnd, int command) {
     bool show = command != SW_HIDE;
     if (show == wasVisible) return wasVisible;
     std::shared_ptr<WindowRecord> keep = Hold(hwnd);
-    Deliver(*w, WM_SHOWWINDOW, show ? 1 : 0, 0, false);
+    Deliver(*w, WM_SHOWWINDOW, show ? 1 : 0, 0);
     if (w->destroyed) return wasVisible;
     if (show) {
         w->style |= WS_VISIBLE;
@@ -516,7 +516,7 @@ bool WindowManager::EnableWindow(Hwnd hwnd, bool enable) {
         if (focus_ != 0 && (focus_ == hwnd || IsChild(hwnd, focus_))) SetFocus(0);
         if (capture_ == hwnd) ReleaseCapture();
     }
-    Deliver(*w, WM_ENABLE, enable ? 1 : 0, 0, false);
+    Deliver(*w, WM_ENABLE, enable ? 1 : 0, 0);
     return wasDisabled;
 }
 
@@ -575,11 +575,10 @@ int WindowManager::HitTestNonClient(Hwnd hwnd, Point screen) const {
 
 // ---- Messages --------------------------------------------------------------------------------
 
-LResult WindowManager::Deliver(WindowRecord& w, MessageId message, WParam wParam, LParam lParam, bool posted) {
+LResult WindowManager::Deliver(WindowRecord& w, MessageId message, WParam wParam, LParam lParam) {
     std::shared_ptr<WindowRecord> keep = Hold(w.handle);
     if (!keep && !w.destroying) return 0;
     Message msg{w.handle, message, wParam, lParam, GetTickCount(), cursorPos_};
-    (void)posted;
     if (spy_) spy_(msg);
     current_.push_back(msg);
     LResult result = 0;
@@ -632,7 +631,7 @@ LResult WindowManager::DefSubclassProc(Hwnd hwnd, MessageId message, WParam wPar
 LResult WindowManager::SendMessage(Hwnd hwnd, MessageId message, WParam wParam, LParam lParam) {
     WindowRecord* w = Find(hwnd);
     if (w == nullptr) return 0;
-    return Deliver(*w, message, wParam, lParam, false);
+    return Deliver(*w, message, wParam, lParam);
 }
 
 bool WindowManager::PostMessage(Hwnd hwnd, MessageId message, WParam wParam, LParam lParam) {
@@ -658,7 +657,7 @@ std::optional<Message> WindowManager::PeekMessage(Hwnd hwnd, MessageId first, Me
 LResult WindowManager::DispatchMessage(const Message& msg) {
     WindowRecord* w = Find(msg.hwnd);
     if (w == nullptr) return 0;
-    return Deliver(*w, msg.message, msg.wParam, msg.lParam, true);
+    return Deliver(*w, msg.message, msg.wParam, msg.lParam);
 }
 
 std::size_t WindowManager::PumpMessages() {
@@ -757,15 +756,15 @@ Hwnd WindowManager::SetFocus(Hwnd hwnd) {
         if (root != active_ && (GetExStyle(root) & WS_EX_NOACTIVATE) == 0) {
             Hwnd previousActive = active_;
             active_ = root;
-            if (WindowRecord* a = Find(previousActive)) Deliver(*a, WM_ACTIVATE, WA_INACTIVE, static_cast<LParam>(root), false);
-            if (WindowRecord* a = Find(root)) Deliver(*a, WM_ACTIVATE, WA_ACTIVE, static_cast<LParam>(previousActive), false);
+            if (WindowRecord* a = Find(previousActive)) Deliver(*a, WM_ACTIVATE, WA_INACTIVE, static_cast<LParam>(root));
+            if (WindowRecord* a = Find(root)) Deliver(*a, WM_ACTIVATE, WA_ACTIVE, static_cast<LParam>(previousActive));
             if (focus_ != old) return old; // an activation handler moved the focus itself
         }
     }
     focus_ = hwnd;
-    if (WindowRecord* o = Find(old)) Deliver(*o, WM_KILLFOCUS, hwnd, 0, false);
+    if (WindowRecord* o = Find(old)) Deliver(*o, WM_KILLFOCUS, hwnd, 0);
     if (focus_ == hwnd)
-        if (WindowRecord* n = Find(hwnd)) Deliver(*n, WM_SETFOCUS, old, 0, false);
+        if (WindowRecord* n = Find(hwnd)) Deliver(*n, WM_SETFOCUS, old, 0);
     return old;
 }
 
@@ -775,8 +774,8 @@ Hwnd WindowManager::SetActiveWindow(Hwnd hwnd) {
     Hwnd old = active_;
     if (root == old) return old;
     active_ = root;
-    if (WindowRecord* a = Find(old)) Deliver(*a, WM_ACTIVATE, WA_INACTIVE, static_cast<LParam>(root), false);
-    if (WindowRecord* a = Find(root)) Deliver(*a, WM_ACTIVATE, WA_ACTIVE, static_cast<LParam>(old), false);
+    if (WindowRecord* a = Find(old)) Deliver(*a, WM_ACTIVATE, WA_INACTIVE, static_cast<LParam>(root));
+    if (WindowRecord* a = Find(root)) Deliver(*a, WM_ACTIVATE, WA_ACTIVE, static_cast<LParam>(old));
     // The activated window takes the focus unless it already lies inside it.
     if (root != 0 && active_ == root && (focus_ == 0 || GetAncestorRoot(focus_) != root)) SetFocus(root);
     return old;
@@ -787,7 +786,7 @@ Hwnd WindowManager::SetCapture(Hwnd hwnd) {
     Hwnd old = capture_;
     if (old == hwnd) return old;
     capture_ = hwnd;
-    if (WindowRecord* o = Find(old)) Deliver(*o, WM_CAPTURECHANGED, 0, static_cast<LParam>(hwnd), false);
+    if (WindowRecord* o = Find(old)) Deliver(*o, WM_CAPTURECHANGED, 0, static_cast<LParam>(hwnd));
     return old;
 }
 
@@ -795,7 +794,7 @@ bool WindowManager::ReleaseCapture() {
     Hwnd old = capture_;
     if (old == 0) return true;
     capture_ = 0;
-    if (WindowRecord* o = Find(old)) Deliver(*o, WM_CAPTURECHANGED, 0, 0, false);
+    if (WindowRecord* o = Find(old)) Deliver(*o, WM_CAPTURECHANGED, 0, 0);
     return true;
 }
 

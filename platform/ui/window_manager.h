@@ -348,7 +348,7 @@ private:
 
     WindowRecord* Find(Hwnd hwnd) const;
     std::shared_ptr<WindowRecord> Hold(Hwnd hwnd) const;
-    LResult Deliver(WindowRecord& w, MessageId message, WParam wParam, LParam lParam, bool posted);
+    LResult Deliver(WindowRecord& w, MessageId message, WParam wParam, LParam lParam);
     LResult RunChain(WindowRecord& w, MessageId message, WParam wParam, LParam lParam);
     void DestroyRecursive(const std::shared_ptr<WindowRecord>& w);
     void UnlinkFromParent(WindowRecord& w);
