@@ -5,6 +5,8 @@
 #include <stdexcept>
 
 #include "platform/gfx/png_writer.h"
+#include "platform/gfx/system_colors.h"
+#include "platform/gfx/system_metrics.h"
 #include "platform/gfx/utf8.h"
 
 namespace lattix::ui::headless {
@@ -41,6 +43,10 @@ HeadlessHost::HeadlessHost(int width, int height, const std::string& title) {
     Desktop& desktop = TheDesktop();
     if (desktop.hosts == 0) {
         if (wm.HasBackend()) throw std::logic_error("the window manager runs on another backend");
+        // A fresh desktop has the classic colours and the 96-dpi metrics, so that pictures are
+        // the same on every machine.
+        gfx::systemColors().resetToDefaults();
+        gfx::systemMetrics() = gfx::SystemMetrics{};
         auto backend = std::make_unique<HeadlessBackend>();
         wm.AttachBackend(backend.get());
         desktop.backend = std::move(backend);
@@ -49,7 +55,7 @@ HeadlessHost::HeadlessHost(int width, int height, const std::string& title) {
         WindowClass frame;
         frame.name = kFrameClass;
         frame.proc = &FrameProc;
-        frame.background = gfx::rgb(0xF0, 0xF0, 0xF0);
+        frame.background = gfx::kSystemColorFlag | gfx::COLOR_BTNFACE;
         wm.RegisterClass(frame);
     }
     CreateParams params;
@@ -271,8 +277,20 @@ void HeadlessHost::AnswerNextMenu(int command) {
 }
 
 void HeadlessHost::SetSystemInfo(const SystemInfo& info) {
+    if (info.dpiX < 24 || info.dpiX > 1200 || info.dpiY < 24 || info.dpiY > 1200 || info.bitsPerPixel < 1)
+        throw std::invalid_argument("system information out of range");
     SystemInfo old = Backend().GetSystemInfo();
     Backend().SetSystemInfo(info);
+    // The metrics follow the screen: sizes scale with the dpi, the colour depth is the screen's.
+    if (old.dpiX != info.dpiX) {
+        gfx::SystemMetrics scaled = gfx::SystemMetrics::forDpi(info.dpiX);
+        const gfx::SystemMetrics& current = gfx::systemMetrics();
+        scaled.doubleClickTimeMs = current.doubleClickTimeMs;
+        scaled.mouseHoverTimeMs = current.mouseHoverTimeMs;
+        scaled.wheelScrollLines = current.wheelScrollLines;
+        gfx::systemMetrics() = scaled;
+    }
+    gfx::systemMetrics().bitsPerPixel = info.bitsPerPixel;
     if (old.visualStylesAvailable != info.visualStylesAvailable || old.visualStylesInUse != info.visualStylesInUse)
         Wm().BroadcastThemeChanged();
     Wm().PumpMessages();

@@ -78,7 +78,8 @@ public:
 
     // ---- system facts
     // Replaces the system information; a change of the visual-styles flags is announced to every
-    // window with WM_THEMECHANGED.
+    // window with WM_THEMECHANGED. A new dpi rescales the system metrics. Throws
+    // std::invalid_argument for a dpi outside 24..1200 or a colour depth below 1.
     void SetSystemInfo(const SystemInfo& info);
     SystemInfo GetSystemInfo() const { return Backend().GetSystemInfo(); }
 

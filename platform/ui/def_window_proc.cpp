@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "platform/gfx/device_context.h"
+#include "platform/ui/window_internals.h"
 #include "platform/ui/window_manager.h"
 #include "platform/ui/window_record.h"
 
@@ -19,8 +20,9 @@ LResult WindowManager::DefWindowProc(Hwnd hwnd, MessageId message, WParam wParam
     }
     case WM_ERASEBKGND: {
         auto* dc = reinterpret_cast<gfx::DeviceContext*>(wParam);
-        if (dc == nullptr || w->windowClass->background == gfx::CLR_NONE) return 0;
-        dc->fillRect(dc->clipBox(), w->windowClass->background);
+        std::optional<gfx::Color> background = internals::ClassBackground(*w->windowClass);
+        if (dc == nullptr || !background) return 0;
+        dc->fillRect(dc->clipBox(), *background);
         return 1;
     }
     case WM_SETCURSOR:

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/gfx/system_metrics.h"
+
 #include "platform/ui/window_internals.h"
 #include "platform/ui/window_manager.h"
 #include "platform/ui/window_record.h"
@@ -100,7 +102,7 @@ bool WindowManager::TrackMouseEvent(unsigned flags, Hwnd hwnd, unsigned hoverTim
         hoverTimer_ = 0;
         hover_ = {};
         if (!cancel) {
-            unsigned time = hoverTimeMs == HOVER_DEFAULT ? GetSystemInfo().mouseHoverTimeMs : hoverTimeMs;
+            unsigned time = hoverTimeMs == HOVER_DEFAULT ? static_cast<unsigned>(gfx::systemMetrics().mouseHoverTimeMs) : hoverTimeMs;
             hover_ = {hwnd, time};
             hoverTimer_ = SetTimer(0, 0, time, [this](Hwnd, TimerId, std::uint32_t) {
                 Hwnd target = hover_.hwnd;
@@ -208,12 +210,12 @@ void WindowManager::InjectMouseButton(VirtualKey button, bool down, Point screen
     if (down) {
         const WindowRecord* w = Find(target);
         std::uint64_t now = backend_->NowMs();
-        SystemInfo info = GetSystemInfo();
+        const gfx::SystemMetrics& metrics = gfx::systemMetrics();
         bool classWantsDouble = w != nullptr && (w->windowClass->style & CS_DBLCLKS) != 0;
         if (classWantsDouble && lastClick_.valid && lastClick_.hwnd == target && lastClick_.button == button &&
-            now - lastClick_.time <= info.doubleClickTimeMs &&
-            std::abs(screen.x - lastClick_.pos.x) <= info.doubleClickWidth / 2 &&
-            std::abs(screen.y - lastClick_.pos.y) <= info.doubleClickHeight / 2) {
+            now - lastClick_.time <= GetDoubleClickTime() &&
+            std::abs(screen.x - lastClick_.pos.x) <= metrics.doubleClickWidth / 2 &&
+            std::abs(screen.y - lastClick_.pos.y) <= metrics.doubleClickHeight / 2) {
             doubleClick = true;
             lastClick_ = {};
         } else {

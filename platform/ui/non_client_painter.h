@@ -19,12 +19,11 @@ public:
                        const internals::ScrollLayout& layout, int flatMode, int pressedPart);
     void DrawSizeCorner(const Rect& r);
 
-    // Colour around windows in a rendered picture.
-    static gfx::Color DesktopColor() { return gfx::rgb(0x80, 0x80, 0x80); }
+    // Colour around windows in a rendered picture: the desktop's system colour.
+    static gfx::Color DesktopColor();
 
 private:
-    void Button(const Rect& r, bool flat, bool pressed);
-    void Arrow(const Rect& r, int direction, bool enabled);
+    void Track(const Rect& r, bool pressed);
 
     gfx::DeviceContext dc_;
 };

@@ -18,8 +18,7 @@ using namespace internals;
 
 namespace {
 gfx::Pixel BackgroundPixel(const WindowRecord& w) {
-    gfx::Color c = w.windowClass->background;
-    return gfx::pixelOf(c == gfx::CLR_NONE ? 0xFFFFFF : c);
+    return gfx::pixelOf(internals::ClassBackground(*w.windowClass).value_or(gfx::sysColor(gfx::COLOR_WINDOW)));
 }
 } // namespace
 

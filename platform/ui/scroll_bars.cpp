@@ -2,6 +2,8 @@
 // them into WM_HSCROLL / WM_VSCROLL notifications.
 #include <algorithm>
 
+#include "platform/gfx/system_metrics.h"
+
 #include "platform/ui/window_internals.h"
 #include "platform/ui/window_manager.h"
 #include "platform/ui/window_record.h"
@@ -11,13 +13,21 @@ namespace lattix::ui {
 namespace internals {
 
 int BorderWidth(std::uint32_t style, std::uint32_t exStyle) {
+    const gfx::SystemMetrics& m = gfx::systemMetrics();
     int width = 0;
-    if (style & WS_BORDER) width += 1;
-    if (exStyle & WS_EX_CLIENTEDGE) width += 2;
+    if (style & WS_BORDER) width += m.borderWidth;
+    if (exStyle & WS_EX_CLIENTEDGE) width += m.edgeWidth;
     return width;
 }
 
-int ScrollBarThicknessMetric() { return 17; }
+int ScrollBarThicknessMetric() { return gfx::systemMetrics().verticalScrollBarWidth; }
+
+std::optional<gfx::Color> ClassBackground(const WindowClass& windowClass) {
+    if (windowClass.background == gfx::CLR_NONE) return std::nullopt;
+    return gfx::systemColors().translate(windowClass.background);
+}
+
+int MinThumbLength() { return std::max(1, gfx::systemMetrics().minimumThumbSize); }
 
 int MaxScrollPos(const ScrollBarState& bar) {
     int top = bar.page > 0 ? bar.max - static_cast<int>(bar.page) + 1 : bar.max;
@@ -34,10 +44,10 @@ ScrollLayout LayoutScrollBar(const ScrollBarState& bar, int length, int thicknes
     l.arrow = std::min(thickness, l.length / 2);
     l.trackStart = l.arrow;
     l.trackLength = std::max(0, l.length - 2 * l.arrow);
-    if (!ScrollBarActive(bar) || l.trackLength < kMinThumbLength) return l;
+    if (!ScrollBarActive(bar) || l.trackLength < MinThumbLength()) return l;
     long long range = static_cast<long long>(bar.max) - bar.min + 1;
     long long thumb = bar.page > 0 ? l.trackLength * static_cast<long long>(bar.page) / range : thickness;
-    l.thumbLength = static_cast<int>(std::clamp<long long>(thumb, kMinThumbLength, l.trackLength));
+    l.thumbLength = static_cast<int>(std::clamp<long long>(thumb, MinThumbLength(), l.trackLength));
     int travel = l.trackLength - l.thumbLength;
     int span = MaxScrollPos(bar) - bar.min;
     int offset = span > 0 ? static_cast<int>(static_cast<long long>(travel) * (bar.pos - bar.min) / span) : 0;

@@ -23,19 +23,12 @@ struct SystemInfo {
     int bitsPerPixel = 32;
     int dpiX = 96;
     int dpiY = 96;
-    // User settings the window layer applies.
-    unsigned doubleClickTimeMs = 500;
-    int doubleClickWidth = 4;
-    int doubleClickHeight = 4;
-    int wheelScrollLines = 3;
-    unsigned mouseHoverTimeMs = 400;
 
     bool IsUnicode() const { return family == OsFamily::NT; }
     friend bool operator==(const SystemInfo&, const SystemInfo&) = default;
 };
 
-// SystemParametersInfo-style query numbers that the grid uses.
-inline constexpr unsigned SPI_GETWORKAREA = 0x0030;
-inline constexpr unsigned SPI_GETWHEELSCROLLLINES = 0x0068;
+// Double-click time and area, hover time and wheel scroll lines are system metrics of the
+// drawing layer (gfx::systemMetrics()); the window manager applies them.
 
 } // namespace lattix::ui

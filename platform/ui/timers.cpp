@@ -1,6 +1,8 @@
 // Timers on the backend's clock.
 #include <algorithm>
 
+#include "platform/gfx/system_metrics.h"
+
 #include "platform/ui/window_manager.h"
 #include "platform/ui/window_record.h"
 
@@ -23,8 +25,10 @@ std::uint32_t WindowManager::GetTickCount() const {
 }
 
 unsigned WindowManager::GetDoubleClickTime() const {
-    return backend_ == nullptr ? 500 : backend_->GetSystemInfo().doubleClickTimeMs;
+    return static_cast<unsigned>(std::max(1, gfx::systemMetrics().doubleClickTimeMs));
 }
+
+int WindowManager::GetWheelScrollLines() const { return gfx::systemMetrics().wheelScrollLines; }
 
 TimerId WindowManager::SetTimer(Hwnd hwnd, TimerId id, unsigned elapseMs, TimerProc callback) {
     if (backend_ == nullptr) return 0;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/ui/types.h"
 #include "platform/ui/window_record.h"
@@ -10,10 +11,12 @@ namespace lattix::ui::internals {
 
 // Width of the frame a window's styles give it.
 int BorderWidth(std::uint32_t style, std::uint32_t exStyle);
-// Width of a vertical scroll bar and height of a horizontal one, in pixels at 96 dpi.
+// Width of a vertical scroll bar (and height of a horizontal one), from the system metrics.
 int ScrollBarThicknessMetric();
+// The class background as RGB; nullopt for CLR_NONE or an untranslatable value.
+std::optional<gfx::Color> ClassBackground(const WindowClass& windowClass);
 // Smallest length of a scroll bar thumb.
-inline constexpr int kMinThumbLength = 8;
+int MinThumbLength();
 
 enum ScrollPart : int { kPartNone = 0, kPartLineUp, kPartPageUp, kPartThumb, kPartPageDown, kPartLineDown };
 

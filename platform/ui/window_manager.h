@@ -18,6 +18,7 @@
 
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/color.h"
+#include "platform/gfx/system_colors.h"
 #include "platform/ui/backend.h"
 #include "platform/ui/clipboard.h"
 #include "platform/ui/keys.h"
@@ -45,8 +46,9 @@ struct WindowClass {
     std::string name;
     WndProc proc = nullptr;
     std::uint32_t style = 0;
-    // Colour the default erase fills the client area with; CLR_NONE leaves it as it is.
-    gfx::Color background = 0x00FFFFFF;
+    // Colour the default erase fills the client area with: RGB, or a system colour
+    // (gfx::kSystemColorFlag | index); CLR_NONE leaves the area as it is.
+    gfx::Color background = gfx::kSystemColorFlag | gfx::COLOR_WINDOW;
     Cursor cursor = Cursor::Arrow;
 };
 
@@ -299,7 +301,9 @@ public:
     // killed by an earlier callback does not fire. Returns the number fired.
     std::size_t RunDueTimers();
     std::uint32_t GetTickCount() const;
+    // From the system metrics.
     unsigned GetDoubleClickTime() const;
+    int GetWheelScrollLines() const;
 
     // ---- Clipboard, menus, message boxes ----------------------------------------------------
     Clipboard& GetClipboard() { return clipboard_; }

@@ -1,6 +1,7 @@
 // Focus, capture, mouse-leave tracking, double clicks, the wheel and the keyboard.
 #include <gtest/gtest.h>
 
+#include "platform/gfx/system_metrics.h"
 #include "tests/ui/probe_window.h"
 
 using namespace lattix::ui;
@@ -303,8 +304,14 @@ TEST(SystemInfoService, SettableAndThemeChangesAreAnnounced) {
     host.SetSystemInfo(info);
     EXPECT_EQ(probe.Ids(w, {WM_THEMECHANGED}).size(), 1u);
     info.family = OsFamily::Windows9x;
+    info.dpiX = info.dpiY = 144;
     host.SetSystemInfo(info);
     EXPECT_FALSE(Wm().GetSystemInfo().IsUnicode());
+    EXPECT_EQ(Wm().ScrollBarThickness(), 26); // the metrics follow the dpi
+    EXPECT_EQ(lattix::gfx::systemMetrics().bitsPerPixel, 8);
+    info.dpiX = 10;
+    EXPECT_THROW(host.SetSystemInfo(info), std::invalid_argument);
+    EXPECT_EQ(Wm().GetSystemInfo().dpiX, 144);
     Wm().BroadcastSysColorChange();
     EXPECT_EQ(probe.Ids(w, {WM_SYSCOLORCHANGE}).size(), 1u);
 }

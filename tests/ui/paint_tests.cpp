@@ -5,6 +5,7 @@
 
 #include "platform/gfx/device_context.h"
 #include "platform/gfx/png_reader.h"
+#include "platform/gfx/system_colors.h"
 #include "tests/ui/probe_window.h"
 
 using namespace lattix::ui;
@@ -115,10 +116,10 @@ TEST(Painting, DemoWindowRendersChildrenAndScrollBarsToPng) {
     ASSERT_EQ(picture.width(), 320);
     ASSERT_EQ(picture.height(), 200);
     int t = wm.ScrollBarThickness();
-    EXPECT_EQ(picture.colorAt(5, 5), gfx::rgb(0xF0, 0xF0, 0xF0));  // the frame's background
+    EXPECT_EQ(picture.colorAt(5, 5), gfx::sysColor(gfx::COLOR_BTNFACE)); // the frame's background
     EXPECT_EQ(picture.colorAt(50, 50), gfx::rgb(0x20, 0x60, 0xC0)); // left pane's block
     EXPECT_EQ(picture.colorAt(12, 12), gfx::rgb(0xFF, 0xF4, 0xC0));
-    EXPECT_EQ(picture.colorAt(160, 100), gfx::rgb(0x64, 0x64, 0x64)); // right pane's border
+    EXPECT_EQ(picture.colorAt(160, 100), gfx::sysColor(gfx::COLOR_WINDOWFRAME)); // right pane's border
     EXPECT_EQ(picture.colorAt(161 + 120 - t - 1, 15), gfx::rgb(0xFF, 0xFF, 0xFF)); // its client
     // The vertical bar: not the client's white, and its thumb sits below the top arrow.
     gfx::Color bar = picture.colorAt(310 - 1 - t / 2, 10 + 1 + t + 2);
@@ -156,7 +157,7 @@ TEST(Painting, RenderIncludesOwnedPopupsBeyondTheWindow) {
     EXPECT_EQ(picture.width(), 140);
     EXPECT_EQ(picture.height(), 130);
     EXPECT_EQ(picture.colorAt(100, 100), gfx::rgb(0xFF, 0xFF, 0xFF)); // the popup's client
-    EXPECT_EQ(picture.colorAt(120, 10), gfx::rgb(0x80, 0x80, 0x80));  // outside both: desktop
+    EXPECT_EQ(picture.colorAt(120, 10), gfx::sysColor(gfx::COLOR_BACKGROUND)); // outside both: desktop
     EXPECT_EQ(wm.WindowFromPoint(Point{90, 60}), popup);
     // The popup goes with its owner.
     wm.DestroyWindow(host.TopLevel());
