@@ -16,6 +16,7 @@
 #include "grid/control_site.h"
 #include "grid/input/selection_store.h"
 #include "grid/model/cell_storage.h"
+#include "grid/model/column_layout.h"
 #include "grid/model/column_record.h"
 #include "grid/model/row_key_index.h"
 #include "grid/model/row_table.h"
@@ -77,6 +78,12 @@ inline constexpr DispId kCurRowChange = 27;
 inline constexpr DispId kCurColChange = 28;
 inline constexpr DispId kDblClick = 40;
 inline constexpr DispId kQuitCustomEdit = 60;
+} // namespace event_id
+
+// ---- row hierarchy events ----
+namespace event_id {
+inline constexpr DispId kBeforeRowCollapseExpand = 84;
+inline constexpr DispId kAfterRowCollapseExpand = 85;
 } // namespace event_id
 
 class Lattix final : public AutomationObject {
@@ -152,6 +159,132 @@ public:
     void BeginUpdate();
     void EndUpdate();
     int32_t BeginUpdateCount() const { return beginUpdateCount_; }
+
+    // ---- columns ----
+    int32_t ColWidth(const Variant& vCol) const;
+    void SetColWidth(const Variant& vCol, int32_t lWidth);
+    int32_t ColMinWidth(const Variant& vCol) const;
+    void SetColMinWidth(const Variant& vCol, int32_t lWidth);
+    int32_t ColMaxWidth(const Variant& vCol) const;
+    void SetColMaxWidth(const Variant& vCol, int32_t lWidth);
+    bool ColAllowSizing(const Variant& vCol) const;
+    void SetColAllowSizing(const Variant& vCol, bool b);
+    std::string ColHeaderText(const Variant& vCol) const;
+    void SetColHeaderText(const Variant& vCol, const std::string& s);
+    int16_t ColHeaderIcon(const Variant& vCol) const;
+    void SetColHeaderIcon(const Variant& vCol, int16_t i);
+    int32_t ColHeaderTextFlags(const Variant& vCol) const;
+    void SetColHeaderTextFlags(const Variant& vCol, int32_t e);
+    int32_t ColHeaderAlignH(const Variant& vCol) const;
+    void SetColHeaderAlignH(const Variant& vCol, int32_t e);
+    int32_t ColHeaderAlignV(const Variant& vCol) const;
+    void SetColHeaderAlignV(const Variant& vCol, int32_t e);
+    int32_t ColHeaderBackColor(const Variant& vCol) const;
+    void SetColHeaderBackColor(const Variant& vCol, int32_t o);
+    int32_t ColHeaderForeColor(const Variant& vCol) const;
+    void SetColHeaderForeColor(const Variant& vCol, int32_t o);
+    int32_t ColSortType(const Variant& vCol) const;
+    void SetColSortType(const Variant& vCol, int32_t e);
+    int32_t ColSortOrderDefault(const Variant& vCol) const;
+    void SetColSortOrderDefault(const Variant& vCol, int32_t e);
+    int32_t ColSortOrder(const Variant& vCol) const;
+    void SetColSortOrder(const Variant& vCol, int32_t e);
+    int32_t ColSortKey(const Variant& vCol) const;
+    void SetColSortKey(const Variant& vCol, int32_t l);
+    bool ColVisible(const Variant& vCol) const;
+    void SetColVisible(const Variant& vCol, bool bVisible);
+    int32_t ColVisibleIndex(const Variant& vCol) const;
+    void SetColPos(const Variant& vCol, int32_t lPos);
+    int32_t ColFromPos(int32_t lColPos) const;
+    void SetColWidths(int32_t lWidth, const Variant& vStartCol = Variant::missing(),
+                      const Variant& vEndCol = Variant::missing());
+    void ResizeColToFillSpace(const Variant& vCol);
+    int32_t FrozenCols() const { return frozenCols_; }
+    void SetFrozenCols(int32_t n);
+    int32_t FrozenColsEdgeWidth() const { return frozenColsEdgeWidth_; }
+    void SetFrozenColsEdgeWidth(int32_t n);
+    int32_t FrozenColsEdgeColor() const { return frozenColsEdgeColor_; }
+    void SetFrozenColsEdgeColor(int32_t o);
+    bool FrozenColsEdgeDrawAlways() const { return frozenColsEdgeDrawAlways_; }
+    void SetFrozenColsEdgeDrawAlways(bool b);
+    const std::string& AutoColHeaderTextTemplate() const { return autoColHeaderTextTemplate_; }
+    void SetAutoColHeaderTextTemplate(const std::string& s);
+    // Column layout values (totals of the frozen and scrollable areas).
+    const ColumnLayout& ColLayout() const { return colLayout_; }
+    // Header items redrawn because a column's header attributes changed.
+    uint64_t HeaderItemRefreshCount() const { return headerItemRefreshes_; }
+    // The view reports the window width, its border width and the width of the vertical scroll bar
+    // when it is shown (0 otherwise); ResizeColToFillSpace works from them.
+    void SetViewMetrics(int32_t windowWidth, int32_t borderWidth, int32_t vScrollBarWidth);
+    int32_t CellsAreaWidth() const;
+
+    // ---- row hierarchy ----
+    int32_t RowLevel(const Variant& vrow) const;
+    void SetRowLevel(const Variant& vrow, int32_t btLevel);
+    int32_t RowParent(const Variant& vrow) const { return ParentOf(ResolveRow(vrow)); }
+    int32_t RowLastNested(const Variant& vrow) const { return LastNestedOf(ResolveRow(vrow)); }
+    int32_t RowChildCount(const Variant& vrow) const;
+    bool RowHasChildren(const Variant& vrow) const;
+    bool RowExpanded(const Variant& vrow) const;
+    void SetRowExpanded(const Variant& vrow, bool bExpanded);
+    bool RowVisible(const Variant& vrow) const;
+    void SetRowVisible(const Variant& vrow, bool bVisible);
+    bool RowVisibleAsChild(const Variant& vrow) const;
+    void SetRowVisibleAsChild(const Variant& vrow, bool b);
+    int32_t RowTreeButton(const Variant& vrow) const;
+    void SetRowTreeButton(const Variant& vrow, int32_t e);
+    bool RowIsGroup(const Variant& vrow) const;
+    void SetRowIsGroup(const Variant& vrow, bool b);
+    int32_t RowVisibleIndex(const Variant& vrow) const;
+    int32_t RowHeight(const Variant& vrow) const;
+    void SetRowHeight(const Variant& vrow, int32_t iHeight);
+    int32_t RowNormalCellHeight(const Variant& vrow) const;
+    void SetRowNormalCellHeight(const Variant& vrow, int32_t iHeight);
+    void SetRowHeights(int32_t iHeight, const Variant& vStartRow = Variant::missing(),
+                       const Variant& vEndRow = Variant::missing());
+    void CollapseAllChildRows(const Variant& vrow);
+    void ExpandAllChildRows(const Variant& vrow);
+    void CollapseAllRows();
+    void ExpandAllRows();
+    int32_t TreeCol() const { return treeCol_; }
+    void SetTreeCol(int32_t n);
+    int32_t LevelIndent() const { return levelIndent_; }
+    void SetLevelIndent(int32_t n);
+    int32_t TreeButtonSize() const { return treeButtonSize_; }
+    void SetTreeButtonSize(int32_t n);
+    bool AddRowAutoTreeButton() const { return addRowAutoTreeButton_; }
+    void SetAddRowAutoTreeButton(bool b);
+    int32_t DefaultRowHeight() const { return defaultRowHeight_; }
+    void SetDefaultRowHeight(int32_t n);
+    int32_t DefaultRowNormalCellHeight() const { return defaultRowNormalCellHeight_; }
+    void SetDefaultRowNormalCellHeight(int32_t n);
+    bool DefaultAutoGroupRowExpanded() const { return defaultAutoGroupRowExpanded_; }
+    void SetDefaultAutoGroupRowExpanded(bool b);
+    // Tree services on positions (1..RowCount).
+    int32_t ParentOf(int32_t pos) const;
+    int32_t LastNestedOf(int32_t pos) const;
+    // True when every ancestor of the row is expanded.
+    bool AncestorsExpanded(int32_t pos) const;
+    // Expands or collapses one row (the routine behind RowExpanded and the user's toggle); returns
+    // the number of nested rows walked.
+    int32_t ExpandOrCollapseRow(int32_t pos, bool expand);
+    // Recomputes top and visibleIndex of the rows from pos to the end.
+    void LayoutRowsFrom(int32_t pos);
+
+    // ---- removing and moving ----
+    void RemoveCol(const Variant& vCol, int32_t lCount = 1);
+    void RemoveRow(const Variant& vrow, int32_t lCount = 1);
+    void Clear(bool bRemoveCols = false);
+    void MoveRow(const Variant& vrow, const Variant& vRowNewPos, int32_t lCount = 1, int32_t eMode = 0);
+    // Internal: removes rows first..first + count - 1 (keys and selection are the caller's business).
+    void RemoveRowRange(int32_t first, int32_t count);
+    void ClearRows(bool bRemoveCols) { clearRows(bRemoveCols); }
+
+    // ---- arrays ----
+    void LoadFromArray(const Variant& vStartRow, const Variant& vStartCol, const Variant& vArray,
+                       bool bColMajorOrder = false);
+    void LoadIntoArray(const Variant& vStartRow, const Variant& vStartCol, const Variant& vArray,
+                       bool bColMajorOrder = false) const;
 
     // ---- internal services (used by the other parts of the grid and by tests) ----
     int32_t ResolveRow(const Variant& vrow) const;
@@ -251,7 +384,7 @@ private:
     int16_t defaultRowNormalCellHeight_ = 17;
     std::string autoColHeaderTextTemplate_ = "Col #";
     int32_t treeCol_ = 0;
-    bool addRowAutoTreeButton_ = true;
+    bool addRowAutoTreeButton_ = false; // the persisted default (True) comes with the stored properties
     bool defaultCellsDirty_ = false;
 
     // Current cell and selection.
@@ -278,6 +411,26 @@ private:
     std::shared_ptr<SelItemsObject> selItems_;
     std::array<std::shared_ptr<ContextMenuItemsObject>, 5> contextMenuItems_;
     std::vector<std::weak_ptr<OwnedObject>> owned_;
+
+    // ---- columns, hierarchy, removal (private) ----
+    int32_t frozenCols_ = 0;
+    int32_t frozenColsEdgeWidth_ = 2;
+    int32_t frozenColsEdgeColor_ = static_cast<int32_t>(0x80000010u);
+    bool frozenColsEdgeDrawAlways_ = false;
+    ColumnLayout colLayout_;
+    uint64_t headerItemRefreshes_ = 0;
+    int32_t viewWindowWidth_ = 0, viewBorderWidth_ = 0, viewVScrollWidth_ = 0;
+    int32_t levelIndent_ = 16;
+    int32_t treeButtonSize_ = 9;
+    bool defaultAutoGroupRowExpanded_ = true;
+    ColumnRecord& columnAt(const Variant& vCol) { return cols_[static_cast<size_t>(ResolveColPos(vCol))]; }
+    const ColumnRecord& columnAt(const Variant& vCol) const { return cols_[static_cast<size_t>(ResolveColPos(vCol))]; }
+    void applyColumnWidth(int32_t pos, int32_t width);
+    void refreshHeaderItem(int32_t pos);
+    void rebuildHeaderItems();
+    void setVisibleAsChild(RowRecord& r, bool on);
+    void expandOrCollapseMany(int32_t start, bool expand, bool allRows);
+    void clearAll(bool removeCols);
 
     friend class LattixTestAccess;
 };

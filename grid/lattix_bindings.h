@@ -8,5 +8,9 @@ class ClassBinder;
 
 void BindStorageMembers(ClassBinder& b);
 void BindCellObjectMembers(ClassBinder& b);
+void BindColumnMembers(ClassBinder& b);
+void BindHierarchyMembers(ClassBinder& b);
+void BindStructureMembers(ClassBinder& b);
+void BindArrayMembers(ClassBinder& b);
 
 } // namespace lattix

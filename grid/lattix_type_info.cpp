@@ -10,6 +10,10 @@ const TypeInfo& Lattix::ClassTypeInfo() {
         ClassBinder b(ti, "Lattix");
         b.addEvents();
         BindStorageMembers(b);
+        BindColumnMembers(b);
+        BindHierarchyMembers(b);
+        BindStructureMembers(b);
+        BindArrayMembers(b);
         return ti;
     }();
     return info;

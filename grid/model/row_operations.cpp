@@ -149,6 +149,8 @@ int32_t Lattix::AddRow(const AddRowArgs& a) {
                a.vTag.deref(), a.lCount);
     const int32_t first = insertPos > 0 ? insertPos : rows_.count() - a.lCount + 1;
     if (insertPos > 0) {
+        // The rows below the new ones moved down: place them again.
+        LayoutRowsFrom(insertPos);
         if (selection_.count() > 0) {
             bool any = false;
             for (const SelItem& s : selection_.items()) any = any || s.row >= insertPos;

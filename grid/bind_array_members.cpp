@@ -1,0 +1,22 @@
+// Published members that exchange cell values with host arrays.
+#include "grid/dispatch_binder.h"
+#include "grid/lattix.h"
+#include "grid/lattix_bindings.h"
+
+namespace lattix {
+
+void BindArrayMembers(ClassBinder& b) {
+    using L = Lattix;
+    b.bind<L>("LoadFromArray", [](L& g, InvokeKind, Args& a) {
+        const bool colMajor = ArgBool(a[3]);
+        g.LoadFromArray(a[0], a[1], a[2], colMajor);
+        return Variant();
+    });
+    b.bind<L>("LoadIntoArray", [](L& g, InvokeKind, Args& a) {
+        const bool colMajor = ArgBool(a[3]);
+        g.LoadIntoArray(a[0], a[1], a[2], colMajor);
+        return Variant();
+    });
+}
+
+} // namespace lattix
