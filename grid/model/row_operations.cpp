@@ -115,14 +115,13 @@ void Lattix::insertRows(const std::string& key, int32_t& insertPos, bool visible
         r.cellSlot = takeSlot(k, oldCount);
         if (!tag.isEmpty()) r.tag = new Variant(tag);
         if (k == 1 && !key.empty()) r.key = new std::string(key);
-        const RowRecord& before = rows_[pos - 1];
-        r.top = before.top + (before.displayed() ? before.height : 0);
-        r.visibleIndex = before.visibleIndex + (before.displayed() ? 1 : 0);
         CellRecord* cells = cells_.slotCells(r.cellSlot);
         for (int32_t c = 1; c <= ncols; ++c) cells[c - 1] = *defaults[static_cast<size_t>(c)];
         if (insertPos == 0) keyIndex_.appended(r.cellSlot, pos);
     }
     for (int32_t k = 1; k <= count; ++k) applyStoreInitRowNumber(first + k - 1);
+    // Tops and visible indexes of the new rows and of the rows they pushed down.
+    LayoutRowsFrom(first);
 }
 
 int32_t Lattix::AddRow(const AddRowArgs& a) {
@@ -149,8 +148,6 @@ int32_t Lattix::AddRow(const AddRowArgs& a) {
                a.vTag.deref(), a.lCount);
     const int32_t first = insertPos > 0 ? insertPos : rows_.count() - a.lCount + 1;
     if (insertPos > 0) {
-        // The rows below the new ones moved down: place them again.
-        LayoutRowsFrom(insertPos);
         if (selection_.count() > 0) {
             bool any = false;
             for (const SelItem& s : selection_.items()) any = any || s.row >= insertPos;
@@ -216,15 +213,13 @@ void Lattix::SetRowCount(int32_t n) {
             r.normalCellHeight = defaultRowNormalCellHeight_;
             r.flags = row_flags::kVisible | row_flags::kExpanded | row_flags::kVisibleAsChild;
             r.cellSlot = takeSlot(pos - old, old);
-            const RowRecord& before = rows_[pos - 1];
-            r.top = before.top + (before.displayed() ? before.height : 0);
-            r.visibleIndex = before.visibleIndex + (before.displayed() ? 1 : 0);
             CellRecord* cells = cells_.slotCells(r.cellSlot);
             for (int32_t c = 1; c <= ncols; ++c) cells[c - 1] = *defaults[static_cast<size_t>(c)];
             if (r.displayed()) ++displayedRows_;
             keyIndex_.appended(r.cellSlot, pos);
         }
         for (int32_t pos = old + 1; pos <= n; ++pos) applyStoreInitRowNumber(pos);
+        LayoutRowsFrom(old + 1);
     }
     RelayoutAndRedraw();
     FlushPendingEvents();
