@@ -1,0 +1,215 @@
+/* The C interface of the Lattix grid library.
+ *
+ * A host creates a grid on a host window, then reaches every published member of the grid and of
+ * the objects it hands out (CellObject, HeaderObject, ...) late-bound: it looks a member's dispatch
+ * identifier up by name and invokes it with variant arguments. Events arrive at a sink callback.
+ *
+ * Conventions:
+ * - Every function that can fail returns LX_OK (0) or the failure's error number (an automation
+ *   error number such as 0x80040201), and fills *error when error is not NULL. No exception and no
+ *   longjmp ever leaves a function of this interface.
+ * - Objects are reference counted. A function that hands out an object (a result, an argument of
+ *   an event, lx_host_grid) gives the receiver one reference; lx_object_release gives it back.
+ * - A variant owns what it holds (string, object reference, array reference). Fill variants only
+ *   with the lx_variant_set_* functions or with plain scalar fields, and release them with
+ *   lx_variant_clear. Arguments are only read; results are written into variants that hold nothing
+ *   (LX_EMPTY after lx_variant_init or lx_variant_clear).
+ * - Strings are UTF-8.
+ * - All calls of one grid must come from the thread that created its host.
+ */
+#ifndef LATTIX_C_LATTIX_H
+#define LATTIX_C_LATTIX_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#if defined(LATTIX_C_BUILDING)
+#define LX_API __attribute__((visibility("default")))
+#else
+#define LX_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef struct lx_host lx_host;     /* a host window with a grid filling it */
+typedef struct lx_object lx_object; /* any automation object: the grid and the objects it hands out */
+typedef struct lx_array lx_array;   /* an array of one or two dimensions with lower bounds */
+typedef int32_t lx_dispid_t; /* a dispatch identifier */
+
+#define LX_OK 0
+
+/* Variant types: the standard automation type codes. */
+enum lx_vartype {
+    LX_EMPTY = 0,
+    LX_NULL = 1,
+    LX_I2 = 2,       /* value.i2 */
+    LX_I4 = 3,       /* value.i4 */
+    LX_R4 = 4,       /* value.r4 */
+    LX_R8 = 5,       /* value.r8 */
+    LX_CURRENCY = 6, /* value.currency: the amount times 10,000 */
+    LX_DATE = 7,     /* value.date: days since 1899-12-30, the fraction is the time of day */
+    LX_STRING = 8,   /* value.str */
+    LX_OBJECT = 9,   /* value.object; NULL is the empty object reference (Nothing) */
+    LX_ERROR = 10,   /* value.error: an scode; LX_SCODE_MISSING marks an omitted argument */
+    LX_BOOL = 11,    /* value.boolean: 0 False, anything else True */
+    LX_UI1 = 17,     /* value.ui1 */
+    LX_ARRAY = 0x2000, /* value.array */
+    LX_BYREF = 0x4000  /* value.ref: an argument the callee may write through */
+};
+
+#define LX_SCODE_MISSING ((int32_t)0x80020004u)
+
+typedef struct lx_variant {
+    uint16_t type; /* enum lx_vartype */
+    uint16_t reserved_[3];
+    union {
+        int16_t i2;
+        int32_t i4;
+        float r4;
+        double r8;
+        int64_t currency;
+        double date;
+        int32_t error;
+        int32_t boolean;
+        uint8_t ui1;
+        struct {
+            char* data; /* NUL-terminated; may hold NUL bytes within length */
+            size_t length;
+        } str;
+        lx_object* object;
+        lx_array* array;
+        struct lx_variant* ref;
+    } value;
+} lx_variant;
+
+typedef struct lx_error {
+    int32_t number;          /* 0 when there is no error */
+    char source[64];         /* "Lattix" for the grid's own errors */
+    char description[512];   /* the error's message, e.g. "Subscript out of range." */
+} lx_error;
+
+/* Invoke kinds; members publish a combination of them. */
+enum lx_invoke_kind { LX_METHOD = 1, LX_GET = 2, LX_LET = 4, LX_SET = 8 };
+
+typedef struct lx_named_arg {
+    const char* name; /* a published parameter name, matched without regard to case */
+    lx_variant value;
+} lx_named_arg;
+
+/* ---- library ---- */
+LX_API const char* lx_library_version(void);
+
+/* ---- variants ---- */
+LX_API void lx_variant_init(lx_variant* v);
+/* Releases what the variant holds and makes it LX_EMPTY. */
+LX_API void lx_variant_clear(lx_variant* v);
+/* dst must hold nothing; it receives a deep copy of strings and new references to objects/arrays. */
+LX_API int32_t lx_variant_copy(lx_variant* dst, const lx_variant* src, lx_error* error);
+/* The variant must hold nothing. The bytes are copied. */
+LX_API int32_t lx_variant_set_string(lx_variant* v, const char* utf8, size_t length, lx_error* error);
+/* Adds a reference to obj (NULL gives the empty object reference). */
+LX_API void lx_variant_set_object(lx_variant* v, lx_object* obj);
+/* Adds a reference to the array. */
+LX_API void lx_variant_set_array(lx_variant* v, lx_array* array);
+/* An argument passed by reference: the callee writes its result into *target. */
+LX_API void lx_variant_set_byref(lx_variant* v, lx_variant* target);
+
+/* ---- arrays: elements are variants, the first dimension varies fastest ---- */
+/* dims is 1 or 2; lower[d] and count[d] give each dimension's lower bound and element count. */
+LX_API int32_t lx_array_create(int32_t dims, const int32_t* lower, const int32_t* count, lx_array** out,
+                               lx_error* error);
+LX_API void lx_array_addref(lx_array* array);
+LX_API void lx_array_release(lx_array* array);
+LX_API int32_t lx_array_dims(const lx_array* array);
+/* dim is 0 or 1. */
+LX_API int32_t lx_array_bounds(const lx_array* array, int32_t dim, int32_t* lower, int32_t* count,
+                               lx_error* error);
+/* indexes holds one index per dimension (within the bounds). out must hold nothing. */
+LX_API int32_t lx_array_get(const lx_array* array, const int32_t* indexes, lx_variant* out, lx_error* error);
+LX_API int32_t lx_array_put(lx_array* array, const int32_t* indexes, const lx_variant* value,
+                            lx_error* error);
+
+/* ---- objects ---- */
+LX_API void lx_object_addref(lx_object* obj);
+LX_API void lx_object_release(lx_object* obj);
+/* The published class name ("Lattix", "CellObject", ...). Valid while obj lives. */
+LX_API const char* lx_object_class_name(const lx_object* obj);
+/* A value that is equal for two handles of the same object. */
+LX_API uintptr_t lx_object_identity(const lx_object* obj);
+
+/* The dispatch identifier of the member with that name. */
+LX_API int32_t lx_dispid(lx_object* obj, const char* name, lx_dispid_t* id, lx_error* error);
+/* Calls a member. For LX_LET and LX_SET the value to assign is the last positional argument.
+ * Positional arguments may be LX_ERROR with LX_SCODE_MISSING to leave an optional one out.
+ * result (may be NULL) must hold nothing; it receives the member's result. */
+LX_API int32_t lx_invoke(lx_object* obj, lx_dispid_t id, int32_t kind, const lx_variant* args, int32_t arg_count,
+                         const lx_named_arg* named, int32_t named_count, lx_variant* result, lx_error* error);
+LX_API int32_t lx_invoke_name(lx_object* obj, const char* name, int32_t kind, const lx_variant* args,
+                              int32_t arg_count, const lx_named_arg* named, int32_t named_count,
+                              lx_variant* result, lx_error* error);
+
+/* ---- type information. Strings stay valid while obj lives. ---- */
+typedef struct lx_member_desc {
+    const char* name;
+    lx_dispid_t id;
+    int32_t kinds; /* lx_invoke_kind bits */
+    int32_t param_count;
+} lx_member_desc;
+
+typedef struct lx_param_desc {
+    const char* name;
+    int32_t optional;
+    int32_t has_default;
+    int32_t by_ref;
+} lx_param_desc;
+
+typedef struct lx_event_desc {
+    const char* name;
+    lx_dispid_t id;
+    int32_t param_count;
+} lx_event_desc;
+
+LX_API int32_t lx_member_count(const lx_object* obj);
+LX_API int32_t lx_member_desc_at(const lx_object* obj, int32_t index, lx_member_desc* out, lx_error* error);
+LX_API int32_t lx_member_param(const lx_object* obj, int32_t member_index, int32_t param_index,
+                               lx_param_desc* out, lx_error* error);
+/* The default value of an optional parameter that has one; out must hold nothing. */
+LX_API int32_t lx_member_param_default(const lx_object* obj, int32_t member_index, int32_t param_index,
+                                       lx_variant* out, lx_error* error);
+LX_API int32_t lx_event_count(const lx_object* obj);
+LX_API int32_t lx_event_desc_at(const lx_object* obj, int32_t index, lx_event_desc* out, lx_error* error);
+LX_API int32_t lx_event_param(const lx_object* obj, int32_t event_index, int32_t param_index,
+                              lx_param_desc* out, lx_error* error);
+
+/* ---- events ----
+ * The sink runs synchronously inside the call that raised the event. args holds the event's
+ * arguments in published order; by_ref[i] is nonzero for arguments passed by reference: the sink may
+ * replace those (lx_variant_clear, then set) and the grid reads them back when the sink returns.
+ * Other arguments, and every object or array the sink wants to keep, must be copied; args is only
+ * valid during the call. The sink may call back into the grid. */
+typedef void (*lx_event_sink)(void* user_data, lx_dispid_t event_id, const char* event_name, lx_variant* args,
+                              const uint8_t* by_ref, int32_t arg_count);
+
+/* Connects a sink to the object's events; *cookie identifies the connection. A connection ends with
+ * lx_event_disconnect or when the handle it was made through is released for the last time. */
+LX_API int32_t lx_event_connect(lx_object* obj, lx_event_sink sink, void* user_data, int32_t* cookie,
+                                lx_error* error);
+LX_API int32_t lx_event_disconnect(lx_object* obj, int32_t cookie, lx_error* error);
+
+/* ---- hosts ---- */
+/* A headless top-level window of the given client size (1..16384) with a grid filling it. */
+LX_API int32_t lx_host_create(int32_t width, int32_t height, lx_host** out, lx_error* error);
+/* Destroys the window and the grid on it. Handles of the grid and its objects stay valid; once the
+ * grid is gone their members raise errors. */
+LX_API void lx_host_destroy(lx_host* host);
+/* The grid of the host (a new reference). */
+LX_API lx_object* lx_host_grid(lx_host* host);
+LX_API int32_t lx_host_size(const lx_host* host, int32_t* width, int32_t* height);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* LATTIX_C_LATTIX_H */
