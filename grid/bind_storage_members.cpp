@@ -194,10 +194,4 @@ const TypeInfo& CellObject::ClassTypeInfo() {
     return info;
 }
 
-void BindCellObjectMembers(ClassBinder& b) {
-    using C = CellObject;
-    b.property<C>("vValue", [](C& o, Args&) { return o.Value(); },
-                  [](C& o, Args&, const Variant& v) { o.SetValue(v); });
-}
-
 } // namespace lattix

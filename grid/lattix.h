@@ -14,6 +14,10 @@
 #include <vector>
 
 #include "grid/control_site.h"
+#include "grid/font_object.h"
+#include "grid/model/combo_lists.h"
+#include "grid/model/font_table.h"
+#include "grid/model/format_table.h"
 #include "grid/input/selection_store.h"
 #include "grid/model/cell_storage.h"
 #include "grid/model/column_layout.h"
@@ -67,9 +71,22 @@ struct AddRowArgs {
     int32_t lCount = 1;
 };
 
+// Optional arguments of FontClone; an omitted one leaves the clone's value.
+struct FontCloneArgs {
+    Variant bBold = Variant::missing();
+    Variant bItalic = Variant::missing();
+    Variant bUnderline = Variant::missing();
+    Variant bStrikethrough = Variant::missing();
+    Variant sName = Variant::missing();
+    Variant cSize = Variant::missing();
+};
+
 // Event identifiers used inside the grid (position in the published event list + 1).
 namespace event_id {
 inline constexpr DispId kAfterCommitEdit = 1;
+inline constexpr DispId kRowDynamicFormatting = 4;
+inline constexpr DispId kCellDynamicFormatting = 5;
+inline constexpr DispId kCellDynamicText = 6;
 inline constexpr DispId kCellSelectionChange = 8;
 inline constexpr DispId kBeforeSelectionChange = 9;
 inline constexpr DispId kAfterSelectionChange = 10;
@@ -286,6 +303,101 @@ public:
     void LoadIntoArray(const Variant& vStartRow, const Variant& vStartCol, const Variant& vArray,
                        bool bColMajorOrder = false) const;
 
+    // ---- cell attributes, displayed text, fonts and colours ----
+    std::string CellText(const Variant& vrow, const Variant& vCol);
+    int32_t CellType(const Variant& vrow, const Variant& vCol) const;
+    void SetCellType(const Variant& vrow, const Variant& vCol, int32_t eType);
+    int32_t CellTypeFlags(const Variant& vrow, const Variant& vCol) const;
+    void SetCellTypeFlags(const Variant& vrow, const Variant& vCol, int32_t eFlags);
+    int32_t CellTextFlags(const Variant& vrow, const Variant& vCol) const;
+    void SetCellTextFlags(const Variant& vrow, const Variant& vCol, int32_t eFlags);
+    int32_t CellAlignH(const Variant& vrow, const Variant& vCol) const;
+    void SetCellAlignH(const Variant& vrow, const Variant& vCol, int32_t e);
+    int32_t CellAlignV(const Variant& vrow, const Variant& vCol) const;
+    void SetCellAlignV(const Variant& vrow, const Variant& vCol, int32_t e);
+    int32_t CellIconToText(const Variant& vrow, const Variant& vCol) const;
+    void SetCellIconToText(const Variant& vrow, const Variant& vCol, int32_t e);
+    uint8_t CellIndentLeft(const Variant& vrow, const Variant& vCol) const;
+    void SetCellIndentLeft(const Variant& vrow, const Variant& vCol, uint8_t bt);
+    uint8_t CellIndentRight(const Variant& vrow, const Variant& vCol) const;
+    void SetCellIndentRight(const Variant& vrow, const Variant& vCol, uint8_t bt);
+    uint8_t CellIndentTop(const Variant& vrow, const Variant& vCol) const;
+    void SetCellIndentTop(const Variant& vrow, const Variant& vCol, uint8_t bt);
+    uint8_t CellIndentBottom(const Variant& vrow, const Variant& vCol) const;
+    void SetCellIndentBottom(const Variant& vrow, const Variant& vCol, uint8_t bt);
+    int32_t CellBackColor(const Variant& vrow, const Variant& vCol) const;
+    void SetCellBackColor(const Variant& vrow, const Variant& vCol, int32_t o);
+    int32_t CellForeColor(const Variant& vrow, const Variant& vCol) const;
+    void SetCellForeColor(const Variant& vrow, const Variant& vCol, int32_t o);
+    uint8_t CellImageList(const Variant& vrow, const Variant& vCol) const;
+    void SetCellImageList(const Variant& vrow, const Variant& vCol, uint8_t bt);
+    uint8_t CellExtraImageList(const Variant& vrow, const Variant& vCol) const;
+    void SetCellExtraImageList(const Variant& vrow, const Variant& vCol, uint8_t bt);
+    int16_t CellIcon(const Variant& vrow, const Variant& vCol) const;
+    void SetCellIcon(const Variant& vrow, const Variant& vCol, int16_t i);
+    int16_t CellExtraIcon(const Variant& vrow, const Variant& vCol) const;
+    void SetCellExtraIcon(const Variant& vrow, const Variant& vCol, int16_t i);
+    int32_t CellHatch(const Variant& vrow, const Variant& vCol) const;
+    void SetCellHatch(const Variant& vrow, const Variant& vCol, int32_t e);
+    std::string CellFmtString(const Variant& vrow, const Variant& vCol) const;
+    void SetCellFmtString(const Variant& vrow, const Variant& vCol, const std::string& s);
+    std::shared_ptr<FontObject> CellFont(const Variant& vrow, const Variant& vCol);
+    void SetCellFont(const Variant& vrow, const Variant& vCol, const std::shared_ptr<FontObject>& oFont);
+    bool CellCheckVisible(const Variant& vrow, const Variant& vCol) const;
+    void SetCellCheckVisible(const Variant& vrow, const Variant& vCol, bool b);
+    int32_t CellCheckState(const Variant& vrow, const Variant& vCol) const;
+    void SetCellCheckState(const Variant& vrow, const Variant& vCol, int32_t e);
+    int32_t CellCheckPos(const Variant& vrow, const Variant& vCol) const;
+    void SetCellCheckPos(const Variant& vrow, const Variant& vCol, int32_t e);
+    bool CellSelectable(const Variant& vrow, const Variant& vCol) const;
+    void SetCellSelectable(const Variant& vrow, const Variant& vCol, bool b);
+    int32_t CellExtraData(const Variant& vrow, const Variant& vCol) const;
+    void SetCellExtraData(const Variant& vrow, const Variant& vCol, int32_t l);
+    int32_t CellComboListIndex(const Variant& vrow, const Variant& vCol) const;
+    void SetCellComboListIndex(const Variant& vrow, const Variant& vCol, int32_t l);
+    std::string CellCtrlKey(const Variant& vrow, const Variant& vCol) const;
+    void SetCellCtrlKey(const Variant& vrow, const Variant& vCol, const std::string& s);
+    int32_t CellEffectiveForeColor(const Variant& vrow, const Variant& vCol);
+    int32_t CellEffectiveBackColor(const Variant& vrow, const Variant& vCol);
+    void CellDefaultForeColor(const Variant& vrow, const Variant& vCol);
+    void CellDefaultBackColor(int32_t vrow, const Variant& vCol);
+    void CellDefaultFont(const Variant& vrow, const Variant& vCol);
+    Variant InitValue(int32_t eCellType) const;
+    std::shared_ptr<FontObject> FontClone(const FontCloneArgs& args = {}) const;
+    // Row and 0-based column: column 0 is the header text of column 1, column c the value of c + 1.
+    Variant Textmatrix(const Variant& vrow, const Variant& vCol) const;
+    int32_t CellCheckGap() const { return cellCheckGap_; }
+    void SetCellCheckGap(int32_t l);
+    int32_t CellIconGap() const { return cellIconGap_; }
+    void SetCellIconGap(int32_t l);
+    int32_t DynamicContentEvents() const { return dynamicContentEvents_; }
+    void SetDynamicContentEvents(int32_t e);
+    const std::shared_ptr<FontObject>& Font() const { return font_; }
+    void SetFont(const std::shared_ptr<FontObject>& oFont);
+    int32_t ForeColor() const { return foreColor_; }
+    void SetForeColor(int32_t o);
+    int32_t BackColor() const { return backColor_; }
+    void SetBackColor(int32_t o);
+    int32_t BackColorOddRows() const { return backColorOddRows_; }
+    void SetBackColorOddRows(int32_t o);
+    int32_t BackColorEvenRows() const { return backColorEvenRows_; }
+    void SetBackColorEvenRows(int32_t o);
+    // Internal: the displayed text of the cell at row position and column index (never raises).
+    std::string DisplayedText(int32_t row, int32_t colIndex);
+    // Internal: effective colours and font of a resolved cell (the painter uses the same order).
+    int32_t EffectiveForeColor(int32_t row, int32_t colIndex);
+    int32_t EffectiveBackColor(int32_t row, int32_t colIndex);
+    std::shared_ptr<const FontObject> EffectiveFont(int32_t row, int32_t colIndex);
+    FormatTable& FormatStrings() { return formatTable_; }
+    const FontTable& Fonts() const { return fontTable_; }
+    ComboListStore& ComboLists() { return comboLists_; }
+    // Font table number of a font for a cell: 0 when it is the same as the grid's Font.
+    uint16_t CellFontNumber(const FontDescription& d);
+    // The same for a column default cell; 0 also when the table is full (never raises).
+    uint16_t DefaultCellFontNumber(const FontObject& f);
+    // The live cell font (the object the latest CellFont get returned), nullptr when none is linked.
+    const std::shared_ptr<FontObject>& LiveCellFont() const { return liveFont_.font; }
+
     // ---- internal services (used by the other parts of the grid and by tests) ----
     int32_t ResolveRow(const Variant& vrow) const;
     int32_t ResolveColIndex(const Variant& vCol) const;
@@ -431,6 +543,52 @@ private:
     void setVisibleAsChild(RowRecord& r, bool on);
     void expandOrCollapseMany(int32_t start, bool expand, bool allRows);
     void clearAll(bool removeCols);
+
+    // ---- cell attributes, displayed text, fonts and colours (private) ----
+    struct CellAddress {
+        int32_t row;
+        int32_t col;
+    };
+    CellAddress resolveCell(const Variant& vrow, const Variant& vCol) const {
+        int32_t row = ResolveRow(vrow);
+        return {row, ResolveColIndex(vCol)};
+    }
+    // Changed flag and row redraw after an attribute write.
+    void cellAttributeChanged(CellRecord& cell, int32_t row) {
+        cell.markChanged();
+        RedrawRow(row);
+    }
+    void rederiveComboBinding(CellRecord& cell);
+    // Raises the dynamic formatting events of a cell; -1 / nullptr for what the host left unset.
+    struct DynamicFormatting {
+        int32_t foreColor = -1;
+        int32_t backColor = -1;
+        std::shared_ptr<FontObject> font;
+    };
+    DynamicFormatting dynamicFormatting(int32_t row, int32_t colIndex, bool wantFont);
+    void linkLiveCellFont(std::shared_ptr<FontObject> font, int32_t row, int32_t colIndex);
+    void dropLiveCellFont();
+    void liveCellFontChanged();
+    void gridFontChanged();
+    FormatTable formatTable_;
+    FontTable fontTable_;
+    ComboListStore comboLists_;
+    std::shared_ptr<FontObject> font_ = FontObject::Create();
+    // The grid listens to its own font: cells that follow it are redrawn when it changes.
+    FontObject::Subscription fontWatch_ = FontObject::Listen(font_, [this](FontObject&) { gridFontChanged(); });
+    struct LiveFontLink {
+        std::shared_ptr<FontObject> font;
+        FontObject::Subscription watch;
+        int32_t slot = 0;
+        std::weak_ptr<CellObject> column; // the column's default cell object: survives renumbering
+    } liveFont_;
+    int32_t foreColor_ = static_cast<int32_t>(0x80000008u);
+    int32_t backColor_ = static_cast<int32_t>(0x80000005u);
+    int32_t backColorOddRows_ = -1;
+    int32_t backColorEvenRows_ = -1;
+    int32_t cellCheckGap_ = 2;
+    int32_t cellIconGap_ = 2;
+    int32_t dynamicContentEvents_ = 0;
 
     friend class LattixTestAccess;
 };

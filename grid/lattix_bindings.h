@@ -8,6 +8,7 @@ class ClassBinder;
 
 void BindStorageMembers(ClassBinder& b);
 void BindCellObjectMembers(ClassBinder& b);
+void BindCellMembers(ClassBinder& b);
 void BindColumnMembers(ClassBinder& b);
 void BindHierarchyMembers(ClassBinder& b);
 void BindStructureMembers(ClassBinder& b);

@@ -10,6 +10,7 @@ const TypeInfo& Lattix::ClassTypeInfo() {
         ClassBinder b(ti, "Lattix");
         b.addEvents();
         BindStorageMembers(b);
+        BindCellMembers(b);
         BindColumnMembers(b);
         BindHierarchyMembers(b);
         BindStructureMembers(b);

@@ -106,19 +106,6 @@ std::shared_ptr<CellObject> Lattix::ColDefaultCell(const Variant& vCol) const {
     return cols_[static_cast<size_t>(ResolveColPos(vCol))].defaultCellObject;
 }
 
-Variant Lattix::CellValue(const Variant& vrow, const Variant& vCol) const {
-    int32_t row = ResolveRow(vrow);
-    int32_t col = ResolveColIndex(vCol);
-    return Cell(row, col).value();
-}
-
-void Lattix::SetCellValue(const Variant& vrow, const Variant& vCol, const Variant& value) {
-    int32_t row = ResolveRow(vrow);
-    int32_t col = ResolveColIndex(vCol);
-    CellRecord& cell = Cell(row, col);
-    cell.setValue(value);
-    cell.markChanged();
-    RedrawRow(row);
-}
+// CellValue and the other cell attributes: grid/model/cell_properties.cpp.
 
 } // namespace lattix

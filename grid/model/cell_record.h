@@ -119,10 +119,16 @@ public:
         typeBits = s ? (typeBits | cell_bits::kSelected) : (typeBits & static_cast<uint8_t>(~cell_bits::kSelected));
     }
     bool selectable() const { return typeBits & cell_bits::kSelectable; }
+    // Marks the cell the live cell font was taken from. The mark travels with the cell when columns
+    // are rebuilt and is gone when the cell is overwritten (a reused slot gets fresh copies of the
+    // default cells), so a stale font link never reaches another cell.
+    bool fontLinked() const { return spare_ & kFontLinkMark; }
+    void setFontLinked(bool on) { spare_ = static_cast<uint8_t>(on ? (spare_ | kFontLinkMark) : (spare_ & ~kFontLinkMark)); }
 
 private:
     static constexpr uint8_t kTagEmpty = 0;
     static constexpr uint8_t kTagBoxed = 0xFF;
+    static constexpr uint8_t kFontLinkMark = 0x01;
 
     void releaseValue() {
         if (valueTag_ == kTagBoxed && --payload_.box->refs == 0) delete payload_.box;
@@ -134,7 +140,7 @@ private:
     }
 
     uint8_t valueTag_ = kTagEmpty; // a VarType code for inline values, kTagBoxed for boxed ones
-    uint8_t spare_ = 0;
+    uint8_t spare_ = 0; // bit 0: fontLinked
 };
 
 static_assert(sizeof(CellRecord) == 48, "a cell record is 48 bytes");
