@@ -172,6 +172,12 @@ public:
     std::shared_ptr<SelItemsObject> SelItems() const { return selItems_; }
     int32_t ScreenDpiX() const { return system_.dpiX; }
 
+    // ---- persisted settings applied by the property bag (grid/model/property_bag.h) ----
+    bool AllowSorting() const { return allowSorting_; }
+    void SetAllowSorting(bool b);
+    bool MultiSelect() const { return multiSelect_; }
+    void SetMultiSelect(bool b);
+
     // ---- update suspension ----
     void BeginUpdate();
     void EndUpdate();
@@ -515,6 +521,7 @@ private:
     int32_t headerHeight_ = 20;
 
     int structuralDepth_ = 0;
+    bool allowSorting_ = true; // ---- persisted settings (property bag) ----
     bool editing_ = false;
 
     // Owned objects.

@@ -1,0 +1,106 @@
+// PropertyBag, ReadProperties, and the lets of the persisted settings it applies that have no
+// family of their own yet (AllowSorting, MultiSelect).
+#include "grid/model/property_bag.h"
+
+#include "grid/lattix.h"
+#include "runtime/conversions.h"
+
+namespace lattix {
+
+void PropertyBag::Write(std::string_view name, Variant value) {
+    std::string key = AsciiLower(name);
+    for (auto& [entry, stored] : entries_) {
+        if (entry == key) {
+            stored = std::move(value);
+            return;
+        }
+    }
+    entries_.emplace_back(std::move(key), std::move(value));
+}
+
+const Variant* PropertyBag::Find(std::string_view name) const {
+    std::string key = AsciiLower(name);
+    for (const auto& [entry, stored] : entries_) {
+        if (entry == key) return &stored;
+    }
+    return nullptr;
+}
+
+Variant PropertyBag::Read(std::string_view name, const Variant& defaultValue) const {
+    const Variant* v = Find(name);
+    return v ? *v : defaultValue;
+}
+
+ControlExtent ReadExtent(const PropertyBag& bag) {
+    ControlExtent extent;
+    extent.width = ToInt32(bag.Read("_ExtentX", Variant(int32_t{0})));
+    extent.height = ToInt32(bag.Read("_ExtentY", Variant(int32_t{0})));
+    return extent;
+}
+
+namespace {
+
+// Keeps drawing suspended while the bag is applied, also when a let raises.
+class UpdateSuspension {
+public:
+    explicit UpdateSuspension(Lattix& g) : g_(g) { g_.BeginUpdate(); }
+    ~UpdateSuspension() { g_.EndUpdate(); }
+    UpdateSuspension(const UpdateSuspension&) = delete;
+    UpdateSuspension& operator=(const UpdateSuspension&) = delete;
+
+private:
+    Lattix& g_;
+};
+
+} // namespace
+
+void ReadProperties(Lattix& grid, const PropertyBag& bag) {
+    // Entries in reading order, converted first.
+    const bool allowSorting = ToBool(bag.Read("AllowSorting", Variant(true)));
+    const std::string headerTemplate = ToString(bag.Read("AutoColHeaderTextTemplate", Variant("Col #")));
+    const bool multiSelect = ToBool(bag.Read("MultiSelect", Variant(false)));
+
+    UpdateSuspension suspended(grid);
+    grid.SetAllowSorting(allowSorting);
+    grid.SetAutoColHeaderTextTemplate(headerTemplate);
+    grid.SetMultiSelect(multiSelect);
+}
+
+void Lattix::SetAllowSorting(bool b) {
+    allowSorting_ = b;
+    PropertyChanged("AllowSorting");
+}
+
+void Lattix::SetMultiSelect(bool b) {
+    if (b == multiSelect_) {
+        PropertyChanged("MultiSelect");
+        return;
+    }
+    multiSelect_ = b;
+    if (!b && selection_.count() > 0) {
+        // Only the current cell (in row mode the current row) stays selected.
+        BeforeSelectionBookkeeping();
+        for (const SelItem& item : selection_.items()) {
+            const bool current = rowMode_ ? item.row == curRow_ : item.row == curRow_ && item.col == curCol_;
+            if (current || item.row < 1 || item.row > rows_.count()) continue;
+            const int32_t first = rowMode_ ? 1 : item.col;
+            const int32_t last = rowMode_ ? colCount_ + 1 : item.col;
+            for (int32_t c = first; c <= last; ++c) {
+                CellRecord& cell = Cell(item.row, c);
+                if (!cell.selected()) continue;
+                cell.setSelected(false);
+                cell.markChanged();
+            }
+            RedrawRow(item.row);
+            selContentsChanged_ = true;
+        }
+        selection_.clear();
+        if (curRow_ > 0 && curCol_ > 0 && Cell(curRow_, rowMode_ ? 1 : curCol_).selected())
+            selection_.add(curRow_, rowMode_ ? 1 : curCol_);
+        FlushPendingEvents();
+    }
+    RelayoutAndRedraw();
+    PropertyChanged("MultiSelect");
+}
+
+} // namespace lattix
