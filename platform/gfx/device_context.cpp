@@ -76,7 +76,11 @@ bool isKnownRop(RasterOp op) {
     return false;
 }
 
-inline std::uint32_t div255(std::uint32_t v) { return (v + 127) / 255; }
+// v / 255 rounded to nearest, exact for v up to 255 * 255.
+inline std::uint32_t div255(std::uint32_t v) {
+    v += 128;
+    return (v + (v >> 8)) >> 8;
+}
 
 // Blend one premultiplied channel: s weighted by a (0..255) over d weighted by (255 - a).
 inline Pixel mixPixel(Pixel s, Pixel d, std::uint32_t a) {
@@ -417,6 +421,22 @@ void DeviceContext::alphaBlend(const Rect& dst, const Bitmap& src, const Rect& s
     if (&src == bitmap_) {
         copy = src;
         from = &copy;
+    }
+    if (sameSize && !perPixelAlpha) {
+        // the selection look: an opaque source at one constant alpha
+        const std::uint32_t a = alpha, ia = 255 - alpha;
+        for (int y = d.top; y < d.bottom; ++y) {
+            const Pixel* srow = from->row(srcRect.top + (y - full.top)) + (srcRect.left - full.left);
+            Pixel* drow = bitmap_->row(y);
+            for (int x = d.left; x < d.right; ++x) {
+                Pixel sp = srow[x], dp = drow[x];
+                std::uint32_t r = div255(((sp >> 16) & 0xFF) * a + ((dp >> 16) & 0xFF) * ia);
+                std::uint32_t g = div255(((sp >> 8) & 0xFF) * a + ((dp >> 8) & 0xFF) * ia);
+                std::uint32_t b = div255((sp & 0xFF) * a + (dp & 0xFF) * ia);
+                drow[x] = 0xFF000000u | (r << 16) | (g << 8) | b;
+            }
+        }
+        return;
     }
     for (int y = d.top; y < d.bottom; ++y) {
         int sy = sameSize ? srcRect.top + (y - full.top)

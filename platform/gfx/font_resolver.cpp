@@ -65,9 +65,26 @@ struct PatternDeleter {
 };
 using PatternPtr = std::unique_ptr<FcPattern, PatternDeleter>;
 
+// The resolver's own fontconfig configuration, loaded on first use and released at exit
+// together with fontconfig's process-wide caches.
+class FontconfigConfig {
+public:
+    FontconfigConfig() : config_(FcInitLoadConfigAndFonts()) {}
+    ~FontconfigConfig() {
+        if (config_) FcConfigDestroy(config_);
+        FcFini();
+    }
+    FontconfigConfig(const FontconfigConfig&) = delete;
+    FontconfigConfig& operator=(const FontconfigConfig&) = delete;
+    FcConfig* get() const { return config_; }
+
+private:
+    FcConfig* config_;
+};
+
 FontFile resolveFontconfig(const std::string& family, int weight, bool italic) {
-    static const bool initialised = FcInit() == FcTrue;
-    if (!initialised) throw std::runtime_error("fontconfig could not be initialised");
+    static const FontconfigConfig config;
+    if (!config.get()) throw std::runtime_error("fontconfig could not be initialised");
     PatternPtr pattern(FcPatternCreate());
     if (!pattern) throw std::bad_alloc();
     FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
@@ -75,10 +92,10 @@ FontFile resolveFontconfig(const std::string& family, int weight, bool italic) {
     FcPatternAddInteger(pattern.get(), FC_WEIGHT, FcWeightFromOpenType(weight));
     FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    FcConfigSubstitute(config.get(), pattern.get(), FcMatchPattern);
     FcDefaultSubstitute(pattern.get());
     FcResult result = FcResultNoMatch;
-    PatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
+    PatternPtr match(FcFontMatch(config.get(), pattern.get(), &result));
     if (!match) throw std::runtime_error("no font matches " + family);
     FcChar8* file = nullptr;
     if (FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch || !file)
