@@ -281,7 +281,9 @@ void gridSection(DeviceContext& dc, int x0, int y0) {
         Rect h = rectOfSize(x, top, colW[c], hdrH);
         drawEdge(dc, h, EDGE_RAISED, BF_RECT | BF_SOFT | BF_MIDDLE);
         dc.setBkMode(BackgroundMode::Transparent);
-        drawText(dc, headers[c], h.inflatedBy(-3, -3), DT_SINGLELINE | DT_VCENTER | (c == 1 || c == 2 ? DT_RIGHT : 0));
+        Rect titleRect = h.inflatedBy(-3, -3);
+        if (c == 2) titleRect.right -= 14; // room for the sort triangle
+        drawText(dc, headers[c], titleRect, DT_SINGLELINE | DT_VCENTER | (c == 1 || c == 2 ? DT_RIGHT : 0));
         if (c == 2) {
             std::vector<Point> tri = {{h.right - 14, h.top + 12}, {h.right - 6, h.top + 12}, {h.right - 10, h.top + 8}};
             DeviceContextStateSaver s(dc);
