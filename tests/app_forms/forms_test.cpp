@@ -1,0 +1,396 @@
+// The two windows driven the way a user drives them, on a copy of the sample data, in a "." and a
+// "," locale.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/core/dialogs.h"
+#include "app/core/numbers.h"
+#include "app/core/program_state.h"
+#include "app/forms/form_weights.h"
+#include "app/forms/frm_flock.h"
+#include "runtime/conversions.h"
+#include "runtime/locale.h"
+
+namespace avigram {
+namespace {
+
+namespace fs = std::filesystem;
+using lattix::Variant;
+
+std::string ReadAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+class Forms : public ::testing::TestWithParam<bool> {
+protected:
+    Forms() : locale_(GetParam() ? lattix::Locale::decimalComma() : lattix::Locale::invariant()) {
+        static std::mt19937_64 counter(std::random_device{}());
+        folder_ = fs::temp_directory_path() / ("avigram_forms_" + std::to_string(counter()));
+        fs::create_directories(folder_ / "program");
+        for (const char* name : {"BroilerCARCDATA.txt", "Broiler.clb", "Broiler.grd", "BroilerPARTS.txt"})
+            fs::copy_file(fs::path(AVIGRAM_DATA_DIR) / name, folder_ / name);
+        state_ = std::make_unique<ProgramState>();
+        FormsEnvironment env;
+        env.programFolder = (folder_ / "program").string();
+        main_ = std::make_unique<FormWeights>(*state_, dialogs_, env);
+    }
+    ~Forms() override {
+        main_.reset();
+        std::error_code ec;
+        fs::remove_all(folder_, ec);
+    }
+
+    std::string carcass() const { return (folder_ / "BroilerCARCDATA.txt").string(); }
+    std::string num(const std::string& dotted) const {
+        std::string s = dotted;
+        if (GetParam())
+            for (char& c : s)
+                if (c == '.') c = ',';
+        return s;
+    }
+    void LoadAndEnterFlocks() {
+        dialogs_.clipboard = {ClipboardStatus::Available, carcass() + "\r\n"};
+        main_->Form_Load();
+        dialogs_.questionAnswers = {Answer::Yes};
+        main_->Command1_Click();
+    }
+    void RaiseDblClick(GridDriver& grid, int32_t row, int32_t col) {
+        std::vector<Variant> args{Variant(int32_t{1}),
+                                  Variant(int32_t{0}),
+                                  Variant(10.0f),
+                                  Variant(10.0f),
+                                  Variant(row),
+                                  Variant(col),
+                                  Variant::byRef(Variant(int32_t{0}))};
+        grid.control().RaiseEvent(lattix::event_id::kDblClick, args);
+    }
+
+    lattix::ScopedLocale locale_;
+    fs::path folder_;
+    std::unique_ptr<ProgramState> state_;
+    ScriptedDialogs dialogs_;
+    std::unique_ptr<FormWeights> main_;
+};
+
+TEST_P(Forms, StartUpLaysOutTheWindowAndItsGrids) {
+    main_->Form_Load();
+    EXPECT_TRUE(main_->visible);
+    EXPECT_EQ(main_->caption, "Flock Weight and Parts Distribution");
+    EXPECT_EQ(main_->TextFileName.text, "Click here to  Open File");
+    EXPECT_FALSE(main_->Text2.visible);
+    EXPECT_FALSE(main_->Command3.visible);
+    EXPECT_FALSE(main_->Command2.visible);
+    EXPECT_EQ(main_->Command1.backColor, 0xC0C0C0u);
+    EXPECT_EQ(main_->SSTab1.currentTab, 0);
+    EXPECT_EQ(state_->LocaleUsesComma, GetParam());
+    EXPECT_FALSE(state_->CarcassLoaded);
+
+    GridDriver& g1 = main_->Grid1();
+    EXPECT_EQ(g1.ColCount(), 30);
+    EXPECT_EQ(g1.RowCount(), 60);
+    EXPECT_EQ(g1.ColWidth(1), 150);
+    EXPECT_EQ(g1.ColWidth(5), 100);
+    EXPECT_EQ(g1.CellText(1, 1), "Min Weight");
+    EXPECT_EQ(g1.CellText(4, 1), "No. Weight Classes");
+    EXPECT_EQ(g1.CellText(3, 2), num("0.1"));
+    EXPECT_EQ(g1.CellText(4, 2), "20");
+    EXPECT_EQ(g1.CellText(4, 5), "Ave. WT");
+    EXPECT_EQ(g1.CellText(2, 4), "All Flocks");
+    EXPECT_EQ(g1.CellText(5, 5), "Flock Size");
+    EXPECT_EQ(g1.CellText(1, 2), "");
+    EXPECT_FALSE(g1.control().AllowSorting());
+    EXPECT_TRUE(g1.control().MultiSelect());
+    EXPECT_EQ(g1.control().AutoColHeaderTextTemplate(), " ");
+
+    GridDriver& g2 = main_->Grid2();
+    EXPECT_EQ(g2.ColCount(), 24);
+    EXPECT_EQ(g2.RowCount(), 30);
+    for (int c = 1; c <= 24; ++c)
+        EXPECT_EQ(g2.ColWidth(c), 90);
+    EXPECT_EQ(g2.HeaderHeight(), 24);
+    EXPECT_EQ(g2.control().AutoColHeaderTextTemplate(), "");
+    EXPECT_EQ(main_->Grid1Site.at.width, HimetricToTwips(24998));
+    EXPECT_EQ(main_->Grid2Site.at.height, HimetricToTwips(9123));
+    // Nothing on the clipboard and no hand-over file: no message, no dialog.
+    EXPECT_TRUE(dialogs_.shown.empty());
+}
+
+TEST_P(Forms, CarcassFileHandedOverThroughTheClipboardIsLoaded) {
+    dialogs_.clipboard = {ClipboardStatus::Available, carcass() + "\r\n"};
+    main_->Form_Load();
+    EXPECT_TRUE(state_->CarcassLoaded);
+    EXPECT_TRUE(state_->FileNameGiven);
+    EXPECT_EQ(main_->TextFileName.text, carcass());
+    const int width = 140 * static_cast<int>(carcass().size());
+    EXPECT_EQ(main_->TextFileName.at.width, width);
+    EXPECT_EQ(main_->Command1.at.left, width + 465);
+    EXPECT_EQ(main_->Command2.at.left, width + 2200);
+    EXPECT_EQ(main_->Command3.at.left, width + 4000);
+    EXPECT_EQ(main_->TextFileName.backColor, 0xFFFFFFu);
+    EXPECT_EQ(main_->Command1.backColor, 0xFFC0C0u);
+    EXPECT_TRUE(main_->Option1.checked);
+    EXPECT_FALSE(main_->Option3.checked);
+    EXPECT_FALSE(main_->Command2.visible); // no flocks entered yet
+    EXPECT_TRUE(fs::exists(folder_ / "regvals.txt"));
+    EXPECT_TRUE(dialogs_.messages.empty());
+
+    // The name stays given: a second click reloads the file in the box without the dialog.
+    main_->TextFileName_Click();
+    EXPECT_TRUE(state_->CarcassLoaded);
+    for (const auto& s : dialogs_.shown)
+        EXPECT_NE(s.kind, ScriptedDialogs::Shown::Kind::OpenDialog);
+}
+
+TEST_P(Forms, HandOverFileIsTakenOnlyWhenItNamesACarcassFile) {
+    const fs::path readMe = folder_ / "program" / "ReadMe.txt";
+    std::ofstream(readMe, std::ios::binary) << "notes.txt,1\r\n";
+    main_->Form_Load();
+    EXPECT_FALSE(state_->CarcassLoaded);
+    EXPECT_TRUE(fs::exists(readMe)); // not ours to use up
+
+    std::ofstream(readMe, std::ios::binary | std::ios::trunc) << carcass() << ",other\r\n";
+    main_->Form_Load();
+    EXPECT_TRUE(state_->CarcassLoaded);
+    EXPECT_EQ(main_->TextFileName.text, carcass());
+    EXPECT_FALSE(fs::exists(readMe));
+}
+
+TEST_P(Forms, CancelledFileDialogLoadsNothing) {
+    dialogs_.clipboard = {ClipboardStatus::Available, "abc:CARCDATA"};
+    main_->Form_Load();
+    EXPECT_FALSE(state_->CarcassLoaded);
+    main_->TextFileName_Click();
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown[0].text, "Select Carcass File");
+    EXPECT_EQ(dialogs_.shown[0].extra, "*CARCDATA.txt");
+    EXPECT_FALSE(state_->CarcassLoaded);
+    EXPECT_EQ(main_->TextFileName.text, "Click here to  Open File");
+}
+
+TEST_P(Forms, AddFlocksReadsTheFlockFileAndReturnFillsGrid1) {
+    LoadAndEnterFlocks();
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown[0].text,
+              state_->FlockFilePath +
+                  " exists, use it (yes) or choose one (no) or paste or type later (cancel)");
+    EXPECT_TRUE(main_->Command2.visible);
+    EXPECT_EQ(main_->Command1.backColor, 0x8000000Fu);
+    EXPECT_EQ(main_->Command2.backColor, 0xFFC0C0u);
+
+    FrmFlock* flock = main_->FlockWindow();
+    ASSERT_NE(flock, nullptr);
+    EXPECT_TRUE(flock->visible);
+    EXPECT_EQ(flock->caption, "Flock Input   Enter up to 10 Flocks Here");
+    EXPECT_EQ(flock->GridFlockSite.toolTipText,
+              "ID is your choice, Sex is X for Mixed, M for males and F for females");
+    GridDriver& g = flock->GridFlock();
+    EXPECT_EQ(g.ColCount(), 6);
+    EXPECT_EQ(g.RowCount(), 12);
+    const char* captions[] = {"Count",           "Flock ID",  "Number of birds",
+                              "Flock. Ave. Wt.", "Flock Sex", "Flock Age"};
+    const int widths[] = {40, 170, 130, 95, 60, 60};
+    for (int c = 1; c <= 6; ++c) {
+        EXPECT_EQ(g.ColHeaderText(c), captions[c - 1]);
+        EXPECT_EQ(g.ColWidth(c), widths[c - 1]);
+        for (int r = 1; r <= 12; ++r)
+            EXPECT_EQ(g.control().CellAlignH(Variant(r), Variant(c)), 1) << r << "," << c;
+    }
+    EXPECT_EQ(g.CellText(10, 1), "10");
+    EXPECT_EQ(g.CellText(11, 1), "");
+    EXPECT_EQ(g.CellText(1, 2), "House 1");
+    EXPECT_EQ(g.CellText(1, 3), "24000");
+    EXPECT_EQ(g.CellText(1, 4), num("2.83"));
+    EXPECT_EQ(g.CellText(1, 5), "M");
+    EXPECT_EQ(g.CellText(6, 6), "42");
+    EXPECT_EQ(g.CellText(7, 2), "");
+    EXPECT_FALSE(g.control().AllowSorting());
+    EXPECT_FALSE(g.control().MultiSelect());
+    EXPECT_EQ(g.control().AutoColHeaderTextTemplate(), "\"\"");
+
+    flock->Command1_Click();
+    EXPECT_FALSE(flock->visible);
+    EXPECT_TRUE(state_->FlocksEntered);
+    EXPECT_EQ(state_->FlockCount, 6);
+    EXPECT_DOUBLE_EQ(state_->FlockWeight[1][1], 2.83);
+    GridDriver& g1 = main_->Grid1();
+    EXPECT_EQ(g1.CellText(6, 2), "No. of birds");
+    EXPECT_EQ(g1.CellText(2, 6), "House 1");
+    EXPECT_EQ(g1.CellText(2, 11), "House 6");
+    EXPECT_EQ(g1.CellText(4, 6), num("2.83"));
+    EXPECT_EQ(g1.CellText(5, 6), "24000");
+    EXPECT_EQ(g1.CellText(5, 4), "141500");
+    EXPECT_EQ(g1.control().CellAlignH(Variant(int32_t{5}), Variant(int32_t{4})), 2);
+    EXPECT_EQ(g1.CurRow(), 5);
+    EXPECT_EQ(g1.CurCol(), 4);
+    const double w =
+        (24000 * 2.83 + 22000 * 2.12 + 30000 * 2.51 + 18500 * 3.14 + 26000 * 2.08 + 21000 * 2.5) / 141500;
+    EXPECT_NEAR(ParseNumber(g1.CellText(4, 4)), w, 0.0005);
+}
+
+TEST_P(Forms, SexCellEditsAreCheckedAfterCommit) {
+    LoadAndEnterFlocks();
+    GridDriver& g = main_->FlockWindow()->GridFlock();
+    auto commit = [&](int32_t row, int32_t col, const char* typed) {
+        g.SetCellValue(row, col, Variant(typed));
+        std::vector<Variant> args{Variant(row), Variant(col), Variant()};
+        g.control().RaiseEvent(lattix::event_id::kAfterCommitEdit, args);
+    };
+    commit(2, 5, "m");
+    EXPECT_EQ(g.CellText(2, 5), "M");
+    commit(2, 5, "X");
+    EXPECT_EQ(g.CellText(2, 5), "X");
+    EXPECT_TRUE(dialogs_.messages.empty());
+    commit(2, 5, "male");
+    EXPECT_EQ(g.CellText(2, 5), "");
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_EQ(dialogs_.messages[0], "Sex must be M, F,or X");
+    commit(2, 3, "lots");
+    EXPECT_EQ(g.CellText(2, 3), "lots");
+    EXPECT_EQ(dialogs_.messages.size(), 1u);
+}
+
+TEST_P(Forms, SaveAndReturnWritesTheFlockFile) {
+    LoadAndEnterFlocks();
+    FrmFlock* flock = main_->FlockWindow();
+    flock->GridFlock().SetCellValue(1, 4, Variant(num("2.90")));
+    flock->Command2_Click();
+    EXPECT_TRUE(state_->FlocksEntered);
+    EXPECT_DOUBLE_EQ(state_->FlockWeight[1][1], 2.9);
+    const std::string saved = ReadAll(folder_ / "Broiler.grd");
+    EXPECT_EQ(saved.substr(0, saved.find("\r\n")), "House 1\t24000\t2.90\tM\t40");
+    size_t lines = 0;
+    for (size_t p = saved.find("\r\n"); p != std::string::npos; p = saved.find("\r\n", p + 2))
+        ++lines;
+    EXPECT_EQ(lines, 10u);
+    EXPECT_NE(saved.find("\r\n\t\t\t\t\r\n"), std::string::npos);
+
+    // A flock file that cannot be written is reported; the flocks are still taken over.
+    state_->FlockFilePath = (folder_ / "missing" / "x.grd").string();
+    state_->FlocksEntered = false;
+    flock->Command2_Click();
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_EQ(dialogs_.messages[0], "Cannot write the file " + state_->FlockFilePath);
+    EXPECT_TRUE(state_->FlocksEntered);
+}
+
+TEST_P(Forms, RecalculationFillsBothGridsAndDoubleClicksToggleDetailColumns) {
+    LoadAndEnterFlocks();
+    main_->FlockWindow()->Command1_Click();
+    main_->Command2_Click();
+    EXPECT_EQ(main_->Command2.backColor, 0x8000000Fu);
+    GridDriver& g1 = main_->Grid1();
+    GridDriver& g2 = main_->Grid2();
+    EXPECT_EQ(g1.ColCount(), 18);
+    EXPECT_EQ(g1.CellText(5, 3), "Total Birds");
+    EXPECT_EQ(g1.CellText(1, 13), "All Flocks");
+    EXPECT_EQ(g1.CellText(2, 13), "Breast_Meat");
+    EXPECT_EQ(g1.CellText(7, 12), "Fillet"); // parts list, first block in column FlockCount + 6
+    EXPECT_EQ(g1.CellText(7, 14), "Drumstick");
+    EXPECT_EQ(g1.ColWidth(13), 100);
+    EXPECT_EQ(g2.ColHeaderText(2), "No. of birds");
+    EXPECT_EQ(g2.ColHeaderText(6), "Breast");
+    EXPECT_EQ(g2.CellText(1, 6), "Average");
+    EXPECT_EQ(g2.CellText(2, 1), g1.CellText(7, 1));
+    EXPECT_EQ(g2.CellText(23, 2), g1.CellText(28, 2));
+    EXPECT_EQ(g2.CurRow(), 1);
+    EXPECT_TRUE(fs::exists(folder_ / "WtDist.txt"));
+    EXPECT_TRUE(dialogs_.messages.empty());
+    for (int c : {7, 8, 9, 10, 13, 14, 15, 18, 19, 20})
+        EXPECT_FALSE(g2.ColVisible(c)) << c;
+
+    RaiseDblClick(g2, 3, 6);
+    for (int c : {7, 8, 9, 10})
+        EXPECT_TRUE(g2.ColVisible(c)) << c;
+    EXPECT_FALSE(g2.ColVisible(13));
+    EXPECT_EQ(g2.BeginUpdateCount(), 0);
+    RaiseDblClick(g2, 3, 6);
+    EXPECT_FALSE(g2.ColVisible(7));
+    RaiseDblClick(g2, 3, 17);
+    for (int c : {18, 19, 20})
+        EXPECT_TRUE(g2.ColVisible(c)) << c;
+    RaiseDblClick(g2, 3, 5); // not a part column with details
+    EXPECT_TRUE(g2.ColVisible(5));
+    EXPECT_FALSE(g2.ColVisible(13));
+    RaiseDblClick(g1, 8, 1); // MeatCalc does nothing
+    EXPECT_EQ(g1.ColCount(), 18);
+}
+
+TEST_P(Forms, CvChangeResizeAndProgramEnd) {
+    main_->Form_Load();
+    dialogs_.inputAnswers = {"0,08"};
+    main_->CV_Change_Click();
+    EXPECT_DOUBLE_EQ(state_->FlockCV, 0.08);
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown[0].text, "Old CV is " + num("0.1"));
+    dialogs_.inputAnswers = {"none"};
+    main_->CV_Change_Click();
+    EXPECT_DOUBLE_EQ(state_->FlockCV, 0.08);
+
+    main_->Form_Resize(12000, 9000);
+    EXPECT_EQ(main_->SSTab1.at.height, 9000 - 1845);
+    EXPECT_EQ(main_->Grid1Site.at.height, 9000 - 1845 - 400);
+    EXPECT_EQ(main_->SSTab1.at.width, 12000 - 360);
+    EXPECT_EQ(main_->Grid2Site.at.width, 12000 - 360 - 400);
+    EXPECT_EQ(main_->Text2.at.left, 12000 - 400 - main_->Text2.at.width);
+    const Placement before = main_->SSTab1.at;
+    main_->Form_Resize(900, 2000); // too small: nothing moves
+    EXPECT_EQ(main_->SSTab1.at.width, before.width);
+    EXPECT_EQ(main_->SSTab1.at.height, before.height);
+
+    dialogs_.questionAnswers = {Answer::Cancel};
+    main_->Command1_Click();
+    ASSERT_NE(main_->FlockWindow(), nullptr);
+    main_->Form_Unload();
+    EXPECT_FALSE(main_->visible);
+    EXPECT_TRUE(main_->unloaded);
+    EXPECT_EQ(main_->FlockWindow(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, Forms, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "DecimalComma" : "DecimalPoint"; });
+
+TEST(GridDriver, ReplaysOperationsGrowingTheGridForCellsBeyondIt) {
+    GridDriver g = GridDriver::Create(lattix::PropertyBag{});
+    g.SetColCount(3);
+    g.SetRowCount(3);
+    GridOps ops;
+    ops.Clear(9, 9); // nothing there to clear: the grid stays as it is
+    ops.Cell(2, 5, CellContent::Num(42, "42"));
+    ops.Cell(1, 1, CellContent::Num(0.5, "0.500", "0.##0"));
+    ops.Cell(1, 2, CellContent::Num(2.25, "2.25"));
+    ops.Align(2, 5, 2);
+    ops.ColHeader(6, "Six");
+    ops.Current(2, 0);
+    g.Apply(ops);
+    EXPECT_EQ(g.ColCount(), 6);
+    EXPECT_EQ(g.RowCount(), 3);
+    EXPECT_EQ(g.CellValue(2, 5), Variant(int32_t{42}));
+    EXPECT_EQ(g.CellValue(1, 1), Variant("0.500"));
+    EXPECT_EQ(g.CellValue(1, 2), Variant(2.25));
+    EXPECT_EQ(g.control().CellAlignH(Variant(int32_t{2}), Variant(int32_t{5})), 2);
+    EXPECT_EQ(g.ColHeaderText(6), "Six");
+    EXPECT_EQ(g.CurRow(), 2);
+    EXPECT_EQ(g.CurCol(), 0);
+    EXPECT_TRUE(CellVariant(CellContent::Clear()).isEmpty());
+    EXPECT_EQ(CellVariant(CellContent::Num(3e10, "30000000000")), Variant(3e10));
+
+    g.BeginUpdate();
+    g.BeginUpdate();
+    EXPECT_EQ(g.BeginUpdateCount(), 2);
+    g.EndUpdate();
+    g.EndUpdate();
+    g.EndUpdate();
+    EXPECT_EQ(g.BeginUpdateCount(), 0);
+    g.SetHeaderHeight(31);
+    EXPECT_EQ(g.HeaderHeight(), 31);
+}
+
+} // namespace
+} // namespace avigram
