@@ -404,7 +404,9 @@ private:
             const RefRow& e = ref_.at(r);
             const RowRecord& rec = g.Row(r);
             EXPECT_EQ(g.RowKey(r), e.key) << last_ << " row " << r;
-            if (!e.key.empty()) EXPECT_EQ(g.RowIndex(e.key), r) << last_;
+            if (!e.key.empty()) {
+                EXPECT_EQ(g.RowIndex(e.key), r) << last_;
+            }
             EXPECT_EQ(rec.level, e.level) << last_ << " row " << r;
             EXPECT_EQ(g.RowParent(Variant(r)), e.level > 0 ? ref_.parent(r) : 0) << last_ << " row " << r;
             EXPECT_EQ(g.RowLastNested(Variant(r)), ref_.lastNested(r)) << last_;
@@ -421,7 +423,9 @@ private:
                 EXPECT_EQ(g.CellValue(Variant(r), Variant(c)), it == e.values.end() ? defaultValue_ : Variant(it->second))
                     << last_ << " cell " << r << "," << c;
             }
-            if (tree_ && e.level > 0) EXPECT_EQ(e.vac, ref_.allAncestorsExpanded(r)) << "reference rule broken";
+            if (tree_ && e.level > 0) {
+                EXPECT_EQ(e.vac, ref_.allAncestorsExpanded(r)) << "reference rule broken";
+            }
         }
         EXPECT_EQ(g.DisplayedRowCount(), displayed) << last_;
         EXPECT_EQ(g.CurRow(), ref_.posOf(ref_.currentId)) << last_;
