@@ -271,5 +271,27 @@ TEST_F(BatchRun, ProblemsShownToTheUserStillCompleteTheRun) {
     EXPECT_FALSE(fs::exists(out_ / "WtDist.txt"));
 }
 
+TEST_F(BatchRun, ChosenFlockFileIsPastedWhenNoneLiesBesideTheCarcassFile) {
+    const fs::path folder = out_.parent_path() / (out_.filename().string() + "_alone");
+    fs::create_directories(folder);
+    fs::copy_file(kData + "/BroilerCARCDATA.txt", folder / "BroilerCARCDATA.txt");
+    std::ostringstream err;
+    std::vector<std::string> args = {"--batch",
+                                     "--carcass",
+                                     (folder / "BroilerCARCDATA.txt").string(),
+                                     "--flocks",
+                                     kData + "/Broiler.grd",
+                                     "--out",
+                                     out_.string()};
+    EXPECT_EQ(RunBatchCommandLine(args, out_.string(), err), 0);
+    fs::remove_all(folder);
+    std::ifstream in(out_ / "grids.json");
+    nlohmann::json doc = nlohmann::json::parse(in);
+    EXPECT_EQ(doc["messages"], nlohmann::json::array());
+    EXPECT_EQ(Text(doc["GridFlock"], 6, 2), "House 6");
+    model_.Distribute(0, 0, 0);
+    CheckDistribution(doc["Grid1"]);
+}
+
 } // namespace
 } // namespace avigram
