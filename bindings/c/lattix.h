@@ -201,12 +201,58 @@ LX_API int32_t lx_event_disconnect(lx_object* obj, int32_t cookie, lx_error* err
 /* ---- hosts ---- */
 /* A headless top-level window of the given client size (1..16384) with a grid filling it. */
 LX_API int32_t lx_host_create(int32_t width, int32_t height, lx_host** out, lx_error* error);
-/* Destroys the window and the grid on it. Handles of the grid and its objects stay valid; once the
- * grid is gone their members raise errors. */
+/* Destroys the window and releases the host's reference to its grid. Handles of the grid and of its
+ * objects stay valid: the grid lives on while a handle of it does, and once the grid is gone the
+ * members of its objects raise error 522. */
 LX_API void lx_host_destroy(lx_host* host);
 /* The grid of the host (a new reference). */
 LX_API lx_object* lx_host_grid(lx_host* host);
 LX_API int32_t lx_host_size(const lx_host* host, int32_t* width, int32_t* height);
+
+/* ---- driving the host window like a user. Coordinates are client pixels of the window; button is
+ * 1 left, 2 right, 4 middle; shift is 1 Shift + 2 Ctrl + 4 Alt, held for the duration of the call.
+ * Each call delivers everything it causes (events included) before it returns. ---- */
+/* Buttons pressed with lx_host_mouse_down stay held during moves until lx_host_mouse_up. */
+LX_API int32_t lx_host_mouse_move(lx_host* host, int32_t x, int32_t y, int32_t shift, lx_error* error);
+LX_API int32_t lx_host_mouse_down(lx_host* host, int32_t x, int32_t y, int32_t button, int32_t shift,
+                                  lx_error* error);
+LX_API int32_t lx_host_mouse_up(lx_host* host, int32_t x, int32_t y, int32_t button, int32_t shift,
+                                lx_error* error);
+/* Press and release at one point, without time passing. */
+LX_API int32_t lx_host_click(lx_host* host, int32_t x, int32_t y, int32_t button, int32_t shift, lx_error* error);
+/* Two clicks in a row: the second press arrives as a double click. */
+LX_API int32_t lx_host_double_click(lx_host* host, int32_t x, int32_t y, int32_t button, int32_t shift,
+                                    lx_error* error);
+/* Press at (x1, y1), move to (x2, y2) in steps moves, release. */
+LX_API int32_t lx_host_drag(lx_host* host, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t steps,
+                            int32_t button, int32_t shift, lx_error* error);
+/* delta in wheel units: +120 is one notch away from the user. */
+LX_API int32_t lx_host_wheel(lx_host* host, int32_t delta, int32_t x, int32_t y, int32_t shift, lx_error* error);
+/* key is a virtual-key code (0x28 Down, 0x0D Return, 'A' = 0x41, ...). lx_host_key presses and
+ * releases it, with the character it types. */
+LX_API int32_t lx_host_key(lx_host* host, int32_t key, int32_t shift, lx_error* error);
+LX_API int32_t lx_host_key_down(lx_host* host, int32_t key, int32_t shift, lx_error* error);
+LX_API int32_t lx_host_key_up(lx_host* host, int32_t key, int32_t shift, lx_error* error);
+/* Types UTF-8 text, character by character. */
+LX_API int32_t lx_host_type_text(lx_host* host, const char* utf8, lx_error* error);
+
+/* ---- virtual time: the clock moves only when told; due timers fire on the way, in order. ---- */
+LX_API int32_t lx_host_advance(lx_host* host, int64_t ms, lx_error* error);
+/* Milliseconds since the clock started; -1 for no host. */
+LX_API int64_t lx_host_now(const lx_host* host);
+
+/* ---- message boxes and menus, answered from a script, one answer each, in order ---- */
+enum lx_answer_kind { LX_ANSWER_ANY = 0, LX_ANSWER_MESSAGE_BOX = 1, LX_ANSWER_MENU = 2 };
+/* value: a button result (1 OK, 2 Cancel, 6 Yes, 7 No, ...) or a menu command (0 dismisses). */
+LX_API int32_t lx_host_answer_next(lx_host* host, int32_t kind, int32_t value, lx_error* error);
+/* Answers by button caption ("Yes") or menu item text. */
+LX_API int32_t lx_host_answer_next_text(lx_host* host, const char* text, lx_error* error);
+LX_API int32_t lx_host_pending_answers(const lx_host* host);
+LX_API int32_t lx_host_message_boxes_shown(const lx_host* host);
+
+/* ---- pictures ---- */
+/* The window with its children and popups, as a PNG file; pending paints run first. */
+LX_API int32_t lx_host_save_png(lx_host* host, const char* path, lx_error* error);
 
 #ifdef __cplusplus
 }

@@ -172,3 +172,53 @@ class EventsTest(unittest.TestCase):
 
 if __name__ == "__main__":
     unittest.main()
+
+
+class HostTest(unittest.TestCase):
+    def setUp(self):
+        self.g = lattix.Grid(300, 200)
+        self.addCleanup(self.g.close)
+
+    def test_input_calls_and_key_names(self):
+        host = self.g.host
+        self.assertEqual((host.width, host.height), (300, 200))
+        host.click(10, 10)
+        host.double_click(10, 10, button=2, shift=1)
+        host.mouse_move(20, 20)
+        host.wheel(-120, 20, 20)
+        host.key("Down")
+        host.key("a", shift=2)
+        host.key(0x0D)
+        host.type_text("abc")
+        with self.assertRaises(lattix.LattixError):
+            host.click(1, 1, button=3)
+        with self.assertRaises(ValueError):
+            host.key("NoSuchKey")
+        from lattix import _grid
+        self.assertEqual([_grid.key_code(k) for k in ("Down", "return", "F2", "PageDown", "z", "7")],
+                         [0x28, 0x0D, 0x71, 0x22, 0x5A, 0x37])
+
+    def test_clock_answers_and_pictures(self):
+        host = self.g.host
+        start = host.now
+        host.advance(125)
+        self.assertEqual(host.now, start + 125)
+        pending = host.pending_answers
+        host.answer_next(6, kind="message_box")
+        host.answer_next("Cancel")
+        self.assertEqual(host.pending_answers, pending + 2)
+        with self.assertRaises(ValueError):
+            host.answer_next(1, kind="dialog")
+        import tempfile
+        with tempfile.TemporaryDirectory() as tmp:
+            path = pathlib.Path(tmp) / "grid.png"
+            host.save_png(path)
+            data = path.read_bytes()
+            self.assertEqual(data[1:4], b"PNG")
+            self.assertEqual((int.from_bytes(data[16:20], "big"), int.from_bytes(data[20:24], "big")), (300, 200))
+            with self.assertRaises(lattix.LattixError) as caught:
+                host.save_png(pathlib.Path(tmp) / "no" / "such" / "dir.png")
+            self.assertEqual(caught.exception.number, 0x800A004B)
+        self.g.close()
+        with self.assertRaises(ValueError):
+            host.click(1, 1)

@@ -1,11 +1,21 @@
-// Hosts: a top-level window with a grid filling it.
+// Hosts: a headless top-level window with a grid filling it, and the calls that drive the window as
+// a user and a clock would.
+#include <memory>
+#include <stdexcept>
+
 #include "bindings/c/src/error_guard.h"
 #include "bindings/c/src/handles.h"
 #include "grid/lattix.h"
+#include "platform/headless/headless_host.h"
+#include "runtime/automation_error.h"
+
+namespace ui = lattix::ui;
+namespace headless = lattix::ui::headless;
 
 struct lx_host {
     int32_t width = 0;
     int32_t height = 0;
+    std::unique_ptr<headless::HeadlessHost> window;
     std::shared_ptr<lattix::Lattix> grid;
 };
 
@@ -14,7 +24,53 @@ using namespace lattix::cabi;
 
 namespace {
 constexpr int32_t kMaxHostSize = 16384;
+constexpr int32_t kPathFileAccessError = static_cast<int32_t>(0x800A004Bu);
+
+// What the grid measures of the system at creation, from the host's system information.
+SystemDescription DescribeSystem(const ui::SystemInfo& info) {
+    SystemDescription d;
+    d.osMajor = info.osMajor;
+    d.osMinor = info.osMinor;
+    d.ntFamily = info.family == ui::OsFamily::NT;
+    d.hasCommonControlsVersion = info.commonControlsMajor != 0;
+    d.commonControlsMajor = info.commonControlsMajor;
+    d.commonControlsMinor = info.commonControlsMinor;
+    d.appThemed = info.visualStylesInUse;
+    d.bitsPerPixel = info.bitsPerPixel;
+    d.dpiX = info.dpiX;
+    return d;
 }
+
+headless::HeadlessHost& Window(lx_host* host) {
+    if (!host || !host->window) RaiseInvalidPointer();
+    return *host->window;
+}
+
+// Button values as the grid's events count them: 1 left, 2 right, 4 middle.
+headless::MouseButton ButtonOf(int32_t button) {
+    switch (button) {
+    case 1: return headless::MouseButton::Left;
+    case 2: return headless::MouseButton::Right;
+    case 4: return headless::MouseButton::Middle;
+    default: RaiseInvalidArgument();
+    }
+}
+
+// Shift values: 1 Shift, 2 Ctrl, 4 Alt.
+unsigned ModsOf(int32_t shift) {
+    if (shift < 0 || shift > 7) RaiseInvalidArgument();
+    unsigned mods = 0;
+    if (shift & 1) mods |= ui::kModShift;
+    if (shift & 2) mods |= ui::kModCtrl;
+    if (shift & 4) mods |= ui::kModAlt;
+    return mods;
+}
+
+ui::VirtualKey KeyOf(int32_t key) {
+    if (key < 1 || key > 0xFE) RaiseInvalidArgument();
+    return static_cast<ui::VirtualKey>(key);
+}
+} // namespace
 
 extern "C" {
 
@@ -27,12 +83,25 @@ LX_API int32_t lx_host_create(int32_t width, int32_t height, lx_host** out, lx_e
         auto host = std::make_unique<lx_host>();
         host->width = width;
         host->height = height;
-        host->grid = Lattix::Create();
+        host->window = std::make_unique<headless::HeadlessHost>(width, height);
+        Lattix::Options options;
+        options.system = DescribeSystem(host->window->GetSystemInfo());
+        host->grid = Lattix::Create(options);
         *out = host.release();
     });
 }
 
-LX_API void lx_host_destroy(lx_host* host) { delete host; }
+LX_API void lx_host_destroy(lx_host* host) {
+    if (!host) return;
+    try {
+        // The host's reference to the grid goes before the window does.
+        host->grid.reset();
+        host->window.reset();
+    } catch (...) {
+        // Nothing may escape; what is left is released with the host.
+    }
+    delete host;
+}
 
 LX_API lx_object* lx_host_grid(lx_host* host) {
     if (!host || !host->grid) return nullptr;
@@ -48,6 +117,149 @@ LX_API int32_t lx_host_size(const lx_host* host, int32_t* width, int32_t* height
     *width = host->width;
     *height = host->height;
     return LX_OK;
+}
+
+LX_API int32_t lx_host_mouse_move(lx_host* host, int32_t x, int32_t y, int32_t shift, lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        w.MouseMove(x, y, ModsOf(shift));
+    });
+}
+
+LX_API int32_t lx_host_mouse_down(lx_host* host, int32_t x, int32_t y, int32_t button, int32_t shift,
+                                  lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        headless::MouseButton b = ButtonOf(button);
+        w.MouseDown(x, y, b, ModsOf(shift));
+    });
+}
+
+LX_API int32_t lx_host_mouse_up(lx_host* host, int32_t x, int32_t y, int32_t button, int32_t shift,
+                                lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        headless::MouseButton b = ButtonOf(button);
+        w.MouseUp(x, y, b, ModsOf(shift));
+    });
+}
+
+LX_API int32_t lx_host_click(lx_host* host, int32_t x, int32_t y, int32_t button, int32_t shift, lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        headless::MouseButton b = ButtonOf(button);
+        w.Click(x, y, b, ModsOf(shift));
+    });
+}
+
+LX_API int32_t lx_host_double_click(lx_host* host, int32_t x, int32_t y, int32_t button, int32_t shift,
+                                    lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        headless::MouseButton b = ButtonOf(button);
+        w.DoubleClick(x, y, b, ModsOf(shift));
+    });
+}
+
+LX_API int32_t lx_host_drag(lx_host* host, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t steps,
+                            int32_t button, int32_t shift, lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        if (steps < 1) RaiseInvalidArgument();
+        headless::MouseButton b = ButtonOf(button);
+        w.Drag(x1, y1, x2, y2, steps, b, ModsOf(shift));
+    });
+}
+
+LX_API int32_t lx_host_wheel(lx_host* host, int32_t delta, int32_t x, int32_t y, int32_t shift, lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        w.Wheel(x, y, delta, ModsOf(shift));
+    });
+}
+
+LX_API int32_t lx_host_key(lx_host* host, int32_t key, int32_t shift, lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        ui::VirtualKey k = KeyOf(key);
+        w.KeyPress(k, ModsOf(shift));
+    });
+}
+
+LX_API int32_t lx_host_key_down(lx_host* host, int32_t key, int32_t shift, lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        ui::VirtualKey k = KeyOf(key);
+        w.KeyDown(k, ModsOf(shift));
+    });
+}
+
+LX_API int32_t lx_host_key_up(lx_host* host, int32_t key, int32_t shift, lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        ui::VirtualKey k = KeyOf(key);
+        w.KeyUp(k, ModsOf(shift));
+    });
+}
+
+LX_API int32_t lx_host_type_text(lx_host* host, const char* utf8, lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        if (!utf8) RaiseInvalidPointer();
+        w.TypeText(utf8);
+    });
+}
+
+LX_API int32_t lx_host_advance(lx_host* host, int64_t ms, lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        if (ms < 0) RaiseInvalidArgument();
+        w.Advance(static_cast<std::uint64_t>(ms));
+    });
+}
+
+LX_API int64_t lx_host_now(const lx_host* host) {
+    return host && host->window ? static_cast<int64_t>(host->window->Now()) : -1;
+}
+
+LX_API int32_t lx_host_answer_next(lx_host* host, int32_t kind, int32_t value, lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        switch (kind) {
+        case LX_ANSWER_ANY: w.AnswerNext(value); break;
+        case LX_ANSWER_MESSAGE_BOX: w.AnswerNextMessageBox(value); break;
+        case LX_ANSWER_MENU: w.AnswerNextMenu(value); break;
+        default: RaiseInvalidArgument();
+        }
+    });
+}
+
+LX_API int32_t lx_host_answer_next_text(lx_host* host, const char* text, lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        if (!text) RaiseInvalidPointer();
+        w.AnswerNext(std::string(text));
+    });
+}
+
+LX_API int32_t lx_host_pending_answers(const lx_host* host) {
+    return host && host->window ? static_cast<int32_t>(host->window->Backend().PendingAnswers()) : 0;
+}
+
+LX_API int32_t lx_host_message_boxes_shown(const lx_host* host) {
+    return host && host->window ? static_cast<int32_t>(host->window->MessageBoxesShown().size()) : 0;
+}
+
+LX_API int32_t lx_host_save_png(lx_host* host, const char* path, lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        if (!path) RaiseInvalidPointer();
+        try {
+            w.SavePng(path);
+        } catch (const std::runtime_error&) {
+            throw AutomationError(kPathFileAccessError, "Lattix", "Path/File access error.");
+        }
+    });
 }
 
 } // extern "C"

@@ -131,14 +131,33 @@ def _declare(lib):
         fn.restype = restype
         fn.argtypes = argtypes
     for name, (restype, argtypes) in HOST_PROTOTYPES.items():
-        fn = getattr(lib, name, None)
-        if fn is not None:
-            fn.restype = restype
-            fn.argtypes = argtypes
+        fn = getattr(lib, name)
+        fn.restype = restype
+        fn.argtypes = argtypes
 
 
-# Host input and pictures: declared when the library has them.
-HOST_PROTOTYPES = {}
+# Host input, virtual time, scripted answers and pictures.
+_HOST_INPUT = [_P, _I32, _I32, _I32, _I32, _PE]
+HOST_PROTOTYPES = {
+    "lx_host_mouse_move": (_I32, [_P, _I32, _I32, _I32, _PE]),
+    "lx_host_mouse_down": (_I32, _HOST_INPUT),
+    "lx_host_mouse_up": (_I32, _HOST_INPUT),
+    "lx_host_click": (_I32, _HOST_INPUT),
+    "lx_host_double_click": (_I32, _HOST_INPUT),
+    "lx_host_drag": (_I32, [_P, _I32, _I32, _I32, _I32, _I32, _I32, _I32, _PE]),
+    "lx_host_wheel": (_I32, [_P, _I32, _I32, _I32, _I32, _PE]),
+    "lx_host_key": (_I32, [_P, _I32, _I32, _PE]),
+    "lx_host_key_down": (_I32, [_P, _I32, _I32, _PE]),
+    "lx_host_key_up": (_I32, [_P, _I32, _I32, _PE]),
+    "lx_host_type_text": (_I32, [_P, ctypes.c_char_p, _PE]),
+    "lx_host_advance": (_I32, [_P, ctypes.c_int64, _PE]),
+    "lx_host_now": (ctypes.c_int64, [_P]),
+    "lx_host_answer_next": (_I32, [_P, _I32, _I32, _PE]),
+    "lx_host_answer_next_text": (_I32, [_P, ctypes.c_char_p, _PE]),
+    "lx_host_pending_answers": (_I32, [_P]),
+    "lx_host_message_boxes_shown": (_I32, [_P]),
+    "lx_host_save_png": (_I32, [_P, ctypes.c_char_p, _PE]),
+}
 
 
 def load():

@@ -1,0 +1,108 @@
+// The headless host: input calls check their arguments, the virtual clock moves only when told,
+// scripted answers queue up, and the window renders to a PNG file of its size.
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "tests/bindings_c/c_test_support.h"
+
+using namespace cabi_test;
+
+namespace {
+
+class HostTest : public GridFixture {};
+
+uint32_t BigEndian32(const std::string& bytes, size_t at) {
+    uint32_t v = 0;
+    for (size_t i = 0; i < 4; ++i) v = (v << 8) | static_cast<unsigned char>(bytes[at + i]);
+    return v;
+}
+
+TEST_F(HostTest, InputCallsCheckButtonsModifiersAndKeys) {
+    lx_error err{};
+    EXPECT_EQ(lx_host_mouse_move(host, 10, 10, 0, &err), LX_OK);
+    EXPECT_EQ(lx_host_click(host, 20, 20, 1, 0, &err), LX_OK);
+    EXPECT_EQ(lx_host_double_click(host, 20, 20, 2, 1, &err), LX_OK);
+    EXPECT_EQ(lx_host_mouse_down(host, 5, 5, 4, 0, &err), LX_OK);
+    EXPECT_EQ(lx_host_mouse_move(host, 6, 7, 0, &err), LX_OK);
+    EXPECT_EQ(lx_host_mouse_up(host, 6, 7, 4, 0, &err), LX_OK);
+    EXPECT_EQ(lx_host_drag(host, 1, 1, 50, 50, 3, 1, 2, &err), LX_OK);
+    EXPECT_EQ(lx_host_wheel(host, -120, 30, 30, 0, &err), LX_OK);
+    EXPECT_EQ(lx_host_key(host, 0x28, 0, &err), LX_OK);
+    EXPECT_EQ(lx_host_key_down(host, 0x41, 2, &err), LX_OK);
+    EXPECT_EQ(lx_host_key_up(host, 0x41, 2, &err), LX_OK);
+    EXPECT_EQ(lx_host_type_text(host, "gr\xC3\xBC\xC3\x9F", &err), LX_OK);
+
+    EXPECT_EQ(static_cast<uint32_t>(lx_host_click(host, 1, 1, 3, 0, &err)), 0x800A0005u) << "no button 3";
+    EXPECT_NE(lx_host_click(host, 1, 1, 1, 8, &err), LX_OK) << "shift bits beyond Alt";
+    EXPECT_NE(lx_host_key(host, 0, 0, &err), LX_OK);
+    EXPECT_NE(lx_host_key(host, 0x1FF, 0, &err), LX_OK);
+    EXPECT_NE(lx_host_drag(host, 1, 1, 2, 2, 0, 1, 0, &err), LX_OK);
+    EXPECT_NE(lx_host_type_text(host, nullptr, &err), LX_OK);
+    EXPECT_EQ(static_cast<uint32_t>(lx_host_click(nullptr, 1, 1, 1, 0, &err)), 0x80004003u);
+}
+
+TEST_F(HostTest, ClockMovesOnlyWhenAdvanced) {
+    const int64_t start = lx_host_now(host);
+    ASSERT_GE(start, 0);
+    lx_host_click(host, 10, 10, 1, 0, nullptr);
+    EXPECT_EQ(lx_host_now(host), start) << "input takes no time";
+    ASSERT_EQ(lx_host_advance(host, 250, nullptr), LX_OK);
+    EXPECT_EQ(lx_host_now(host), start + 250);
+    EXPECT_NE(lx_host_advance(host, -1, nullptr), LX_OK);
+    EXPECT_EQ(lx_host_now(host), start + 250);
+    EXPECT_EQ(lx_host_now(nullptr), -1);
+}
+
+TEST_F(HostTest, AnswersQueueForTheNextMessageBoxOrMenu) {
+    const int32_t before = lx_host_pending_answers(host);
+    ASSERT_EQ(lx_host_answer_next(host, LX_ANSWER_MESSAGE_BOX, 6, nullptr), LX_OK);
+    ASSERT_EQ(lx_host_answer_next(host, LX_ANSWER_MENU, 0, nullptr), LX_OK);
+    ASSERT_EQ(lx_host_answer_next_text(host, "Yes", nullptr), LX_OK);
+    EXPECT_EQ(lx_host_pending_answers(host), before + 3);
+    EXPECT_NE(lx_host_answer_next(host, 7, 1, nullptr), LX_OK);
+    EXPECT_NE(lx_host_answer_next_text(host, nullptr, nullptr), LX_OK);
+    EXPECT_EQ(lx_host_pending_answers(host), before + 3);
+    EXPECT_EQ(lx_host_message_boxes_shown(host), 0);
+}
+
+TEST_F(HostTest, SavesThePictureOfTheWindowAsPng) {
+    char dir[] = "/tmp/lattix_host_test_XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::string path = std::string(dir) + "/grid.png";
+    ASSERT_EQ(lx_host_save_png(host, path.c_str(), nullptr), LX_OK);
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GT(bytes.size(), 24u);
+    EXPECT_EQ(bytes.substr(1, 3), "PNG");
+    EXPECT_EQ(BigEndian32(bytes, 16), 640u) << "width of the IHDR chunk";
+    EXPECT_EQ(BigEndian32(bytes, 20), 480u);
+    std::remove(path.c_str());
+
+    lx_error err{};
+    const std::string nowhere = std::string(dir) + "/missing/dir/grid.png";
+    EXPECT_EQ(static_cast<uint32_t>(lx_host_save_png(host, nowhere.c_str(), &err)), 0x800A004Bu);
+    EXPECT_STREQ(err.description, "Path/File access error.");
+    rmdir(dir);
+}
+
+TEST(HostLifetime, SeveralHostsShareOneDesktopAndGoInAnyOrder) {
+    lx_host* a = nullptr;
+    lx_host* b = nullptr;
+    ASSERT_EQ(lx_host_create(100, 80, &a, nullptr), LX_OK);
+    ASSERT_EQ(lx_host_create(120, 90, &b, nullptr), LX_OK);
+    ASSERT_EQ(lx_host_advance(a, 40, nullptr), LX_OK);
+    EXPECT_EQ(lx_host_now(b), lx_host_now(a)) << "one clock for the process";
+    lx_object* grid = lx_host_grid(a);
+    lx_host_destroy(a);
+    Result r;
+    EXPECT_EQ(lx_invoke_name(grid, "ColCount", LX_GET, nullptr, 0, nullptr, 0, &r.v, nullptr), LX_OK);
+    lx_object_release(grid);
+    EXPECT_EQ(lx_host_click(b, 10, 10, 1, 0, nullptr), LX_OK);
+    lx_host_destroy(b);
+    lx_host_destroy(nullptr);
+}
+
+} // namespace
