@@ -183,6 +183,18 @@ LX_API int32_t lx_event_desc_at(const lx_object* obj, int32_t index, lx_event_de
 LX_API int32_t lx_event_param(const lx_object* obj, int32_t event_index, int32_t param_index,
                               lx_param_desc* out, lx_error* error);
 
+/* ---- the published enumerations (EGridLines, ESortTypes, ...) and their constants. Strings are
+ * static. ---- */
+typedef struct lx_enum_desc {
+    const char* name;
+    int32_t constant_count;
+} lx_enum_desc;
+
+LX_API int32_t lx_enum_count(void);
+LX_API int32_t lx_enum_desc_at(int32_t index, lx_enum_desc* out, lx_error* error);
+LX_API int32_t lx_enum_constant(int32_t enum_index, int32_t constant_index, const char** name, int32_t* value,
+                                lx_error* error);
+
 /* ---- events ----
  * The sink runs synchronously inside the call that raised the event. args holds the event's
  * arguments in published order; by_ref[i] is nonzero for arguments passed by reference: the sink may

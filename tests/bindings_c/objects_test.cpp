@@ -115,3 +115,31 @@ TEST_F(ObjectsTest, TypeInformationListsMembersParametersAndEvents) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Enumerations, ListEveryPublishedEnumerationWithItsConstants) {
+    const int32_t n = lx_enum_count();
+    ASSERT_EQ(n, 42);
+    bool sawSortOrders = false;
+    for (int32_t i = 0; i < n; ++i) {
+        lx_enum_desc d{};
+        ASSERT_EQ(lx_enum_desc_at(i, &d, nullptr), LX_OK);
+        ASSERT_GT(d.constant_count, 0) << d.name;
+        if (std::string(d.name) != "ESortOrders") continue;
+        sawSortOrders = true;
+        ASSERT_EQ(d.constant_count, 2);
+        const char* name = nullptr;
+        int32_t value = -1;
+        ASSERT_EQ(lx_enum_constant(i, 1, &name, &value, nullptr), LX_OK);
+        EXPECT_STREQ(name, "lxSortDesc");
+        EXPECT_EQ(value, 1);
+        EXPECT_NE(lx_enum_constant(i, 2, &name, &value, nullptr), LX_OK);
+    }
+    EXPECT_TRUE(sawSortOrders);
+    lx_enum_desc d{};
+    EXPECT_NE(lx_enum_desc_at(n, &d, nullptr), LX_OK);
+    EXPECT_NE(lx_enum_desc_at(-1, &d, nullptr), LX_OK);
+}
+
+} // namespace

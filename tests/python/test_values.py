@@ -82,3 +82,13 @@ class ValuesTest(unittest.TestCase):
 
 if __name__ == "__main__":
     unittest.main()
+
+
+class EnumerationsTest(unittest.TestCase):
+    def test_constants_are_module_attributes(self):
+        self.assertEqual(lattix.lxSortDesc, 1)
+        self.assertEqual(lattix.lxHatchNone, 7)
+        self.assertEqual(lattix.enums()["EGridLines"]["lxGridLinesBoth"], 3)
+        self.assertEqual(len(lattix.enums()), 42)
+        with self.assertRaises(AttributeError):
+            lattix.lxNoSuchConstant

@@ -313,3 +313,25 @@ def members(obj):
 def events(obj):
     """The events obj raises: name, dispid and parameters."""
     return list(obj._info.events)
+
+
+_enums = None
+
+
+def enums():
+    """The published enumerations: {"ESortOrders": {"lxSortAsc": 0, "lxSortDesc": 1}, ...}."""
+    global _enums
+    if _enums is None:
+        err = L.Error()
+        found = {}
+        for i in range(lib.lx_enum_count()):
+            d = L.EnumDesc()
+            check(lib.lx_enum_desc_at(i, ctypes.byref(d), ctypes.byref(err)), err)
+            constants = {}
+            for c in range(d.constant_count):
+                name, value = ctypes.c_char_p(), ctypes.c_int32()
+                check(lib.lx_enum_constant(i, c, ctypes.byref(name), ctypes.byref(value), ctypes.byref(err)), err)
+                constants[name.value.decode()] = value.value
+            found[d.name.decode()] = constants
+        _enums = found
+    return {name: dict(constants) for name, constants in _enums.items()}

@@ -63,6 +63,10 @@ class EventDesc(ctypes.Structure):
     _fields_ = [("name", ctypes.c_char_p), ("id", ctypes.c_int32), ("param_count", ctypes.c_int32)]
 
 
+class EnumDesc(ctypes.Structure):
+    _fields_ = [("name", ctypes.c_char_p), ("constant_count", ctypes.c_int32)]
+
+
 EVENT_SINK = ctypes.CFUNCTYPE(None, ctypes.c_void_p, ctypes.c_int32, ctypes.c_char_p, ctypes.POINTER(Variant),
                               ctypes.POINTER(ctypes.c_uint8), ctypes.c_int32)
 
@@ -99,6 +103,9 @@ _PROTOTYPES = {
     "lx_event_count": (_I32, [_P]),
     "lx_event_desc_at": (_I32, [_P, _I32, ctypes.POINTER(EventDesc), _PE]),
     "lx_event_param": (_I32, [_P, _I32, _I32, ctypes.POINTER(ParamDesc), _PE]),
+    "lx_enum_count": (_I32, []),
+    "lx_enum_desc_at": (_I32, [_I32, ctypes.POINTER(EnumDesc), _PE]),
+    "lx_enum_constant": (_I32, [_I32, _I32, ctypes.POINTER(ctypes.c_char_p), _PI32, _PE]),
     "lx_event_connect": (_I32, [_P, EVENT_SINK, _P, _PI32, _PE]),
     "lx_event_disconnect": (_I32, [_P, _I32, _PE]),
     "lx_host_create": (_I32, [_I32, _I32, ctypes.POINTER(_P), _PE]),
