@@ -73,9 +73,9 @@ TEST(Font, FacesAreFoundByNameWithSansSerifFallback) {
     FontResolver::setMode(FontLookupMode::Fontconfig);
     FontFile viaFc = FontResolver::resolve("NoSuchFaceAnywhere", 400, false);
     FontFile dejavu = FontResolver::resolve("DejaVu Sans", 700, false);
-    FontSpec spec;
-    spec.family = "NoSuchFaceAnywhere";
-    FontPtr fallback = Font::create(spec);
+    FontSpec unknownFace;
+    unknownFace.family = "NoSuchFaceAnywhere";
+    FontPtr fallback = Font::create(unknownFace);
     FontResolver::setMode(FontLookupMode::Fixed);
     EXPECT_FALSE(viaFc.path.empty());
     EXPECT_NE(dejavu.path.find("DejaVuSans-Bold"), std::string::npos);
