@@ -116,6 +116,8 @@ bool aggrFuncKnown(int32_t f) { return f >= kAggrSum && f <= kAggrCount; }
 
 } // namespace
 
+static std::vector<Variant> aggregateValues(Lattix& g, const AggrFuncsObject& funcs, int32_t groupRow, int32_t depth);
+
 bool Lattix::PrefixGroupValues() const { return sortState_->prefixGroupValues; }
 void Lattix::SetPrefixGroupValues(bool b) {
     sortState_->prefixGroupValues = b;
@@ -399,9 +401,9 @@ void Lattix::Group() {
     {
         StructuralScope scope(*this);
         for (int32_t g : newGroupRows) {
-            const int32_t items = aggrFuncs_->ItemCount();
-            ArrayRef values = SafeArray::make1D(1, items);
-            for (int32_t k = 1; k <= items; ++k) values->at(k) = Cell(g, aggrFuncs_->AggrCol(k)).value();
+            const std::vector<Variant> aggregates = aggregateValues(*this, *aggrFuncs_, g, depth);
+            ArrayRef values = SafeArray::make1D(1, static_cast<int32_t>(aggregates.size()));
+            for (size_t k = 0; k < aggregates.size(); ++k) values->at(static_cast<int32_t>(k + 1)) = aggregates[k];
             int32_t units = 0;
             for (int32_t r = g + 1, e = LastNestedOf(g); r <= e; ++r) units += !rows_[r].isGroup() && rows_[r].level == depth;
             Variant args[] = {Variant(g), Variant(units), Variant(values)};
@@ -441,24 +443,37 @@ void Lattix::Ungroup() {
     RaiseEvent(event_id::kAfterContentsGrouped, {});
 }
 
+// The aggregate of every AggrFuncs item over the data units of a group row, in item order.
+static std::vector<Variant> aggregateValues(Lattix& g, const AggrFuncsObject& funcs, int32_t groupRow, int32_t depth) {
+    const int32_t items = funcs.ItemCount();
+    std::vector<Variant> out(static_cast<size_t>(items));
+    const int32_t last = g.LastNestedOf(groupRow);
+    for (int32_t k = 1; k <= items; ++k) {
+        const int32_t col = funcs.AggrCol(k);
+        if (col < 1 || col > g.RowTextCol()) continue;
+        Aggregate a;
+        a.func = funcs.AggrFunc(k);
+        for (int32_t r = groupRow + 1; r <= last; ++r) {
+            const RowRecord& rec = g.Row(r);
+            if (rec.isGroup() || rec.level != depth) continue;
+            const CellRecord& cell = g.Cell(r, col);
+            a.add(cell.valueIsDouble() ? Variant(cell.doubleValue()) : cell.value());
+        }
+        out[static_cast<size_t>(k - 1)] = a.result();
+    }
+    return out;
+}
+
 void Lattix::recomputeAggregates(int32_t groupRow) {
     const int32_t items = aggrFuncs_->ItemCount();
     if (items == 0) return;
-    const int32_t depth = sortState_->groupDepth;
-    const int32_t last = LastNestedOf(groupRow);
+    const std::vector<Variant> values = aggregateValues(*this, *aggrFuncs_, groupRow, sortState_->groupDepth);
+    // Each aggregate column shows its item's value (the last item, when a column has several).
     for (int32_t k = 1; k <= items; ++k) {
         const int32_t col = aggrFuncs_->AggrCol(k);
         if (col < 1 || col > colCount_ + 1) continue;
-        Aggregate a;
-        a.func = aggrFuncs_->AggrFunc(k);
-        for (int32_t r = groupRow + 1; r <= last; ++r) {
-            const RowRecord& rec = rows_[r];
-            if (rec.isGroup() || rec.level != depth) continue;
-            const CellRecord& cell = Cell(r, col);
-            a.add(cell.valueIsDouble() ? Variant(cell.doubleValue()) : cell.value());
-        }
         CellRecord& target = Cell(groupRow, col);
-        target.setValue(a.result());
+        target.setValue(values[static_cast<size_t>(k - 1)]);
         target.markChanged();
     }
     RedrawRow(groupRow);

@@ -49,7 +49,7 @@ inline std::shared_ptr<Lattix> GridOf(int cols, const std::vector<std::vector<Va
 inline std::string KeyOrder(const Lattix& g) {
     std::string s;
     for (int32_t r = 1; r <= g.RowCount(); ++r) {
-        if (!s.empty()) s += ' ';
+        if (r > 1) s += ' ';
         s += g.RowKey(r);
     }
     return s;
