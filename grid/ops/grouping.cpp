@@ -53,7 +53,6 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#include <unordered_map>
 
 #include "grid/aggr_funcs_object.h"
 #include "grid/lattix.h"
@@ -157,16 +156,25 @@ void Lattix::removeGroupRows() {
     }
     if (st.restoreOrder && !st.orderBeforeGroup.empty()) {
         // Back to the order before grouping; rows that came later follow in their current order.
-        std::unordered_map<int32_t, size_t> rank;
-        rank.reserve(st.orderBeforeGroup.size());
-        for (size_t i = 0; i < st.orderBeforeGroup.size(); ++i) rank.emplace(st.orderBeforeGroup[i], i);
-        std::vector<int32_t> idx(kept.size() - 1);
-        for (size_t i = 0; i < idx.size(); ++i) idx[i] = static_cast<int32_t>(i + 1);
-        auto rankOf = [&](int32_t i) {
-            auto it = rank.find(kept[static_cast<size_t>(i)].cellSlot);
-            return it == rank.end() ? st.orderBeforeGroup.size() : it->second;
-        };
-        std::stable_sort(idx.begin(), idx.end(), [&](int32_t a, int32_t b) { return rankOf(a) < rankOf(b); });
+        // Rows placed by their rank in the recorded order (by cell slot), in one pass.
+        size_t maxSlot = 0;
+        for (size_t i = 1; i < kept.size(); ++i) maxSlot = std::max(maxSlot, static_cast<size_t>(kept[i].cellSlot));
+        for (int32_t slot : st.orderBeforeGroup) maxSlot = std::max(maxSlot, static_cast<size_t>(slot));
+        std::vector<int32_t> rankOfSlot(maxSlot + 1, -1);
+        for (size_t i = 0; i < st.orderBeforeGroup.size(); ++i)
+            rankOfSlot[static_cast<size_t>(st.orderBeforeGroup[i])] = static_cast<int32_t>(i);
+        std::vector<int32_t> byRank(st.orderBeforeGroup.size(), 0);
+        std::vector<int32_t> later;
+        for (size_t i = 1; i < kept.size(); ++i) {
+            const int32_t r = rankOfSlot[static_cast<size_t>(kept[i].cellSlot)];
+            if (r >= 0) byRank[static_cast<size_t>(r)] = static_cast<int32_t>(i);
+            else later.push_back(static_cast<int32_t>(i));
+        }
+        std::vector<int32_t> idx;
+        idx.reserve(kept.size());
+        for (int32_t i : byRank)
+            if (i > 0) idx.push_back(i);
+        idx.insert(idx.end(), later.begin(), later.end());
         std::vector<RowRecord> ordered{RowRecord{}};
         std::vector<int32_t> oldPos{0};
         ordered.reserve(kept.size());

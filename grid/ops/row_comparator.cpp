@@ -1,9 +1,11 @@
 #include "grid/ops/row_comparator.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "grid/lattix.h"
 #include "grid/ops/sort_events.h"
+#include "grid/ops/stable_merge_sort.h"
 #include "grid/ops/text_compare.h"
 #include "runtime/conversions.h"
 #include "runtime/text_conversion.h"
@@ -30,8 +32,8 @@ constexpr int32_t kDynamicIcons = 2;
 
 RowComparator::RowComparator(Lattix& grid, const SortCriteria& criteria, int32_t first, int32_t last, bool groupValues,
                              int32_t groupValueCriteria)
-    : grid_(grid), first_(first) {
-    const size_t n = last >= first ? static_cast<size_t>(last - first + 1) : 0;
+    : grid_(grid), first_(first), rows_(last >= first ? static_cast<size_t>(last - first + 1) : 0) {
+    const size_t n = rows_;
     keys_.resize(criteria.items().size());
     for (size_t k = 0; k < keys_.size(); ++k) {
         const SortItem& item = criteria.items()[k];
@@ -215,10 +217,108 @@ int RowComparator::compareItem(size_t k, int32_t a, int32_t b) {
     return 0;
 }
 
-int RowComparator::compare(int32_t a, int32_t b) {
-    for (size_t k = 0; k < keys_.size(); ++k)
+int RowComparator::compareFrom(size_t k0, int32_t a, int32_t b) {
+    for (size_t k = k0; k < keys_.size(); ++k)
         if (int r = compareItem(k, a, b)) return keys_[k].desc ? -r : r;
     return 0;
+}
+
+namespace {
+
+// Order-preserving image of a double; NaN below every number, -0 equal to 0.
+uint64_t imageOf(double d) {
+    if (std::isnan(d)) return 0;
+    if (d == 0) d = 0;
+    uint64_t bits;
+    std::memcpy(&bits, &d, sizeof bits);
+    return (bits >> 63) ? ~bits : bits | (uint64_t{1} << 63);
+}
+// The first eight bytes, big-endian, zero-padded: orders like the bytes, ties when they agree.
+uint64_t prefixOf(const std::string& s) {
+    uint64_t v = 0;
+    for (size_t i = 0; i < 8; ++i) v = (v << 8) | (i < s.size() ? static_cast<unsigned char>(s[i]) : 0u);
+    return v;
+}
+
+struct Imaged {
+    uint64_t k0;
+    uint64_t k1;
+    int32_t pos;
+};
+
+} // namespace
+
+bool RowComparator::buildImages(size_t k, std::vector<uint64_t>& out, bool& exact) const {
+    const Keys& key = keys_[k];
+    const size_t n = rows_;
+    out.assign(n, 0);
+    switch (key.kind) {
+    case Kind::Custom: return false;
+    case Kind::None: exact = true; return true; // every row equal
+    case Kind::Integer:
+        for (size_t i = 0; i < n; ++i) out[i] = static_cast<uint64_t>(key.exact[i]) ^ (uint64_t{1} << 63);
+        exact = true;
+        break;
+    case Kind::Text:
+        for (size_t i = 0; i < n; ++i) out[i] = (static_cast<uint64_t>(key.cls[i]) << 63) | (prefixOf(key.text[i]) >> 1);
+        exact = false;
+        break;
+    case Kind::General: {
+        bool plainNumbers = true;
+        for (size_t i = 0; i < n && plainNumbers; ++i) plainNumbers = key.cls[i] == kNumber;
+        exact = plainNumbers;
+        for (size_t i = 0; i < n; ++i) {
+            if (plainNumbers) {
+                out[i] = imageOf(key.num[i]);
+                continue;
+            }
+            const uint8_t c = key.cls[i];
+            uint64_t sub = 0;
+            if (rank(c) == kNumber) sub = imageOf(key.num[i]);
+            else if (c == kText) sub = prefixOf(key.text[i]);
+            else if (c == kError) sub = static_cast<uint64_t>(key.exact[i]) ^ (uint64_t{1} << 63);
+            out[i] = (static_cast<uint64_t>(rank(c)) << 61) | (sub >> 3);
+        }
+        break;
+    }
+    }
+    if (key.desc)
+        for (uint64_t& v : out) v = ~v;
+    return true;
+}
+
+void RowComparator::sortPositions(std::vector<int32_t>& positions) {
+    if (positions.size() < 2) return;
+    if (images_ < 0 || keys_.empty()) {
+        StableMergeSort(positions, [&](int32_t a, int32_t b) { return compare(a, b); });
+        return;
+    }
+    if (images_ == 0) {
+        // First use: build the images of the leading criteria.
+        images_ = -1;
+        if (buildImages(0, image0_, exact0_)) {
+            images_ = 1;
+            if (exact0_ && keys_.size() > 1 && buildImages(1, image1_, exact1_)) images_ = 2;
+        }
+        if (images_ < 0) {
+            sortPositions(positions);
+            return;
+        }
+    }
+    std::vector<Imaged> items(positions.size());
+    for (size_t i = 0; i < positions.size(); ++i) {
+        const size_t at = static_cast<size_t>(positions[i] - first_);
+        items[i] = Imaged{image0_[at], images_ > 1 ? image1_[at] : 0, positions[i]};
+    }
+    const bool two = images_ > 1;
+    StableMergeSort(items, [&](const Imaged& a, const Imaged& b) {
+        if (a.k0 != b.k0) return a.k0 < b.k0 ? -1 : 1;
+        if (!exact0_) return compare(a.pos, b.pos);
+        if (!two) return compareFrom(1, a.pos, b.pos);
+        if (a.k1 != b.k1) return a.k1 < b.k1 ? -1 : 1;
+        return compareFrom(exact1_ ? 2 : 1, a.pos, b.pos);
+    });
+    for (size_t i = 0; i < positions.size(); ++i) positions[i] = items[i].pos;
 }
 
 const std::string& RowComparator::groupText(size_t k, int32_t row) const {

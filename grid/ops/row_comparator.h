@@ -31,7 +31,13 @@ public:
                   int32_t groupValueCriteria = 0);
 
     // Negative when row a sorts before row b, in the criteria's orders.
-    int compare(int32_t a, int32_t b);
+    int compare(int32_t a, int32_t b) { return compareFrom(0, a, b); }
+    // The same, deciding by criteria k0, k0 + 1, ... only.
+    int compareFrom(size_t k0, int32_t a, int32_t b);
+    // Sorts positions of the range (a stable sort). Where the leading criteria have a 64-bit image
+    // that orders like the criterion, the images travel with the positions, so most comparisons
+    // read no key array at all.
+    void sortPositions(std::vector<int32_t>& positions);
     // The comparison of criterion k (0-based) alone, without its order.
     int compareItem(size_t k, int32_t a, int32_t b);
     size_t size() const { return keys_.size(); }
@@ -55,10 +61,17 @@ private:
     void readGeneralCell(Keys& k, int32_t row, size_t i);
     int compareGeneral(const Keys& k, size_t i, size_t j) const;
     int compareCustom(const Keys& k, int32_t a, int32_t b);
+    // The 64-bit images of criterion k for every row (order applied); false when it has none.
+    // exact: equal images mean the rows are equal by the criterion.
+    bool buildImages(size_t k, std::vector<uint64_t>& out, bool& exact) const;
 
     Lattix& grid_;
     int32_t first_;
+    size_t rows_;
     std::vector<Keys> keys_;
+    int images_ = 0; // leading criteria with images (0..2)
+    std::vector<uint64_t> image0_, image1_;
+    bool exact0_ = false, exact1_ = false;
 };
 
 } // namespace lattix

@@ -50,7 +50,7 @@ void treeOrder(const RowTable& rows, int32_t lo, int32_t hi, bool recursive, Row
         starts.push_back(r);
     }
     endOf[static_cast<size_t>(starts.back() - p)] = hi;
-    StableMergeSort(starts, [&](int32_t a, int32_t b) { return cmp.compare(a, b); });
+    cmp.sortPositions(starts);
     for (int32_t s : starts) {
         const int32_t e = endOf[static_cast<size_t>(s - p)];
         out.push_back(s);
@@ -62,7 +62,7 @@ void treeOrder(const RowTable& rows, int32_t lo, int32_t hi, bool recursive, Row
 void flatOrder(int32_t lo, int32_t hi, RowComparator& cmp, std::vector<int32_t>& out) {
     std::vector<int32_t> seq(static_cast<size_t>(hi - lo + 1));
     std::iota(seq.begin(), seq.end(), lo);
-    StableMergeSort(seq, [&](int32_t a, int32_t b) { return cmp.compare(a, b); });
+    cmp.sortPositions(seq);
     out.insert(out.end(), seq.begin(), seq.end());
 }
 

@@ -1,4 +1,5 @@
-// A stable merge sort of a sequence of row positions by a three-way comparison.
+// A stable merge sort of a sequence (row positions, or positions with their keys) by a three-way
+// comparison.
 //
 // Stable: items that compare equal keep their relative order. It never reads outside the sequence,
 // whatever the comparison answers (a host's comparison events need not be consistent). When the
@@ -12,7 +13,7 @@
 
 namespace lattix {
 
-template <class Compare> void StableMergeSort(std::vector<int32_t>& items, Compare&& cmp) {
+template <class T, class Compare> void StableMergeSort(std::vector<T>& items, Compare&& cmp) {
     const size_t n = items.size();
     if (n < 2) return;
     // Already ascending (the usual case for sorting twice): one pass and done.
@@ -25,7 +26,7 @@ template <class Compare> void StableMergeSort(std::vector<int32_t>& items, Compa
     for (size_t lo = 0; lo < n; lo += kRun) {
         const size_t hi = std::min(n, lo + kRun);
         for (size_t i = lo + 1; i < hi; ++i) {
-            const int32_t x = items[i];
+            const T x = items[i];
             size_t j = i;
             while (j > lo && cmp(x, items[j - 1]) < 0) {
                 items[j] = items[j - 1];
@@ -34,9 +35,9 @@ template <class Compare> void StableMergeSort(std::vector<int32_t>& items, Compa
             items[j] = x;
         }
     }
-    std::vector<int32_t> buffer(n);
-    std::vector<int32_t>* src = &items;
-    std::vector<int32_t>* dst = &buffer;
+    std::vector<T> buffer(n);
+    std::vector<T>* src = &items;
+    std::vector<T>* dst = &buffer;
     for (size_t width = kRun; width < n; width *= 2) {
         for (size_t lo = 0; lo < n; lo += 2 * width) {
             const size_t mid = std::min(n, lo + width), hi = std::min(n, lo + 2 * width);
