@@ -50,6 +50,11 @@
 // they had before Group (rows added since then follow in their current order); both grouping criteria
 // objects are emptied and the grouping items leave the sort criteria; sort marks refreshed;
 // AfterContentsGrouped. ResetEffectiveGroupObject empties the criteria in effect only.
+//
+// Failures: the checks of step 1 raise before anything changes. Handlers of the events raised inside
+// Group cannot add, remove or move rows (522). A handler that raises during the grouping sort (for
+// instance in CustomSort) stops Group with its error: no row is lost, the grid is left ungrouped
+// with its rows in their order, and AfterContentsGrouped is not raised.
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -289,7 +294,20 @@ void Lattix::Group() {
         try {
             sortRun(1, rows_.count(), true, false);
         } catch (...) {
+            // A host handler failed during the sort: no row has moved; the grid is left ungrouped,
+            // with the sort criteria it had without grouping, and the error goes to the caller.
             st.groupingSort = false;
+            SortCriteria& sortCriteria = st.sort->criteria();
+            SortCriteria proper;
+            for (int32_t k = depth + 1; k <= sortCriteria.count(); ++k) {
+                const SortItem& it = sortCriteria.at(k);
+                proper.add(it.col, it.order, it.type);
+            }
+            sortCriteria = std::move(proper);
+            st.effective->criteria().clear();
+            refreshColSortFields();
+            RelayoutAndRedraw();
+            FlushPendingEvents();
             throw;
         }
         st.groupingSort = false;

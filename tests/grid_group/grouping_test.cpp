@@ -306,3 +306,24 @@ TEST(Grouping, HandlersCannotRestructureAndAnEmptyGroupObjectUngroups) {
     g->invoke("Ungroup", lattix::InvokeKind::Method);
     EXPECT_EQ(g->RowCount(), 6);
 }
+
+TEST(Grouping, AHandlerFailingDuringTheGroupingSortLosesNoRow) {
+    auto g = Sales();
+    g->GroupObject()->AddItem(Variant(1));
+    g->Group();
+    g->DoDefaultSort(Variant(3)); // a sort column proper after the grouping column
+    g->GroupObject()->SetSortType(1, 98);
+    g->events()->connect([](const lattix::EventInfo& e, std::span<Variant>) {
+        if (e.name == "CustomSort") lattix::RaiseLattixError(lattix::lattix_error::kInvalidArgument);
+    });
+    EventLog log(*g);
+    EXPECT_EQ(LattixCode([&] { g->Group(); }), 514);
+    EXPECT_EQ(g->RowCount(), 6);
+    EXPECT_EQ(g->GroupRowCount(), 0);
+    EXPECT_EQ(g->EffectiveGroupCriteria().count(), 0);
+    ASSERT_EQ(g->SortObject()->ColCount(), 1);
+    EXPECT_EQ(g->SortObject()->SortCol(1), 3);
+    EXPECT_EQ(g->ColSortKey(Variant(1)), 0);
+    EXPECT_EQ(log.count("AfterContentsGrouped"), 0);
+    for (int r = 1; r <= 6; ++r) EXPECT_EQ(g->RowIndex("r" + std::to_string(r)) > 0, true);
+}
