@@ -230,6 +230,8 @@ void Lattix::Group() {
         if (c < 1 || c > colCount_ + 1) RaiseLattixError(kSubscriptOutOfRange);
         if (!aggrFuncKnown(aggrFuncs_->AggrFunc(k))) RaiseLattixError(kInvalidArgument);
     }
+    // Without group rows (never grouped, or the rows were cleared since) nothing is grouped now.
+    if (groupRows_ == 0) st.groupDepth = 0;
     const int32_t depth = groupCriteria.count();
     {
         int32_t deepest = 0;
@@ -244,7 +246,7 @@ void Lattix::Group() {
     MarkLayout(1);
     {
         StructuralScope scope(*this);
-        if (st.groupDepth == 0 && groupRows_ == 0) {
+        if (groupRows_ == 0) {
             // The first grouping records what Ungroup restores.
             st.orderBeforeGroup.clear();
             st.orderBeforeGroup.reserve(static_cast<size_t>(rows_.count()));
@@ -506,7 +508,7 @@ void Lattix::recomputeAggregates(int32_t groupRow) {
 }
 
 void Lattix::GroupedCellChanged(int32_t row, int32_t colIndex) {
-    if (!sortState_ || sortState_->groupDepth == 0 || row < 1 || row > rows_.count()) return;
+    if (!sortState_ || sortState_->groupDepth == 0 || groupRows_ == 0 || row < 1 || row > rows_.count()) return;
     if (rows_[row].isGroup()) return;
     bool aggregated = false;
     for (int32_t k = 1; k <= aggrFuncs_->ItemCount() && !aggregated; ++k) aggregated = aggrFuncs_->AggrCol(k) == colIndex;
@@ -519,7 +521,7 @@ void Lattix::GroupedCellChanged(int32_t row, int32_t colIndex) {
 }
 
 void Lattix::GroupedRowsChanged() {
-    if (!sortState_ || sortState_->groupDepth == 0) return;
+    if (!sortState_ || sortState_->groupDepth == 0 || groupRows_ == 0) return;
     for (int32_t r = 1; r <= rows_.count(); ++r)
         if (rows_[r].isGroup()) recomputeAggregates(r);
 }

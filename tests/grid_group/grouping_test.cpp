@@ -327,3 +327,23 @@ TEST(Grouping, AHandlerFailingDuringTheGroupingSortLosesNoRow) {
     EXPECT_EQ(log.count("AfterContentsGrouped"), 0);
     for (int r = 1; r <= 6; ++r) EXPECT_EQ(g->RowIndex("r" + std::to_string(r)) > 0, true);
 }
+
+TEST(Grouping, AClearedGridGroupsAfresh) {
+    auto g = Sales();
+    g->GroupObject()->AddItem(Variant(1));
+    g->Group();
+    g->Clear();
+    EXPECT_EQ(g->GroupRowCount(), 0);
+    for (int i = 0; i < 4; ++i) {
+        const int32_t r = g->AddRow();
+        g->SetCellValue(Variant(r), Variant(1), Variant(i % 2 ? "odd" : "even"));
+        g->SetCellValue(Variant(r), Variant(2), Variant(std::to_string(i)));
+    }
+    g->Group();
+    EXPECT_EQ(g->GroupRowCount(), 2);
+    EXPECT_EQ(Column(*g, 2), "|0|2||1|3");
+    EXPECT_EQ(g->Row(2).level, 1);
+    g->Ungroup();
+    EXPECT_EQ(Column(*g, 2), "0|1|2|3");
+    EXPECT_EQ(g->Row(2).level, 0);
+}
