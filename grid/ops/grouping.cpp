@@ -28,7 +28,7 @@
 //      shown only when all their group rows are expanded. The group row's row-text cell holds the
 //      caption: the group value's displayed text (or the host's sGroupText), prefixed by the column's
 //      header text and ": " when PrefixGroupValues is on; its cell in the grouping column holds the
-//      group value. Its cell in each aggregate column holds the aggregate over the group's data units.
+//      group value (left Empty when the host supplies group values through CustomGroupValue). Its cell in each aggregate column holds the aggregate over the group's data units.
 //   8. AfterAutoGroupRowCreated(lRow, lItemCount, vAggrFuncValues) for each new group row (the values
 //      as an array, 1-based, in AggrFuncs order); the columns' sort marks are refreshed;
 //      AfterContentsGrouped.
@@ -351,7 +351,9 @@ void Lattix::Group() {
                     const std::string& header = pos > 0 ? cols_[static_cast<size_t>(pos)].headerText : std::string();
                     if (st.prefixGroupValues && !header.empty()) text = header + ": " + text;
                     caption.push_back(std::move(text));
-                    groupValue.push_back(Cell(row, col).value());
+                    // A host's group value replaces the rows' values: the caption alone names the group.
+                    const bool custom = groupCriteria.at(k + 1).type == sort_type::kValueCustomGroups;
+                    groupValue.push_back(custom ? Variant() : Cell(row, col).value());
                     groupCol.push_back(col);
                     ++groupCount;
                 }

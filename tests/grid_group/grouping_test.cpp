@@ -284,6 +284,8 @@ TEST(Grouping, CustomGroupValuesBucketRowsAndNameTheGroups) {
     EXPECT_EQ(Number(*g, 1, 3), 7);
     EXPECT_EQ(Caption(*g, 5), "big");
     EXPECT_EQ(Number(*g, 5, 3), 23);
+    // Rows keep their own values; the buckets keep the rows' order within them.
+    EXPECT_EQ(KeyOrder(*g), " r2 r4 r6  r1 r3 r5");
 }
 
 TEST(Grouping, HandlersCannotRestructureAndAnEmptyGroupObjectUngroups) {
