@@ -152,7 +152,7 @@ protected:
             const std::string tonnes = Text(g1, 3, col);
             ASSERT_GT(tonnes.size(), 7u);
             EXPECT_EQ(tonnes.substr(tonnes.size() - 7), " tonnes");
-            EXPECT_NEAR(Number(tonnes.substr(0, tonnes.size() - 7)), total / 1000, 0.0101) << col;
+            EXPECT_NEAR(Number(tonnes.substr(0, tonnes.size() - 7)), total / 1e6, 0.0101) << col;
             EXPECT_NEAR(Number(Text(g1, 4, col)), total / model_.totalBirds, 0.00101) << col;
             EXPECT_EQ(g1["columns"][col - 1]["width"], 100);
         }
