@@ -120,8 +120,8 @@ std::optional<std::vector<std::string>> ReadTextLines(const std::string& path) {
     return SplitLines(bytes);
 }
 
-bool WriteFileAtomically(const std::string& path, const std::function<bool(std::ostream&)>& writeBody) {
-    if (path.empty() || !writeBody) return false;
+bool WriteFileThrough(const std::string& path, const std::function<bool(const std::string&)>& writeTemp) {
+    if (path.empty() || !writeTemp) return false;
     namespace fs = std::filesystem;
     const fs::path target(path);
     std::error_code ec;
@@ -147,15 +147,7 @@ bool WriteFileAtomically(const std::string& path, const std::function<bool(std::
     }
     bool ok = ::fchmod(fd, mode) == 0;
     ::close(fd);
-
-    if (ok) {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        ok = static_cast<bool>(out) && writeBody(out);
-        if (ok) out.flush();
-        ok = ok && static_cast<bool>(out);
-        out.close();
-        ok = ok && !out.fail();
-    }
+    ok = ok && writeTemp(temp);
     if (ok) {
         // The data must be on disk before the name points at it.
         const int sync = ::open(temp.c_str(), O_RDONLY);
@@ -165,6 +157,18 @@ bool WriteFileAtomically(const std::string& path, const std::function<bool(std::
     if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
     if (!ok) ::unlink(temp.c_str());
     return ok;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::function<bool(std::ostream&)>& writeBody) {
+    if (!writeBody) return false;
+    return WriteFileThrough(path, [&writeBody](const std::string& temp) {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        bool ok = static_cast<bool>(out) && writeBody(out);
+        if (ok) out.flush();
+        ok = ok && static_cast<bool>(out);
+        out.close();
+        return ok && !out.fail();
+    });
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {

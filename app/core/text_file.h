@@ -32,6 +32,10 @@ std::string DecodeLine(std::string_view bytes);
 // A new file gets the permissions of the old one (or the usual ones for a new file).
 bool WriteFileAtomically(const std::string& path, const std::function<bool(std::ostream&)>& writeBody);
 
+// The same for writers that take a file name: writeTemp writes the whole new content to the
+// temporary file it is given and says whether that worked.
+bool WriteFileThrough(const std::string& path, const std::function<bool(const std::string&)>& writeTemp);
+
 // The same for content already in memory.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
