@@ -60,6 +60,8 @@ std::optional<ExportNumber> ExportNumberOf(std::string_view text, std::string_vi
         t = Trim(t.substr(0, blank));
     }
     std::string number(t);
+    // In a locale whose decimal separator is not ".", a point is no part of a number.
+    if (decimalSeparator != "." && number.find('.') != std::string::npos) return std::nullopt;
     int decimals = 0;
     if (!decimalSeparator.empty()) {
         if (std::size_t at = number.find(decimalSeparator); at != std::string::npos) {
@@ -120,10 +122,16 @@ bool WriteXlsx(const std::string& path, const std::vector<ExportSheet>& sheets, 
         lxw_format* captionFormat = workbook_add_format(book);
         format_set_bold(captionFormat);
         std::map<std::string, lxw_format*> formats;
+        bool sheetsMade = true;
         for (const ExportSheet& sheet : sheets) {
             std::string name = sheet.name.substr(0, 31);
             lxw_worksheet* ws = workbook_add_worksheet(book, name.c_str());
-            if (!ws) break; // workbook_close below reports the error
+            if (!ws) {
+                // A name that is not allowed or twice: the workbook is closed (freed) but not used.
+                if (error) *error = "cannot make a sheet named \"" + name + "\"";
+                sheetsMade = false;
+                break;
+            }
             lxw_row_t row = 0;
             if (!sheet.captions.empty()) {
                 for (std::size_t c = 0; c < sheet.captions.size(); ++c) {
@@ -156,7 +164,7 @@ bool WriteXlsx(const std::string& path, const std::vector<ExportSheet>& sheets, 
         }
         const lxw_error result = workbook_close(book);
         if (result != LXW_NO_ERROR && error) *error = lxw_strerror(result);
-        return result == LXW_NO_ERROR;
+        return sheetsMade && result == LXW_NO_ERROR;
     });
     if (!written && error && error->empty()) *error = "cannot write " + path;
     return written;
