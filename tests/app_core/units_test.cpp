@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "app/core/carcass_file.h"
+#include "app/core/chart_data.h"
 #include "app/core/normal_table.h"
 #include "app/core/parts_analysis.h"
 #include "app/core/regression.h"
@@ -122,6 +123,54 @@ TEST_F(DisplayUnits, GramsCarcassFileInKilogramsReadAsGrams) {
     EXPECT_EQ(g2.Text(3, 9), "95.0 g");
     EXPECT_EQ(g2.Text(4, 9), "105.0 g");
     EXPECT_EQ(g2.Text(5, 9), "115.0 g");
+}
+
+// The charts show what the grids show, in the display's units.
+TEST_F(DisplayUnits, ChartDataFollowsTheDisplayUnits) {
+    Run(1, HandCarcassFile(1, 0.01), {3.6, 4.0, 4.4, 4.8}, 10000);
+    state.FlockIds[1] = "Barn";
+    state.FlockBirds[1] = 20500; // 500 birds above the top edge
+    state.FlockWeight[1][1] = 4.0;
+
+    const DistributionChartData d = DistributionChart(state);
+    EXPECT_EQ(d.units.live, "lb");
+    ASSERT_EQ(d.classes.size(), 4u); // below, two classes, above
+    EXPECT_EQ(d.classes[0].label, "below 3.60");
+    EXPECT_EQ(d.classes[1].label, "3.60 - 4.00");
+    EXPECT_EQ(d.classes[3].label, "above 4.40");
+    const double weights[] = {3.4, 3.8, 4.2, 4.6};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_NEAR(d.classes[i].weight, weights[i], 1e-12) << i;
+    ASSERT_EQ(d.flocks.size(), 1u);
+    EXPECT_EQ(d.flocks[0].id, "Barn");
+    EXPECT_EQ(d.flocks[0].birds, (std::vector<double>{0, 10000, 10000, 500}));
+    EXPECT_EQ(d.allFlocks, d.flocks[0].birds);
+    EXPECT_EQ(d.flocks[0].average, 4.0);
+    EXPECT_EQ(d.average, 4.0);
+
+    const PartsYieldChartData p = PartsYieldChart(state);
+    EXPECT_EQ(p.units.part, "lb");
+    EXPECT_EQ(p.units.tonnage, "tons");
+    ASSERT_EQ(p.parts.size(), 16u);
+    EXPECT_EQ(p.parts[0].name, "Evis. Carc.");
+    EXPECT_FALSE(p.parts[0].detail);
+    EXPECT_NEAR(p.parts[0].weights[2], 0.43 * 4.2 + 0.02205, 1e-9);
+    EXPECT_TRUE(p.parts[4].detail); // breast tender, a piece of the breast
+    ASSERT_EQ(p.parts[4].weights.size(), 3u);
+    EXPECT_NEAR(p.parts[4].weights[1], 0.19, 1e-9);
+    ASSERT_EQ(p.tonnages.size(), 3u);
+    EXPECT_EQ(p.tonnages[0].name, "Breast_Meat");
+    EXPECT_EQ(p.tonnages[0].value, 8.22);
+    EXPECT_EQ(p.tonnages[1].value, 4);
+    EXPECT_EQ(p.tonnages[2].value, 0.8);
+
+    // Before any distribution there is nothing to draw.
+    ProgramState fresh;
+    EXPECT_TRUE(DistributionChart(fresh).empty());
+    EXPECT_TRUE(PartsYieldChart(fresh).empty());
+    EXPECT_EQ(UnitsOf(0).live, "kg");
+    EXPECT_EQ(UnitsOf(0).part, "g");
+    EXPECT_EQ(UnitsOf(2).live, "g");
 }
 
 TEST(Tonnage, FiguresOfEachDisplay) {
