@@ -15,6 +15,7 @@
 #include "app/core/text_file.h"
 #include "app/forms/form_weights.h"
 #include "app/forms/frm_flock.h"
+#include "app/forms/export_results.h"
 #include "app/forms/grid_sheet.h"
 #include "runtime/locale.h"
 
@@ -172,7 +173,7 @@ int RunBatch(const BatchOptions& options, const std::string& programFolder, std:
     const std::string decimal = lattix::Locale::current().decimalSeparator;
     std::vector<ExportSheet> sheets;
     if (options.csv || options.xlsx)
-        sheets = {SheetOfGrid(grid1, "Flock Weights and Numbers"), SheetOfGrid(main.Grid2(), "Parts Analysis")};
+        sheets = {SheetOfGrid(grid1, kGrid1SheetName), SheetOfGrid(main.Grid2(), kGrid2SheetName)};
     if (options.csv) {
         const char* names[] = {"flock_weights.csv", "parts_analysis.csv"};
         for (std::size_t i = 0; i < 2; ++i) {
