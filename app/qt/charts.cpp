@@ -154,6 +154,7 @@ QChart* makeDistributionChart(const DistributionChartData& data) {
     for (std::size_t i = 0; i < data.classes.size(); ++i)
         upper->append(data.classes[i].weight, data.allFlocks[i]);
     auto* area = new QAreaSeries(upper);
+    upper->setParent(area); // the area does not own the line it is spanned under
     area->setName(QStringLiteral("All flocks: average %1 %2").arg(Number(data.average, decimals + 1), Q(unit)));
     area->setColor(QColor(0xc8, 0xd8, 0xe8));
     area->setBorderColor(QColor(0x60, 0x70, 0x80));
