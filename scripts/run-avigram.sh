@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds Avigram and runs it in batch mode on the sample data of data/.
 #   scripts/run-avigram.sh [extra avigram options, e.g. --decimal-comma or --cv 0.08]
-# The results (reports, grids.json, CSV and XLSX exports, charts) are written to out/.
+# The results (regvals.txt, WtDist.txt and grids.json) are written to out/.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 "$here/scripts/setup.sh"
@@ -9,10 +9,8 @@ build="$here/build"
 out="$here/out"
 cmake -S "$here" -B "$build" -G Ninja >/dev/null
 cmake --build "$build" --target avigram -j "$(nproc)"
-"$build/app/batch/avigram" --batch --carcass "$here/data/BroilerCARCDATA.txt" --out "$out" --csv --xlsx --charts "$@"
+"$build/app/batch/avigram" --batch --carcass "$here/data/BroilerCARCDATA.txt" --out "$out" "$@"
 echo "Avigram results in $out:"
 echo "  $out/regvals.txt  fitted lines per part and sex"
 echo "  $out/WtDist.txt   birds per weight class, flock and sex"
 echo "  $out/grids.json   the three grids and the messages shown"
-echo "  $out/flock_weights.csv, parts_analysis.csv, avigram.xlsx   the two result grids"
-echo "  $out/distribution.png, parts_yield.png   the charts"
