@@ -83,8 +83,6 @@ PartsYieldChartData PartsYieldChart(const ProgramState& state) {
                 all.push_back(c);
         return all;
     }();
-    double largePectoral = 0;
-    const int flocks = state.UsedFlockCount();
     for (int i = 0; i < kListEntries; ++i) {
         const int c = state.PartColumnList[i];
         if (c < 1 || c > 28) continue;
@@ -94,20 +92,10 @@ PartsYieldChartData PartsYieldChart(const ProgramState& state) {
         for (int k = 0; k <= n; ++k)
             part.weights.push_back(state.PartWeight[0][k][c]);
         data.parts.push_back(std::move(part));
-
-        // The tonnage totals, as the main window works them out.
-        double total = 0;
-        for (int k = 0; k <= n; ++k)
-            for (int f = 1; f <= flocks; ++f)
-                total += state.PartWeight[1][k][c] * state.ClassBirds[1][f][k] +
-                         state.PartWeight[2][k][c] * state.ClassBirds[2][f][k];
-        if (c == 3) largePectoral = total;
-        if (c == 4) total += largePectoral;
-        if (c == 4 || c == 14 || c == 16) {
-            const int captionPart = c == 4 ? 12 : c;
-            data.tonnages.push_back({state.PartNames[captionPart], Tonnage(state.DisplayUnits, total).value});
-        }
     }
+    // The tonnages of the main window: breast meat (part column 4), then part columns 14 and 16.
+    for (const auto& [column, caption] : {std::pair{4, 12}, std::pair{14, 14}, std::pair{16, 16}})
+        data.tonnages.push_back({state.PartNames[caption], Tonnage(state.DisplayUnits, state.PartTotals[column]).value});
     return data;
 }
 

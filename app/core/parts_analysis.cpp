@@ -141,6 +141,7 @@ PartsAnalysisResult RecalcCarcassWeights(ProgramState& state, double totalBirds,
         }
         if (c == 3) largePectoralTotal = part.total;
         if (c == 4) part.total += largePectoralTotal;
+        state.PartTotals[c] = part.total;
         int block = c == 4 ? 0 : c == 14 ? 1 : c == 16 ? 2 : -1;
         if (block >= 0) {
             const int col = blockColumns[block];
