@@ -1,5 +1,10 @@
 // The two charts with Qt Charts: the live-weight distribution and the parts yield, as chart objects,
 // as widgets for a tab of the main window, and as pictures.
+//
+// A window makes the data from the program state after "Recalc. Flock Distribution" and puts the
+// views on its third tab, e.g. makeDistributionChartView(DistributionChart(state), tab) and
+// makePartsYieldChartView(PartsYieldChart(state), tab); after the next recalculation it replaces
+// them with new views.
 #pragma once
 
 #include <QImage>
