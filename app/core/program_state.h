@@ -80,6 +80,9 @@ struct ProgramState {
     std::array<int16_t, kListEntries> PartColumnList{};
     std::array<int16_t, kListEntries> GridColumnList{};
     bool PartsAnalysisDone = false;
+    // T of each listed part column after the last parts analysis (carcass table units; part column
+    // 4 holds the breast meat: Large plus Small Pectoral), for the tonnages shown and charted.
+    std::array<double, kPartColumns> PartTotals{};
     // Grid1 cells (row, column) the last parts analysis wrote beside the flock columns (block
     // captions, tonnages, parts list), so that a later run can clear what it leaves over.
     std::vector<std::pair<int, int>> LastBlockCells;
