@@ -11,6 +11,9 @@ import weakref
 from . import _library as L
 from ._library import lib
 from ._values import ArgPack, LattixError, check, to_python
+from . import _blocks
+
+_BLOCK_PATHS = {"LoadFromArray": _blocks.load_from_array, "LoadIntoArray": _blocks.load_into_array}
 
 Param = collections.namedtuple("Param", "name optional has_default default by_ref")
 Member = collections.namedtuple("Member", "name dispid kinds params")
@@ -78,6 +81,8 @@ class _ClassInfo:
         if m is not None:
             # A plain property is read at once; anything else is called.
             found = (m, False, None if m.kinds & L.GET and not m.params else _bound_call(m, False))
+            if self.name == "Lattix" and m.name in _BLOCK_PATHS:
+                found = (m, False, _block_call(m, found[2]))
         elif name[:3].lower() == "set":
             p = self.member(name[3:])
             if p is not None and p.kinds & (L.LET | L.SET) and not p.kinds & L.METHOD:
@@ -265,6 +270,23 @@ def _bound_call(member, assign):
             return invoke(obj, member, kind, args, kwargs)
     call.__name__ = ("Set" if assign else "") + member.name
     call.__qualname__ = call.__name__
+    return call
+
+
+def _block_call(member, general):
+    """LoadFromArray / LoadIntoArray: buffers and lists in one block call, the rest the general way."""
+    path = _BLOCK_PATHS[member.name]
+
+    def call(obj, *args, **kwargs):
+        col_major = kwargs.get("bColMajorOrder", kwargs.get("bcolmajororder", False))
+        if len(args) in (3, 4) and set(kwargs) <= {"bColMajorOrder", "bcolmajororder"} and not (
+                len(args) == 4 and kwargs):
+            done = path(obj, args[0], args[1], args[2], args[3] if len(args) == 4 else col_major)
+            if done is not NotImplemented:
+                return done
+        return general(obj, *args, **kwargs)
+
+    call.__name__ = call.__qualname__ = member.name
     return call
 
 
