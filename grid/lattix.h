@@ -24,6 +24,7 @@
 #include "grid/model/column_record.h"
 #include "grid/model/row_key_index.h"
 #include "grid/model/row_table.h"
+#include "grid/model/value_block.h"
 #include "runtime/automation.h"
 
 namespace lattix {
@@ -311,6 +312,12 @@ public:
                        bool bColMajorOrder = false);
     void LoadIntoArray(const Variant& vStartRow, const Variant& vStartCol, const Variant& vArray,
                        bool bColMajorOrder = false) const;
+    // The same with a block of plain values (grid/model/value_block.h): element (i, j) goes to or
+    // comes from cell (start row + i, start column index + j); *rowsDone x *colsDone elements are copied.
+    void LoadFromBlock(const Variant& vStartRow, const Variant& vStartCol, const ValueBlock& block,
+                       int32_t* rowsDone, int32_t* colsDone);
+    void LoadIntoBlock(const Variant& vStartRow, const Variant& vStartCol, const ValueBlock& block,
+                       int32_t* rowsDone, int32_t* colsDone) const;
 
     // ---- cell attributes, displayed text, fonts and colours ----
     std::string CellText(const Variant& vrow, const Variant& vCol);

@@ -46,6 +46,12 @@ const MemberInfo* TypeInfo::findMember(DispId id) const {
     return it == byId_.end() ? nullptr : &members_[it->second];
 }
 
+std::pair<const MemberInfo*, const MemberHandler*> TypeInfo::find(DispId id) const {
+    auto it = byId_.find(id);
+    if (it == byId_.end()) return {nullptr, nullptr};
+    return {&members_[it->second], &handlers_[it->second]};
+}
+
 const MemberHandler* TypeInfo::handler(DispId id) const {
     auto it = byId_.find(id);
     return it == byId_.end() ? nullptr : &handlers_[it->second];
@@ -84,18 +90,64 @@ void EventSource::fire(const EventInfo& event, std::span<Variant> args) {
     }
 }
 
+namespace {
+
+// Argument vectors are reused from call to call (per thread, and per nesting level since a member
+// may raise an event whose handler invokes again), so a call allocates nothing for its arguments.
+class PooledArgs {
+public:
+    explicit PooledArgs(size_t n) {
+        std::vector<Args>& free = pool();
+        if (!free.empty()) {
+            args_ = std::move(free.back());
+            free.pop_back();
+        }
+        args_.resize(n);
+    }
+    ~PooledArgs() {
+        args_.clear();
+        std::vector<Args>& free = pool();
+        if (free.size() < 16) {
+            try {
+                free.push_back(std::move(args_));
+            } catch (...) { // the vector is simply not kept
+            }
+        }
+    }
+    PooledArgs(const PooledArgs&) = delete;
+    PooledArgs& operator=(const PooledArgs&) = delete;
+    Args& get() { return args_; }
+
+private:
+    static std::vector<Args>& pool() {
+        thread_local std::vector<Args> free;
+        return free;
+    }
+    Args args_;
+};
+
+} // namespace
+
 Variant AutomationObject::invoke(DispId id, InvokeKind kind, std::span<const Variant> positional,
                                  std::span<const NamedArg> named) {
     const TypeInfo& ti = typeInfo();
-    const MemberInfo* member = ti.findMember(id);
-    const MemberHandler* handler = ti.handler(id);
+    const auto [member, handler] = ti.find(id);
     if (!member || !handler || !member->supports(kind))
         throw AutomationError(rn::kMemberNotFound, "Lattix", "Member not found.");
 
     const size_t nparams = member->params.size();
     const bool assigns = kind == InvokeKind::Let || kind == InvokeKind::Set;
-    Args args(nparams + (assigns ? 1 : 0));
-    std::vector<bool> given(nparams, false);
+    PooledArgs pooled(nparams + (assigns ? 1 : 0));
+    Args& args = pooled.get();
+    // Which parameters the caller gave; members have few parameters, so this rarely allocates.
+    constexpr size_t kInlineParams = 32;
+    bool givenInline[kInlineParams] = {};
+    std::unique_ptr<bool[]> givenHeap;
+    bool* given = givenInline;
+    if (nparams > kInlineParams) {
+        givenHeap = std::make_unique<bool[]>(nparams);
+        given = givenHeap.get();
+    }
 
     size_t indexCount = positional.size();
     if (assigns) {

@@ -76,6 +76,8 @@ public:
     const EventInfo* findEvent(std::string_view name) const;
     const EventInfo* findEvent(DispId id) const;
     const MemberHandler* handler(DispId id) const;
+    // The member and its handler in one lookup; both nullptr when absent.
+    std::pair<const MemberInfo*, const MemberHandler*> find(DispId id) const;
 
 private:
     std::string className_, interfaceName_, eventInterfaceName_;

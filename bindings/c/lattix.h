@@ -131,6 +131,46 @@ LX_API int32_t lx_array_get(const lx_array* array, const int32_t* indexes, lx_va
 LX_API int32_t lx_array_put(lx_array* array, const int32_t* indexes, const lx_variant* value,
                             lx_error* error);
 
+/* ---- blocks: many cell values of a grid in one call ----
+ * A block holds rows x cols plain values; element (i, j) goes to or comes from the cell at row
+ * start_row + i and column index start_col + j. start_row and start_col are addresses as for
+ * LoadFromArray (a number is an index, a string a key). Only what fits both the block and the grid is
+ * copied (rows up to RowCount, column indices up to ColCount + 1, the row text column included);
+ * *rows_done and *cols_done (each may be NULL) receive the copied extent. Values are stored as
+ * CellValue stores them; reading converts each value to the block's type as the automation runtime
+ * does (a text that is no number is a type mismatch). A failed call changes neither the grid nor the
+ * block. */
+#define LX_BLOCK_MIXED 0x0FFF /* lx_block.type: each element has its own type, see types */
+
+typedef struct lx_block {
+    int32_t type; /* LX_R8 (double), LX_I4 (int32_t), LX_STRING (UTF-8 texts) or LX_BLOCK_MIXED */
+    int32_t rows;
+    int32_t cols;
+    int32_t reserved_;
+    /* LX_R8, LX_I4, LX_BLOCK_MIXED: element (i, j) at (char*)numbers + i * row_stride + j * col_stride;
+     * mixed blocks carry every value that is no text as a double (the number, the date serial, the
+     * error scode, 1/0 for True/False). */
+    void* numbers;
+    int64_t row_stride;
+    int64_t col_stride;
+    /* LX_STRING, LX_BLOCK_MIXED: one byte length per element, row-major (lengths[i * cols + j]); the
+     * texts follow each other in that order, elements without text having length 0. */
+    int64_t* lengths;
+    const char* text;  /* in: the texts' bytes */
+    char* text_out;    /* out: set to the texts' bytes (NULL when none); release with lx_free */
+    /* LX_BLOCK_MIXED: one variant type per element, row-major: LX_EMPTY, LX_NULL, LX_I2, LX_I4, LX_R4,
+     * LX_R8, LX_DATE, LX_STRING, LX_ERROR, LX_BOOL or LX_UI1; other values are "Bad variable type.". */
+    uint16_t* types;
+} lx_block;
+
+/* grid: a grid object (lx_host_grid). */
+LX_API int32_t lx_load_from_block(lx_object* grid, const lx_variant* start_row, const lx_variant* start_col,
+                                  const lx_block* block, int32_t* rows_done, int32_t* cols_done, lx_error* error);
+LX_API int32_t lx_load_into_block(lx_object* grid, const lx_variant* start_row, const lx_variant* start_col,
+                                  lx_block* block, int32_t* rows_done, int32_t* cols_done, lx_error* error);
+/* Releases memory the library handed out (lx_block.text_out). */
+LX_API void lx_free(void* p);
+
 /* ---- objects ---- */
 LX_API void lx_object_addref(lx_object* obj);
 LX_API void lx_object_release(lx_object* obj);

@@ -9,9 +9,42 @@ namespace lattix {
 
 using namespace lattix_error;
 
+namespace {
+
+// The common address forms, a 32-bit or 16-bit integer or a double holding a whole number within the
+// 32-bit range, need no rounding: they give the same number the general conversion gives. Everything
+// else (halves, out-of-range numbers, NaN, other types) takes the general path with its errors.
+inline bool WholeAddressNumber(const Variant& v, int32_t& out) {
+    if (const int32_t* i = v.getIf<int32_t>()) {
+        out = *i;
+        return true;
+    }
+    if (const double* d = v.getIf<double>()) {
+        if (*d >= -2147483648.0 && *d <= 2147483647.0) {
+            const int32_t i = static_cast<int32_t>(*d);
+            if (static_cast<double>(i) == *d) {
+                out = i;
+                return true;
+            }
+        }
+        return false;
+    }
+    if (const int16_t* s = v.getIf<int16_t>()) {
+        out = *s;
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
 int32_t Lattix::ResolveRow(const Variant& address) const {
     const Variant& v = address.deref();
     int32_t row = 0;
+    if (WholeAddressNumber(v, row)) {
+        if (row >= 1 && row <= rows_.count()) return row;
+        RaiseLattixError(kSubscriptOutOfRange);
+    }
     if (v.isNumeric()) row = AddressNumberToInt32(v);
     else if (v.isString()) row = keyIndex_.find(v.str());
     if (row < 1 || row > rows_.count()) RaiseLattixError(kSubscriptOutOfRange);
@@ -21,6 +54,10 @@ int32_t Lattix::ResolveRow(const Variant& address) const {
 int32_t Lattix::ResolveColIndex(const Variant& address) const {
     const Variant& v = address.deref();
     int32_t col = 0;
+    if (WholeAddressNumber(v, col)) {
+        if (col >= 1 && col <= colCount_ + 1) return col;
+        RaiseLattixError(kSubscriptOutOfRange);
+    }
     if (v.isNumeric()) col = AddressNumberToInt32(v);
     else if (v.isString()) col = ColIndex(v.str());
     if (col < 1 || col > colCount_ + 1) RaiseLattixError(kSubscriptOutOfRange);

@@ -1,13 +1,16 @@
 // LoadFromArray and LoadIntoArray: cell values to and from a host array of one or two dimensions.
 //
-// Both prepare every element or cell first and then commit with operations that cannot fail, so a
-// failure in the middle leaves neither the grid nor the array half written.
+// Both check the block first and prepare only what could fail to copy (values that allocate), then
+// write with operations that cannot fail: a failure leaves neither the grid nor the array half
+// written, and no copy of the target block is ever made.
 #include <algorithm>
 #include <new>
 #include <vector>
 
 #include "grid/lattix.h"
 #include "grid/lattix_error.h"
+#include "grid/model/cell_enums.h"
+#include "grid/model/combo_lists.h"
 
 namespace lattix {
 
@@ -68,6 +71,18 @@ ArrayBlock mapBlock(const SafeArray& a, bool colMajor, int32_t rowsRoom, int32_t
     return b;
 }
 
+// Visits every cell (i, j) of the block in tiles: the array runs down its first dimension and the
+// grid across a row's columns, so tiles keep both sides in cache. Every pass uses the same order.
+template <class Fn> void ForEachCell(const ArrayBlock& b, Fn&& fn) {
+    constexpr int32_t kTile = 32;
+    for (int32_t i0 = 0; i0 < b.rows; i0 += kTile)
+        for (int32_t j0 = 0; j0 < b.cols; j0 += kTile) {
+            const int32_t i1 = std::min(b.rows, i0 + kTile), j1 = std::min(b.cols, j0 + kTile);
+            for (int32_t i = i0; i < i1; ++i)
+                for (int32_t j = j0; j < j1; ++j) fn(i, j);
+        }
+}
+
 } // namespace
 
 void Lattix::LoadFromArray(const Variant& vStartRow, const Variant& vStartCol, const Variant& vArray,
@@ -78,22 +93,35 @@ void Lattix::LoadFromArray(const Variant& vStartRow, const Variant& vStartCol, c
     const ArrayBlock b = mapBlock(a, bColMajorOrder, rows_.count() - R + 1, colCount_ - C + 2);
     if (b.rows <= 0 || b.cols <= 0) return;
 
-    // Each target cell with its new value, built before any cell changes.
-    std::vector<CellRecord> staged;
+    // Only values that need a box can fail to store (memory): those are made first, in visiting
+    // order, so that the writes below cannot fail. Numbers need no buffer at all.
+    std::vector<CellRecord::Prepared> boxed;
+    const Variant* elements = a.data().data();
     try {
-        staged.reserve(static_cast<size_t>(b.rows) * static_cast<size_t>(b.cols));
-        for (int32_t i = 0; i < b.rows; ++i)
-            for (int32_t j = 0; j < b.cols; ++j) {
-                staged.push_back(Cell(R + i, C + j));
-                staged.back().setValue(a.data()[b.elementOf(i, j)]);
-                staged.back().markChanged();
-            }
+        size_t count = 0;
+        ForEachCell(b, [&](int32_t i, int32_t j) { count += CellRecord::NeedsBox(elements[b.elementOf(i, j)]); });
+        boxed.reserve(count);
+        if (count > 0)
+            ForEachCell(b, [&](int32_t i, int32_t j) {
+                const Variant& e = elements[b.elementOf(i, j)];
+                if (CellRecord::NeedsBox(e)) boxed.emplace_back(e);
+            });
     } catch (const std::bad_alloc&) {
         RaiseLattixError(kOutOfMemory);
     }
     size_t k = 0;
-    for (int32_t i = 0; i < b.rows; ++i)
-        for (int32_t j = 0; j < b.cols; ++j) Cell(R + i, C + j) = std::move(staged[k++]);
+    ForEachCell(b, [&](int32_t i, int32_t j) {
+        const Variant& e = elements[b.elementOf(i, j)];
+        CellRecord& cell = cells_.at(C + j, rows_[R + i].cellSlot);
+        if (CellRecord::NeedsBox(e)) cell.setPrepared(std::move(boxed[k++]));
+        else cell.setPrepared(CellRecord::Prepared(e));
+        if ((cell.typeBits & cell_bits::kTypeMask) == cell_type::kCombo) {
+            const ComboBinding cb = DeriveComboBinding(comboLists_, cell.comboIndex, e.deref());
+            cell.comboListIndex = cb.listIndex;
+            cell.icon = cb.icon;
+        }
+        cell.markChanged();
+    });
     RelayoutAndRedraw();
 }
 
@@ -105,17 +133,29 @@ void Lattix::LoadIntoArray(const Variant& vStartRow, const Variant& vStartCol, c
     const ArrayBlock b = mapBlock(a, bColMajorOrder, rows_.count() - R + 1, colCount_ - C + 2);
     if (b.rows <= 0 || b.cols <= 0) return;
 
-    std::vector<Variant> values;
+    // Copying a boxed value (a string, say) allocates; those copies are made first so that the
+    // array is either filled completely or left alone. Other values are written straight in.
+    std::vector<Variant> boxed;
+    Variant* elements = a.data().data();
     try {
-        values.reserve(static_cast<size_t>(b.rows) * static_cast<size_t>(b.cols));
-        for (int32_t i = 0; i < b.rows; ++i)
-            for (int32_t j = 0; j < b.cols; ++j) values.push_back(Cell(R + i, C + j).value());
+        size_t count = 0;
+        ForEachCell(b, [&](int32_t i, int32_t j) { count += cells_.at(C + j, rows_[R + i].cellSlot).isBoxed(); });
+        boxed.reserve(count);
+        if (count > 0)
+            ForEachCell(b, [&](int32_t i, int32_t j) {
+                const CellRecord& cell = cells_.at(C + j, rows_[R + i].cellSlot);
+                if (cell.isBoxed()) boxed.push_back(cell.value());
+            });
     } catch (const std::bad_alloc&) {
         RaiseLattixError(kOutOfMemory);
     }
     size_t k = 0;
-    for (int32_t i = 0; i < b.rows; ++i)
-        for (int32_t j = 0; j < b.cols; ++j) a.data()[b.elementOf(i, j)] = std::move(values[k++]);
+    ForEachCell(b, [&](int32_t i, int32_t j) {
+        const CellRecord& cell = cells_.at(C + j, rows_[R + i].cellSlot);
+        Variant& element = elements[b.elementOf(i, j)];
+        if (cell.isBoxed()) element = std::move(boxed[k++]);
+        else element = cell.value();
+    });
 }
 
 } // namespace lattix

@@ -25,11 +25,10 @@ VarType CellRecord::valueType() const {
     return static_cast<VarType>(valueTag_);
 }
 
-void CellRecord::setValue(const Variant& given) {
+CellRecord::Prepared::Prepared(const Variant& given) {
     const Variant& v = given.deref();
-    // Build the new payload before releasing the old one: the given value may live in this cell's box.
-    Payload p{0};
-    uint8_t tag = kTagEmpty;
+    Payload& p = payload_;
+    uint8_t& tag = tag_;
     switch (v.type()) {
     case VarType::Empty: break;
     case VarType::Null: tag = static_cast<uint8_t>(VarType::Null); break;
@@ -47,9 +46,6 @@ void CellRecord::setValue(const Variant& given) {
         tag = kTagBoxed;
         break;
     }
-    releaseValue();
-    payload_ = p;
-    valueTag_ = tag;
 }
 
 } // namespace lattix

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "runtime/variant.h"
 
@@ -51,6 +52,8 @@ class CellRecord {
         BoxedValue* box;
     };
     Payload payload_{0};
+    static constexpr uint8_t kTagEmpty = 0;
+    static constexpr uint8_t kTagBoxed = 0xFF;
 
 public:
     CellRecord() = default;
@@ -77,10 +80,63 @@ public:
     }
     ~CellRecord() { releaseValue(); }
 
+    // A value converted ahead of time to the form the record keeps, so that storing it cannot fail.
+    // Only values that need a box (strings, objects, arrays) allocate while being prepared.
+    class Prepared {
+    public:
+        Prepared() = default;
+        // Looks through a by-reference slot. Throws std::bad_alloc when a box cannot be made.
+        explicit Prepared(const Variant& v);
+        Prepared(Prepared&& o) noexcept : payload_(o.payload_), tag_(o.tag_) { o.tag_ = kTagEmpty; }
+        Prepared& operator=(Prepared&& o) noexcept {
+            std::swap(payload_, o.payload_);
+            std::swap(tag_, o.tag_);
+            return *this;
+        }
+        Prepared(const Prepared&) = delete;
+        Prepared& operator=(const Prepared&) = delete;
+        ~Prepared() {
+            if (tag_ == kTagBoxed && --payload_.box->refs == 0) delete payload_.box;
+        }
+
+    private:
+        friend class CellRecord;
+        Payload payload_{0};
+        uint8_t tag_ = kTagEmpty;
+    };
+    // True when storing the value allocates (it does not fit the inline payload).
+    static bool NeedsBox(const Variant& v) {
+        switch (v.deref().type()) {
+        case VarType::Empty:
+        case VarType::Null:
+        case VarType::Int16:
+        case VarType::Int32:
+        case VarType::Single:
+        case VarType::Double:
+        case VarType::Currency:
+        case VarType::Date:
+        case VarType::Error:
+        case VarType::Bool:
+        case VarType::Byte: return false;
+        default: return true;
+        }
+    }
+
     Variant value() const;
     // Stores a copy of the value (looking through a by-reference slot).
-    void setValue(const Variant& v);
+    void setValue(const Variant& v) { setPrepared(Prepared(v)); }
+    // Stores a prepared value; never fails.
+    void setPrepared(Prepared&& p) noexcept {
+        // The prepared payload is complete before the old value goes: the old box may be the one the
+        // given value was copied from.
+        releaseValue();
+        payload_ = p.payload_;
+        valueTag_ = p.tag_;
+        p.tag_ = kTagEmpty;
+    }
     VarType valueType() const;
+    // The value lives in a shared box (copying it out allocates).
+    bool isBoxed() const { return valueTag_ == kTagBoxed; }
     // Fast paths used by the hot cell-value accessors.
     bool valueIsDouble() const { return valueTag_ == static_cast<uint8_t>(VarType::Double); }
     double doubleValue() const { return payload_.r8; }
@@ -126,8 +182,6 @@ public:
     void setFontLinked(bool on) { spare_ = static_cast<uint8_t>(on ? (spare_ | kFontLinkMark) : (spare_ & ~kFontLinkMark)); }
 
 private:
-    static constexpr uint8_t kTagEmpty = 0;
-    static constexpr uint8_t kTagBoxed = 0xFF;
     static constexpr uint8_t kFontLinkMark = 0x01;
 
     void releaseValue() {

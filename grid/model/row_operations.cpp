@@ -106,7 +106,6 @@ void Lattix::insertRows(const std::string& key, int32_t& insertPos, bool visible
     const int32_t first = insertPos > 0 ? insertPos : oldCount + 1;
     rows_.insertBlank(first, count);
     if (insertPos > 0) keyIndex_.positionsChanged();
-    const int32_t ncols = colCount_ + 1;
     const std::vector<const CellRecord*> defaults = defaultCellsByIndex();
     for (int32_t k = 1; k <= count; ++k) {
         int32_t pos = first + k - 1;
@@ -115,8 +114,7 @@ void Lattix::insertRows(const std::string& key, int32_t& insertPos, bool visible
         r.cellSlot = takeSlot(k, oldCount);
         if (!tag.isEmpty()) r.tag = new Variant(tag);
         if (k == 1 && !key.empty()) r.key = new std::string(key);
-        CellRecord* cells = cells_.slotCells(r.cellSlot);
-        for (int32_t c = 1; c <= ncols; ++c) cells[c - 1] = *defaults[static_cast<size_t>(c)];
+        cells_.fillSlot(r.cellSlot, defaults.data());
         if (insertPos == 0) keyIndex_.appended(r.cellSlot, pos);
     }
     for (int32_t k = 1; k <= count; ++k) applyStoreInitRowNumber(first + k - 1);
@@ -205,7 +203,6 @@ void Lattix::SetRowCount(int32_t n) {
         rows_.truncate(n);
         if (curRow_ > n) SetCurrentCell(0, curCol_);
     } else {
-        const int32_t ncols = colCount_ + 1;
         const std::vector<const CellRecord*> defaults = defaultCellsByIndex();
         rows_.insertBlank(old + 1, n - old);
         for (int32_t pos = old + 1; pos <= n; ++pos) {
@@ -214,8 +211,7 @@ void Lattix::SetRowCount(int32_t n) {
             r.normalCellHeight = defaultRowNormalCellHeight_;
             r.flags = row_flags::kVisible | row_flags::kExpanded | row_flags::kVisibleAsChild;
             r.cellSlot = takeSlot(pos - old, old);
-            CellRecord* cells = cells_.slotCells(r.cellSlot);
-            for (int32_t c = 1; c <= ncols; ++c) cells[c - 1] = *defaults[static_cast<size_t>(c)];
+            cells_.fillSlot(r.cellSlot, defaults.data());
             if (r.displayed()) ++displayedRows_;
             keyIndex_.appended(r.cellSlot, pos);
         }

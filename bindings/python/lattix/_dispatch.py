@@ -4,11 +4,16 @@ properties and methods, events by name. Everything comes from the objects' type 
 import collections
 import ctypes
 import inspect
+import struct
+import types
 import weakref
 
 from . import _library as L
 from ._library import lib
 from ._values import ArgPack, LattixError, check, to_python
+from . import _blocks
+
+_BLOCK_PATHS = {"LoadFromArray": _blocks.load_from_array, "LoadIntoArray": _blocks.load_into_array}
 
 Param = collections.namedtuple("Param", "name optional has_default default by_ref")
 Member = collections.namedtuple("Member", "name dispid kinds params")
@@ -62,6 +67,29 @@ class _ClassInfo:
     def member(self, name):
         return self._by_name.get(name.lower())
 
+    def resolve(self, name):
+        """What an attribute name stands for, worked out once per class: (member, assign, function to
+        call or None for a plain property) or None."""
+        try:
+            return self._resolved[name]
+        except AttributeError:
+            self._resolved = {}
+        except KeyError:
+            pass
+        m = self.member(name)
+        found = None
+        if m is not None:
+            # A plain property is read at once; anything else is called.
+            found = (m, False, None if m.kinds & L.GET and not m.params else _bound_call(m, False))
+            if self.name == "Lattix" and m.name in _BLOCK_PATHS:
+                found = (m, False, _block_call(m, found[2]))
+        elif name[:3].lower() == "set":
+            p = self.member(name[3:])
+            if p is not None and p.kinds & (L.LET | L.SET) and not p.kinds & L.METHOD:
+                found = (p, True, _bound_call(p, True))
+        self._resolved[name] = found
+        return found
+
     def event(self, name):
         return self._events_by_name.get(name.lower())
 
@@ -86,7 +114,116 @@ def raise_pending():
         raise exc
 
 
+class _CallBuffers:
+    """The argument, result and error buffers of one call in progress, reused from call to call."""
+    __slots__ = ("argv", "raw", "result", "result_raw", "result_ref", "err", "err_ref")
+    SIZE = 8
+
+    def __init__(self):
+        self.argv = (L.Variant * self.SIZE)()
+        self.raw = memoryview(self.argv).cast("B")
+        self.result = L.Variant()
+        self.result_raw = memoryview(self.result).cast("B")
+        self.result_ref = ctypes.byref(self.result)
+        self.err = L.Error()
+        self.err_ref = ctypes.byref(self.err)
+
+
+# A call may run an event handler that calls again, so buffers come from a pool, one set per call.
+_free_buffers = []
+assert ctypes.sizeof(L.Variant) == 24
+_unpack_type = struct.Struct("<H").unpack_from
+_unpack_r8 = struct.Struct("<8xd").unpack_from
+_unpack_i4 = struct.Struct("<8xi").unpack_from
+# The hot call without declared argument types: every argument below is already a C value or a
+# ctypes object, and skipping the per-argument conversion halves the cost of the call.
+_lx_invoke = lib["lx_invoke"]
+_lx_invoke.restype = ctypes.c_int32
+_lx_variant_clear = lib.lx_variant_clear
+_lx_variant_set_string = lib.lx_variant_set_string
+# Per argument type: its slice of the pack format (a variant is 24 bytes: the type, padding and an
+# 8-byte payload in a 16-byte union) and the type code packed with it. Strings are set separately.
+_FAST_ARG = {int: ("H6xi12x", L.I4), float: ("H6xd8x", L.R8), type(None): ("H22x", L.EMPTY), str: ("24x", None)}
+_packers = {}
+
+
+def _make_packer(types):
+    """(pack(raw, args), string positions) for a tuple of argument types; None when one has no fast form."""
+    if len(types) > _CallBuffers.SIZE or any(t not in _FAST_ARG for t in types):
+        return None
+    fmt = struct.Struct("<" + "".join(_FAST_ARG[t][0] for t in types))
+    # One pack_into call with the type codes and values interleaved, written out once per signature.
+    items = []
+    for i, t in enumerate(types):
+        code = _FAST_ARG[t][1]
+        if code is not None:
+            items.append(str(code))
+            if code != L.EMPTY:
+                items.append("a[%d]" % i)
+    pack = eval("lambda raw, a: pack_into(raw, 0, %s)" % ", ".join(items), {"pack_into": fmt.pack_into})
+    strings = tuple(i for i, t in enumerate(types) if t is str)
+    return pack, strings
+
+
+def _fast_invoke(obj, member, kind, args):
+    """invoke() for positional numbers, strings and None: the arguments are packed into reused
+    variants in one go. Returns NotImplemented when the arguments need the general path."""
+    types = tuple(map(type, args))
+    try:
+        packer = _packers[types]
+    except KeyError:
+        packer = _packers[types] = _make_packer(types)
+    if packer is None or (kind == L.SET and types and args[-1] is None):
+        return NotImplemented  # (None assigned by Set is the empty object reference)
+    pack, strings = packer
+    buffers = _free_buffers.pop() if _free_buffers else _CallBuffers()
+    try:
+        try:
+            pack(buffers.raw, args)
+        except struct.error:
+            return NotImplemented  # an integer beyond 32 bits
+        argv = buffers.argv
+        if strings:
+            for i in strings:
+                data = args[i].encode("utf-8", "surrogateescape")
+                check(_lx_variant_set_string(ctypes.byref(argv[i]), data, len(data), buffers.err_ref), buffers.err)
+        rc = _lx_invoke(obj._handle_c, member.dispid, kind, argv, len(args), None, 0, buffers.result_ref,
+                        buffers.err_ref)
+        if strings:
+            for i in strings:
+                _lx_variant_clear(ctypes.byref(argv[i]))
+        value = None
+        if rc == 0:
+            raw = buffers.result_raw
+            t = _unpack_type(raw)[0]
+            if t == L.R8:
+                value = _unpack_r8(raw)[0]
+            elif t == L.I4:
+                value = _unpack_i4(raw)[0]
+            elif t != L.EMPTY:
+                try:
+                    value = to_python(buffers.result)
+                finally:
+                    _lx_variant_clear(buffers.result_ref)
+        if _pending:
+            raise_pending()
+        if rc:
+            check(rc, buffers.err)
+        return value
+    finally:
+        if len(_free_buffers) < 16:
+            _free_buffers.append(buffers)
+
+
 def invoke(obj, member, kind, args, kwargs, nothing_for_none=False):
+    if not kwargs:
+        value = _fast_invoke(obj, member, kind, args)
+        if value is not NotImplemented:
+            return value
+    return _invoke(obj, member, kind, args, kwargs, nothing_for_none)
+
+
+def _invoke(obj, member, kind, args, kwargs, nothing_for_none=False):
     pack = ArgPack()
     try:
         argv = (L.Variant * max(len(args), 1))()
@@ -115,27 +252,42 @@ def invoke(obj, member, kind, args, kwargs, nothing_for_none=False):
         pack.release()
 
 
-class _Bound:
-    """A member waiting for its arguments: a method, or an indexed property to read or assign."""
-    __slots__ = ("_obj", "_member", "_assign")
-
-    def __init__(self, obj, member, assign=False):
-        self._obj, self._member, self._assign = obj, member, assign
-
-    def __call__(self, *args, **kwargs):
-        m = self._member
-        if self._assign:
+def _bound_call(member, assign):
+    """The function behind obj.Name(...) (and obj.SetName(...) when assign): made once per member."""
+    if assign:
+        def call(obj, *args, **kwargs):
             if not args:
-                raise TypeError("%s: the value to assign is missing" % m.name)
+                raise TypeError("%s: the value to assign is missing" % member.name)
             value = args[-1]
-            use_set = m.kinds & L.SET and (isinstance(value, Object) or (value is None and not m.kinds & L.LET))
-            kind = L.SET if use_set or not m.kinds & L.LET else L.LET
-            return invoke(self._obj, m, kind, args, kwargs, kind == L.SET)
-        kind = L.METHOD if m.kinds & L.METHOD else L.GET
-        return invoke(self._obj, m, kind, args, kwargs)
+            use_set = member.kinds & L.SET and (isinstance(value, Object) or
+                                                (value is None and not member.kinds & L.LET))
+            kind = L.SET if use_set or not member.kinds & L.LET else L.LET
+            return invoke(obj, member, kind, args, kwargs, kind == L.SET)
+    else:
+        kind = L.METHOD if member.kinds & L.METHOD else L.GET
 
-    def __repr__(self):
-        return "<%s.%s%s>" % (self._obj._info.name, "Set" if self._assign else "", self._member.name)
+        def call(obj, *args, **kwargs):
+            return invoke(obj, member, kind, args, kwargs)
+    call.__name__ = ("Set" if assign else "") + member.name
+    call.__qualname__ = call.__name__
+    return call
+
+
+def _block_call(member, general):
+    """LoadFromArray / LoadIntoArray: buffers and lists in one block call, the rest the general way."""
+    path = _BLOCK_PATHS[member.name]
+
+    def call(obj, *args, **kwargs):
+        col_major = kwargs.get("bColMajorOrder", kwargs.get("bcolmajororder", False))
+        if len(args) in (3, 4) and set(kwargs) <= {"bColMajorOrder", "bcolmajororder"} and not (
+                len(args) == 4 and kwargs):
+            done = path(obj, args[0], args[1], args[2], args[3] if len(args) == 4 else col_major)
+            if done is not NotImplemented:
+                return done
+        return general(obj, *args, **kwargs)
+
+    call.__name__ = call.__qualname__ = member.name
+    return call
 
 
 class _Handlers:
@@ -209,6 +361,7 @@ class Object:
     def __init__(self, handle):
         # handle: a reference this wrapper takes over.
         object.__setattr__(self, "_handle", handle)
+        object.__setattr__(self, "_handle_c", ctypes.c_void_p(handle))
         object.__setattr__(self, "_info", _class_info(handle))
         object.__setattr__(self, "_events", None)
 
@@ -222,16 +375,13 @@ class Object:
         if name.startswith("_"):
             raise AttributeError(name)
         info = self.__dict__["_info"]
-        m = info.member(name)
-        if m is None:
-            if name[:3].lower() == "set":
-                p = info.member(name[3:])
-                if p is not None and p.kinds & (L.LET | L.SET) and not p.kinds & L.METHOD:
-                    return _Bound(self, p, assign=True)
+        found = info.resolve(name)
+        if found is None:
             raise AttributeError("%s has no member %r" % (info.name, name))
-        if m.kinds & L.GET and not m.params:
+        m, assign, call = found
+        if call is None:
             return invoke(self, m, L.GET, (), {})
-        return _Bound(self, m)
+        return types.MethodType(call, self)
 
     def __setattr__(self, name, value):
         m = self._info.member(name)

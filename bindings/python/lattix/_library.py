@@ -67,6 +67,15 @@ class EnumDesc(ctypes.Structure):
     _fields_ = [("name", ctypes.c_char_p), ("constant_count", ctypes.c_int32)]
 
 
+class Block(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int32), ("rows", ctypes.c_int32), ("cols", ctypes.c_int32),
+                ("reserved_", ctypes.c_int32), ("numbers", ctypes.c_void_p), ("row_stride", ctypes.c_int64),
+                ("col_stride", ctypes.c_int64), ("lengths", ctypes.c_void_p), ("text", ctypes.c_void_p),
+                ("text_out", ctypes.c_void_p), ("types", ctypes.c_void_p)]
+
+
+BLOCK_MIXED = 0x0FFF
+
 EVENT_SINK = ctypes.CFUNCTYPE(None, ctypes.c_void_p, ctypes.c_int32, ctypes.c_char_p, ctypes.POINTER(Variant),
                               ctypes.POINTER(ctypes.c_uint8), ctypes.c_int32)
 
@@ -108,6 +117,9 @@ _PROTOTYPES = {
     "lx_enum_constant": (_I32, [_I32, _I32, ctypes.POINTER(ctypes.c_char_p), _PI32, _PE]),
     "lx_event_connect": (_I32, [_P, EVENT_SINK, _P, _PI32, _PE]),
     "lx_event_disconnect": (_I32, [_P, _I32, _PE]),
+    "lx_load_from_block": (_I32, [_P, _PV, _PV, ctypes.POINTER(Block), _PI32, _PI32, _PE]),
+    "lx_load_into_block": (_I32, [_P, _PV, _PV, ctypes.POINTER(Block), _PI32, _PI32, _PE]),
+    "lx_free": (None, [_P]),
     "lx_host_create": (_I32, [_I32, _I32, ctypes.POINTER(_P), _PE]),
     "lx_host_destroy": (None, [_P]),
     "lx_host_grid": (_P, [_P]),
