@@ -153,12 +153,36 @@ public:
     void SetCellValue(const Variant& vrow, const Variant& vCol, const Variant& value);
     std::shared_ptr<CellObject> ColDefaultCell(const Variant& vCol) const;
 
-    // ---- current cell ----
+    // ---- current cell and selection (grid/input) ----
     int32_t CurRow() const { return curRow_; }
     void SetCurRow(int32_t lRow);
     int32_t CurCol() const { return curCol_; }
     void SetCurCol(int32_t lCol);
+    void SetCurCell(const Variant& vrow, const Variant& vCol);
+    bool CellSelected(const Variant& vrow, const Variant& vCol) const;
+    void SetCellSelected(const Variant& vrow, const Variant& vCol, bool bNewSelected);
+    void ClearSelection();
+    void SelectAll();
+    void InvertSelection();
     bool RowMode() const { return rowMode_; }
+    void SetRowMode(bool b);
+    bool FullRowSelect() const { return fullRowSelect_; }
+    void SetFullRowSelect(bool b);
+    bool DragSelect() const { return dragSelect_; }
+    void SetDragSelect(bool b);
+    // Interactive moves: the keyboard and the mouse compute a target cell and a modifier state
+    // (Shift 1, Ctrl 2) and the current cell and selection follow the rules of MoveInput.
+    enum class MoveInput { Keyboard, Mouse };
+    // Applies the selection rule for a move to (row, col) without moving the current cell.
+    void ApplyMoveSelection(int32_t row, int32_t col, int32_t shift, MoveInput how);
+    // Makes (row, col) current: records it, scrolls it into view, redraws and raises the pending
+    // change events.
+    void CommitMove(int32_t row, int32_t col);
+    // Selection rule plus commit: a whole interactive move.
+    void UserMove(int32_t row, int32_t col, int32_t shift, MoveInput how);
+    // The anchor of range extension.
+    int32_t AnchorRow() const { return anchorRow_; }
+    int32_t AnchorCol() const { return anchorCol_; }
 
     // ---- frame ----
     std::string UIStrings(int32_t index) const;
@@ -477,8 +501,18 @@ private:
     void recomputeColumnPositions();
     std::shared_ptr<CellObject> newDefaultCellObject();
     void programmaticMove(int32_t row, int32_t col);
-    void selectCell(int32_t row, int32_t colIndex, bool select);
-    void fireCurrentCellEvents();
+    // ---- selection primitives (grid/input/selection.cpp) ----
+    bool validCell(int32_t row, int32_t col) const { return row >= 1 && row <= rows_.count() && col >= 1 && col <= colCount_ + 1; }
+    void selectCell(int32_t row, int32_t colIndex, bool select, bool updateSet = true, bool mayRaiseBefore = true);
+    void selectRow(int32_t row, bool select, bool updateSet = true);
+    void invertRow(int32_t row);
+    bool rowHasSelectedCell(int32_t row) const;
+    void deselectAllButTarget(int32_t row, int32_t col);
+    void applySingleSelectionRule(int32_t row, int32_t col);
+    void applyMultiNoModifiers(int32_t row, int32_t col);
+    void extendRange(int32_t row, int32_t col, bool addMode);
+    void toggleForCtrlClick(int32_t row, int32_t col);
+    void ensureMoveVisible(int32_t row, int32_t col);
 
     Options options_;
     SystemDescription system_;
@@ -509,7 +543,12 @@ private:
     int32_t curRow_ = 0, curCol_ = 0, prevRow_ = 0, prevCol_ = 0;
     bool cellChanged_ = false, rowChanged_ = false, colChanged_ = false;
     bool selChangePending_ = false, selContentsChanged_ = false;
-    bool rowMode_ = false, multiSelect_ = false;
+    bool rowMode_ = false, multiSelect_ = false, fullRowSelect_ = false, dragSelect_ = true;
+    int32_t anchorRow_ = 0, anchorCol_ = 0;
+    bool anchorState_ = true;
+    struct LastExtension {
+        int32_t anchorRow = 0, anchorCol = 0, lowRow = 0, highRow = -1;
+    } lastExtension_;
     SelectionStore selection_;
 
     // View bookkeeping.

@@ -15,6 +15,7 @@ const TypeInfo& Lattix::ClassTypeInfo() {
         BindHierarchyMembers(b);
         BindStructureMembers(b);
         BindArrayMembers(b);
+        BindSelectionMembers(b);
         return ti;
     }();
     return info;
