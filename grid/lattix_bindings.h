@@ -14,5 +14,6 @@ void BindHierarchyMembers(ClassBinder& b);
 void BindStructureMembers(ClassBinder& b);
 void BindArrayMembers(ClassBinder& b);
 void BindSelectionMembers(ClassBinder& b);
+void BindViewMembers(ClassBinder& b);
 
 } // namespace lattix

@@ -16,6 +16,7 @@ const TypeInfo& Lattix::ClassTypeInfo() {
         BindStructureMembers(b);
         BindArrayMembers(b);
         BindSelectionMembers(b);
+        BindViewMembers(b);
         return ti;
     }();
     return info;
