@@ -185,6 +185,7 @@ void Lattix::RelayoutAndRedraw() {
         redrawDeferred_ = true;
         return;
     }
+    clampScrollPosition();
     RecalcVisibleRange();
     ++fullRedraws_;
     InvalidateView();
