@@ -9,6 +9,8 @@
 #include "grid/lattix_error.h"
 #include "runtime/automation_error.h"
 #include "grid/sel_items_object.h"
+#include "grid/view/painter.h"
+#include "grid/view/picture_object.h"
 #include "runtime/conversions.h"
 
 namespace lattix {
@@ -70,7 +72,9 @@ std::shared_ptr<Lattix> Lattix::Create(const Options& options) {
     return g;
 }
 
-Lattix::Lattix(const Options& options) : options_(options), system_(options.system) {}
+Lattix::Lattix(const Options& options) : options_(options), system_(options.system) {
+    painter_ = std::make_unique<GridPainter>(*this);
+}
 
 void Lattix::initialise() {
     supports_ = detectSupports(system_);
@@ -173,10 +177,12 @@ void Lattix::BeginUpdate() { ++beginUpdateCount_; }
 void Lattix::EndUpdate() {
     if (beginUpdateCount_ == 0) return;
     if (--beginUpdateCount_ == 0) {
+        // Everything changed while painting was held back is shown in one repaint.
         redrawDeferred_ = false;
         RecalcVisibleRange();
         ++fullRedraws_;
-        InvalidateView();
+        painter_->RequestRepaintAll();
+        painter_->Draw();
     }
 }
 
@@ -188,13 +194,15 @@ void Lattix::RelayoutAndRedraw() {
     clampScrollPosition();
     RecalcVisibleRange();
     ++fullRedraws_;
-    InvalidateView();
+    painter_->RequestRepaintAll();
+    painter_->Draw();
 }
 
 void Lattix::RedrawRow(int32_t row) {
     if (beginUpdateCount_ > 0 || row < 1 || row > rows_.count() || !rows_[row].displayed()) return;
     ++rowRedraws_;
-    InvalidateRowArea(row);
+    // The row's changed cells carry their flags: the painter repaints just their rows.
+    painter_->Draw();
 }
 
 void Lattix::EndEditing() {

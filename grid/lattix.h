@@ -29,6 +29,7 @@
 #include "grid/view/geometry.h"
 #include "platform/ui/messages.h"
 #include "platform/ui/types.h"
+#include "grid/view/paint_settings.h"
 #include "runtime/automation.h"
 
 namespace lattix {
@@ -44,6 +45,8 @@ class DeviceContext;
 class Font;
 class ImageList;
 } // namespace gfx
+class GridPainter;
+class PictureObject;
 
 // Optional arguments of AddCol, with their published defaults.
 struct AddColArgs {
@@ -108,6 +111,18 @@ inline constexpr DispId kCurRowChange = 27;
 inline constexpr DispId kCurColChange = 28;
 inline constexpr DispId kDblClick = 40;
 inline constexpr DispId kQuitCustomEdit = 60;
+} // namespace event_id
+
+// ---- painting events ----
+namespace event_id {
+inline constexpr DispId kCustomDrawCell = 29;
+inline constexpr DispId kBeforeCellContentsDraw = 31;
+inline constexpr DispId kAfterCellContentsDraw = 32;
+inline constexpr DispId kAfterCellDraw = 33;
+inline constexpr DispId kBeforeRowFirstDraw = 34;
+inline constexpr DispId kRequestRow = 62;
+inline constexpr DispId kRequestRowData = 63;
+inline constexpr DispId kCustomDrawTreeButton = 89;
 } // namespace event_id
 
 // ---- row hierarchy events ----
@@ -226,6 +241,68 @@ public:
     void BeginUpdate();
     void EndUpdate();
     int32_t BeginUpdateCount() const { return beginUpdateCount_; }
+
+    // ---- painting (grid/view/painter.h) ----
+    void Draw();
+    void DrawCell(const Variant& vrow, const Variant& vCol);
+    void Refresh();
+    GridPainter& Painter() { return *painter_; }
+    int32_t GridLineColor() const { return paint_.gridLineColor; }
+    void SetGridLineColor(int32_t o);
+    int32_t HighlightBackColor() const { return paint_.highlightBackColor; }
+    void SetHighlightBackColor(int32_t o);
+    int32_t HighlightForeColor() const { return paint_.highlightForeColor; }
+    void SetHighlightForeColor(int32_t o);
+    int32_t HighlightBackColorNoFocus() const { return paint_.highlightBackColorNoFocus; }
+    void SetHighlightBackColorNoFocus(int32_t o);
+    int32_t HighlightForeColorNoFocus() const { return paint_.highlightForeColorNoFocus; }
+    void SetHighlightForeColorNoFocus(int32_t o);
+    bool HighlightSelCells() const { return paint_.highlightSelCells; }
+    void SetHighlightSelCells(bool b);
+    bool HideSelection() const { return paint_.hideSelection; }
+    void SetHideSelection(bool b);
+    bool HighlightSelIcons() const { return paint_.highlightSelIcons; }
+    void SetHighlightSelIcons(bool b);
+    uint8_t SelectionAlphaBlend() const { return paint_.selectionAlphaBlend; }
+    void SetSelectionAlphaBlend(int32_t bt);
+    bool FocusRectNoFocus() const { return paint_.focusRectNoFocus; }
+    void SetFocusRectNoFocus(bool b);
+    int32_t FocusRectColor1() const { return paint_.focusRectColor1; }
+    void SetFocusRectColor1(int32_t o);
+    int32_t FocusRectColor2() const { return paint_.focusRectColor2; }
+    void SetFocusRectColor2(int32_t o);
+    int32_t FocusRectNoFocusColor1() const { return paint_.focusRectNoFocusColor1; }
+    void SetFocusRectNoFocusColor1(int32_t o);
+    int32_t FocusRectNoFocusColor2() const { return paint_.focusRectNoFocusColor2; }
+    void SetFocusRectNoFocusColor2(int32_t o);
+    bool OpaqueTextInHatchedCells() const { return paint_.opaqueTextInHatchedCells; }
+    void SetOpaqueTextInHatchedCells(bool b);
+    bool DisableIcons() const { return paint_.disableIcons; }
+    void SetDisableIcons(bool b);
+    bool Enabled() const { return paint_.enabled; }
+    void SetEnabled(bool b);
+    bool ChangeColorsWhenDisabled() const { return paint_.changeColorsWhenDisabled; }
+    void SetChangeColorsWhenDisabled(bool b);
+    int32_t TreeLines() const { return paint_.treeLines; }
+    void SetTreeLines(int32_t e);
+    int32_t TreeLinesColor() const { return paint_.treeLinesColor; }
+    void SetTreeLinesColor(int32_t o);
+    int32_t TreeButtonBackColor() const { return paint_.treeButtonBackColor; }
+    void SetTreeButtonBackColor(int32_t o);
+    int32_t TreeButtonForeColor() const { return paint_.treeButtonForeColor; }
+    void SetTreeButtonForeColor(int32_t o);
+    int32_t TreeButtonBorderColor() const { return paint_.treeButtonBorderColor; }
+    void SetTreeButtonBorderColor(int32_t o);
+    bool FlatCellControls() const { return paint_.flatCellControls; }
+    void SetFlatCellControls(bool b);
+    const std::shared_ptr<PictureObject>& BackgroundPicture() const { return paint_.backgroundPicture; }
+    void SetBackgroundPicture(const std::shared_ptr<PictureObject>& oPicture);
+    bool Virtual() const { return paint_.isVirtual; }
+    void SetVirtual(bool b);
+    // A virtual grid asks its host for the next row (RequestRow, then RequestRowData); false when the
+    // host has no more rows.
+    bool RequestVirtualRow();
+    bool IsEditing() const { return editing_; }
 
     // ---- columns ----
     int32_t ColWidth(const Variant& vCol) const;
@@ -765,6 +842,14 @@ private:
     int structuralDepth_ = 0;
     bool allowSorting_ = true; // ---- persisted settings (property bag) ----
     bool editing_ = false;
+
+    // ---- painting (private) ----
+    template <class T> void setPaintSetting(T& field, T value, std::string_view name);
+    PaintSettings paint_;
+    std::unique_ptr<GridPainter> painter_;
+    bool virtualEnd_ = false;       // the host of a virtual grid reported its last row
+    bool comboDroppedDown_ = false; // the current cell's list is dropped down
+    friend class GridPainter;
 
     // Owned objects.
     std::shared_ptr<HeaderObject> header_;

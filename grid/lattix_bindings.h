@@ -15,5 +15,6 @@ void BindStructureMembers(ClassBinder& b);
 void BindArrayMembers(ClassBinder& b);
 void BindSelectionMembers(ClassBinder& b);
 void BindViewMembers(ClassBinder& b);
+void BindPaintMembers(ClassBinder& b);
 
 } // namespace lattix

@@ -17,6 +17,7 @@ const TypeInfo& Lattix::ClassTypeInfo() {
         BindArrayMembers(b);
         BindSelectionMembers(b);
         BindViewMembers(b);
+        BindPaintMembers(b);
         return ti;
     }();
     return info;
