@@ -774,6 +774,8 @@ private:
     void extendRange(int32_t row, int32_t col, bool addMode);
     void toggleForCtrlClick(int32_t row, int32_t col);
     void ensureMoveVisible(int32_t row, int32_t col);
+    // Repaints the rows whose cells carry the changed flag (what a selection change marks).
+    void redrawChangedCells();
     // ---- mouse (private) ----
     bool handleMouseMessage(ui::MessageId message, ui::WParam wParam, ui::LParam lParam);
     void mouseButtonDown(int32_t button, int32_t x, int32_t y, int32_t shift);

@@ -8,6 +8,7 @@
 // that moves the current cell again starts a new round of events.
 #include "grid/lattix.h"
 #include "grid/lattix_error.h"
+#include "grid/view/painter.h"
 #include "runtime/conversions.h"
 
 namespace lattix {
@@ -53,12 +54,25 @@ void Lattix::FlushPendingEvents() {
     }
 }
 
-// Scrolls the new current cell into view (in row mode only its row) and redraws. Until the view's
-// ensure-visible lands this only redraws.
+// Scrolls the new current cell into view (in row mode only its row, vertically) and redraws the
+// grid unless scrolling did.
 void Lattix::ensureMoveVisible(int32_t row, int32_t col) {
-    (void)row;
-    (void)col;
-    RelayoutAndRedraw();
+    bool scrolled = false;
+    if (rowMode_) {
+        if (row >= 1 && row <= rows_.count()) {
+            const int32_t before = view_.scrollY;
+            EnsureVisibleRow(Variant(row));
+            scrolled = view_.scrollY != before;
+        }
+    } else if (validCell(row, col)) {
+        scrolled = EnsureCellVisibleAuto(row, col);
+    }
+    if (!scrolled) RelayoutAndRedraw();
+    else redrawChangedCells(); // scrolling painted the rows that came into view
+}
+
+void Lattix::redrawChangedCells() {
+    if (beginUpdateCount_ == 0) painter_->Draw();
 }
 
 void Lattix::CommitMove(int32_t row, int32_t col) {

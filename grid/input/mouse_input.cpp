@@ -118,6 +118,8 @@ void Lattix::mouseButtonDown(int32_t button, int32_t x, int32_t y, int32_t shift
     mouse_.downY = y;
     mouse_.dragStarted = false;
     mouse_.deferredSelection = false;
+    mouse_.bodyPress = false;
+    mouse_.dragSelecting = false;
     mouse_.pressed = true;
     wm.SetTimer(hwnd_, mouse_timer::kDoubleClickCheck, wm.GetDoubleClickTime());
     // A press in the cells area captures the mouse for the gesture.
@@ -154,6 +156,7 @@ void Lattix::mouseButtonDown(int32_t button, int32_t x, int32_t y, int32_t shift
     // (A press on the combo button of a text-with-list cell being edited opens its list: drop-down
     // lists come with the editing parts.)
     if (button == kButtonLeft || button == kButtonRight) {
+        // (SearchString, the key search's typed prefix, is cleared here once key search lands.)
         mouse_.bodyPress = part != cell_part::kComboButton && part != cell_part::kCheckBox && part != cell_part::kTreeButton;
         if (multiSelect_) {
             if (Cell(row, col).selected() && mouse_.bodyPress) mouse_.deferredSelection = true;
@@ -207,7 +210,7 @@ void Lattix::mouseButtonUp(int32_t button, int32_t x, int32_t y, int32_t shift) 
             std::abs(y - mouse_.downY) <= kDragThreshold && validCell(mouse_.downRow, mouse_.downCol)) {
             applyMouseSelectionNow(mouse_.downRow, mouse_.downCol, shift);
             if (shift & 1) RelayoutAndRedraw();
-            else RedrawRow(mouse_.downRow);
+            else redrawChangedCells();
         }
         if (button == kButtonRight) {
             if (validCell(mouse_.hoverRow, mouse_.hoverCol) && Cell(mouse_.hoverRow, mouse_.hoverCol).selectable()) {
@@ -288,7 +291,7 @@ void Lattix::mouseMoved(int32_t button, int32_t x, int32_t y, int32_t shift) {
         applyMouseSelectionNow(hit.row, hit.col, shift | 1);
         mouse_.lastReachedRow = hit.row;
         mouse_.lastReachedCol = hit.col;
-        RelayoutAndRedraw();
+        redrawChangedCells();
     }
     wm.SetTimer(hwnd_, mouse_timer::kMouseLeaveCheck, mouse_timer::kMouseLeaveMs);
     // (The cell tooltip is decided here once tooltips land.)

@@ -59,7 +59,9 @@ TEST(CellControls, ClickingACheckBoxTogglesItWithVetoAndThreeStates) {
 TEST(CellControls, ClickingATreeButtonCollapsesAndExpandsUnlessVetoed) {
     MouseGrid g(3, 0);
     g->SetTreeCol(1);
-    g->AddRow({.eTreeButton = 2});
+    lattix::AddRowArgs parent;
+    parent.eTreeButton = 2;
+    g->AddRow(parent);
     lattix::AddRowArgs child;
     child.vRowParent = Variant(1);
     g->AddRow(child);

@@ -189,3 +189,29 @@ TEST(MouseClicks, RightClickSelectsAndAsksForTheContextMenu) {
     EXPECT_EQ(log.take().back(), "ContextMenuPopup(3,0,0,False,False)");
     EXPECT_EQ(lattix::ui::Wm().GetFocus(), g->WindowHandle());
 }
+
+namespace {
+// A container in design mode: keyboard and mouse belong to the container.
+struct DesignSite : lattix::ControlSite {
+    bool userMode() const override { return false; }
+};
+} // namespace
+
+TEST(MouseClicks, DesignModeLeavesPressesAndMovesToTheContainer) {
+    lattix::ui::headless::HeadlessHost host(300, 200);
+    DesignSite site;
+    Lattix::Options options;
+    options.site = &site;
+    auto g = Lattix::Create(options);
+    g->AttachToWindow(host.TopLevel());
+    g->SetColCount(3);
+    g->SetRowCount(3);
+    int events = 0;
+    g->events()->connect([&](const lattix::EventInfo& e, std::span<Variant>) {
+        events += e.name.rfind("Mouse", 0) == 0 || e.name == "Click";
+    });
+    host.Click(30, 30);
+    EXPECT_EQ(events, 0);
+    EXPECT_EQ(g->CurRow(), 0);
+    g.reset();
+}

@@ -264,10 +264,11 @@ gfx::Bitmap SelectionGrid(bool focused, uint8_t alpha) {
     g.SetCellBackColor(Variant(2), Variant(2), 0x80FFFF);
     g.SetCellForeColor(Variant(3), Variant(2), 0x0000C0);
     g.SetMultiSelect(true);
-    for (int r = 2; r <= 3; ++r)
-        for (int c = 1; c <= 2; ++c) lattix::LattixTestAccess::Select(g, r, c);
+    // The current cell first: a move keeps only its own cell selected.
     g.SetCurRow(3);
     g.SetCurCol(2);
+    for (int r = 2; r <= 3; ++r)
+        for (int c = 1; c <= 2; ++c) g.SetCellSelected(Variant(r), Variant(c), true);
     g.SetSelectionAlphaBlend(alpha);
     h.attach();
     if (focused) g.FocusGridWindow();
