@@ -169,19 +169,6 @@ const TypeInfo& ContextMenuItemsObject::typeInfo() const {
     return info;
 }
 
-const TypeInfo& SelItemsObject::typeInfo() const {
-    static const TypeInfo info = [] {
-        TypeInfo ti("SelItemsObject", "_SelItemsObject");
-        ClassBinder b(ti, "SelItemsObject");
-        using S = SelItemsObject;
-        b.property<S>("Count", [](S& o, Args&) { return Variant(o.Count()); });
-        b.property<S>("Sorted", [](S& o, Args&) { return Variant(o.Sorted()); },
-                      [](S& o, Args&, const Variant& v) { o.SetSorted(ArgBool(v)); });
-        return ti;
-    }();
-    return info;
-}
-
 const TypeInfo& CellObject::typeInfo() const { return ClassTypeInfo(); }
 
 const TypeInfo& CellObject::ClassTypeInfo() {

@@ -355,8 +355,8 @@ const MemberEntry kCombosObjectMembers[] = {
 const MemberEntry kSelItemsObjectMembers[] = {
     {"Sorted", 0x68030001, kGet|kLet, {}},
     {"Count", 0x68030002, kGet, {}},
-    {"GetArray", 0x60030001, kMethod, {{"lMinRow", true, "-1", false}, {"lMaxRow", true, "-1", false}, {"lMinCol", true, "-1", false}, {"lMaxCol", true, "-1", false}}},
-    {"GetString", 0x60030002, kMethod, {{"lMinRow", true, "-1", false}, {"lMaxRow", true, "-1", false}, {"lMinCol", true, "-1", false}, {"lMaxCol", true, "-1", false}}},
+    {"GetArray", 0x60030001, kMethod, {{"lMinRow", true, "-1", true}, {"lMaxRow", true, "-1", true}, {"lMinCol", true, "-1", true}, {"lMaxCol", true, "-1", true}}},
+    {"GetString", 0x60030002, kMethod, {{"lMinRow", true, "-1", true}, {"lMaxRow", true, "-1", true}, {"lMinCol", true, "-1", true}, {"lMaxCol", true, "-1", true}}},
 };
 const MemberEntry kSortGroupObjectMembers[] = {
     {"ColCount", 0x68030001, kGet|kLet, {}},

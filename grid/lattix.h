@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "grid/model/combo_lists.h"
 #include "grid/model/font_table.h"
 #include "grid/model/format_table.h"
+#include "grid/input/mouse_state.h"
 #include "grid/input/selection_store.h"
 #include "grid/model/cell_storage.h"
 #include "grid/model/column_layout.h"
@@ -25,6 +27,10 @@
 #include "grid/model/row_key_index.h"
 #include "grid/model/row_table.h"
 #include "grid/model/value_block.h"
+#include "grid/view/geometry.h"
+#include "platform/ui/messages.h"
+#include "platform/ui/types.h"
+#include "grid/view/paint_settings.h"
 #include "runtime/automation.h"
 
 namespace lattix {
@@ -38,6 +44,13 @@ class SelItemsObject;
 class SortGroupObject;
 class SortCriteria;
 struct SortGroupState;
+namespace gfx {
+class DeviceContext;
+class Font;
+class ImageList;
+} // namespace gfx
+class GridPainter;
+class PictureObject;
 
 // Optional arguments of AddCol, with their published defaults.
 struct AddColArgs {
@@ -91,6 +104,9 @@ inline constexpr DispId kAfterCommitEdit = 1;
 inline constexpr DispId kRowDynamicFormatting = 4;
 inline constexpr DispId kCellDynamicFormatting = 5;
 inline constexpr DispId kCellDynamicText = 6;
+inline constexpr DispId kCellDynamicIcons = 7;
+inline constexpr DispId kCustomDrawCellGetSize = 30;
+inline constexpr DispId kCustomDrawTreeButtonRequest = 88;
 inline constexpr DispId kCellSelectionChange = 8;
 inline constexpr DispId kBeforeSelectionChange = 9;
 inline constexpr DispId kAfterSelectionChange = 10;
@@ -99,6 +115,18 @@ inline constexpr DispId kCurRowChange = 27;
 inline constexpr DispId kCurColChange = 28;
 inline constexpr DispId kDblClick = 40;
 inline constexpr DispId kQuitCustomEdit = 60;
+} // namespace event_id
+
+// ---- painting events ----
+namespace event_id {
+inline constexpr DispId kCustomDrawCell = 29;
+inline constexpr DispId kBeforeCellContentsDraw = 31;
+inline constexpr DispId kAfterCellContentsDraw = 32;
+inline constexpr DispId kAfterCellDraw = 33;
+inline constexpr DispId kBeforeRowFirstDraw = 34;
+inline constexpr DispId kRequestRow = 62;
+inline constexpr DispId kRequestRowData = 63;
+inline constexpr DispId kCustomDrawTreeButton = 89;
 } // namespace event_id
 
 // ---- row hierarchy events ----
@@ -157,12 +185,43 @@ public:
     void SetCellValue(const Variant& vrow, const Variant& vCol, const Variant& value);
     std::shared_ptr<CellObject> ColDefaultCell(const Variant& vCol) const;
 
-    // ---- current cell ----
+    // ---- current cell and selection (grid/input) ----
     int32_t CurRow() const { return curRow_; }
     void SetCurRow(int32_t lRow);
     int32_t CurCol() const { return curCol_; }
     void SetCurCol(int32_t lCol);
+    void SetCurCell(const Variant& vrow, const Variant& vCol);
+    bool CellSelected(const Variant& vrow, const Variant& vCol) const;
+    void SetCellSelected(const Variant& vrow, const Variant& vCol, bool bNewSelected);
+    void ClearSelection();
+    void SelectAll();
+    void InvertSelection();
     bool RowMode() const { return rowMode_; }
+    void SetRowMode(bool b);
+    bool FullRowSelect() const { return fullRowSelect_; }
+    void SetFullRowSelect(bool b);
+    bool DragSelect() const { return dragSelect_; }
+    void SetDragSelect(bool b);
+    // Interactive moves: the keyboard and the mouse compute a target cell and a modifier state
+    // (Shift 1, Ctrl 2) and the current cell and selection follow the rules of MoveInput.
+    enum class MoveInput { Keyboard, Mouse };
+    // Applies the selection rule for a move to (row, col) without moving the current cell.
+    void ApplyMoveSelection(int32_t row, int32_t col, int32_t shift, MoveInput how);
+    // Makes (row, col) current: records it, scrolls it into view, redraws and raises the pending
+    // change events.
+    void CommitMove(int32_t row, int32_t col);
+    // Selection rule plus commit: a whole interactive move.
+    void UserMove(int32_t row, int32_t col, int32_t shift, MoveInput how);
+    // The anchor of range extension.
+    int32_t AnchorRow() const { return anchorRow_; }
+    int32_t AnchorCol() const { return anchorCol_; }
+
+    // ---- mouse (grid/input/mouse_input.cpp) ----
+    const MouseState& Mouse() const { return mouse_; }
+    // The user's tree-button toggle of a row (BeforeRowCollapseExpand may veto it).
+    void ToggleRowExpandedByUser(int32_t row);
+    // The user's check-box toggle of a cell (CellCheckChange may veto or change the new state).
+    void ToggleCellCheck(int32_t row, int32_t colIndex);
 
     // ---- frame ----
     std::string UIStrings(int32_t index) const;
@@ -186,6 +245,68 @@ public:
     void BeginUpdate();
     void EndUpdate();
     int32_t BeginUpdateCount() const { return beginUpdateCount_; }
+
+    // ---- painting (grid/view/painter.h) ----
+    void Draw();
+    void DrawCell(const Variant& vrow, const Variant& vCol);
+    void Refresh();
+    GridPainter& Painter() { return *painter_; }
+    int32_t GridLineColor() const { return paint_.gridLineColor; }
+    void SetGridLineColor(int32_t o);
+    int32_t HighlightBackColor() const { return paint_.highlightBackColor; }
+    void SetHighlightBackColor(int32_t o);
+    int32_t HighlightForeColor() const { return paint_.highlightForeColor; }
+    void SetHighlightForeColor(int32_t o);
+    int32_t HighlightBackColorNoFocus() const { return paint_.highlightBackColorNoFocus; }
+    void SetHighlightBackColorNoFocus(int32_t o);
+    int32_t HighlightForeColorNoFocus() const { return paint_.highlightForeColorNoFocus; }
+    void SetHighlightForeColorNoFocus(int32_t o);
+    bool HighlightSelCells() const { return paint_.highlightSelCells; }
+    void SetHighlightSelCells(bool b);
+    bool HideSelection() const { return paint_.hideSelection; }
+    void SetHideSelection(bool b);
+    bool HighlightSelIcons() const { return paint_.highlightSelIcons; }
+    void SetHighlightSelIcons(bool b);
+    uint8_t SelectionAlphaBlend() const { return paint_.selectionAlphaBlend; }
+    void SetSelectionAlphaBlend(int32_t bt);
+    bool FocusRectNoFocus() const { return paint_.focusRectNoFocus; }
+    void SetFocusRectNoFocus(bool b);
+    int32_t FocusRectColor1() const { return paint_.focusRectColor1; }
+    void SetFocusRectColor1(int32_t o);
+    int32_t FocusRectColor2() const { return paint_.focusRectColor2; }
+    void SetFocusRectColor2(int32_t o);
+    int32_t FocusRectNoFocusColor1() const { return paint_.focusRectNoFocusColor1; }
+    void SetFocusRectNoFocusColor1(int32_t o);
+    int32_t FocusRectNoFocusColor2() const { return paint_.focusRectNoFocusColor2; }
+    void SetFocusRectNoFocusColor2(int32_t o);
+    bool OpaqueTextInHatchedCells() const { return paint_.opaqueTextInHatchedCells; }
+    void SetOpaqueTextInHatchedCells(bool b);
+    bool DisableIcons() const { return paint_.disableIcons; }
+    void SetDisableIcons(bool b);
+    bool Enabled() const { return paint_.enabled; }
+    void SetEnabled(bool b);
+    bool ChangeColorsWhenDisabled() const { return paint_.changeColorsWhenDisabled; }
+    void SetChangeColorsWhenDisabled(bool b);
+    int32_t TreeLines() const { return paint_.treeLines; }
+    void SetTreeLines(int32_t e);
+    int32_t TreeLinesColor() const { return paint_.treeLinesColor; }
+    void SetTreeLinesColor(int32_t o);
+    int32_t TreeButtonBackColor() const { return paint_.treeButtonBackColor; }
+    void SetTreeButtonBackColor(int32_t o);
+    int32_t TreeButtonForeColor() const { return paint_.treeButtonForeColor; }
+    void SetTreeButtonForeColor(int32_t o);
+    int32_t TreeButtonBorderColor() const { return paint_.treeButtonBorderColor; }
+    void SetTreeButtonBorderColor(int32_t o);
+    bool FlatCellControls() const { return paint_.flatCellControls; }
+    void SetFlatCellControls(bool b);
+    const std::shared_ptr<PictureObject>& BackgroundPicture() const { return paint_.backgroundPicture; }
+    void SetBackgroundPicture(const std::shared_ptr<PictureObject>& oPicture);
+    bool Virtual() const { return paint_.isVirtual; }
+    void SetVirtual(bool b);
+    // A virtual grid asks its host for the next row (RequestRow, then RequestRowData); false when the
+    // host has no more rows.
+    bool RequestVirtualRow();
+    bool IsEditing() const { return editing_; }
 
     // ---- columns ----
     int32_t ColWidth(const Variant& vCol) const;
@@ -295,8 +416,11 @@ public:
     // Expands or collapses one row (the routine behind RowExpanded and the user's toggle); returns
     // the number of nested rows walked.
     int32_t ExpandOrCollapseRow(int32_t pos, bool expand);
-    // Recomputes top and visibleIndex of the rows from pos to the end.
+    // Marks the positions (top, visibleIndex) of the rows from pos to the end stale; they are
+    // recomputed the next time a position is read.
     void LayoutRowsFrom(int32_t pos);
+    // Recomputes stale row positions now.
+    void FlushRowLayout() const;
 
     // ---- removing and moving ----
     void RemoveCol(const Variant& vCol, int32_t lCount = 1);
@@ -442,6 +566,162 @@ public:
     // Grouping bookkeeping: a data cell changed, or rows were added, removed or moved.
     void GroupedCellChanged(int32_t row, int32_t colIndex);
     void GroupedRowsChanged();
+    // ---- geometry, scroll position and hit testing (grid/view/geometry.h) ----
+    void CellFromPoint(int32_t xPixels, int32_t yPixels, int32_t& lRow, int32_t& lCol);
+    int32_t RowStartY(const Variant& vrow) const;
+    int32_t ColStartX(const Variant& vCol) const;
+    // ECellParts of the point; lRow / lCol 0 are found under the point (513 for a cell that does not exist).
+    int32_t HitTest(int32_t xPixels, int32_t yPixels, int32_t lRow = 0, int32_t lCol = 0);
+    // Window rectangles of the cell and of its text.
+    gfx::Rect CellBoundary(const Variant& vrow, const Variant& vCol);
+    gfx::Rect CellTextBoundary(const Variant& vrow, const Variant& vCol);
+    void EnsureVisibleRow(const Variant& vrow, int32_t eMode = 0, int32_t lGap = 8);
+    void EnsureVisibleCol(const Variant& vCol, int32_t eMode = 0, int32_t lGap = 8);
+    void EnsureVisibleCell(const Variant& vrow, const Variant& vCol);
+    // Scrolls the cell into view by the automatic rule; true when a scroll value changed.
+    bool EnsureCellVisibleAuto(int32_t row, int32_t colIndex);
+    void AutoWidthCol(const Variant& vCol, int32_t lMinimumWidth = -1, int32_t lMaximumWidth = -1,
+                      int32_t eCellVisibility = 1);
+    void AutoWidthCols(const Variant& vStartCol = Variant::missing(), const Variant& vEndCol = Variant::missing(),
+                       bool bIncludeInvisibleCols = false, int32_t lMinimumWidth = -1, int32_t lMaximumWidth = -1,
+                       int32_t eCellVisibility = 1);
+    void AutoHeightRow(const Variant& vrow, int32_t lMinimumHeight = -1, int32_t lMaximumHeight = -1,
+                       int32_t eCellVisibility = 1);
+    void AutoHeightRows(const Variant& vStartRow = Variant::missing(), const Variant& vEndRow = Variant::missing(),
+                        bool bIncludeInvisibleRows = false, int32_t lMinimumHeight = -1, int32_t lMaximumHeight = -1,
+                        int32_t eCellVisibility = 1);
+    int32_t GetOptimalCellHeight(int32_t lTextLineCount = 1, int32_t btImageList = 0, int32_t btExtraImageList = 0,
+                                 int32_t eIconToText = 0, bool bCheckVisible = false, int32_t eCheckPos = 0,
+                                 bool bComboButton = false, int32_t btIndentTop = 0, int32_t btIndentBottom = 0,
+                                 const std::shared_ptr<FontObject>& oFont = nullptr, bool bHGridLineAllowed = true);
+    int32_t EvaluateTextWidth(const Variant& vrow, const Variant& vCol);
+    int32_t EvaluateTextHeight(const Variant& vrow, const Variant& vCol);
+    bool IsCellTextClipped(const Variant& vrow, const Variant& vCol, bool bCheckPartiallyHidden = true);
+    int32_t GridLines() const { return gridLines_; }
+    void SetGridLines(int32_t e);
+    int32_t GridLinesExtend() const { return gridLinesExtend_; }
+    void SetGridLinesExtend(int32_t e);
+    int32_t GridLineThicknessH() const { return gridLineThicknessH_; }
+    void SetGridLineThicknessH(int32_t n);
+    int32_t GridLineThicknessV() const { return gridLineThicknessV_; }
+    void SetGridLineThicknessV(int32_t n);
+    bool FocusRect() const { return focusRect_; }
+    void SetFocusRect(bool b);
+    bool DrawRowText() const { return drawRowText_; }
+    void SetDrawRowText(bool b);
+    int32_t RowTextStartCol() const { return rowTextStartCol_; }
+    void SetRowTextStartCol(int32_t n);
+    int32_t BorderType() const { return borderType_; }
+    void SetBorderType(int32_t e);
+    bool Editable() const { return editable_; }
+    void SetEditable(bool b);
+    bool ShowControlsInAllCells() const { return showControlsInAllCells_; }
+    void SetShowControlsInAllCells(bool b);
+    bool AutoWidthColWithHeader() const { return autoWidthColWithHeader_; }
+    void SetAutoWidthColWithHeader(bool b);
+    bool EnsureVisibleAutoHScroll() const { return ensureVisibleAutoHScroll_; }
+    void SetEnsureVisibleAutoHScroll(bool b);
+    bool EnsureVisibleAutoVScroll() const { return ensureVisibleAutoVScroll_; }
+    void SetEnsureVisibleAutoVScroll(bool b);
+
+    // Internal geometry services (positions are row positions 1..RowCount and column positions
+    // 1..ColCount + 1; colIndex arguments are column indexes).
+    const ViewState& View() const { return view_; }
+    const ColumnTotals& ColTotals() const { return colTotals_; }
+    // Brings the visible range up to date when the layout is marked (Algorithm of the painter's
+    // first step) and returns it.
+    void RecalcVisibleRange();
+    const VisibleRange& VisRange();
+    int32_t MaxVisRowHeight();
+    // Top of the cells area in the window: the header height when the header bar is shown.
+    int32_t CellsAreaTop() const;
+    int32_t ViewWidth() const { return view_.viewWidth; }
+    int32_t ViewHeight() const { return view_.viewHeight; }
+    int32_t ClientWidth() const { return view_.clientWidth; }
+    int32_t ClientHeight() const { return view_.clientHeight; }
+    // The client size of the grid window (from WM_SIZE; callable directly for a grid without one).
+    void SetClientSize(int32_t width, int32_t height);
+    // Room the scroll bars take inside the client area (0 when they are outside it or hidden).
+    void SetScrollBarSpace(int32_t vScrollWidth, int32_t hScrollHeight);
+    int32_t ScrollX() const { return view_.scrollX; }
+    int32_t ScrollY() const { return view_.scrollY; }
+    int32_t HScrollValue() const { return view_.hScrollValue; }
+    // Set the scroll position, clamped to [0, max]; true when it changed.
+    bool SetScrollY(int32_t value);
+    bool SetHScrollValue(int32_t value);
+    void ResetHorizontalScroll();
+    int32_t VScrollMax() const;
+    int32_t HScrollMax() const;
+    int32_t ContentHeight() const;
+    int32_t ContentWidth() const;
+    // Content y of a row's top; the displayed row holding content y (0 when none), O(log n).
+    int32_t RowTop(int32_t pos) const;
+    int32_t RowAtContentY(int32_t y) const;
+    // The laid-out column position holding content x (0 when none), O(log n).
+    int32_t ColPosAtContentX(int32_t x) const;
+    int32_t RowTextStartPos() const;
+    bool RowHasRowText(int32_t row) const;
+    int32_t LevelIndentPx() const;
+    int32_t TreeButtonPx() const;
+    struct CellHit {
+        int32_t row = 0;
+        int32_t col = 0; // column index
+    };
+    CellHit CellAtWindowPoint(int32_t x, int32_t y);
+    // The cell rectangle in window coordinates (row-text and group-row cells included).
+    gfx::Rect CellRectInWindow(int32_t row, int32_t colIndex) const;
+    // The column index of the row's tree column (RowTextCol for a group row), 0 when none.
+    int32_t TreeColumnOfRow(int32_t row) const;
+    // Position of the frozen edge column (0 when nothing is frozen).
+    int32_t FrozenEdgePos() const;
+    // Thickness of the right and bottom grid lines the painter draws for the cell.
+    void CellGridLines(int32_t row, int32_t colIndex, int32_t& rightLine, int32_t& bottomLine) const;
+    struct EffectiveIcons {
+        int32_t imageList = 0, icon = 0, extraImageList = 0, extraIcon = 0;
+    };
+    // The cell's icons after CellDynamicIcons.
+    EffectiveIcons CellIcons(int32_t row, int32_t colIndex);
+    // Lays out the parts of a cell in cellRect (see CellParts).
+    CellParts LayoutCellParts(int32_t row, int32_t colIndex, const gfx::Rect& cellRect, bool computeEvenIfEmpty = false);
+    gfx::Rect TreeButtonRect(int32_t row, const CellParts& parts);
+    // The ECellParts value of window point (x, y) in the given cell.
+    int32_t HitTestCell(int32_t x, int32_t y, int32_t row, int32_t colIndex);
+    // Image lists registered with the grid (1-based numbers in the cells); icon size {0, 0} when absent.
+    int32_t RegisterImageList(std::shared_ptr<gfx::ImageList> list);
+    int32_t ImageListCount() const { return static_cast<int32_t>(imageLists_.size()); }
+    const std::shared_ptr<gfx::ImageList>& ImageListAt(int32_t number) const { return imageLists_[static_cast<size_t>(number - 1)]; }
+    gfx::Size IconSize(int32_t imageList, int32_t index) const;
+    int32_t BorderWidth() const;
+    // Text measuring: the font a FontObject draws with at the screen's dpi, the DrawText flags of a
+    // cell (text flags, alignment, prefix handling), and the size of the displayed text (width of a
+    // word-wrapped text limited to textRectWidth).
+    std::shared_ptr<const gfx::Font> GfxFontOf(const FontObject& font) const;
+    uint32_t CellDrawTextFlags(int32_t row, int32_t colIndex) const;
+    gfx::Size MeasureCellText(int32_t row, int32_t colIndex, int32_t textRectWidth);
+    gfx::Rect CellTextRect(int32_t row, int32_t colIndex);
+    // Optimal sizes of one cell (CustomDrawCellGetSize for custom-drawn cells).
+    int32_t CellOptimalHeight(int32_t row, int32_t colIndex);
+    int32_t CellOptimalWidth(int32_t row, int32_t colIndex);
+    // The optimal width of a column's header item.
+    int32_t HeaderItemOptimalWidth(int32_t pos) const;
+
+    // ---- the grid window ----
+    // Creates the grid's window as a child filling the parent's client area (error 522 when the grid
+    // already has a window or the parent is not a window).
+    void AttachToWindow(ui::Hwnd parent);
+    void DetachWindow();
+    ui::Hwnd WindowHandle() const { return hwnd_; }
+    void MoveGridWindow(int32_t x, int32_t y, int32_t width, int32_t height);
+    void FocusGridWindow();
+    bool HasFocus() const;
+    // The grid window's procedure, and the seams the painter and the input code fill.
+    ui::LResult WindowProc(ui::MessageId message, ui::WParam wParam, ui::LParam lParam);
+    void WindowDestroyed();
+    void PaintWindow(gfx::DeviceContext& dc, const gfx::Rect& rcPaint);
+    ui::LResult HandleInputMessage(ui::MessageId message, ui::WParam wParam, ui::LParam lParam, bool& handled);
+    // Invalidates the whole view, or the band of one row (nothing while updates are suspended).
+    void InvalidateView();
+    void InvalidateRowArea(int32_t row);
 
     // ---- internal services (used by the other parts of the grid and by tests) ----
     int32_t ResolveRow(const Variant& vrow) const;
@@ -451,7 +731,10 @@ public:
     int32_t PositionOfIndex(int32_t index) const;
     CellRecord& Cell(int32_t row, int32_t colIndex) { return cells_.at(colIndex, rows_[row].cellSlot); }
     const CellRecord& Cell(int32_t row, int32_t colIndex) const { return cells_.at(colIndex, rows_[row].cellSlot); }
-    const RowRecord& Row(int32_t pos) const { return rows_[pos]; }
+    const RowRecord& Row(int32_t pos) const {
+        FlushRowLayout();
+        return rows_[pos];
+    }
     const ColumnRecord& Column(int32_t pos) const { return cols_[static_cast<size_t>(pos)]; }
     int32_t GroupRowCount() const { return groupRows_; }
     int32_t AllocatedRows() const { return allocatedRows_; }
@@ -461,8 +744,8 @@ public:
     const RowKeyIndex& KeyIndex() const { return keyIndex_; }
     const CellStorage& Cells() const { return cells_; }
     const SelectionStore& Selection() const { return selection_; }
-    // Layout level requested since the last layout (0 none, 1 everything).
-    int LayoutMark() const { return layoutMark_; }
+    // What must be recomputed before the visible range is used (layout_mark::kNone .. kColumnsOnly).
+    int LayoutMark() const { return view_.layoutMark; }
     uint64_t FullRedrawCount() const { return fullRedraws_; }
     uint64_t RowRedrawCount() const { return rowRedraws_; }
     // Header items: the column index of each item, in display order.
@@ -474,7 +757,8 @@ public:
     void MarkDefaultCellsDirty() { defaultCellsDirty_ = true; }
 
     void EndEditing();
-    void MarkLayout(int level) { layoutMark_ = std::max(layoutMark_, level); }
+    // Records a layout change: mode, or everything when a change is already pending.
+    void MarkLayout(int mode);
     void SetCurrentCell(int32_t row, int32_t col);
     void FlushPendingEvents();
     void RelayoutAndRedraw();
@@ -516,8 +800,40 @@ private:
     void recomputeColumnPositions();
     std::shared_ptr<CellObject> newDefaultCellObject();
     void programmaticMove(int32_t row, int32_t col);
-    void selectCell(int32_t row, int32_t colIndex, bool select);
-    void fireCurrentCellEvents();
+    // ---- selection primitives (grid/input/selection.cpp) ----
+    bool validCell(int32_t row, int32_t col) const { return row >= 1 && row <= rows_.count() && col >= 1 && col <= colCount_ + 1; }
+    void selectCell(int32_t row, int32_t colIndex, bool select, bool updateSet = true, bool mayRaiseBefore = true);
+    void selectRow(int32_t row, bool select, bool updateSet = true);
+    void invertRow(int32_t row);
+    bool rowHasSelectedCell(int32_t row) const;
+    void deselectAllButTarget(int32_t row, int32_t col);
+    void applySingleSelectionRule(int32_t row, int32_t col);
+    void applyMultiNoModifiers(int32_t row, int32_t col);
+    void extendRange(int32_t row, int32_t col, bool addMode);
+    void toggleForCtrlClick(int32_t row, int32_t col);
+    void ensureMoveVisible(int32_t row, int32_t col);
+    // Repaints the rows whose cells carry the changed flag (what a selection change marks).
+    void redrawChangedCells();
+    // ---- mouse (private) ----
+    bool handleMouseMessage(ui::MessageId message, ui::WParam wParam, ui::LParam lParam);
+    void mouseButtonDown(int32_t button, int32_t x, int32_t y, int32_t shift);
+    void mouseButtonUp(int32_t button, int32_t x, int32_t y, int32_t shift);
+    void mouseMoved(int32_t button, int32_t x, int32_t y, int32_t shift);
+    void mouseDoubleClick(int32_t button, int32_t x, int32_t y, int32_t shift);
+    void mouseCaptureLost();
+    void endMouseGesture();
+    void mouseLeaveTick();
+    void cellAutoscrollTick();
+    void doubleClickTimeout();
+    void applyMouseSelectionNow(int32_t row, int32_t col, int32_t shift);
+    bool inputAllowed() const;
+    // Seams filled by the editing, drop-down list and context menu parts.
+    bool commitEditBeforePress();
+    void requestEditFromMouse(bool showCombo);
+    void showCellContextMenu(int32_t row, int32_t col, bool hideDefaultItems);
+    void showNoCellAreaContextMenu(bool hideDefaultItems);
+    void openCellContextMenu(int32_t row, int32_t col);
+    MouseState mouse_;
 
     Options options_;
     SystemDescription system_;
@@ -548,11 +864,15 @@ private:
     int32_t curRow_ = 0, curCol_ = 0, prevRow_ = 0, prevCol_ = 0;
     bool cellChanged_ = false, rowChanged_ = false, colChanged_ = false;
     bool selChangePending_ = false, selContentsChanged_ = false;
-    bool rowMode_ = false, multiSelect_ = false;
+    bool rowMode_ = false, multiSelect_ = false, fullRowSelect_ = false, dragSelect_ = true;
+    int32_t anchorRow_ = 0, anchorCol_ = 0;
+    bool anchorState_ = true;
+    struct LastExtension {
+        int32_t anchorRow = 0, anchorCol = 0, lowRow = 0, highRow = -1;
+    } lastExtension_;
     SelectionStore selection_;
 
     // View bookkeeping.
-    int layoutMark_ = 0;
     int32_t beginUpdateCount_ = 0;
     bool redrawDeferred_ = false;
     uint64_t fullRedraws_ = 0, rowRedraws_ = 0;
@@ -562,6 +882,14 @@ private:
     int structuralDepth_ = 0;
     bool allowSorting_ = true; // ---- persisted settings (property bag) ----
     bool editing_ = false;
+
+    // ---- painting (private) ----
+    template <class T> void setPaintSetting(T& field, T value, std::string_view name);
+    PaintSettings paint_;
+    std::unique_ptr<GridPainter> painter_;
+    bool virtualEnd_ = false;       // the host of a virtual grid reported its last row
+    bool comboDroppedDown_ = false; // the current cell's list is dropped down
+    friend class GridPainter;
 
     // Owned objects.
     std::shared_ptr<HeaderObject> header_;
@@ -646,6 +974,48 @@ private:
     void rebuildCriteriaFromColumns();
     void removeGroupRows();
     void recomputeAggregates(int32_t groupRow);
+    // ---- geometry (private) ----
+    void recomputeRowPositions(int32_t pos);
+    void recomputeLaidOutColumns();
+    void updateViewSize();
+    void clampScrollPosition();
+    void applyBorderType();
+    void viewSettingChanged(std::string_view name, bool relayout);
+    struct OptimalHeightInput {
+        int32_t textHeight = 0, iconHeight = 0, extraIconHeight = 0, iconToText = 0;
+        bool checkVisible = false;
+        int32_t checkPos = 0;
+        bool comboButton = false;
+        int32_t indentTop = 0, indentBottom = 0;
+        bool hGridLine = true;
+    };
+    int32_t OptimalHeightOf(const OptimalHeightInput& in);
+    struct RowSize {
+        int16_t height = 0, normal = 0;
+    };
+    RowSize optimalRowHeight(int32_t row, int32_t lMinimumHeight, int32_t lMaximumHeight, int32_t eCellVisibility);
+    void applyRowSize(int32_t row, RowSize size);
+    int32_t optimalColumnWidth(int32_t pos, int32_t lMinimumWidth, int32_t lMaximumWidth, int32_t eCellVisibility);
+    bool rowPassesFilter(int32_t row, int32_t eCellVisibility);
+    bool positionPassesFilter(int32_t pos, int32_t eCellVisibility);
+    mutable int32_t pendingRowLayout_ = std::numeric_limits<int32_t>::max();
+    ViewState view_;
+    ColumnTotals colTotals_;
+    ui::Hwnd hwnd_ = 0;
+    std::vector<std::shared_ptr<gfx::ImageList>> imageLists_;
+    int32_t gridLines_ = 3;
+    int32_t gridLinesExtend_ = 0;
+    int32_t gridLineThicknessH_ = 1;
+    int32_t gridLineThicknessV_ = 1;
+    bool focusRect_ = true;
+    bool drawRowText_ = false;
+    int32_t rowTextStartCol_ = 1;
+    int32_t borderType_ = 3;
+    bool editable_ = true;
+    bool showControlsInAllCells_ = false;
+    bool autoWidthColWithHeader_ = true;
+    bool ensureVisibleAutoHScroll_ = true;
+    bool ensureVisibleAutoVScroll_ = true;
 
     friend class LattixTestAccess;
 };

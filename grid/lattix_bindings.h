@@ -14,5 +14,8 @@ void BindHierarchyMembers(ClassBinder& b);
 void BindStructureMembers(ClassBinder& b);
 void BindArrayMembers(ClassBinder& b);
 void BindSortMembers(ClassBinder& b);
+void BindSelectionMembers(ClassBinder& b);
+void BindViewMembers(ClassBinder& b);
+void BindPaintMembers(ClassBinder& b);
 
 } // namespace lattix

@@ -16,6 +16,9 @@ const TypeInfo& Lattix::ClassTypeInfo() {
         BindStructureMembers(b);
         BindArrayMembers(b);
         BindSortMembers(b);
+        BindSelectionMembers(b);
+        BindViewMembers(b);
+        BindPaintMembers(b);
         return ti;
     }();
     return info;

@@ -1,6 +1,15 @@
-// The current cell: its store, the pending change events, and programmatic moves.
+// The current cell: its store, the pending change events, programmatic and interactive moves.
+//
+// Every move, from the host (CurRow, CurCol, SetCurCell, CellSelected) or from input (keyboard and
+// mouse through UserMove), runs the selection rule for the target first and then commits the move:
+// SetCurrentCell records the new cell and flags what changed, the cell is scrolled into view and
+// FlushPendingEvents raises CurCellChange, CurRowChange, CurColChange and the pending
+// AfterSelectionChange, in that order. Each flag is cleared before its event is raised, so a handler
+// that moves the current cell again starts a new round of events.
 #include "grid/lattix.h"
 #include "grid/lattix_error.h"
+#include "grid/view/painter.h"
+#include "runtime/conversions.h"
 
 namespace lattix {
 
@@ -8,8 +17,7 @@ void Lattix::SetCurrentCell(int32_t row, int32_t col) {
     cellChanged_ = rowChanged_ = colChanged_ = false;
     prevRow_ = curRow_;
     prevCol_ = curCol_;
-    auto valid = [&](int32_t r, int32_t c) { return r >= 1 && r <= rows_.count() && c >= 1 && c <= colCount_ + 1; };
-    if (valid(curRow_, curCol_)) Cell(curRow_, curCol_).markChanged();
+    if (validCell(curRow_, curCol_)) Cell(curRow_, curCol_).markChanged();
     if (col != curCol_) {
         curCol_ = col;
         cellChanged_ = colChanged_ = true;
@@ -18,63 +26,79 @@ void Lattix::SetCurrentCell(int32_t row, int32_t col) {
         curRow_ = row;
         cellChanged_ = rowChanged_ = true;
     }
-    if (cellChanged_ && valid(curRow_, curCol_)) Cell(curRow_, curCol_).markChanged();
+    if (cellChanged_ && validCell(curRow_, curCol_)) Cell(curRow_, curCol_).markChanged();
 }
 
-void Lattix::fireCurrentCellEvents() {
-    if (cellChanged_) {
-        cellChanged_ = false;
-        std::array<Variant, 4> a{Variant(curRow_), Variant(curCol_), Variant(prevRow_), Variant(prevCol_)};
+// The pending events of the operation are taken (flags and arguments) before the first is raised, so
+// a handler that starts another selection operation or move gets a complete round of its own.
+void Lattix::FlushPendingEvents() {
+    const bool cell = cellChanged_, row = rowChanged_, col = colChanged_, sel = selChangePending_;
+    const bool contents = selContentsChanged_;
+    const int32_t newRow = curRow_, newCol = curCol_, oldRow = prevRow_, oldCol = prevCol_;
+    cellChanged_ = rowChanged_ = colChanged_ = selChangePending_ = selContentsChanged_ = false;
+    if (cell) {
+        std::array<Variant, 4> a{Variant(newRow), Variant(newCol), Variant(oldRow), Variant(oldCol)};
         RaiseEvent(event_id::kCurCellChange, a);
     }
-    if (rowChanged_) {
-        rowChanged_ = false;
-        std::array<Variant, 2> a{Variant(curRow_), Variant(prevRow_)};
+    if (row) {
+        std::array<Variant, 2> a{Variant(newRow), Variant(oldRow)};
         RaiseEvent(event_id::kCurRowChange, a);
     }
-    if (colChanged_) {
-        colChanged_ = false;
-        std::array<Variant, 2> a{Variant(curCol_), Variant(prevCol_)};
+    if (col) {
+        std::array<Variant, 2> a{Variant(newCol), Variant(oldCol)};
         RaiseEvent(event_id::kCurColChange, a);
     }
-}
-
-void Lattix::FlushPendingEvents() {
-    fireCurrentCellEvents();
-    if (selChangePending_) {
-        selChangePending_ = false;
-        std::array<Variant, 1> a{Variant(selContentsChanged_)};
-        selContentsChanged_ = false;
+    if (sel) {
+        std::array<Variant, 1> a{Variant(contents)};
         RaiseEvent(event_id::kAfterSelectionChange, a);
     }
 }
 
-void Lattix::selectCell(int32_t row, int32_t colIndex, bool select) {
-    CellRecord& cell = Cell(row, colIndex);
-    if (cell.selected() == select) return;
-    if (select && !cell.selectable()) return;
-    BeforeSelectionBookkeeping();
-    cell.setSelected(select);
-    cell.markChanged();
-    if (select) selection_.add(row, rowMode_ ? 1 : colIndex);
-    else selection_.remove(row, rowMode_ ? 1 : colIndex);
-    std::array<Variant, 3> a{Variant(row), Variant(colIndex), Variant(select)};
-    RaiseEvent(event_id::kCellSelectionChange, a);
+// Scrolls the new current cell into view (in row mode only its row, vertically) and redraws the
+// grid unless scrolling did.
+void Lattix::ensureMoveVisible(int32_t row, int32_t col) {
+    bool scrolled = false;
+    if (rowMode_) {
+        if (row >= 1 && row <= rows_.count()) {
+            const int32_t before = view_.scrollY;
+            EnsureVisibleRow(Variant(row));
+            scrolled = view_.scrollY != before;
+        }
+    } else if (validCell(row, col)) {
+        scrolled = EnsureCellVisibleAuto(row, col);
+    }
+    if (!scrolled) RelayoutAndRedraw();
+    else redrawChangedCells(); // scrolling painted the rows that came into view
 }
 
-// A move requested by the host: the single-selection rule follows the current cell.
+void Lattix::redrawChangedCells() {
+    if (beginUpdateCount_ == 0) painter_->Draw();
+}
+
+void Lattix::CommitMove(int32_t row, int32_t col) {
+    SetCurrentCell(row, col);
+    ensureMoveVisible(row, col);
+    FlushPendingEvents();
+}
+
+void Lattix::UserMove(int32_t row, int32_t col, int32_t shift, MoveInput how) {
+    if (row < 0 || col < 0 || rows_.count() == 0 || colCount_ == 0) return;
+    ApplyMoveSelection(row, col, shift, how);
+    CommitMove(row, col);
+}
+
+// A move requested by the host: any custom editor and any edit end first, then the selection follows
+// the current cell as for an unmodified move.
 void Lattix::programmaticMove(int32_t row, int32_t col) {
     RaiseEvent(event_id::kQuitCustomEdit, {});
     EndEditing();
-    if (row != curRow_ || col != curCol_) {
-        BeforeSelectionBookkeeping();
-        if (curRow_ > 0 && curCol_ > 0) selectCell(curRow_, curCol_, false);
-        if (row > 0 && col > 0) selectCell(row, col, true);
-        selContentsChanged_ = true;
+    if (rows_.count() == 0 || colCount_ == 0) {
+        // Nothing can be selected; only "no current cell" is reachable.
+        CommitMove(row, col);
+        return;
     }
-    SetCurrentCell(row, col);
-    RedrawRow(row);
-    FlushPendingEvents();
+    ApplyMoveSelection(row, col, 0, MoveInput::Keyboard);
+    CommitMove(row, col);
 }
 
 void Lattix::SetCurRow(int32_t lRow) {
@@ -89,6 +113,24 @@ void Lattix::SetCurCol(int32_t lCol) {
     if (lCol < 0 || lCol > colCount_ + 1) RaiseLattixError(lattix_error::kSubscriptOutOfRange);
     if (lCol == curCol_) return;
     programmaticMove(curRow_, lCol);
+}
+
+namespace {
+// An address of 0 (a number) means "no row" or "no column" and is not resolved.
+bool isZeroAddress(const Variant& v) {
+    const Variant& d = v.deref();
+    return d.isNumeric() && ToDouble(d) == 0.0;
+}
+} // namespace
+
+void Lattix::SetCurCell(const Variant& vrow, const Variant& vCol) {
+    const int32_t row = isZeroAddress(vrow) ? 0 : ResolveRow(vrow);
+    const int32_t col = isZeroAddress(vCol) ? 0 : ResolveColIndex(vCol);
+    if (row == curRow_ && col == curCol_) {
+        ensureMoveVisible(row, col);
+        return;
+    }
+    programmaticMove(row, col);
 }
 
 } // namespace lattix

@@ -68,6 +68,8 @@ void Lattix::recomputeColumnPositions() {
     rowText.left = left;
     rowText.visibleIndex = 0;
     colLayout_ = L;
+    // The view's positions: laid-out columns only (frozen scrolling hides leading scrollable ones).
+    recomputeLaidOutColumns();
 }
 
 std::shared_ptr<CellObject> Lattix::AddCol(const AddColArgs& a) {
@@ -134,7 +136,7 @@ std::shared_ptr<CellObject> Lattix::AddCol(const AddColArgs& a) {
     int32_t newCurCol = curCol_ >= I ? curCol_ + n : curCol_;
     if (!rowMode_ && selection_.count() > 0) {
         bool any = false;
-        for (const SelItem& s : selection_.items()) any = any || s.col >= I;
+        any = selection_.anyInCols(I, INT32_MAX);
         if (any) {
             BeforeSelectionBookkeeping();
             selection_.remap([&](SelItem& s) {
@@ -179,7 +181,7 @@ void Lattix::removeColumnsByIndex(int32_t I, int32_t L) {
         }
         if (!rowMode_ && selection_.count() > 0) {
             bool any = false;
-            for (const SelItem& s : selection_.items()) any = any || s.col >= I;
+            any = selection_.anyInCols(I, INT32_MAX);
             if (any) {
                 BeforeSelectionBookkeeping();
                 int32_t dropped = selection_.remap([&](SelItem& s) {

@@ -108,7 +108,7 @@ void Lattix::MoveRow(const Variant& vrow, const Variant& vRowNewPos, int32_t lCo
         };
         if (selection_.count() > 0) {
             bool moves = false;
-            for (const SelItem& s : selection_.items()) moves = moves || map(s.row) != s.row;
+            moves = selection_.anyInRows(std::min(src, shiftFirst), std::max(src + count - 1, shiftLast));
             if (moves) {
                 BeforeSelectionBookkeeping();
                 selection_.remap([&](SelItem& s) {

@@ -148,7 +148,7 @@ int32_t Lattix::AddRow(const AddRowArgs& a) {
     if (insertPos > 0) {
         if (selection_.count() > 0) {
             bool any = false;
-            for (const SelItem& s : selection_.items()) any = any || s.row >= insertPos;
+            any = selection_.anyInRows(insertPos, INT32_MAX);
             if (any) {
                 BeforeSelectionBookkeeping();
                 selection_.remap([&](SelItem& s) {
@@ -192,7 +192,7 @@ void Lattix::SetRowCount(int32_t n) {
         if (n == 0) keyIndex_.clear();
         if (selection_.count() > 0) {
             bool any = false;
-            for (const SelItem& s : selection_.items()) any = any || s.row > n;
+            any = selection_.anyInRows(n + 1, INT32_MAX);
             if (any) {
                 BeforeSelectionBookkeeping();
                 if (selection_.remap([&](SelItem& s) { return s.row <= n; })) SelectionDropped();

@@ -56,7 +56,7 @@ void Lattix::RemoveRow(const Variant& vrow, int32_t lCount) {
     // Selected cells of the removed rows go; the cells keep nothing of the selection behind them.
     bool selectionAffected = false;
     if (selection_.count() > 0) {
-        for (const SelItem& s : selection_.items()) selectionAffected = selectionAffected || s.row >= first;
+        selectionAffected = selection_.anyInRows(first, INT32_MAX);
         if (selectionAffected) {
             BeforeSelectionBookkeeping();
             int32_t dropped = selection_.remap([&](SelItem& s) {

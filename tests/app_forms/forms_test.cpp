@@ -18,6 +18,8 @@
 #include "app/forms/frm_flock.h"
 #include "runtime/conversions.h"
 #include "runtime/locale.h"
+#include "platform/headless/headless_host.h"
+#include "platform/ui/window_manager.h"
 
 namespace avigram {
 namespace {
@@ -421,6 +423,44 @@ TEST(GridDriver, ReplaysOperationsGrowingTheGridForCellsBeyondIt) {
     EXPECT_EQ(g.BeginUpdateCount(), 0);
     g.SetHeaderHeight(31);
     EXPECT_EQ(g.HeaderHeight(), 31);
+}
+
+// The same toggle through real input: the result grid in a window, double-clicked by the mouse.
+TEST_P(Forms, DoubleClickingGrid2Column6ByMouseTogglesItsDetailColumns) {
+    LoadAndEnterFlocks();
+    main_->FlockWindow()->Command1_Click();
+    main_->Command2_Click();
+    GridDriver& g2 = main_->Grid2();
+    lattix::ui::headless::HeadlessHost host(1600, 500);
+    lattix::Lattix& grid = g2.control();
+    grid.AttachToWindow(host.TopLevel());
+    // The centre of cell (3, 6) in the host's client coordinates.
+    auto centreOf = [&](int32_t row, int32_t col) {
+        const lattix::gfx::Rect r = grid.CellRectInWindow(row, col);
+        lattix::ui::Point p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        lattix::ui::Wm().ClientToScreen(grid.WindowHandle(), p);
+        const lattix::ui::Point origin = host.ToScreen(0, 0);
+        return lattix::ui::Point{p.x - origin.x, p.y - origin.y};
+    };
+    for (int c : {7, 8, 9, 10})
+        ASSERT_FALSE(g2.ColVisible(c)) << c;
+    lattix::ui::Point p = centreOf(3, 6);
+    host.DoubleClick(p.x, p.y);
+    for (int c : {7, 8, 9, 10})
+        EXPECT_TRUE(g2.ColVisible(c)) << c;
+    EXPECT_FALSE(g2.ColVisible(13));
+    EXPECT_EQ(g2.BeginUpdateCount(), 0);
+    host.Advance(1000);
+    p = centreOf(3, 6);
+    host.DoubleClick(p.x, p.y);
+    for (int c : {7, 8, 9, 10})
+        EXPECT_FALSE(g2.ColVisible(c)) << c;
+    // A single click does nothing of the kind.
+    host.Advance(1000);
+    host.Click(p.x, p.y);
+    host.Advance(1000);
+    EXPECT_FALSE(g2.ColVisible(7));
+    grid.DetachWindow();
 }
 
 } // namespace

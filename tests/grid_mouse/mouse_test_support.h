@@ -1,0 +1,89 @@
+// A grid in a headless host window, driven by injected mouse input in virtual time, and a log of
+// the events it raises.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "grid/lattix.h"
+#include "grid/sel_items_object.h"
+#include "platform/headless/headless_host.h"
+#include "platform/ui/keys.h"
+#include "platform/ui/window_manager.h"
+#include "runtime/conversions.h"
+
+namespace mouse_test {
+
+using lattix::Lattix;
+using lattix::Variant;
+using lattix::ui::headless::MouseButton;
+using Strings = std::vector<std::string>;
+inline constexpr unsigned kShift = lattix::ui::kModShift, kCtrl = lattix::ui::kModCtrl;
+
+// cols columns 50 pixels wide, rows 20 pixels high, header 20 pixels: cell (r, c) lies at
+// x = (c - 1) * 50, y = 20 + (r - 1) * 20 while nothing is scrolled.
+struct MouseGrid {
+    MouseGrid(int cols, int rows, int width = 400, int height = 300) : host(width, height) {
+        grid = Lattix::Create();
+        grid->AttachToWindow(host.TopLevel());
+        grid->SetBorderType(0);
+        grid->SetColCount(cols);
+        grid->SetColWidths(50);
+        grid->SetRowCount(rows);
+        if (rows > 0) grid->SetRowHeights(20);
+    }
+    ~MouseGrid() { grid.reset(); }
+    Lattix* operator->() { return grid.get(); }
+    // Centre of a cell on screen (client coordinates of the host), taking scrolling into account.
+    int X(int col) const { return (col - 1) * 50 + 25 - grid->ScrollX(); }
+    int Y(int row) const { return 20 + (row - 1) * 20 + 10 - grid->ScrollY(); }
+    void Click(int row, int col, unsigned mods = 0, MouseButton b = MouseButton::Left) { host.Click(X(col), Y(row), b, mods); }
+    unsigned DoubleClickTime() const { return lattix::ui::Wm().GetDoubleClickTime(); }
+
+    lattix::ui::headless::HeadlessHost host;
+    std::shared_ptr<Lattix> grid;
+};
+
+// Events as "Name(a,b,...)"; the names in `skip` are only counted.
+class EventLog {
+public:
+    explicit EventLog(Lattix& g, std::set<std::string> skip = {"CellSelectionChange", "MouseMove", "MouseEnter",
+                                                                 "MouseLeave", "QuitCustomEdit"})
+        : skip_(std::move(skip)) {
+        g.events()->connect([this](const lattix::EventInfo& e, std::span<Variant> args) {
+            // What the painter raises while drawing is not input's business here.
+            if (e.name.find("Draw") != std::string::npos || e.name.find("Dynamic") != std::string::npos) return;
+            ++counts[e.name];
+            if (skip_.count(e.name)) return;
+            std::string s = e.name + "(";
+            for (size_t i = 0; i < args.size(); ++i) {
+                if (i) s += ",";
+                s += lattix::ToString(args[i].deref());
+            }
+            entries.push_back(s + ")");
+        });
+    }
+    Strings take() {
+        Strings out;
+        out.swap(entries);
+        counts.clear();
+        return out;
+    }
+    Strings entries;
+    std::map<std::string, int> counts;
+
+private:
+    std::set<std::string> skip_;
+};
+
+inline std::string Selected(Lattix& g) {
+    g.SelItems()->SetSorted(true);
+    return g.SelItems()->GetString();
+}
+
+} // namespace mouse_test

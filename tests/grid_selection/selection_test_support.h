@@ -1,0 +1,81 @@
+// Helpers shared by the selection tests: a grid and a log of the selection and current-cell events.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "grid/lattix.h"
+#include "grid/lattix_error.h"
+#include "grid/sel_items_object.h"
+#include "runtime/automation_error.h"
+#include "runtime/conversions.h"
+
+namespace lattix_test {
+
+using lattix::Lattix;
+using lattix::Variant;
+
+inline int LattixCode(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const lattix::AutomationError& e) {
+        const uint32_t n = e.unsignedNumber();
+        return n >= 0x80040000u && n < 0x80041000u ? static_cast<int>(n - 0x80040000u) : -1;
+    }
+    return 0;
+}
+
+inline std::shared_ptr<Lattix> SelectionGrid(int cols, int rows, bool multi = true) {
+    auto g = Lattix::Create();
+    g->SetColCount(cols);
+    g->SetRowCount(rows);
+    g->SetMultiSelect(multi);
+    return g;
+}
+
+// Events as "Name(a,b,...)" strings; CellSelectionChange is left out unless asked for.
+class EventLog {
+public:
+    EventLog(Lattix& g, bool withCells = false) {
+        g.events()->connect([this, withCells](const lattix::EventInfo& e, std::span<Variant> args) {
+            if (e.name == "CellSelectionChange" && !withCells) {
+                ++cellChanges;
+                return;
+            }
+            std::string s = e.name + "(";
+            for (size_t i = 0; i < args.size(); ++i) {
+                if (i) s += ",";
+                s += lattix::ToString(args[i].deref());
+            }
+            entries.push_back(s + ")");
+        });
+    }
+    std::vector<std::string> take() {
+        std::vector<std::string> out;
+        out.swap(entries);
+        cellChanges = 0;
+        return out;
+    }
+    int count(const std::string& prefix) const {
+        int n = 0;
+        for (const auto& e : entries) n += e.rfind(prefix, 0) == 0;
+        return n;
+    }
+    std::vector<std::string> entries;
+    int cellChanges = 0;
+};
+
+// The selected cells in row-major order as "(r,c)" joined, from the cells' own flags.
+inline std::string SelectedCells(Lattix& g) {
+    std::string s;
+    for (int r = 1; r <= g.RowCount(); ++r)
+        for (int c = 1; c <= g.ColCount() + 1; ++c)
+            if (g.CellSelected(Variant(r), Variant(c))) s += "(" + std::to_string(r) + "," + std::to_string(c) + ")";
+    return s;
+}
+
+} // namespace lattix_test
