@@ -1,0 +1,31 @@
+"""Lattix grids from Python: a late-bound client of the grid's automation interface over the C
+interface of liblattix.so.
+
+    import lattix
+    g = lattix.Grid(800, 600)
+    g.AddCol("A", "Header A", 80)
+    g.AddRow(sKey="k", lCount=2)
+    g.SetCellValue(1, 1, 5.5)
+    g.CellValue(1, 1)            # 5.5
+    g.on("CurRowChange", lambda lNewRowIfAny, lOldRowIfAny: print(lNewRowIfAny))
+    g.GridLines = lattix.lxGridLinesBoth
+"""
+
+from ._values import Array, ErrorValue, LattixError, Missing, Null, Ref
+from ._dispatch import Event, Member, Object, Param, dispid, enums, events, members
+from ._grid import Grid, Host
+from ._library import lib as _lib
+
+__version__ = _lib.lx_library_version().decode()
+
+
+def __getattr__(name):
+    """The published enumeration constants: lattix.lxSortAsc, lattix.lxGridLinesBoth, ..."""
+    for constants in enums().values():
+        if name in constants:
+            return constants[name]
+    raise AttributeError("module 'lattix' has no attribute %r" % name)
+
+
+__all__ = ["Array", "ErrorValue", "Event", "Grid", "Host", "LattixError", "Member", "Missing", "Null", "Object",
+           "Param", "Ref", "dispid", "enums", "events", "members"]

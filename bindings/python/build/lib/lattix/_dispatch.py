@@ -1,0 +1,337 @@
+"""Late-bound access to the grid's objects: attributes for properties, calls for indexed
+properties and methods, events by name. Everything comes from the objects' type information."""
+
+import collections
+import ctypes
+import inspect
+import weakref
+
+from . import _library as L
+from ._library import lib
+from ._values import ArgPack, LattixError, check, to_python
+
+Param = collections.namedtuple("Param", "name optional has_default default by_ref")
+Member = collections.namedtuple("Member", "name dispid kinds params")
+Event = collections.namedtuple("Event", "name dispid params")
+
+_KIND_NAMES = ((L.METHOD, "method"), (L.GET, "get"), (L.LET, "let"), (L.SET, "set"))
+
+
+class _ClassInfo:
+    """The published members and events of one class, read once."""
+
+    def __init__(self, handle):
+        err = L.Error()
+        self.name = lib.lx_object_class_name(handle).decode()
+        self.members = []
+        self._by_name = {}
+        for i in range(lib.lx_member_count(handle)):
+            d = L.MemberDesc()
+            check(lib.lx_member_desc_at(handle, i, ctypes.byref(d), ctypes.byref(err)), err)
+            params = [self._param(handle, i, p, err, lib.lx_member_param) for p in range(d.param_count)]
+            kinds = d.kinds
+            m = Member(d.name.decode(), d.id, kinds, tuple(params))
+            self.members.append(m)
+            self._by_name[m.name.lower()] = m
+        self.events = []
+        self._events_by_name = {}
+        self.events_by_id = {}
+        for i in range(lib.lx_event_count(handle)):
+            d = L.EventDesc()
+            check(lib.lx_event_desc_at(handle, i, ctypes.byref(d), ctypes.byref(err)), err)
+            params = [self._param(handle, i, p, err, lib.lx_event_param, False) for p in range(d.param_count)]
+            e = Event(d.name.decode(), d.id, tuple(params))
+            self.events.append(e)
+            self._events_by_name[e.name.lower()] = e
+            self.events_by_id[e.dispid] = e
+
+    @staticmethod
+    def _param(handle, index, p, err, describe, with_default=True):
+        d = L.ParamDesc()
+        check(describe(handle, index, p, ctypes.byref(d), ctypes.byref(err)), err)
+        default = None
+        if with_default and d.has_default:
+            v = L.Variant()
+            check(lib.lx_member_param_default(handle, index, p, ctypes.byref(v), ctypes.byref(err)), err)
+            try:
+                default = to_python(v)
+            finally:
+                lib.lx_variant_clear(ctypes.byref(v))
+        return Param(d.name.decode(), bool(d.optional), bool(d.has_default), default, bool(d.by_ref))
+
+    def member(self, name):
+        return self._by_name.get(name.lower())
+
+    def event(self, name):
+        return self._events_by_name.get(name.lower())
+
+
+_classes = {}
+# Exceptions raised by event handlers, re-raised when the call that raised the event returns.
+_pending = []
+
+
+def _class_info(handle):
+    name = lib.lx_object_class_name(handle).decode()
+    info = _classes.get(name)
+    if info is None:
+        info = _classes[name] = _ClassInfo(handle)
+    return info
+
+
+def raise_pending():
+    if _pending:
+        exc = _pending[0]
+        _pending.clear()
+        raise exc
+
+
+def invoke(obj, member, kind, args, kwargs, nothing_for_none=False):
+    pack = ArgPack()
+    try:
+        argv = (L.Variant * max(len(args), 1))()
+        for i, a in enumerate(args):
+            # Only the assigned value of a Set may mean the empty object reference.
+            pack.put(a, argv[i], nothing_for_none and i == len(args) - 1)
+        named = (L.NamedArg * max(len(kwargs), 1))()
+        keep = []
+        for i, (name, a) in enumerate(kwargs.items()):
+            keep.append(name.encode())
+            named[i].name = keep[-1]
+            pack.put(a, named[i].value)
+        result = L.Variant()
+        err = L.Error()
+        rc = lib.lx_invoke(obj._handle, member.dispid, kind, argv, len(args), named, len(kwargs),
+                           ctypes.byref(result), ctypes.byref(err))
+        try:
+            value = to_python(result) if rc == 0 else None
+        finally:
+            lib.lx_variant_clear(ctypes.byref(result))
+        raise_pending()
+        check(rc, err)
+        pack.write_back()
+        return value
+    finally:
+        pack.release()
+
+
+class _Bound:
+    """A member waiting for its arguments: a method, or an indexed property to read or assign."""
+    __slots__ = ("_obj", "_member", "_assign")
+
+    def __init__(self, obj, member, assign=False):
+        self._obj, self._member, self._assign = obj, member, assign
+
+    def __call__(self, *args, **kwargs):
+        m = self._member
+        if self._assign:
+            if not args:
+                raise TypeError("%s: the value to assign is missing" % m.name)
+            value = args[-1]
+            use_set = m.kinds & L.SET and (isinstance(value, Object) or (value is None and not m.kinds & L.LET))
+            kind = L.SET if use_set or not m.kinds & L.LET else L.LET
+            return invoke(self._obj, m, kind, args, kwargs, kind == L.SET)
+        kind = L.METHOD if m.kinds & L.METHOD else L.GET
+        return invoke(self._obj, m, kind, args, kwargs)
+
+    def __repr__(self):
+        return "<%s.%s%s>" % (self._obj._info.name, "Set" if self._assign else "", self._member.name)
+
+
+class _Handlers:
+    """Event handlers of one object, with the one C sink that feeds them."""
+
+    def __init__(self, obj):
+        owner = weakref.ref(obj)
+        self.by_id = {}
+        self.cookie = None
+
+        def sink(_user, event_id, _name, args, by_ref, count):
+            try:
+                target = owner()
+                if target is not None:
+                    target._events.dispatch(target, event_id, args, by_ref, count)
+            except BaseException as exc:  # never let an exception unwind into the library
+                if not _pending:
+                    _pending.append(exc)
+
+        self.sink = L.EVENT_SINK(sink)
+
+    def dispatch(self, obj, event_id, args, by_ref, count):
+        handlers = self.by_id.get(event_id)
+        if not handlers:
+            return
+        event = obj._info.events_by_id[event_id]
+        from ._values import Ref, fill
+        values, refs = [], []
+        for i in range(count):
+            value = to_python(args[i])
+            if by_ref[i]:
+                value = Ref(value)
+                refs.append((i, value))
+            values.append(value)
+        names = [p.name for p in event.params]
+        for handler, by_name in list(handlers):
+            try:
+                if by_name:
+                    handler(**dict(zip(names, values)))
+                else:
+                    handler(*values)
+            except BaseException as exc:
+                if not _pending:
+                    _pending.append(exc)
+        for i, ref in refs:
+            fresh = L.Variant()
+            try:
+                fill(ref.value, fresh)
+            except (TypeError, OverflowError, ValueError, LattixError) as exc:
+                if not _pending:
+                    _pending.append(exc)
+                continue
+            lib.lx_variant_clear(ctypes.byref(args[i]))
+            ctypes.memmove(ctypes.byref(args[i]), ctypes.byref(fresh), ctypes.sizeof(L.Variant))
+
+
+def _takes_names(handler, names):
+    try:
+        inspect.signature(handler).bind(**{n: None for n in names})
+        return True
+    except (TypeError, ValueError):
+        return False
+
+
+class Object:
+    """A grid object reached late-bound. Non-indexed properties are attributes; indexed properties
+    are read by calling them (g.CellValue(1, 2)) and assigned with Set + name
+    (g.SetCellValue(1, 2, 5.5)); methods take positional arguments and keyword arguments named
+    after their published parameters."""
+
+    def __init__(self, handle):
+        # handle: a reference this wrapper takes over.
+        object.__setattr__(self, "_handle", handle)
+        object.__setattr__(self, "_info", _class_info(handle))
+        object.__setattr__(self, "_events", None)
+
+    def __del__(self):
+        handle = self.__dict__.get("_handle")
+        if handle:
+            self.__dict__["_handle"] = None
+            lib.lx_object_release(handle)
+
+    def __getattr__(self, name):
+        if name.startswith("_"):
+            raise AttributeError(name)
+        info = self.__dict__["_info"]
+        m = info.member(name)
+        if m is None:
+            if name[:3].lower() == "set":
+                p = info.member(name[3:])
+                if p is not None and p.kinds & (L.LET | L.SET) and not p.kinds & L.METHOD:
+                    return _Bound(self, p, assign=True)
+            raise AttributeError("%s has no member %r" % (info.name, name))
+        if m.kinds & L.GET and not m.params:
+            return invoke(self, m, L.GET, (), {})
+        return _Bound(self, m)
+
+    def __setattr__(self, name, value):
+        m = self._info.member(name)
+        if m is None or not m.kinds & (L.LET | L.SET):
+            raise AttributeError("%s has no assignable property %r" % (self._info.name, name))
+        if m.params:
+            raise AttributeError("%s.%s is indexed: assign it with Set%s(...)" % (self._info.name, m.name, m.name))
+        use_set = m.kinds & L.SET and (isinstance(value, Object) or (value is None and not m.kinds & L.LET))
+        kind = L.SET if use_set or not m.kinds & L.LET else L.LET
+        invoke(self, m, kind, (value,), {}, kind == L.SET)
+
+    def __dir__(self):
+        return sorted(set(object.__dir__(self)) | {m.name for m in self._info.members})
+
+    def __eq__(self, other):
+        return isinstance(other, Object) and lib.lx_object_identity(self._handle) == lib.lx_object_identity(
+            other._handle)
+
+    def __hash__(self):
+        return hash(lib.lx_object_identity(self._handle))
+
+    def __repr__(self):
+        return "<lattix.%s object>" % self._info.name
+
+    # ---- events
+
+    def on(self, event, handler):
+        """Calls handler(**arguments) each time the event is raised; by-reference arguments are Ref
+        objects whose .value the handler may set. A handler that does not take the published
+        argument names gets them positionally."""
+        e = self._info.event(event)
+        if e is None:
+            raise ValueError("%s raises no event %r" % (self._info.name, event))
+        if self._events is None:
+            handlers = _Handlers(self)
+            cookie = ctypes.c_int32()
+            err = L.Error()
+            check(lib.lx_event_connect(self._handle, handlers.sink, None, ctypes.byref(cookie), ctypes.byref(err)),
+                  err)
+            handlers.cookie = cookie.value
+            object.__setattr__(self, "_events", handlers)
+        self._events.by_id.setdefault(e.dispid, []).append((handler, _takes_names(handler, [p.name for p in e.params])))
+        return handler
+
+    def off(self, event, handler=None):
+        """Removes a handler of the event (every handler when handler is None)."""
+        e = self._info.event(event)
+        if e is None or self._events is None:
+            return
+        if handler is None:
+            self._events.by_id.pop(e.dispid, None)
+        else:
+            self._events.by_id[e.dispid] = [h for h in self._events.by_id.get(e.dispid, []) if h[0] is not handler]
+
+
+def wrap(handle):
+    """The wrapper of an object handle (taking over the reference)."""
+    return Object(handle)
+
+
+def dispid(obj, name):
+    """The dispatch identifier of a member of obj."""
+    err = L.Error()
+    out = ctypes.c_int32()
+    check(lib.lx_dispid(obj._handle, name.encode(), ctypes.byref(out), ctypes.byref(err)), err)
+    return out.value & 0xFFFFFFFF
+
+
+def _kinds(bits):
+    return tuple(n for b, n in _KIND_NAMES if bits & b)
+
+
+def members(obj):
+    """The published members of obj: name, dispid, kinds ("method", "get", "let", "set") and
+    parameters (name, optional, has_default, default, by_ref)."""
+    return [Member(m.name, m.dispid & 0xFFFFFFFF, _kinds(m.kinds), m.params) for m in obj._info.members]
+
+
+def events(obj):
+    """The events obj raises: name, dispid and parameters."""
+    return list(obj._info.events)
+
+
+_enums = None
+
+
+def enums():
+    """The published enumerations: {"ESortOrders": {"lxSortAsc": 0, "lxSortDesc": 1}, ...}."""
+    global _enums
+    if _enums is None:
+        err = L.Error()
+        found = {}
+        for i in range(lib.lx_enum_count()):
+            d = L.EnumDesc()
+            check(lib.lx_enum_desc_at(i, ctypes.byref(d), ctypes.byref(err)), err)
+            constants = {}
+            for c in range(d.constant_count):
+                name, value = ctypes.c_char_p(), ctypes.c_int32()
+                check(lib.lx_enum_constant(i, c, ctypes.byref(name), ctypes.byref(value), ctypes.byref(err)), err)
+                constants[name.value.decode()] = value.value
+            found[d.name.decode()] = constants
+        _enums = found
+    return {name: dict(constants) for name, constants in _enums.items()}

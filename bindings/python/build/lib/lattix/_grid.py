@@ -1,0 +1,175 @@
+"""A grid on a headless host window."""
+
+import ctypes
+import os
+
+from . import _library as L
+from ._dispatch import Object, raise_pending
+from ._library import lib
+from ._values import check
+
+
+# Virtual-key codes by name.
+_KEYS = {
+    "back": 0x08, "backspace": 0x08, "tab": 0x09, "return": 0x0D, "enter": 0x0D, "shift": 0x10,
+    "control": 0x11, "ctrl": 0x11, "alt": 0x12, "menu": 0x12, "pause": 0x13, "escape": 0x1B, "esc": 0x1B,
+    "space": 0x20, "pageup": 0x21, "prior": 0x21, "pagedown": 0x22, "next": 0x22, "end": 0x23,
+    "home": 0x24, "left": 0x25, "up": 0x26, "right": 0x27, "down": 0x28, "insert": 0x2D, "delete": 0x2E,
+    "apps": 0x5D, "multiply": 0x6A, "add": 0x6B, "subtract": 0x6D, "decimal": 0x6E, "divide": 0x6F,
+}
+_KEYS.update({"f%d" % n: 0x6F + n for n in range(1, 13)})
+_KEYS.update({"numpad%d" % n: 0x60 + n for n in range(10)})
+
+
+def key_code(key):
+    if isinstance(key, int):
+        return key
+    if len(key) == 1 and key.upper() in "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789":
+        return ord(key.upper())
+    try:
+        return _KEYS[key.lower()]
+    except KeyError:
+        raise ValueError("lattix: no key named %r" % key) from None
+
+
+class Host:
+    """The headless top-level window a grid fills."""
+
+    def __init__(self, width, height):
+        handle = ctypes.c_void_p()
+        err = L.Error()
+        check(lib.lx_host_create(int(width), int(height), ctypes.byref(handle), ctypes.byref(err)), err)
+        self._handle = handle
+
+    @property
+    def width(self):
+        return self._size()[0]
+
+    @property
+    def height(self):
+        return self._size()[1]
+
+    def _size(self):
+        w, h = ctypes.c_int32(), ctypes.c_int32()
+        lib.lx_host_size(self._require(), ctypes.byref(w), ctypes.byref(h))
+        return w.value, h.value
+
+    def _require(self):
+        if not self._handle:
+            raise ValueError("lattix: the host window is closed")
+        return self._handle
+
+    def close(self):
+        if self._handle:
+            handle, self._handle = self._handle, None
+            lib.lx_host_destroy(handle)
+
+    def __del__(self):
+        self.close()
+
+    # ---- input at client pixels of the window; button 1 left, 2 right, 4 middle; shift 1 Shift,
+    # 2 Ctrl, 4 Alt. Each call delivers everything it causes, events included.
+
+    def click(self, x, y, button=1, shift=0):
+        self._call("lx_host_click", x, y, button, shift)
+
+    def double_click(self, x, y, button=1, shift=0):
+        self._call("lx_host_double_click", x, y, button, shift)
+
+    def mouse_down(self, x, y, button=1, shift=0):
+        self._call("lx_host_mouse_down", x, y, button, shift)
+
+    def mouse_up(self, x, y, button=1, shift=0):
+        self._call("lx_host_mouse_up", x, y, button, shift)
+
+    def mouse_move(self, x, y, shift=0):
+        self._call("lx_host_mouse_move", x, y, shift)
+
+    def drag(self, x1, y1, x2, y2, steps=4, button=1, shift=0):
+        self._call("lx_host_drag", x1, y1, x2, y2, steps, button, shift)
+
+    def wheel(self, delta, x, y, shift=0):
+        """delta in wheel units: +120 is one notch away from the user."""
+        self._call("lx_host_wheel", delta, x, y, shift)
+
+    def key(self, key, shift=0):
+        """Presses and releases a key: a name ("Down", "Return", "F2", "A") or a virtual-key code."""
+        self._call("lx_host_key", key_code(key), shift)
+
+    def key_down(self, key, shift=0):
+        self._call("lx_host_key_down", key_code(key), shift)
+
+    def key_up(self, key, shift=0):
+        self._call("lx_host_key_up", key_code(key), shift)
+
+    def type_text(self, text):
+        self._call("lx_host_type_text", text.encode("utf-8"))
+
+    # ---- virtual time
+
+    def advance(self, ms):
+        """Moves the clock forward, firing the timers that fall due on the way."""
+        self._call("lx_host_advance", int(ms))
+
+    @property
+    def now(self):
+        return lib.lx_host_now(self._require())
+
+    # ---- message boxes and menus
+
+    def answer_next(self, answer, kind=None):
+        """Answers the next message box or menu: a button result or menu command (int), or a button
+        caption or menu item text (str). kind: None for whichever comes first, "message_box" or
+        "menu"."""
+        if isinstance(answer, str):
+            if kind is not None:
+                raise ValueError("lattix: text answers go to whichever comes first")
+            self._call("lx_host_answer_next_text", answer.encode("utf-8"))
+            return
+        kinds = {None: 0, "message_box": 1, "menu": 2}
+        if kind not in kinds:
+            raise ValueError("lattix: kind is None, 'message_box' or 'menu'")
+        self._call("lx_host_answer_next", kinds[kind], int(answer))
+
+    @property
+    def pending_answers(self):
+        return lib.lx_host_pending_answers(self._require())
+
+    @property
+    def message_boxes_shown(self):
+        return lib.lx_host_message_boxes_shown(self._require())
+
+    # ---- pictures
+
+    def save_png(self, path):
+        self._call("lx_host_save_png", os.fsencode(path))
+
+    def _call(self, name, *args):
+        err = L.Error()
+        rc = getattr(lib, name)(self._require(), *args, ctypes.byref(err))
+        raise_pending()
+        check(rc, err)
+
+
+class Grid(Object):
+    """A Lattix grid filling a headless host window of the given size."""
+
+    def __init__(self, width=800, height=600):
+        host = Host(width, height)
+        handle = lib.lx_host_grid(host._handle)
+        if not handle:
+            host.close()
+            raise MemoryError("lattix: no grid on the host")
+        super().__init__(handle)
+        object.__setattr__(self, "host", host)
+
+    def close(self):
+        """Destroys the host window; the grid goes when its last wrapper does."""
+        self.host.close()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+        return False
