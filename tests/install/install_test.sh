@@ -42,7 +42,10 @@ for candidate in "$python" /usr/bin/python3; do
 done
 [ -n "$builder" ] || fail "no Python with setuptools and wheel"
 "$builder" -m venv --system-site-packages "$scratch/venv"
-"$scratch/venv/bin/python" -m pip install --quiet --no-build-isolation --no-index "$src/bindings/python" \
+# Built from a copy, so that the source tree stays clean of build output.
+cp -r "$src/bindings/python" "$scratch/python-package"
+rm -rf "$scratch/python-package/build" "$scratch/python-package/"*.egg-info
+"$scratch/venv/bin/python" -m pip install --quiet --no-build-isolation --no-index "$scratch/python-package" \
   > "$scratch/pip.log" 2>&1 || { cat "$scratch/pip.log"; fail "pip install failed"; }
 # The installed library is found through its pkg-config file, from any folder.
 (cd "$scratch" && PKG_CONFIG_PATH="$prefix/lib/pkgconfig" "$scratch/venv/bin/python" - "$prefix" <<'PY'
