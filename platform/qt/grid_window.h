@@ -6,8 +6,8 @@
 
 namespace lattix::ui::qt {
 
-// Creates the grid's window as a visible child filling `host` and joins the grid to it. Returns 0
-// when the window cannot be made.
+// Attaches the grid to a window of its own, a visible child filling `host`. Returns 0 when the
+// grid already has a window or the window cannot be made.
 Hwnd CreateGridWindow(Lattix& grid, Hwnd host);
 
 // The system facts the grid measures at creation, as the desktop reports them.

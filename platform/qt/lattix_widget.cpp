@@ -67,7 +67,8 @@ LattixWidget::LattixWidget(std::shared_ptr<Lattix> grid, QWidget* parent)
 }
 
 LattixWidget::~LattixWidget() {
-    // The window goes first: the grid may still be asked to let go of it.
+    // The grid lets go of its window, then the host window goes.
+    grid_->DetachWindow();
     ui::Wm().DestroyWindow(topLevel());
 }
 
@@ -75,9 +76,8 @@ QSize LattixWidget::sizeHint() const { return QSize(480, 320); }
 
 void LattixWidget::resizeEvent(QResizeEvent* e) {
     ui::qt::WindowSurface::resizeEvent(e);
-    ui::WindowManager& wm = ui::Wm();
-    ui::Rect client = wm.GetClientRect(topLevel());
-    wm.MoveWindow(gridWindow_, 0, 0, client.width(), client.height());
+    ui::Rect client = ui::Wm().GetClientRect(topLevel());
+    grid_->MoveGridWindow(0, 0, client.width(), client.height());
 }
 
 } // namespace lattix

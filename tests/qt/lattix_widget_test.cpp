@@ -49,6 +49,14 @@ protected:
         return qttest::RunUntil([&] { return widget_->hasFocus() && Wm().GetFocus() == widget_->gridWindow(); });
     }
 
+    // Where the grid's client area starts inside the widget (after the grid's border).
+    QPoint ClientOffset() const {
+        Point origin{0, 0};
+        Wm().ClientToScreen(widget_->gridWindow(), origin);
+        QPoint g = widget_->mapToGlobal(QPoint(0, 0));
+        return QPoint(origin.x - g.x(), origin.y - g.y());
+    }
+
     std::vector<Message> Seen(MessageId id) const {
         std::vector<Message> out;
         for (const Message& m : seen_)
@@ -65,9 +73,9 @@ protected:
 TEST_F(LattixWidgetTest, OwnsAGridAndItsWindowSizedLikeTheWidget) {
     ASSERT_NE(widget_->grid(), nullptr);
     EXPECT_TRUE(Wm().IsWindow(widget_->gridWindow()));
-    Rect client = Wm().GetClientRect(widget_->gridWindow());
-    EXPECT_EQ(client.width(), widget_->width());
-    EXPECT_EQ(client.height(), widget_->height());
+    Rect box = Wm().GetWindowRect(widget_->gridWindow());
+    EXPECT_EQ(box.width(), widget_->width());
+    EXPECT_EQ(box.height(), widget_->height());
     // The window stands where the widget is on the screen, so popups open at the right place.
     Rect onScreen = Wm().GetWindowRect(widget_->topLevel());
     QPoint g = widget_->mapToGlobal(QPoint(0, 0));
@@ -83,8 +91,8 @@ TEST_F(LattixWidgetTest, AClickReachesTheGridWindowAtClientCoordinates) {
     std::vector<Message> down = Seen(WM_LBUTTONDOWN), up = Seen(WM_LBUTTONUP);
     ASSERT_EQ(down.size(), 1u);
     ASSERT_EQ(up.size(), 1u);
-    EXPECT_EQ(GetXLParam(down[0].lParam), 50);
-    EXPECT_EQ(GetYLParam(down[0].lParam), 40);
+    EXPECT_EQ(GetXLParam(down[0].lParam), 50 - ClientOffset().x());
+    EXPECT_EQ(GetYLParam(down[0].lParam), 40 - ClientOffset().y());
     EXPECT_TRUE(down[0].wParam & MK_SHIFT);
     // The click gave the grid the keyboard.
     EXPECT_TRUE(widget_->hasFocus());
@@ -124,24 +132,22 @@ TEST_F(LattixWidgetTest, KeysAndTypedTextReachTheFocusedGrid) {
 TEST_F(LattixWidgetTest, TabGoesToTheGridOnlyWhenItAsksForIt) {
     widget_->setFocus();
     ASSERT_TRUE(RunUntilFocus());
-    // A window that does not want Tab lets Qt move the focus on.
-    QTest::keyClick(widget_, Qt::Key_Tab);
-    EXPECT_TRUE(other_->hasFocus());
-    EXPECT_EQ(Wm().GetFocus(), 0u);
-    // A grid that asks for Tab (WM_GETDLGCODE) gets it as a key.
-    auto wantTab = [](Hwnd h, MessageId msg, WParam w, LParam l, std::uintptr_t, std::uintptr_t) -> LResult {
-        if (msg == WM_GETDLGCODE) return 0x0002; // DLGC_WANTTAB
-        return Wm().DefSubclassProc(h, msg, w, l);
-    };
-    Wm().SetWindowSubclass(widget_->gridWindow(), wantTab, 1, 0);
-    widget_->setFocus();
-    ASSERT_TRUE(RunUntilFocus());
     seen_.clear();
+    // The grid asks for every key (WM_GETDLGCODE): Tab is a key for it, not a move of the focus.
     QTest::keyClick(widget_, Qt::Key_Tab);
     EXPECT_TRUE(widget_->hasFocus());
     ASSERT_EQ(Seen(WM_KEYDOWN).size(), 1u);
     EXPECT_EQ(Seen(WM_KEYDOWN)[0].wParam, VK_TAB);
-    Wm().RemoveWindowSubclass(widget_->gridWindow(), wantTab, 1);
+    // A window that does not want Tab lets Qt move the focus on.
+    auto noKeys = [](Hwnd h, MessageId msg, WParam w, LParam l, std::uintptr_t, std::uintptr_t) -> LResult {
+        if (msg == WM_GETDLGCODE) return 0;
+        return Wm().DefSubclassProc(h, msg, w, l);
+    };
+    Wm().SetWindowSubclass(widget_->gridWindow(), noKeys, 1, 0);
+    QTest::keyClick(widget_, Qt::Key_Tab);
+    EXPECT_TRUE(other_->hasFocus());
+    EXPECT_EQ(Wm().GetFocus(), 0u);
+    Wm().RemoveWindowSubclass(widget_->gridWindow(), noKeys, 1);
 }
 
 TEST_F(LattixWidgetTest, TheWheelReachesTheGridUnderThePointer) {
@@ -157,13 +163,15 @@ TEST_F(LattixWidgetTest, AResizeOfTheWidgetResizesTheGridWindow) {
     seen_.clear();
     window_->resize(640, 500);
     ASSERT_TRUE(qttest::RunUntil([&] { return widget_->width() == 640; }));
+    Rect box = Wm().GetWindowRect(widget_->gridWindow());
+    EXPECT_EQ(box.width(), 640);
+    EXPECT_EQ(box.height(), widget_->height());
     Rect client = Wm().GetClientRect(widget_->gridWindow());
-    EXPECT_EQ(client.width(), 640);
-    EXPECT_EQ(client.height(), widget_->height());
     std::vector<Message> sizes = Seen(WM_SIZE);
     ASSERT_FALSE(sizes.empty());
-    EXPECT_EQ(LoWord(static_cast<std::uintptr_t>(sizes.back().lParam)), 640);
-    EXPECT_EQ(HiWord(static_cast<std::uintptr_t>(sizes.back().lParam)), widget_->height());
+    EXPECT_EQ(LoWord(static_cast<std::uintptr_t>(sizes.back().lParam)), client.width());
+    EXPECT_EQ(HiWord(static_cast<std::uintptr_t>(sizes.back().lParam)), client.height());
+    EXPECT_EQ(client.width(), 640 - 2 * ClientOffset().x());
 }
 
 TEST_F(LattixWidgetTest, ShowsWhatTheGridWindowPainted) {
@@ -173,11 +181,12 @@ TEST_F(LattixWidgetTest, ShowsWhatTheGridWindowPainted) {
     dc->fillRect(Rect{10, 10, 60, 30}, gfx::rgb(200, 0, 0));
     Wm().ReleaseDC(grid, dc);
     QImage shot = widget_->grab().toImage();
-    EXPECT_EQ(shot.pixelColor(20, 20), QColor(200, 0, 0));
-    EXPECT_NE(shot.pixelColor(5, 5), QColor(200, 0, 0));
-    // The presented picture is the window manager's composition, kept between paints.
+    QPoint at = ClientOffset() + QPoint(20, 20);
+    EXPECT_EQ(shot.pixelColor(at), QColor(200, 0, 0));
+    EXPECT_NE(shot.pixelColor(ClientOffset() + QPoint(5, 5)), QColor(200, 0, 0));
+    // The presented picture is the window manager's, kept between paints.
     ASSERT_FALSE(widget_->picture().isEmpty());
-    EXPECT_EQ(widget_->picture().colorAt(20, 20), gfx::rgb(200, 0, 0));
+    EXPECT_EQ(widget_->picture().colorAt(at.x(), at.y()), gfx::rgb(200, 0, 0));
 }
 
 TEST_F(LattixWidgetTest, HostsAGivenGridAndRefusesNone) {
