@@ -3,7 +3,8 @@
 #   scripts/run-avigram.sh                     opens Avigram's window; the sample carcass file is
 #                                              handed over to it as another program would (ReadMe.txt)
 #   scripts/run-avigram.sh --batch [options]   runs the batch front end instead (options e.g.
-#                                              --decimal-comma or --cv 0.08); results in out/
+#                                              --decimal-comma or --cv 0.08); results (reports,
+#                                              grids.json, CSV and XLSX exports, charts) in out/
 # The window works on a copy of the sample data in out/desktop/, where its reports are written too.
 # Without a display (no DISPLAY or WAYLAND_DISPLAY) the batch front end runs.
 set -euo pipefail
@@ -24,11 +25,13 @@ fi
 
 if [ "$batch" = 1 ]; then
   cmake --build "$build" --target avigram -j "$(nproc)"
-  "$build/app/batch/avigram" --batch --carcass "$here/data/BroilerCARCDATA.txt" --out "$out" "$@"
+  "$build/app/batch/avigram" --batch --carcass "$here/data/BroilerCARCDATA.txt" --out "$out" --csv --xlsx --charts "$@"
   echo "Avigram results in $out:"
   echo "  $out/regvals.txt  fitted lines per part and sex"
   echo "  $out/WtDist.txt   birds per weight class, flock and sex"
   echo "  $out/grids.json   the three grids and the messages shown"
+  echo "  $out/flock_weights.csv, parts_analysis.csv, avigram.xlsx   the two result grids"
+  echo "  $out/distribution.png, parts_yield.png   the charts"
   exit 0
 fi
 

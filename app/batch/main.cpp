@@ -5,16 +5,23 @@
 #include <vector>
 
 #include "app/batch/batch_run.h"
+#ifdef AVIGRAM_HAS_CHARTS
+#include "app/qt/chart_files.h"
+#endif
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     std::error_code ec;
     std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     std::string programFolder = ec ? std::string(".") : exe.parent_path().string();
+    avigram::ChartWriter charts;
+#ifdef AVIGRAM_HAS_CHARTS
+    charts = avigram::WriteChartFiles;
+#endif
     try {
-        return avigram::RunBatchCommandLine(args, programFolder, std::cerr);
+        return avigram::RunBatchCommandLine(args, programFolder, std::cout, std::cerr, charts);
     } catch (const std::exception& e) {
         std::cerr << "avigram: " << e.what() << "\n";
-        return 3;
+        return avigram::kBatchUnusable;
     }
 }

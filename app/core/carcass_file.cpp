@@ -34,6 +34,45 @@ bool ContainsIgnoringCase(std::string_view text, std::string_view part) {
     return it != text.end();
 }
 
+// Largest weight a carcass table takes: far above any bird in any unit, and small enough that the
+// sums of squares of the fit and the tonnage sums stay exact enough and finite.
+constexpr double kLargestWeight = 1e9;
+
+bool HoldsBinaryData(std::string_view line) {
+    return std::any_of(line.begin(), line.end(), [](char c) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        return (u < 0x20 && c != '\t' && c != '\x1A') || u == 0x7F; // TAB and a DOS end-of-file mark pass
+    });
+}
+
+// Why the data lines cannot be read into the table, or nothing when they can. Lines are numbered
+// from 1 (the header).
+std::optional<std::string> DataProblem(const std::vector<std::string>& lines, std::string_view name) {
+    const std::string file = "The carcass file " + std::string(name);
+    bool anyRow = false;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (line.empty()) continue;
+        const std::string where = file + ", line " + std::to_string(i + 1);
+        const auto fields = static_cast<int>(std::count(line.begin(), line.end(), '\t')) + 1;
+        if (fields < 30)
+            return where + ": only " + std::to_string(fields) +
+                   " of the 30 fields; the file is cut short or is no carcass file";
+        for (int f = 2; f < 30; ++f) {
+            const std::string_view text = Field(line, f);
+            const NumberScan scan = ScanNumber(CommaToDot(text));
+            if (scan.outOfRange || std::fabs(scan.value) > kLargestWeight) {
+                std::string caption(Field(lines[0], f));
+                return where + ", field \"" + caption + "\": " + std::string(text) +
+                       " cannot be used as a weight";
+            }
+        }
+        anyRow = true;
+    }
+    if (!anyRow) return file + " holds no data rows";
+    return std::nullopt;
+}
+
 } // namespace
 
 void sortnames(ProgramState& state, Dialogs& dialogs, std::string_view header) {
@@ -117,8 +156,20 @@ void ReadCarc(ProgramState& state, Dialogs& dialogs, std::string_view name) {
         state.LoadError = true;
         return;
     }
+    if (std::any_of(lines->begin(), lines->end(), HoldsBinaryData)) {
+        dialogs.ShowMessage("The file " + std::string(name) + " is not a carcass file (it holds binary data)");
+        state.LoadError = true;
+        return;
+    }
+    const std::array<std::string, 31> namesBefore = state.PartNames;
     sortnames(state, dialogs, (*lines)[0]);
     if (state.LoadError) return;
+    if (std::optional<std::string> problem = DataProblem(*lines, name)) {
+        state.PartNames = namesBefore;
+        dialogs.ShowMessage(*problem);
+        state.LoadError = true;
+        return;
+    }
 
     // A new file replaces the whole table, so no rows of an earlier file enter the fit.
     state.CarcassTable = {};

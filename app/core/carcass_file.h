@@ -23,7 +23,9 @@ void sortnames(ProgramState& state, Dialogs& dialogs, std::string_view header);
 // 20..100, which stores nothing. Rows above 30 are not stored but still raise MaxAge.
 std::optional<int> sorttab(ProgramState& state, std::string_view line);
 
-// Reads the carcass file. A file that cannot be opened shows a message and sets LoadError; a header
+// Reads the carcass file. A file that cannot be opened, holds binary data, has a line cut short, a
+// weight that cannot be used (beyond 1e9) or no data rows shows a message naming the file (and the
+// line and field) and sets LoadError, changing nothing. A header
 // that passes replaces the whole table and the fitted lines. Then the evis. carcass sums of column 0
 // and SexMask are set from the last row.
 void ReadCarc(ProgramState& state, Dialogs& dialogs, std::string_view name);

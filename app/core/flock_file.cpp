@@ -1,6 +1,10 @@
 // ReadInGrid, the flock sorttab and savefile.
 #include "app/core/flock_file.h"
 
+#include <cmath>
+
+#include "app/core/flock_data.h"
+
 #include "app/core/messages.h"
 #include "app/core/numbers.h"
 #include "app/core/paths.h"
@@ -61,8 +65,178 @@ std::vector<FlockRowUpdate> FlockFileRows(const std::vector<std::string>& lines,
     return rows;
 }
 
+std::pair<int, int> CarcassAgeRange(const ProgramState& state) {
+    int lowest = 0, highest = 0;
+    for (int row = 0; row < kStoredRows; ++row) {
+        bool held = false;
+        for (int sex = 0; sex < kSexes; ++sex)
+            held = held || state.CarcassTable[sex][1][row] > 0;
+        if (!held) continue;
+        if (lowest == 0) lowest = row + 20;
+        highest = row + 20;
+    }
+    if (lowest == 0) return {20, 100};
+    return {lowest, highest};
+}
+
+namespace {
+
+std::string Trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    const std::size_t last = text.find_last_not_of(" \t");
+    return std::string(text.substr(first, last - first + 1));
+}
+
+bool BinaryLine(std::string_view line) {
+    for (char c : line) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if ((u < 0x20 && c != '\t' && c != '\x1A') || u == 0x7F) return true;
+    }
+    return false;
+}
+
+std::vector<std::string_view> TabFields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t tab = line.find('\t', start);
+        fields.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
+        if (tab == std::string_view::npos) break;
+        start = tab + 1;
+    }
+    return fields;
+}
+
+constexpr const char* kFieldNames[5] = {"Flock ID", "Number of birds", "Flock. Ave. Wt.", "Flock Sex",
+                                        "Flock Age"};
+
+// The checks of one flock line: the row texts, or why the line is left out.
+struct CheckedLine {
+    FlockRowTexts texts;
+    std::string problem; // empty when the line is good
+};
+
+CheckedLine CheckFlockFields(const std::vector<std::string_view>& fields, const std::pair<int, int>& ages,
+                             bool localeUsesComma) {
+    CheckedLine out;
+    auto refuse = [&](int field, const std::string& value, const std::string& why) {
+        out.problem = std::string("field \"") + kFieldNames[field] + "\": \"" + value + "\" " + why;
+        return out;
+    };
+    auto localeText = [&](double v) { return SwapSeparators(LocaleNumberText(v), localeUsesComma); };
+
+    std::string id(fields[0].substr(0, fields[0].find(',')));
+    out.texts[0] = id;
+    if (Trimmed(id).empty()) {
+        out.problem = "no \"Flock ID\"";
+        return out;
+    }
+
+    const std::string birdsText = Trimmed(fields[1]);
+    const NumberScan birds = ScanNumber(birdsText);
+    if (!birds.found || birds.end != birdsText.size()) return refuse(1, birdsText, "is not a number of birds");
+    if (birds.negative && birds.value != 0) return refuse(1, birdsText, "is negative");
+    if (birds.outOfRange || birds.value > 2147483647.0)
+        return refuse(1, birdsText, "cannot be represented (at most 2147483647 birds)");
+    if (birds.value != std::floor(birds.value)) return refuse(1, birdsText, "is not a whole number of birds");
+    out.texts[1] = localeText(birds.value);
+
+    const std::string weightText = Trimmed(fields[2]);
+    const NumberScan weightScan = ScanNumber(CommaToDot(weightText));
+    if (weightScan.found && weightScan.outOfRange) return refuse(2, weightText, "cannot be represented");
+    const std::optional<double> weight = WholeTextNumber(weightText);
+    if (!weight) return refuse(2, weightText, "is not a weight");
+    if (!(*weight > 0)) return refuse(2, weightText, "is not above 0");
+    if (*weight > 1e9) return refuse(2, weightText, "cannot be represented");
+    out.texts[2] = localeText(*weight);
+
+    const std::string sexText = Trimmed(fields[3]);
+    const std::optional<std::string> sex = NormalizeSexEntry(sexText);
+    if (!sex) return refuse(3, sexText, "is not a sex code (X mixed, M males, F females)");
+    out.texts[3] = *sex;
+
+    const std::string ageText = Trimmed(fields[4]);
+    const NumberScan ageScan = ScanNumber(CommaToDot(ageText));
+    if (ageScan.found && ageScan.outOfRange) return refuse(4, ageText, "cannot be represented");
+    const std::optional<double> age = WholeTextNumber(ageText);
+    if (!age) return refuse(4, ageText, "is not an age in days");
+    if (std::trunc(*age) < ages.first || std::trunc(*age) > ages.second)
+        return refuse(4, ageText,
+                      "lies outside the ages of the carcass table (" + std::to_string(ages.first) + " to " +
+                          std::to_string(ages.second) + " days)");
+    out.texts[4] = localeText(*age);
+    return out;
+}
+
+} // namespace
+
+FlockFileReading ReadFlockFileChecked(const std::vector<std::string>& lines, std::string_view path,
+                                      const ProgramState& state) {
+    FlockFileReading reading;
+    const std::string file = "The flock file " + std::string(path);
+    for (const std::string& line : lines) {
+        if (BinaryLine(line)) {
+            reading.refusal = "The file " + std::string(path) + " is not a flock file (it holds binary data)";
+            return reading;
+        }
+    }
+    const std::pair<int, int> ages = CarcassAgeRange(state);
+    int row = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (line.rfind("FX", 0) == 0) break;
+        const std::string where = file + ", line " + std::to_string(i + 1);
+        if (Trimmed(line).empty()) {
+            ++row; // an empty row
+            continue;
+        }
+        std::vector<std::string_view> fields = TabFields(line);
+        if (fields.size() < 5) {
+            reading.refusal = where + ": only " + std::to_string(fields.size()) +
+                              " of the 5 fields (Flock ID, Number of birds, Flock. Ave. Wt., Flock Sex, Flock "
+                              "Age); the file is cut short or is no flock file";
+            reading.rows.clear();
+            reading.problems.clear();
+            return reading;
+        }
+        bool blank = true;
+        for (std::size_t f = 0; f < 5; ++f)
+            blank = blank && Trimmed(fields[f]).empty();
+        if (blank) {
+            ++row;
+            continue;
+        }
+        CheckedLine checked = CheckFlockFields(fields, ages, state.LocaleUsesComma);
+        if (!checked.problem.empty()) {
+            reading.problems.push_back(where + ", " + checked.problem + "; the line is left out");
+            continue;
+        }
+        if (row >= kMaxFlocks) {
+            reading.problems.push_back(where + ": only " + std::to_string(kMaxFlocks) +
+                                       " flocks fit; the line is left out");
+            continue;
+        }
+        reading.rows.push_back({++row, std::move(checked.texts)});
+    }
+    return reading;
+}
+
+FlockFileReading ReadFlockFile(const std::string& path, const ProgramState& state) {
+    std::string resolved = ResolveFile(path, true);
+    std::optional<std::vector<std::string>> lines;
+    if (!resolved.empty()) lines = ReadTextLines(resolved);
+    if (!lines) {
+        FlockFileReading reading;
+        reading.refusal = WithPath(kMsgCannotOpen, path);
+        return reading;
+    }
+    return ReadFlockFileChecked(*lines, path, state);
+}
+
 std::vector<FlockRowUpdate> ReadInGrid(ProgramState& state, Dialogs& dialogs) {
     bool read = false;
+    std::string path = state.FlockFilePath;
     if (FileExists(state.FlockFilePath) || !ResolveFile(state.FlockFilePath, true).empty()) {
         Answer answer = dialogs.Ask(state.FlockFilePath + std::string(kFlockFileQuestionTail),
                                     QuestionButtons::YesNoCancel);
@@ -72,19 +246,20 @@ std::vector<FlockRowUpdate> ReadInGrid(ProgramState& state, Dialogs& dialogs) {
         } else {
             std::string chosen = dialogs.ShowOpen(kFlockDialogTitle, kFlockDialogPattern);
             if (chosen == kFlockDialogPattern) return {};
-            state.FlockFilePath = chosen;
+            path = chosen;
             read = chosen.size() >= 5;
         }
     }
     if (!read) return {};
-    std::string path = ResolveFile(state.FlockFilePath, true);
-    std::optional<std::vector<std::string>> lines;
-    if (!path.empty()) lines = ReadTextLines(path);
-    if (!lines) {
-        dialogs.ShowMessage(WithPath(kMsgCannotOpen, state.FlockFilePath));
+    FlockFileReading reading = ReadFlockFile(path, state);
+    if (reading.refusal) {
+        dialogs.ShowMessage(*reading.refusal);
         return {};
     }
-    return FlockFileRows(*lines, state.LocaleUsesComma);
+    state.FlockFilePath = path;
+    for (const std::string& problem : reading.problems)
+        dialogs.ShowMessage(problem);
+    return std::move(reading.rows);
 }
 
 std::vector<std::string> FlockFileLines(const std::array<FlockRowTexts, kMaxFlocks>& rows) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/core/dialogs.h"
@@ -30,9 +31,33 @@ struct FlockRowUpdate {
 // taken up to its first comma.
 std::vector<FlockRowUpdate> FlockFileRows(const std::vector<std::string>& lines, bool localeUsesComma);
 
+// A flock file read with the checks the flock window makes when the values are typed.
+struct FlockFileReading {
+    // Why the file is no flock file (binary data, a line cut short or with too few columns); when
+    // set, nothing else is given and nothing may change.
+    std::optional<std::string> refusal;
+    std::vector<FlockRowUpdate> rows; // GridFlock rows, numbered without the lines left out
+    // One message per line left out: a value the flock window would refuse (negative or fractional
+    // birds, a weight not above 0, an unknown sex code, an age outside the carcass table), a number
+    // that cannot be represented, a line without a flock identifier, or a flock beyond the tenth.
+    std::vector<std::string> problems;
+};
+
+// The ages (days) the carcass table holds rows for; 20..100 before a table is loaded.
+std::pair<int, int> CarcassAgeRange(const ProgramState& state);
+
+// Reads the lines of the flock file at path (named in the messages). A number field may use ","
+// as decimal point; the identifier runs to its first comma as the file format has it.
+FlockFileReading ReadFlockFileChecked(const std::vector<std::string>& lines, std::string_view path,
+                                      const ProgramState& state);
+
+// Reads the flock file at path with ReadFlockFileChecked; a file that cannot be opened is refused.
+FlockFileReading ReadFlockFile(const std::string& path, const ProgramState& state);
+
 // ReadInGrid: asks whether to use FlockFilePath or choose another file, reads it, and returns the
-// row updates for GridFlock (none when cancelled or the file cannot be read; an unreadable chosen
-// file shows a message). A chosen file becomes FlockFilePath.
+// row updates for GridFlock (none when cancelled or the file cannot be read or is no flock file,
+// which shows a message). Lines left out are reported one message each. A chosen file that could be
+// read becomes FlockFilePath.
 std::vector<FlockRowUpdate> ReadInGrid(ProgramState& state, Dialogs& dialogs);
 
 // The 10 lines savefile writes for GridFlock rows 1..10 (columns 2..6).

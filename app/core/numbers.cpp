@@ -15,11 +15,7 @@ namespace avigram {
 
 namespace {
 
-struct Leading {
-    double value = 0;
-    bool outOfRange = false;
-    bool negative = false;
-};
+using Leading = NumberScan;
 
 // Rough decimal exponent of a number text: positive for numbers of magnitude 1 or more.
 long DecimalMagnitude(const std::string& number) {
@@ -77,6 +73,7 @@ Leading ScanLeading(std::string_view text) {
     }
     Leading result;
     if (!digits) return result;
+    result.found = true;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         std::size_t j = i + 1;
         std::string exponent = "e";
@@ -86,8 +83,12 @@ Leading ScanLeading(std::string_view text) {
             exponent += text[j++];
             expDigits = true;
         }
-        if (expDigits) number += exponent;
+        if (expDigits) {
+            number += exponent;
+            i = j;
+        }
     }
+    result.end = i;
     result.negative = !number.empty() && number[0] == '-';
     double v = 0;
     auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), v);
@@ -106,6 +107,19 @@ Leading ScanLeading(std::string_view text) {
 }
 
 } // namespace
+
+NumberScan ScanNumber(std::string_view text) {
+    return ScanLeading(text);
+}
+
+std::optional<double> WholeTextNumber(std::string_view text) {
+    std::string t = CommaToDot(text);
+    while (!t.empty() && (t.back() == ' ' || t.back() == '\t'))
+        t.pop_back();
+    NumberScan scan = ScanLeading(t);
+    if (!scan.found || scan.outOfRange || scan.end != t.size()) return std::nullopt;
+    return scan.value;
+}
 
 std::string CommaToDot(std::string_view text) {
     std::string out(text);

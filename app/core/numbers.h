@@ -4,10 +4,26 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace avigram {
+
+// The leading decimal number of a text ("." as decimal point, no comma step): whether there is one,
+// whether it lies beyond the double range (value 0 then), and where it ends.
+struct NumberScan {
+    double value = 0;
+    bool found = false;
+    bool outOfRange = false;
+    bool negative = false;
+    std::size_t end = 0;
+};
+NumberScan ScanNumber(std::string_view text);
+
+// The number a whole text (blanks around it allowed, "," or "." as decimal point) stands for;
+// nothing when the text is no number, holds more than a number, or lies beyond the double range.
+std::optional<double> WholeTextNumber(std::string_view text);
 
 // Reads the leading decimal number of a text after replacing its first "," by ".". Leading blanks,
 // tabs and line feeds are skipped; a sign, digits with at most one "." and an exponent follow.

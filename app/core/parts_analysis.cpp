@@ -28,16 +28,33 @@ double ClassMidpoint(const ProgramState& state, int k) {
 void CalcWtofMeat(ProgramState& state, int partColumn, std::array<double, 3>& result, int k) {
     result = {0, 0, 0};
     if (partColumn < 0 || partColumn > 28 || k < 0 || k > kMaxClasses) return;
-    const double mid = ClassMidpoint(state, k);
-    const double scale = state.DisplayUnits == 0 ? 1000 : 1;
-    const double x = ConvertUnits(state.DisplayUnits, UnitDirection::ToInternal, scale * mid);
+    const double x = CarcassTableWeight(state.DisplayUnits, ClassMidpoint(state, k));
     for (int s = 1; s <= 2; ++s) {
         result[s] = state.Slope[s][partColumn] * x + state.Intercept[s][partColumn];
         state.PartWeight[s][k][partColumn] = result[s];
     }
+    // The lines already give part weights in the units the grid shows: no further conversion.
     state.PartWeight[0][k][partColumn] =
-        ConvertUnits(state.DisplayUnits, UnitDirection::ToDisplay,
-                     (state.PartWeight[1][k][partColumn] + state.PartWeight[2][k][partColumn]) * 0.5);
+        (state.PartWeight[1][k][partColumn] + state.PartWeight[2][k][partColumn]) * 0.5;
+}
+
+double CarcassTableWeight(int displayUnits, double liveWeight) {
+    // Kilogram displays keep the carcass table in grams; pounds and grams keep it in the flock units.
+    return displayUnits == 0 ? liveWeight * 1000 : liveWeight;
+}
+
+TonnageFigure Tonnage(int displayUnits, double total) {
+    if (displayUnits == 1) return {RoundHalfEvenTo(total / 2000, 2), " tons"};
+    return {RoundHalfEvenTo(total / 1e6, 2), " tonnes"}; // grams in the carcass table
+}
+
+double WeightAboveLastClass(const ProgramState& state, int partColumn) {
+    if (partColumn < 0 || partColumn >= kPartColumns) return 0;
+    const int n = std::clamp<int>(state.ClassCount, 0, kMaxClasses);
+    const int below = std::max(n - 1, 0);
+    const auto& w = state.PartWeight;
+    // Twice the top class mean minus the mean of the class below.
+    return (w[1][n][partColumn] + w[2][n][partColumn]) - 0.5 * (w[1][below][partColumn] + w[2][below][partColumn]);
 }
 
 std::vector<int> DetailColumnsOf(int gridColumn) {
@@ -129,9 +146,8 @@ PartsAnalysisResult RecalcCarcassWeights(ProgramState& state, double totalBirds,
             const int col = blockColumns[block];
             double perBird = totalBirds != 0 ? RoundHalfEvenTo(part.total / totalBirds, 3) : 0;
             g1.Cell(4, col, CellContent::Num(perBird, LocaleNumberText(perBird)));
-            const bool tons = state.DisplayUnits == 1;
-            double tonnage = RoundHalfEvenTo(part.total / (tons ? 2000 : 1000), 2);
-            g1.Text(3, col, LocaleNumberText(tonnage) + (tons ? " tons" : " tonnes"));
+            const TonnageFigure tonnage = Tonnage(state.DisplayUnits, part.total);
+            g1.Text(3, col, LocaleNumberText(tonnage.value) + tonnage.unit);
             g1.ColWidth(col, 100);
         }
         result.totals.push_back(part);
@@ -159,16 +175,9 @@ PartsAnalysisResult RecalcCarcassWeights(ProgramState& state, double totalBirds,
         const int c = state.PartColumnList[i];
         const int col = state.GridColumnList[i];
         for (int k = 0; k <= classCount; ++k) {
-            double v = state.PartWeight[0][k][c] * (pounds ? 1000 : 1);
-            g2.Cell(k + 2, col, weightCell(v));
+            g2.Cell(k + 2, col, weightCell(state.PartWeight[0][k][c]));
         }
-        const int n = classCount;
-        const int below = std::max(n - 1, 0);
-        double top = ConvertUnits(state.DisplayUnits, UnitDirection::ToDisplay,
-                                  state.PartWeight[1][n][c] + state.PartWeight[2][n][c]);
-        double under = ConvertUnits(state.DisplayUnits, UnitDirection::ToDisplay,
-                                    state.PartWeight[1][below][c] + state.PartWeight[2][below][c]);
-        g2.Cell(n + 3, col, weightCell(top - 0.5 * under));
+        g2.Cell(classCount + 3, col, weightCell(WeightAboveLastClass(state, c)));
     }
     g2.Current(1, 0);
 

@@ -18,8 +18,25 @@ void FillLIst(std::array<int16_t, kListEntries>& partColumns, std::array<int16_t
 // ClassBound[0], at ClassBound[0] - ClassWidth / 2).
 double ClassMidpoint(const ProgramState& state, int k);
 
+// The weight the fitted lines take for a live weight in flock units: grams (x 1000) for the
+// kilogram display, the live weight itself for pounds and grams, whose carcass table is held in
+// those units.
+double CarcassTableWeight(int displayUnits, double liveWeight);
+
+// A part total T (carcass table units) as the tonnage figure of its display: tonnes from grams
+// (kilogram and gram displays), short tons of 2000 lb from pounds; rounded to 2 decimals.
+struct TonnageFigure {
+    double value = 0;
+    const char* unit = ""; // " tonnes" or " tons"
+};
+TonnageFigure Tonnage(int displayUnits, double total);
+
+// The part weight shown for the class above the last one: twice the top class mean minus the mean
+// of the class below (the lines extrapolated one class further).
+double WeightAboveLastClass(const ProgramState& state, int partColumn);
+
 // CalcWtofMeat: the weight of one part column for class k by the fitted lines: result[1] and
-// result[2] per sex, result[0] = 0; also stored in PartWeight (sex 0 the mean in display units).
+// result[2] per sex, result[0] = 0; also stored in PartWeight (sex 0 the mean of the two sexes).
 void CalcWtofMeat(ProgramState& state, int partColumn, std::array<double, 3>& result, int k);
 
 struct PartTotal {

@@ -3,9 +3,14 @@
 #include "app/core/text_file.h"
 
 #include <array>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace avigram {
 
@@ -115,14 +120,70 @@ std::optional<std::vector<std::string>> ReadTextLines(const std::string& path) {
     return SplitLines(bytes);
 }
 
-bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    for (const std::string& line : lines) {
-        out << line << "\r\n";
+bool WriteFileThrough(const std::string& path, const std::function<bool(const std::string&)>& writeTemp) {
+    if (path.empty() || !writeTemp) return false;
+    namespace fs = std::filesystem;
+    const fs::path target(path);
+    std::error_code ec;
+    if (fs::is_directory(target, ec)) return false;
+    fs::path folder = target.parent_path();
+    if (folder.empty()) folder = ".";
+    std::string pattern = (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) return false;
+    const std::string temp(name.data());
+
+    // Permissions: those of the file replaced, or read-write for everyone the umask allows.
+    struct stat old {};
+    mode_t mode;
+    if (::stat(path.c_str(), &old) == 0) {
+        mode = old.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
     }
-    out.flush();
-    return static_cast<bool>(out);
+    bool ok = ::fchmod(fd, mode) == 0;
+    ::close(fd);
+    ok = ok && writeTemp(temp);
+    if (ok) {
+        // The data must be on disk before the name points at it.
+        const int sync = ::open(temp.c_str(), O_RDONLY);
+        ok = sync >= 0 && ::fsync(sync) == 0;
+        if (sync >= 0) ::close(sync);
+    }
+    if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::function<bool(std::ostream&)>& writeBody) {
+    if (!writeBody) return false;
+    return WriteFileThrough(path, [&writeBody](const std::string& temp) {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        bool ok = static_cast<bool>(out) && writeBody(out);
+        if (ok) out.flush();
+        ok = ok && static_cast<bool>(out);
+        out.close();
+        return ok && !out.fail();
+    });
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    return WriteFileAtomically(path, [bytes](std::ostream& out) {
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return static_cast<bool>(out);
+    });
+}
+
+bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines) {
+    return WriteFileAtomically(path, [&lines](std::ostream& out) {
+        for (const std::string& line : lines)
+            out << line << "\r\n";
+        return static_cast<bool>(out);
+    });
 }
 
 bool ItemReader::AtEnd() const {

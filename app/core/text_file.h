@@ -6,7 +6,9 @@
 // with CR LF line ends.
 #pragma once
 
+#include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +25,22 @@ std::vector<std::string> SplitLines(std::string_view text);
 // decoded as Windows-1252.
 std::string DecodeLine(std::string_view bytes);
 
-// Writes the lines, each ended by CR LF, replacing the file. False when it cannot be written.
+// Replaces a file without ever leaving it half written: writeBody writes the new content into a
+// temporary file beside the target, which is then renamed over it. When the temporary file cannot
+// be made (read-only folder), writeBody fails or leaves the stream bad (full disk), or the rename
+// fails, the temporary file is removed, the old file is left as it was, and the result is false.
+// A new file gets the permissions of the old one (or the usual ones for a new file).
+bool WriteFileAtomically(const std::string& path, const std::function<bool(std::ostream&)>& writeBody);
+
+// The same for writers that take a file name: writeTemp writes the whole new content to the
+// temporary file it is given and says whether that worked.
+bool WriteFileThrough(const std::string& path, const std::function<bool(const std::string&)>& writeTemp);
+
+// The same for content already in memory.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// Writes the lines, each ended by CR LF, replacing the file atomically. False when it cannot be
+// written (the old file is then kept).
 bool WriteTextLines(const std::string& path, const std::vector<std::string>& lines);
 
 // Sequential reading of comma-separated items, as a Basic program reads a file item by item:

@@ -68,11 +68,14 @@ void FrmFlock::ReadInGrid() {
 }
 
 bool FrmFlock::PasteFlockFile(const std::string& path) {
-    std::string resolved = ResolveFile(path, true);
-    std::optional<std::vector<std::string>> lines;
-    if (!resolved.empty()) lines = ReadTextLines(resolved);
-    if (!lines) return false;
-    for (const FlockRowUpdate& update : FlockFileRows(*lines, main_.state().LocaleUsesComma))
+    FlockFileReading reading = ReadFlockFile(path, main_.state());
+    if (reading.refusal) {
+        main_.dialogs().ShowMessage(*reading.refusal);
+        return false;
+    }
+    for (const std::string& problem : reading.problems)
+        main_.dialogs().ShowMessage(problem);
+    for (const FlockRowUpdate& update : reading.rows)
         putRow(update);
     return true;
 }

@@ -26,8 +26,9 @@ public:
     void GridFlock_AfterCommitEdit(int32_t row, int32_t col);
 
     void ReadInGrid();
-    // Puts the flocks of a flock file into the grid as a user pastes them (the same line reading
-    // as ReadInGrid). False when the file cannot be read.
+    // Puts the flocks of a flock file into the grid as a user pastes them (the same checked line
+    // reading as ReadInGrid, problems shown as messages). False, after a message and with the grid
+    // unchanged, when the file cannot be read or is no flock file.
     bool PasteFlockFile(const std::string& path);
     void ReadFlockData();
     void WriteFlocks();

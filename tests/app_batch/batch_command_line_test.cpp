@@ -36,11 +36,11 @@ TEST(BatchCommandLine, OptionsAndUsageErrors) {
         {"--batch=1", "--carcass", "c", "--out", "o"},
     };
     for (const auto& args : bad) {
-        std::ostringstream err;
-        EXPECT_EQ(RunBatchCommandLine(args, ".", err), kBatchUsageError);
+        std::ostringstream out, err;
+        EXPECT_EQ(RunBatchCommandLine(args, ".", out, err), kBatchUnusable);
         const std::string text = err.str();
         EXPECT_EQ(text.rfind("avigram: ", 0), 0u) << text;
-        EXPECT_EQ(text.find('\n'), text.size() - 1) << text; // one line
+        EXPECT_EQ(text.substr(text.find('\n') + 1), BatchUsage() + "\n") << text; // the reason, then the usage
     }
 }
 
@@ -66,18 +66,18 @@ ProgramResult RunProgram(const std::string& arguments) {
 TEST(BatchProgram, ExitStatusAndReasons) {
     const fs::path out = fs::temp_directory_path() / "avigram_program_test_out";
     ProgramResult usage = RunProgram("--batch --out '" + out.string() + "'");
-    EXPECT_EQ(usage.status, kBatchUsageError);
+    EXPECT_EQ(usage.status, kBatchUnusable);
     EXPECT_NE(usage.err.find("--carcass FILE is required"), std::string::npos) << usage.err;
 
     ProgramResult missing =
         RunProgram("--batch --carcass /nonexistent/XCARCDATA.txt --out '" + out.string() + "'");
-    EXPECT_EQ(missing.status, kBatchUnreadableFile);
+    EXPECT_EQ(missing.status, kBatchUnusable);
     EXPECT_EQ(missing.err, "avigram: cannot read the carcass file /nonexistent/XCARCDATA.txt\n");
 
     ProgramResult flocks =
         RunProgram(std::string("--batch --carcass '") + AVIGRAM_DATA_DIR +
                    "/BroilerCARCDATA.txt' --flocks /nonexistent/x.grd --out '" + out.string() + "'");
-    EXPECT_EQ(flocks.status, kBatchUnreadableFile);
+    EXPECT_EQ(flocks.status, kBatchUnusable);
     EXPECT_EQ(flocks.err.find('\n'), flocks.err.size() - 1);
 
     ProgramResult ok = RunProgram(std::string("--batch --carcass '") + AVIGRAM_DATA_DIR +

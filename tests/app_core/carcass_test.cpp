@@ -147,9 +147,12 @@ TEST(CarcassFile, SexMaskComesFromTheLastRow) {
     t.dir.Write("FCARCDATA.txt", CarcassHeader() + "\r" + CarcassLine("Females", 2, 50));
     t.Load("FCARCDATA.txt");
     EXPECT_EQ(t.state.SexMask, 2);
+    // A header without data rows is no carcass table: refused, the loaded one stays.
     t.dir.Write("NCARCDATA.txt", CarcassHeader() + "\n");
     t.Load("NCARCDATA.txt");
-    EXPECT_EQ(t.state.SexMask, 0) << "a mask is never left from an earlier file";
+    EXPECT_TRUE(t.state.LoadError);
+    EXPECT_EQ(t.dialogs.messages.back(), "The carcass file " + t.dir.str() + "NCARCDATA.txt holds no data rows");
+    EXPECT_EQ(t.state.SexMask, 2);
 }
 
 TEST(CarcassFile, FailedLoadRestoresTheStateAndReopensTheDialog) {
@@ -290,6 +293,51 @@ TEST(StartUp, SetsTheStartValuesAndGridCaptions) {
         EXPECT_EQ(g2.headerHeight, 24);
         EXPECT_EQ(g2.colCount, 24);
         EXPECT_EQ(g2.widths[24], 90);
+    }
+}
+
+} // namespace
+} // namespace avigram
+
+namespace avigram {
+namespace {
+
+// Files that are no carcass table are refused with a message that names the file (and the line and
+// field), and the table, names, lines and units of the loaded file stay.
+TEST(CarcassFile, UnusableFilesAreRefusedAndChangeNothing) {
+    Loaded t;
+    t.dir.Write("GoodCARCDATA.txt", test::CarcassFile());
+    t.Load("GoodCARCDATA.txt");
+    ASSERT_TRUE(t.state.CarcassLoaded);
+    const ProgramState good = t.state;
+
+    std::string truncated = test::CarcassFile(20, 30);
+    truncated.resize(truncated.size() - 40);
+    std::string huge = test::CarcassHeader() + "\r\n" + test::CarcassLine("Males", 1, 21) + "\r\n";
+    huge += test::CarcassLine("Males", 1, 22).replace(9, 11, "1e308") + "\r\n"; // body weight 1e308
+    std::string beyond = test::CarcassHeader() + "\r\n21\tMales\t1e400";
+    for (int c = 2; c <= 28; ++c)
+        beyond += "\t1";
+    const std::string dir = t.dir.str();
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "There is an error in the file, check name and restart"},
+        {std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16),
+         "The file " + dir + "XCARCDATA.txt is not a carcass file (it holds binary data)"},
+        {truncated, "The carcass file " + dir + "XCARCDATA.txt, line 34: only"},
+        {huge, "The carcass file " + dir + "XCARCDATA.txt, line 3, field \"H2\": 1e308 cannot be used as a weight"},
+        {beyond, "The carcass file " + dir + "XCARCDATA.txt, line 2, field \"H2\": 1e400 cannot be used as a weight"},
+    };
+    for (const auto& [bytes, message] : cases) {
+        t.dialogs.messages.clear();
+        t.dir.Write("XCARCDATA.txt", bytes);
+        CarcassClickResult r = t.Load("XCARCDATA.txt");
+        EXPECT_FALSE(r.loaded) << message;
+        ASSERT_EQ(t.dialogs.messages.size(), 1u) << message;
+        EXPECT_EQ(t.dialogs.messages[0].substr(0, message.size()), message);
+        EXPECT_EQ(t.state.CarcassTable, good.CarcassTable) << message;
+        EXPECT_EQ(t.state.Slope, good.Slope) << message;
+        EXPECT_EQ(t.state.PartNames, good.PartNames) << message;
+        t.state.FileNameGiven = true;
     }
 }
 

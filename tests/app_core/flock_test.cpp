@@ -41,7 +41,7 @@ TEST_P(Flocks, FileLinesBecomeCellTextsInTheLocale) {
 TEST_P(Flocks, ReadInGridAsksAndReadsUpToFx) {
     state.FlockFilePath = dir.str() + "Broiler.grd";
     dir.Write("broiler.GRD",
-              "F1\t100\t2.1\tM\t40\r\nshort\nFlock 3\t300\t2,3\tF\t41\r\nFX end\nF5\t1\t1\tM\t30\n");
+              "F1\t100\t2.1\tM\t40\r\n\t\t\t\t\nFlock 3\t300\t2,3\tF\t41\r\nFX end\nF5\t1\t1\tM\t30\n");
     dialogs.questionAnswers = {Answer::Yes};
     std::vector<FlockRowUpdate> rows = ReadInGrid(state, dialogs);
     ASSERT_EQ(dialogs.shown.size(), 1u);
@@ -49,8 +49,9 @@ TEST_P(Flocks, ReadInGridAsksAndReadsUpToFx) {
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].row, 1);
     EXPECT_EQ(rows[1].row, 3);
-    EXPECT_EQ(rows[1].texts[2], Dec("2")); // the line is cut at its comma: "2"
-    EXPECT_EQ(rows[1].texts[3], "");
+    EXPECT_EQ(rows[1].texts[2], Dec("2.3")); // a decimal comma in a number field
+    EXPECT_EQ(rows[1].texts[3], "F");
+    EXPECT_EQ(rows[1].texts[4], "41");
 
     dialogs.questionAnswers = {Answer::Cancel};
     EXPECT_TRUE(ReadInGrid(state, dialogs).empty());
@@ -146,6 +147,78 @@ TEST_P(Flocks, WriteFlocksFillsTheMainGrid) {
     EXPECT_EQ(g.Text(5, 4), "4000");
     EXPECT_EQ(g.curRow, 5);
     EXPECT_EQ(g.curCol, 4);
+}
+
+// Lines with values the flock window would refuse are reported (file, line, field) and left out;
+// the good flocks close up so that none is lost behind a gap.
+TEST_P(Flocks, CheckedReadingLeavesOutImpossibleLines) {
+    for (int s = 0; s < 3; ++s)
+        for (int row = 1; row <= 30; ++row)
+            state.CarcassTable[s][1][row] = 1000; // ages 21..50
+    EXPECT_EQ(CarcassAgeRange(state), (std::pair<int, int>{21, 50}));
+    const std::vector<std::string> lines = {
+        "Good 1\t1000\t2.5\tm\t40",     // 1
+        "Neg\t-500\t2.5\tM\t40",        // 2
+        "Huge\t1e20\t2.5\tM\t40",       // 3
+        "Sex\t1000\t2.5\tQ\t40",        // 4
+        "Old\t1000\t2.5\tF\t400",       // 5
+        "Comma\t24000\t2,83\tF\t38",    // 6: a decimal comma, sex and age kept
+        "Thousands\t24,000\t2.8\tX\t38", // 7
+        "Zero\t10\t0\tX\t38",           // 8
+        "\t10\t2\tX\t38",               // 9: no identifier
+        "Young\t10\t2\tX\t20.5",        // 10: day 20 is not in the table
+        "Inf\t10\t1e400\tX\t38",        // 11
+    };
+    FlockFileReading r = ReadFlockFileChecked(lines, "/f/x.grd", state);
+    ASSERT_FALSE(r.refusal);
+    ASSERT_EQ(r.rows.size(), 2u);
+    EXPECT_EQ(r.rows[0].row, 1);
+    EXPECT_EQ(r.rows[0].texts, (FlockRowTexts{"Good 1", "1000", Dec("2.5"), "M", "40"}));
+    EXPECT_EQ(r.rows[1].row, 2);
+    EXPECT_EQ(r.rows[1].texts, (FlockRowTexts{"Comma", "24000", Dec("2.83"), "F", "38"}));
+    const std::string f = "The flock file /f/x.grd, line ";
+    const std::vector<std::string> expected = {
+        f + "2, field \"Number of birds\": \"-500\" is negative; the line is left out",
+        f + "3, field \"Number of birds\": \"1e20\" cannot be represented (at most 2147483647 birds); the line is left out",
+        f + "4, field \"Flock Sex\": \"Q\" is not a sex code (X mixed, M males, F females); the line is left out",
+        f + "5, field \"Flock Age\": \"400\" lies outside the ages of the carcass table (21 to 50 days); the line is left out",
+        f + "7, field \"Number of birds\": \"24,000\" is not a number of birds; the line is left out",
+        f + "8, field \"Flock. Ave. Wt.\": \"0\" is not above 0; the line is left out",
+        f + "9, no \"Flock ID\"; the line is left out",
+        f + "10, field \"Flock Age\": \"20.5\" lies outside the ages of the carcass table (21 to 50 days); the line is left out",
+        f + "11, field \"Flock. Ave. Wt.\": \"1e400\" cannot be represented; the line is left out",
+    };
+    EXPECT_EQ(r.problems, expected);
+
+    // Eleven good flocks: the eleventh does not fit.
+    std::vector<std::string> many(11, "F\t1\t2\tX\t30");
+    r = ReadFlockFileChecked(many, "m.grd", state);
+    EXPECT_EQ(r.rows.size(), 10u);
+    EXPECT_EQ(r.problems, std::vector<std::string>{"The flock file m.grd, line 11: only 10 flocks fit; the line is left out"});
+}
+
+TEST_P(Flocks, FilesThatAreNoFlockFilesChangeNothing) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {std::string("\x89PNG\r\n\0\0\r\n", 10), "The file " + dir.str() + "Broiler.grd is not a flock file (it holds binary data)"},
+        {"House 1\t24000\t2.83\tM\t40\r\nHouse 2\t22000\t2.1", // cut short
+         "The flock file " + dir.str() + "Broiler.grd, line 2: only 3 of the 5 fields"},
+        {"House 1,24000,2.83,M,40\r\n", "The flock file " + dir.str() + "Broiler.grd, line 1: only 1 of the 5 fields"},
+    };
+    for (const auto& [bytes, message] : cases) {
+        dialogs.messages.clear();
+        state.FlockFilePath = dir.str() + "Broiler.grd";
+        dir.Write("Broiler.grd", bytes);
+        dialogs.questionAnswers = {Answer::Yes};
+        EXPECT_TRUE(ReadInGrid(state, dialogs).empty()) << message;
+        ASSERT_EQ(dialogs.messages.size(), 1u) << message;
+        EXPECT_EQ(dialogs.messages[0].substr(0, message.size()), message);
+    }
+    // A chosen file that is no flock file does not become the flock file.
+    const std::string bad = dir.Write("bad.grd", "a,b,c\n");
+    dialogs.questionAnswers = {Answer::No};
+    dialogs.openAnswers = {bad};
+    EXPECT_TRUE(ReadInGrid(state, dialogs).empty());
+    EXPECT_EQ(state.FlockFilePath, dir.str() + "Broiler.grd");
 }
 
 TEST(FlockSexCell, OnlyXMAndFAreKept) {

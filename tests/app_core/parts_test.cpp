@@ -69,11 +69,13 @@ TEST_P(Parts, ClassesAreEvaluatedAtTheMidpointOfTheirInterval) {
     EXPECT_NEAR(r[1], Line(1, 12, 1.45), 1e-9);
     EXPECT_NEAR(r[2], Line(2, 12, 1.45), 1e-9);
     EXPECT_NEAR(state.PartWeight[0][5][12], (r[1] + r[2]) / 2, 1e-9);
-    // Pounds: live weight converted to internal units, mean converted back.
-    state.DisplayUnits = 1;
-    CalcWtofMeat(state, 12, r, 5);
-    EXPECT_NEAR(r[1], state.Slope[1][12] * 1.45 / 2.205 + 12, 1e-9);
-    EXPECT_NEAR(state.PartWeight[0][5][12], (r[1] + r[2]) / 2 * 2.205, 1e-9);
+    // Pounds and grams: the carcass table is in the flock units, so the midpoint is used as it is.
+    for (int16_t units : {1, 2}) {
+        state.DisplayUnits = units;
+        CalcWtofMeat(state, 12, r, 5);
+        EXPECT_NEAR(r[1], state.Slope[1][12] * 1.45 + 12, 1e-9);
+        EXPECT_NEAR(state.PartWeight[0][5][12], (r[1] + r[2]) / 2, 1e-9);
+    }
     CalcWtofMeat(state, 99, r, 5);
     EXPECT_EQ(r, (std::array<double, 3>{0, 0, 0}));
 }
@@ -128,7 +130,7 @@ TEST_P(Parts, TonnagesAddUpOverClassesAndFlocks) {
     EXPECT_EQ(g1.Text(2, 11), "P14");
     EXPECT_EQ(g1.Text(2, 13), "P16");
     EXPECT_NEAR(g1.Number(4, 9), RoundHalfEvenTo(breast / birds, 3), 1e-9);
-    EXPECT_EQ(g1.Text(3, 9), LocaleNumberText(RoundHalfEvenTo(breast / 1000, 2)) + " tonnes");
+    EXPECT_EQ(g1.Text(3, 9), LocaleNumberText(RoundHalfEvenTo(breast / 1e6, 2)) + " tonnes");
     EXPECT_EQ(g1.widths[9], 100);
     EXPECT_EQ(g1.colCount, 14);
 

@@ -10,8 +10,10 @@
 #include <vector>
 
 #include "app/core/dialogs.h"
+#include "app/core/messages.h"
 #include "app/core/numbers.h"
 #include "app/core/program_state.h"
+#include "app/forms/export_results.h"
 #include "app/forms/form_weights.h"
 #include "app/forms/frm_flock.h"
 #include "runtime/conversions.h"
@@ -355,6 +357,35 @@ TEST_P(Forms, CvChangeResizeAndProgramEnd) {
 
 INSTANTIATE_TEST_SUITE_P(Locales, Forms, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "DecimalComma" : "DecimalPoint"; });
+
+// "Export...": both result grids as the window shows them, into CSV files or a workbook; a file
+// that cannot be written keeps its old copy and says so.
+TEST_P(Forms, ExportWritesBothResultGrids) {
+    LoadAndEnterFlocks();
+    main_->FlockWindow()->Command1_Click();
+    main_->Command2_Click();
+    const std::string csv = (folder_ / "plan.csv").string();
+    ASSERT_TRUE(ExportResultGrids(*main_, csv));
+    EXPECT_EQ(PartsCsvPath(csv), (folder_ / "plan_parts.csv").string());
+    const std::string grid1 = ReadAll(folder_ / "plan.csv");
+    const std::string grid2 = ReadAll(folder_ / "plan_parts.csv");
+    const char sep = GetParam() ? ';' : ',';
+    EXPECT_EQ(grid1.substr(0, grid1.find("\r\n")),
+              "Min Weight" + std::string(1, sep) + num("1.506") + std::string(11, sep) + "All Flocks" + sep + sep +
+                  "All Flocks" + sep + sep + "All Flocks");
+    EXPECT_EQ(grid2.substr(0, grid2.find(sep)), "");
+    EXPECT_NE(grid2.find(std::string(1, sep) + "No. of birds" + sep), std::string::npos);
+    EXPECT_NE(grid1.find(num("76.04") + " tonnes"), std::string::npos);
+
+    ASSERT_TRUE(ExportResultGrids(*main_, (folder_ / "plan.XLSX").string()));
+    EXPECT_EQ(ReadAll(folder_ / "plan.XLSX").substr(0, 2), "PK");
+    EXPECT_TRUE(dialogs_.messages.empty());
+
+    fs::create_directory(folder_ / "taken.csv"); // a folder where the file should go
+    EXPECT_FALSE(ExportResultGrids(*main_, (folder_ / "taken.csv").string()));
+    EXPECT_EQ(dialogs_.messages.back(), WithPath(kMsgCannotWrite, (folder_ / "taken.csv").string()));
+    EXPECT_TRUE(fs::is_directory(folder_ / "taken.csv"));
+}
 
 TEST(GridDriver, ReplaysOperationsGrowingTheGridForCellsBeyondIt) {
     GridDriver g = GridDriver::Create(lattix::PropertyBag{});
