@@ -1,5 +1,6 @@
 #include "app/qt/control_widgets.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -38,6 +39,14 @@ QFont FormFont() {
     QFont font = QGuiApplication::font();
     font.setPointSizeF(8.0);
     return font;
+}
+
+void FitCaption(QWidget* button, const QString& caption) {
+    QFont font = FormFont();
+    const int room = button->width() - 6;
+    while (QFontMetrics(font).horizontalAdvance(caption) > room && font.pointSizeF() > 6.0)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    if (button->font() != font) button->setFont(font);
 }
 
 void SetBackColour(QWidget* widget, uint32_t colour) {

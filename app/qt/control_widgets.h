@@ -20,6 +20,9 @@ QColor ColourOf(uint32_t colour);
 void Place(QWidget* widget, const Placement& at, QPoint origin = QPoint());
 // The font of the forms' controls: small, so that captions fit the places the forms give them.
 QFont FormFont();
+// Makes a caption fit its button: the form font, smaller where the caption is wider than the button
+// (this desktop's fonts run wider than the ones the forms were laid out with).
+void FitCaption(QWidget* button, const QString& caption);
 // Background colour of a button or box.
 void SetBackColour(QWidget* widget, uint32_t colour);
 

@@ -50,6 +50,7 @@ void FlockWindow::Sync() {
     for (auto [widget, button] : {std::pair{command1, &form->Command1}, std::pair{command2, &form->Command2}}) {
         widget->setText(QString::fromStdString(button->caption));
         Place(widget, button->at);
+        FitCaption(widget, widget->text());
         SetBackColour(widget, button->backColor);
         widget->setVisible(button->visible);
     }

@@ -11,6 +11,12 @@
 #include <QTabWidget>
 
 #include "app/qt/avigram_desktop.h"
+#ifdef AVIGRAM_HAS_CHARTS
+#include <QVBoxLayout>
+
+#include "app/core/chart_data.h"
+#include "app/qt/charts.h"
+#endif
 #include "app/qt/control_widgets.h"
 #include "app/qt/flock_window.h"
 
@@ -30,6 +36,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name) {
 void SyncButton(QPushButton* widget, const Button& button) {
     widget->setText(Q(button.caption));
     Place(widget, button.at);
+    FitCaption(widget, widget->text());
     SetBackColour(widget, button.backColor);
     widget->setVisible(button.visible);
 }
@@ -74,6 +81,12 @@ MainWindow::MainWindow(AvigramDesktop& app) : app_(app) {
     grid2->setObjectName("Grid2");
     label1 = new QLabel(page2);
     label1->setObjectName("Label1");
+#ifdef AVIGRAM_HAS_CHARTS
+    chartsPage = new QWidget;
+    chartsPage->setObjectName("Charts");
+    new QVBoxLayout(chartsPage);
+    sstab1->addTab(chartsPage, QStringLiteral("Charts"));
+#endif
 
     filesMenu = menuBar()->addAction(QString());
     filesMenu->setObjectName("aFiles");
@@ -81,7 +94,10 @@ MainWindow::MainWindow(AvigramDesktop& app) : app_(app) {
     cvChangeMenu->setObjectName("CV_Change");
 
     connect(command1, &QPushButton::clicked, this, [this] { app_.Run([this] { app_.form().Command1_Click(); }); });
-    connect(command2, &QPushButton::clicked, this, [this] { app_.Run([this] { app_.form().Command2_Click(); }); });
+    connect(command2, &QPushButton::clicked, this, [this] {
+        app_.Run([this] { app_.form().Command2_Click(); });
+        RefreshCharts();
+    });
     connect(command3, &QPushButton::clicked, this, [this] { app_.Run([this] { app_.form().Command3_Click(); }); });
     connect(cvChangeMenu, &QAction::triggered, this, [this] { app_.Run([this] { app_.form().CV_Change_Click(); }); });
     connect(sstab1, &QTabWidget::currentChanged, this, [this](int index) {
@@ -137,6 +153,22 @@ void MainWindow::Sync() {
     } else if (form.visible && !isVisible()) {
         show();
     }
+}
+
+void MainWindow::RefreshCharts() {
+#ifdef AVIGRAM_HAS_CHARTS
+    QLayout* layout = chartsPage->layout();
+    while (QLayoutItem* item = layout->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    const ProgramState& state = app_.state();
+    DistributionChartData distribution = DistributionChart(state);
+    PartsYieldChartData parts = PartsYieldChart(state);
+    if (distribution.empty() && parts.empty()) return;
+    if (!distribution.empty()) layout->addWidget(makeDistributionChartView(distribution, chartsPage));
+    if (!parts.empty()) layout->addWidget(makePartsYieldChartView(parts, chartsPage));
+#endif
 }
 
 void MainWindow::resizeEvent(QResizeEvent* e) {

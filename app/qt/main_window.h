@@ -25,6 +25,8 @@ public:
 
     // Takes over captions, visibility, colours and places from the form.
     void Sync();
+    // Draws the charts tab again from the program state (when the charts are built in).
+    void RefreshCharts();
 
     QLineEdit* textFileName = nullptr;
     QPushButton* command1 = nullptr;
@@ -35,6 +37,8 @@ public:
     QLabel* text2 = nullptr;
     QTabWidget* sstab1 = nullptr;
     QLabel* label1 = nullptr;
+    // The "Charts" tab after the form's two tabs, or nullptr in a build without charts.
+    QWidget* chartsPage = nullptr;
     lattix::LattixWidget* grid1 = nullptr;
     lattix::LattixWidget* grid2 = nullptr;
     QAction* filesMenu = nullptr;

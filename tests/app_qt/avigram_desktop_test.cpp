@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -141,6 +142,14 @@ TEST_F(AvigramDesktopTest, SampleDataFromStartToBothTabs) {
     EXPECT_TRUE(main.grid2->isVisible());
     EXPECT_TRUE(main.label1->isVisible());
     Screenshot(&main, "avigram_parts_analysis.png");
+
+    // The charts, when this build draws them, on a tab of their own.
+    if (main.chartsPage != nullptr) {
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+        EXPECT_EQ(main.sstab1->currentWidget(), main.chartsPage);
+        EXPECT_GE(main.chartsPage->layout()->count(), 1);
+        Screenshot(&main, "avigram_charts.png");
+    }
 }
 
 TEST_F(AvigramDesktopTest, CvChangeAsksWithAnInputBox) {
