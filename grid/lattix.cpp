@@ -154,15 +154,6 @@ bool Lattix::Supports(int32_t eSupFeat) const {
     return supports_[static_cast<size_t>(eSupFeat)];
 }
 
-Variant Lattix::Sys(int32_t eSysParm) const {
-    if (eSysParm < 0 || eSysParm > 25) RaiseLattixError(lattix_error::kInvalidArgument);
-    switch (eSysParm) {
-    case 24: return Variant(groupRows_);
-    case 25: return Variant(allocatedRows_);
-    default: return Variant(int32_t{0}); // geometry: no view is laid out
-    }
-}
-
 std::shared_ptr<ContextMenuItemsObject> Lattix::ContextMenuCustomItems(int32_t eContextMenu) const {
     if (eContextMenu < 1 || eContextMenu > 5) RaiseLattixError(lattix_error::kSubscriptOutOfRange);
     return contextMenuItems_[static_cast<size_t>(eContextMenu - 1)];
@@ -200,6 +191,7 @@ void Lattix::RelayoutAndRedraw() {
         redrawDeferred_ = true;
         return;
     }
+    clampScrollPosition();
     RecalcVisibleRange();
     ++fullRedraws_;
     painter_->RequestRepaintAll();

@@ -41,6 +41,7 @@ class ContextMenuItemsObject;
 class SelItemsObject;
 namespace gfx {
 class DeviceContext;
+class Font;
 class ImageList;
 } // namespace gfx
 class GridPainter;
@@ -499,6 +500,33 @@ public:
     void CellFromPoint(int32_t xPixels, int32_t yPixels, int32_t& lRow, int32_t& lCol);
     int32_t RowStartY(const Variant& vrow) const;
     int32_t ColStartX(const Variant& vCol) const;
+    // ECellParts of the point; lRow / lCol 0 are found under the point (513 for a cell that does not exist).
+    int32_t HitTest(int32_t xPixels, int32_t yPixels, int32_t lRow = 0, int32_t lCol = 0);
+    // Window rectangles of the cell and of its text.
+    gfx::Rect CellBoundary(const Variant& vrow, const Variant& vCol);
+    gfx::Rect CellTextBoundary(const Variant& vrow, const Variant& vCol);
+    void EnsureVisibleRow(const Variant& vrow, int32_t eMode = 0, int32_t lGap = 8);
+    void EnsureVisibleCol(const Variant& vCol, int32_t eMode = 0, int32_t lGap = 8);
+    void EnsureVisibleCell(const Variant& vrow, const Variant& vCol);
+    // Scrolls the cell into view by the automatic rule; true when a scroll value changed.
+    bool EnsureCellVisibleAuto(int32_t row, int32_t colIndex);
+    void AutoWidthCol(const Variant& vCol, int32_t lMinimumWidth = -1, int32_t lMaximumWidth = -1,
+                      int32_t eCellVisibility = 1);
+    void AutoWidthCols(const Variant& vStartCol = Variant::missing(), const Variant& vEndCol = Variant::missing(),
+                       bool bIncludeInvisibleCols = false, int32_t lMinimumWidth = -1, int32_t lMaximumWidth = -1,
+                       int32_t eCellVisibility = 1);
+    void AutoHeightRow(const Variant& vrow, int32_t lMinimumHeight = -1, int32_t lMaximumHeight = -1,
+                       int32_t eCellVisibility = 1);
+    void AutoHeightRows(const Variant& vStartRow = Variant::missing(), const Variant& vEndRow = Variant::missing(),
+                        bool bIncludeInvisibleRows = false, int32_t lMinimumHeight = -1, int32_t lMaximumHeight = -1,
+                        int32_t eCellVisibility = 1);
+    int32_t GetOptimalCellHeight(int32_t lTextLineCount = 1, int32_t btImageList = 0, int32_t btExtraImageList = 0,
+                                 int32_t eIconToText = 0, bool bCheckVisible = false, int32_t eCheckPos = 0,
+                                 bool bComboButton = false, int32_t btIndentTop = 0, int32_t btIndentBottom = 0,
+                                 const std::shared_ptr<FontObject>& oFont = nullptr, bool bHGridLineAllowed = true);
+    int32_t EvaluateTextWidth(const Variant& vrow, const Variant& vCol);
+    int32_t EvaluateTextHeight(const Variant& vrow, const Variant& vCol);
+    bool IsCellTextClipped(const Variant& vrow, const Variant& vCol, bool bCheckPartiallyHidden = true);
     int32_t GridLines() const { return gridLines_; }
     void SetGridLines(int32_t e);
     int32_t GridLinesExtend() const { return gridLinesExtend_; }
@@ -594,6 +622,18 @@ public:
     const std::shared_ptr<gfx::ImageList>& ImageListAt(int32_t number) const { return imageLists_[static_cast<size_t>(number - 1)]; }
     gfx::Size IconSize(int32_t imageList, int32_t index) const;
     int32_t BorderWidth() const;
+    // Text measuring: the font a FontObject draws with at the screen's dpi, the DrawText flags of a
+    // cell (text flags, alignment, prefix handling), and the size of the displayed text (width of a
+    // word-wrapped text limited to textRectWidth).
+    std::shared_ptr<const gfx::Font> GfxFontOf(const FontObject& font) const;
+    uint32_t CellDrawTextFlags(int32_t row, int32_t colIndex) const;
+    gfx::Size MeasureCellText(int32_t row, int32_t colIndex, int32_t textRectWidth);
+    gfx::Rect CellTextRect(int32_t row, int32_t colIndex);
+    // Optimal sizes of one cell (CustomDrawCellGetSize for custom-drawn cells).
+    int32_t CellOptimalHeight(int32_t row, int32_t colIndex);
+    int32_t CellOptimalWidth(int32_t row, int32_t colIndex);
+    // The optimal width of a column's header item.
+    int32_t HeaderItemOptimalWidth(int32_t pos) const;
 
     // ---- the grid window ----
     // Creates the grid's window as a child filling the parent's client area (error 522 when the grid
@@ -824,6 +864,23 @@ private:
     void clampScrollPosition();
     void applyBorderType();
     void viewSettingChanged(std::string_view name, bool relayout);
+    struct OptimalHeightInput {
+        int32_t textHeight = 0, iconHeight = 0, extraIconHeight = 0, iconToText = 0;
+        bool checkVisible = false;
+        int32_t checkPos = 0;
+        bool comboButton = false;
+        int32_t indentTop = 0, indentBottom = 0;
+        bool hGridLine = true;
+    };
+    int32_t OptimalHeightOf(const OptimalHeightInput& in);
+    struct RowSize {
+        int16_t height = 0, normal = 0;
+    };
+    RowSize optimalRowHeight(int32_t row, int32_t lMinimumHeight, int32_t lMaximumHeight, int32_t eCellVisibility);
+    void applyRowSize(int32_t row, RowSize size);
+    int32_t optimalColumnWidth(int32_t pos, int32_t lMinimumWidth, int32_t lMaximumWidth, int32_t eCellVisibility);
+    bool rowPassesFilter(int32_t row, int32_t eCellVisibility);
+    bool positionPassesFilter(int32_t pos, int32_t eCellVisibility);
     mutable int32_t pendingRowLayout_ = std::numeric_limits<int32_t>::max();
     ViewState view_;
     ColumnTotals colTotals_;
