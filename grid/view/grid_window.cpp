@@ -3,6 +3,7 @@
 // input code (HandleInputMessage).
 #include "grid/lattix.h"
 #include "grid/lattix_error.h"
+#include "grid/view/painter.h"
 #include "platform/ui/window_manager.h"
 
 namespace lattix {
@@ -57,6 +58,7 @@ void Lattix::AttachToWindow(ui::Hwnd parent) {
     const ui::Hwnd hwnd = wm.CreateWindow(params);
     if (hwnd == 0) RaiseLattixError(lattix_error::kOutOfMemory);
     hwnd_ = hwnd;
+    painter_->AttachWindow(hwnd);
     wm.SetUserData(hwnd, reinterpret_cast<std::intptr_t>(this));
     const ui::Rect own = wm.GetClientRect(hwnd);
     SetClientSize(own.width(), own.height());
@@ -68,13 +70,17 @@ void Lattix::DetachWindow() {
     ui::WindowManager& wm = ui::Wm();
     const ui::Hwnd hwnd = hwnd_;
     hwnd_ = 0;
+    painter_->AttachWindow(0);
     if (wm.IsWindow(hwnd)) {
         wm.SetUserData(hwnd, 0);
         wm.DestroyWindow(hwnd);
     }
 }
 
-void Lattix::WindowDestroyed() { hwnd_ = 0; }
+void Lattix::WindowDestroyed() {
+    hwnd_ = 0;
+    painter_->AttachWindow(0);
+}
 
 void Lattix::MoveGridWindow(int32_t x, int32_t y, int32_t width, int32_t height) {
     if (hwnd_ != 0) ui::Wm().MoveWindow(hwnd_, x, y, std::max(0, width), std::max(0, height), true);
@@ -103,7 +109,9 @@ void Lattix::applyBorderType() {
 }
 
 void Lattix::InvalidateView() {
-    if (hwnd_ != 0 && beginUpdateCount_ == 0) ui::Wm().InvalidateRect(hwnd_, nullptr, false);
+    // Painted at once (or at EndUpdate while updates are suspended).
+    painter_->RequestRepaintAll();
+    painter_->Draw();
 }
 
 void Lattix::InvalidateRowArea(int32_t row) {
