@@ -140,6 +140,9 @@ bool WindowSurface::WantsKey(int qtKey) const {
 const gfx::Bitmap* WindowSurface::PictureToPresent() {
     WindowManager& wm = Wm();
     if (!wm.IsWindow(topLevel_)) return nullptr;
+    // Paints still pending in this window tree run first (paints only, no other messages), so the
+    // picture shown is the current one.
+    wm.RedrawWindow(topLevel_, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     // A frameless window whose client area one child covers entirely looks like that child: the
     // child alone is shown, which spares composing the covered parent.
     Hwnd source = topLevel_;
