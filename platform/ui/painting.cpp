@@ -249,4 +249,15 @@ gfx::Bitmap WindowManager::RenderWindow(Hwnd hwnd, Point* originOut) {
     return out;
 }
 
+bool WindowManager::ComposeWindow(Hwnd hwnd, gfx::Bitmap& out) {
+    const WindowRecord* w = Find(hwnd);
+    if (w == nullptr) return false;
+    const int width = w->rect.width(), height = w->rect.height();
+    if (out.width() != width || out.height() != height)
+        out.resize(width, height, gfx::pixelOf(NonClientPainter::DesktopColor()));
+    if (width == 0 || height == 0) return true;
+    ComposeInto(*w, out, WindowOriginOnScreen(*w), Rect{0, 0, width, height});
+    return true;
+}
+
 } // namespace lattix::ui

@@ -260,6 +260,10 @@ public:
     // Composes the window, its children and (for a top-level window) its visible owned popups into
     // one picture: the window rectangle, widened to hold the popups. Pending paints run first.
     gfx::Bitmap RenderWindow(Hwnd hwnd, Point* originOut = nullptr);
+    // Composes the window and its children (no popups, no pending paints run) into `out`, which
+    // takes the window's size; its storage is kept when the size is unchanged, so a desktop host can
+    // present the same pixels again and again. False for an invalid window.
+    bool ComposeWindow(Hwnd hwnd, gfx::Bitmap& out);
     bool IsRedrawEnabled(Hwnd hwnd) const;
 
     // ---- Non-client scroll bars -------------------------------------------------------------

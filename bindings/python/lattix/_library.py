@@ -1,8 +1,10 @@
 """Finding and loading liblattix.so, and the C declarations of its interface."""
 
 import ctypes
+import ctypes.util
 import os
 import pathlib
+import subprocess
 
 LIBRARY_NAME = "liblattix.so"
 
@@ -133,6 +135,15 @@ _PROTOTYPES = {
 }
 
 
+def _pkg_config_libdir():
+    try:
+        result = subprocess.run(["pkg-config", "--variable=libdir", "lattix"], capture_output=True, text=True,
+                                timeout=10, check=False)
+    except (OSError, subprocess.SubprocessError):
+        return None
+    return result.stdout.strip() if result.returncode == 0 else None
+
+
 def _candidates():
     """Where the library may be, in the order it is looked for."""
     override = os.environ.get("LATTIX_LIBRARY")
@@ -147,6 +158,21 @@ def _candidates():
         found.append(pathlib.Path(marker.read_text(encoding="utf-8").strip()))
     # The package in a source checkout: the default build directory.
     found.append(package.parent.parent.parent / "build" / "bindings" / "c" / LIBRARY_NAME)
+    # An installed package: the library installed into the same prefix (<prefix>/lib/pythonX.Y/
+    # site-packages/lattix next to <prefix>/lib/liblattix.so, also with a multiarch lib folder).
+    for prefix in package.parents[2:5]:
+        found.append(prefix / LIBRARY_NAME)
+        found.append(prefix / "lib" / LIBRARY_NAME)
+        found.extend(sorted(prefix.glob("lib/*-linux-gnu/" + LIBRARY_NAME)))
+    # An installed library announced to pkg-config (its prefix's lib/pkgconfig on PKG_CONFIG_PATH, or
+    # a standard prefix such as /usr/local).
+    libdir = _pkg_config_libdir()
+    if libdir:
+        found.append(pathlib.Path(libdir) / LIBRARY_NAME)
+    # Finally wherever the dynamic loader looks.
+    system = ctypes.util.find_library("lattix")
+    if system:
+        found.append(system)
     return found
 
 
@@ -188,7 +214,8 @@ HOST_PROTOTYPES = {
 def load():
     tried = []
     for path in _candidates():
-        if path.is_file():
+        # A bare name (from the loader's cache) is opened by the loader's own search.
+        if isinstance(path, str) or path.is_file():
             lib = ctypes.CDLL(str(path))
             _declare(lib)
             return lib

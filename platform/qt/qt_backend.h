@@ -1,0 +1,81 @@
+// The window manager's environment on a Qt desktop.
+//
+// Time is a monotonic clock; the window manager's timers ride on one QTimer armed for the earliest
+// due time; posted messages and pending paints are delivered from Qt's event loop. The clipboard is
+// the system one (QClipboard), popup menus are QMenus, message boxes QMessageBoxes, monitors,
+// work areas and dpi come from the QScreens. Each top-level window of the window manager is shown
+// by a Qt widget: an embedded WindowSurface registered for it (a LattixWidget, for example), or
+// else a frameless Qt popup window at the window's screen coordinates (drop-down lists, tooltips).
+//
+// One desktop serves the process: AttachDesktop() installs it on the window manager once a
+// QApplication exists; it goes away with the application.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+#include <unordered_map>
+
+#include "platform/qt/qt_clipboard_store.h"
+#include "platform/ui/backend.h"
+#include "platform/ui/messages.h"
+
+class QWidget;
+
+namespace lattix::ui::qt {
+
+class WindowSurface;
+
+class QtBackend final : public QObject, public Backend {
+public:
+    QtBackend();
+    ~QtBackend() override;
+
+    std::uint64_t NowMs() const override;
+    void TimersChanged(std::optional<std::uint64_t> nextDueMs) override;
+    void MessagesPending() override;
+    ClipboardStore& ClipboardStorage() override { return clipboard_; }
+    int ShowMessageBox(const MessageBoxRequest& request) override;
+    int TrackPopupMenu(const PopupMenuRequest& request) override;
+    SystemInfo GetSystemInfo() const override;
+    std::vector<MonitorInfo> Monitors() const override;
+    void TopLevelChanged(Hwnd topLevel) override;
+    void CursorChanged(Cursor cursor) override;
+
+    // Embedded surfaces announce themselves for their top-level window.
+    void RegisterSurface(Hwnd topLevel, WindowSurface* surface);
+    void UnregisterSurface(Hwnd topLevel, WindowSurface* surface);
+    // The widget that presents a top-level window (embedded or popup), or nullptr.
+    WindowSurface* SurfaceOf(Hwnd topLevel) const;
+    // The Qt window that owns dialogs for a window of the window manager (nullptr: none).
+    QWidget* DialogParentOf(Hwnd hwnd) const;
+    // Delivers posted messages and pending paints now (what the event loop does when it gets to it).
+    void Pump();
+    // The popup surface shown for a top-level window without an embedded surface, or nullptr.
+    WindowSurface* PopupOf(Hwnd topLevel) const;
+
+private:
+    void FireTimers();
+    void SyncPopup(Hwnd topLevel);
+    void SyncPopupsOwnedBy(Hwnd owner);
+    void ForgetPopup(Hwnd topLevel);
+    static LResult PopupSubclass(Hwnd, MessageId, WParam, LParam, std::uintptr_t, std::uintptr_t);
+
+    QElapsedTimer clock_;
+    QTimer timer_;
+    bool pumpScheduled_ = false;
+    QtClipboardStore clipboard_;
+    std::unordered_map<Hwnd, WindowSurface*> surfaces_;
+    std::unordered_map<Hwnd, std::unique_ptr<WindowSurface>> popups_;
+};
+
+// Installs the Qt desktop on the window manager (once; later calls return the same backend).
+// Throws std::logic_error without a QApplication, or when the window manager runs on another
+// backend.
+QtBackend& AttachDesktop();
+// The installed desktop, or nullptr.
+QtBackend* Desktop();
+
+} // namespace lattix::ui::qt

@@ -1,0 +1,197 @@
+// Avigram as a user meets it on the desktop: the sample carcass file handed over at start, the
+// sample flocks added from their file, the distribution recalculated, both tabs and the flock
+// window looked at; everything by Qt events on the real widgets.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QLabel>
+#include <QLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QtTest/QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/forms/frm_flock.h"
+#include "app/qt/avigram_desktop.h"
+#include "app/qt/control_widgets.h"
+#include "app/qt/flock_window.h"
+#include "app/qt/main_window.h"
+#include "tests/qt/qt_test_support.h"
+
+namespace avigram {
+namespace {
+
+namespace fs = std::filesystem;
+using lattix::qttest::WhenReady;
+
+QMessageBox* OpenMessageBox() { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); }
+
+// Answers the next message box with the button of that role and remembers its text.
+void AnswerMessageBox(QMessageBox::StandardButton button, QString* text = nullptr) {
+    WhenReady([] { return OpenMessageBox() != nullptr; },
+              [button, text] {
+                  QMessageBox* box = OpenMessageBox();
+                  if (text) *text = box->text();
+                  if (QAbstractButton* b = box->button(button)) b->click();
+              });
+}
+
+class AvigramDesktopTest : public testing::Test {
+protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() / ("avigram_qt_" + std::to_string(::getpid()));
+        fs::remove_all(root_);
+        fs::create_directories(root_ / "program");
+        fs::create_directories(root_ / "data");
+        for (const auto& entry : fs::directory_iterator(AVIGRAM_DATA_DIR))
+            if (entry.is_regular_file()) fs::copy_file(entry.path(), root_ / "data" / entry.path().filename());
+        // The hand-over: another program leaves the carcass file's name in ReadMe.txt.
+        std::ofstream(root_ / "program" / "ReadMe.txt") << (root_ / "data" / "BroilerCARCDATA.txt").string() << "\r\n";
+        QGuiApplication::clipboard()->clear();
+        FormsEnvironment env;
+        env.programFolder = (root_ / "program").string();
+        env.reportFolder = (root_ / "data").string();
+        app_ = std::make_unique<AvigramDesktop>(env);
+        fs::create_directories(AVIGRAM_SCREENSHOT_DIR);
+    }
+    void TearDown() override {
+        app_.reset();
+        fs::remove_all(root_);
+    }
+    void Screenshot(QWidget* w, const char* name) {
+        ASSERT_TRUE(w->grab().save(QString(AVIGRAM_SCREENSHOT_DIR) + "/" + name));
+    }
+    void Click(QAbstractButton* b) {
+        ASSERT_TRUE(b->isVisible()) << b->text().toStdString();
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+
+    fs::path root_;
+    std::unique_ptr<AvigramDesktop> app_;
+};
+
+TEST_F(AvigramDesktopTest, SampleDataFromStartToBothTabs) {
+    app_->Start();
+    MainWindow& main = app_->mainWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    EXPECT_EQ(main.windowTitle(), "Flock Weight and Parts Distribution");
+    // The handed-over file was loaded, shown in the file box, and its ReadMe.txt deleted.
+    ASSERT_TRUE(app_->state().CarcassLoaded);
+    EXPECT_TRUE(main.textFileName->text().endsWith("BroilerCARCDATA.txt"));
+    EXPECT_FALSE(fs::exists(root_ / "program" / "ReadMe.txt"));
+    EXPECT_TRUE(main.option1->isChecked() || main.option3->isChecked());
+    EXPECT_FALSE(main.command3->isVisible());
+    EXPECT_EQ(main.command1->text(), "Add Flocks");
+    EXPECT_EQ(main.sstab1->tabText(0), "Flock Weights and Numbers");
+    EXPECT_EQ(main.sstab1->tabText(1), "Parts Analysis");
+    QStringList menus;
+    for (QAction* a : main.menuBar()->actions()) menus << a->text();
+    EXPECT_EQ(menus, (QStringList{"Files", "CV Change"}));
+
+    // "Add Flocks": the flock file beside the carcass file is offered and taken.
+    QString question;
+    AnswerMessageBox(QMessageBox::Yes, &question);
+    Click(main.command1);
+    EXPECT_TRUE(question.endsWith(" exists, use it (yes) or choose one (no) or paste or type later (cancel)"));
+    FlockWindow* flock = app_->flockWindow();
+    ASSERT_NE(flock, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(flock));
+    EXPECT_EQ(flock->windowTitle(), "Flock Input   Enter up to 10 Flocks Here");
+    GridDriver& gridFlock = app_->form().FlockWindow()->GridFlock();
+    EXPECT_EQ(gridFlock.ColHeaderText(2), "Flock ID");
+    EXPECT_FALSE(gridFlock.CellString(1, 2).empty());
+    EXPECT_EQ(gridFlock.CellString(1, 1), "1");
+    Screenshot(flock, "avigram_flock_window.png");
+
+    // "Return" takes the flocks over and brings back the main window.
+    Click(flock->command1);
+    EXPECT_FALSE(flock->isVisible());
+    EXPECT_GT(app_->state().FlockCount, 0);
+    ASSERT_TRUE(main.command2->isVisible());
+    EXPECT_EQ(main.command2->text(), "Recalc. Flock Distribution");
+
+    // "Recalc. Flock Distribution" fills both grids.
+    Click(main.command2);
+    GridDriver& grid1 = app_->form().Grid1();
+    GridDriver& grid2 = app_->form().Grid2();
+    EXPECT_EQ(grid1.CellString(7, 1).rfind("Below -", 0), 0u) << grid1.CellString(7, 1);
+    EXPECT_EQ(grid1.CellString(5, 3), "Total Birds");
+    EXPECT_EQ(grid1.CellString(6, 2), "No. of birds");
+    EXPECT_EQ(grid1.CellString(2, 6), gridFlock.CellString(1, 2));
+    EXPECT_FALSE(grid1.CellString(8, 6).empty());
+    EXPECT_EQ(grid2.ColHeaderText(2), "No. of birds");
+    EXPECT_EQ(grid2.CellString(1, 4), "Average");
+    EXPECT_TRUE(fs::exists(root_ / "data" / "WtDist.txt"));
+    Screenshot(&main, "avigram_flock_weights.png");
+
+    // The second tab, by a click on its tab.
+    QTabBar* tabs = main.sstab1->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    EXPECT_EQ(app_->form().SSTab1.currentTab, 1);
+    EXPECT_TRUE(main.grid2->isVisible());
+    EXPECT_TRUE(main.label1->isVisible());
+    Screenshot(&main, "avigram_parts_analysis.png");
+
+    // The charts, when this build draws them, on a tab of their own.
+    if (main.chartsPage != nullptr) {
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+        EXPECT_EQ(main.sstab1->currentWidget(), main.chartsPage);
+        EXPECT_GE(main.chartsPage->layout()->count(), 1);
+        Screenshot(&main, "avigram_charts.png");
+    }
+}
+
+TEST_F(AvigramDesktopTest, CvChangeAsksWithAnInputBox) {
+    app_->Start();
+    MainWindow& main = app_->mainWindow();
+    QString prompt;
+    WhenReady([] { return qobject_cast<QInputDialog*>(QApplication::activeModalWidget()) != nullptr; },
+              [&prompt] {
+                  auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+                  prompt = box->labelText();
+                  box->setTextValue("0,08");
+                  box->accept();
+              });
+    main.cvChangeMenu->trigger();
+    EXPECT_TRUE(prompt.startsWith("Old CV is ")) << prompt.toStdString();
+    EXPECT_DOUBLE_EQ(app_->state().FlockCV, 0.08);
+}
+
+TEST_F(AvigramDesktopTest, ControlsFollowTheWindowSizeInTwips) {
+    app_->Start();
+    MainWindow& main = app_->mainWindow();
+    main.resize(1200, 800);
+    ASSERT_TRUE(lattix::qttest::RunUntil([&] { return main.width() == 1200; }));
+    FormWeights& form = app_->form();
+    EXPECT_EQ(form.SSTab1.at.width, Twips(1200) - 360);
+    EXPECT_EQ(form.SSTab1.at.height, Twips(800) - 1845);
+    EXPECT_EQ(main.sstab1->width(), Pixels(form.SSTab1.at.width));
+    EXPECT_EQ(main.grid1->width(), Pixels(form.Grid1Site.at.width));
+    EXPECT_EQ(main.grid1->height(), Pixels(form.SSTab1.at.height - 400));
+}
+
+TEST_F(AvigramDesktopTest, ClosingTheMainWindowEndsTheProgram) {
+    app_->Start();
+    MainWindow& main = app_->mainWindow();
+    AnswerMessageBox(QMessageBox::Cancel);
+    Click(main.command1);
+    ASSERT_NE(app_->flockWindow(), nullptr);
+    main.close();
+    EXPECT_TRUE(app_->form().unloaded);
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_EQ(app_->flockWindow(), nullptr);
+}
+
+} // namespace
+} // namespace avigram

@@ -1,0 +1,3 @@
+#include "grid/lattix.h"
+
+int main() { return lattix::Lattix::Create() ? 0 : 1; }
