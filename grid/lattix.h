@@ -181,6 +181,12 @@ public:
     bool MultiSelect() const { return multiSelect_; }
     void SetMultiSelect(bool b);
 
+    // ---- layout strings the host keeps (grid/model/layout_strings.cpp) ----
+    std::string LayoutCol() const;
+    void SetLayoutCol(const std::string& text);
+    std::string LayoutSort() const;
+    void SetLayoutSort(const std::string& text);
+
     // ---- update suspension ----
     void BeginUpdate();
     void EndUpdate();
