@@ -18,6 +18,7 @@
 #include "grid/model/combo_lists.h"
 #include "grid/model/font_table.h"
 #include "grid/model/format_table.h"
+#include "grid/model/property_bag.h"
 #include "grid/input/selection_store.h"
 #include "grid/model/cell_storage.h"
 #include "grid/model/column_layout.h"
@@ -180,6 +181,9 @@ public:
     void SetAllowSorting(bool b);
     bool MultiSelect() const { return multiSelect_; }
     void SetMultiSelect(bool b);
+    // Persisted properties whose let the grid does not publish yet, kept under their bag entry name.
+    Variant StoredProperty(std::string_view name, const Variant& defaultValue) const;
+    void SetStoredProperty(std::string_view name, Variant value);
 
     // ---- layout strings the host keeps (grid/model/layout_strings.cpp) ----
     std::string LayoutCol() const;
@@ -560,6 +564,7 @@ private:
 
     int structuralDepth_ = 0;
     bool allowSorting_ = true; // ---- persisted settings (property bag) ----
+    PropertyBag storedProperties_;
     bool editing_ = false;
 
     // Owned objects.
