@@ -184,6 +184,8 @@ public:
     // Persisted properties whose let the grid does not publish yet, kept under their bag entry name.
     Variant StoredProperty(std::string_view name, const Variant& defaultValue) const;
     void SetStoredProperty(std::string_view name, Variant value);
+    // The container goes away before the grid: nothing more is reported to it.
+    void DetachSite() { options_.site = nullptr; }
 
     // ---- layout strings the host keeps (grid/model/layout_strings.cpp) ----
     std::string LayoutCol() const;
