@@ -35,6 +35,10 @@ void BindColumnMembers(ClassBinder& b) {
                   [](L& g, Args& a, const Variant& v) { g.SetColSortOrderDefault(a[0], ArgI32(v)); });
     b.property<L>("ColSortOrder", [](L& g, Args& a) { return Variant(g.ColSortOrder(a[0])); },
                   [](L& g, Args& a, const Variant& v) { g.SetColSortOrder(a[0], ArgI32(v)); });
+    b.property<L>("LayoutCol", [](L& g, Args&) { return Variant(g.LayoutCol()); },
+                  [](L& g, Args&, const Variant& v) { g.SetLayoutCol(ArgStr(v)); });
+    b.property<L>("LayoutSort", [](L& g, Args&) { return Variant(g.LayoutSort()); },
+                  [](L& g, Args&, const Variant& v) { g.SetLayoutSort(ArgStr(v)); });
     b.property<L>("ColSortKey", [](L& g, Args& a) { return Variant(g.ColSortKey(a[0])); },
                   [](L& g, Args& a, const Variant& v) { g.SetColSortKey(a[0], ArgI32(v)); });
     b.property<L>("ColVisible", [](L& g, Args& a) { return Variant(g.ColVisible(a[0])); },

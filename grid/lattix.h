@@ -20,6 +20,7 @@
 #include "grid/model/font_table.h"
 #include "grid/model/format_table.h"
 #include "grid/input/mouse_state.h"
+#include "grid/model/property_bag.h"
 #include "grid/input/selection_store.h"
 #include "grid/model/cell_storage.h"
 #include "grid/model/column_layout.h"
@@ -240,6 +241,17 @@ public:
     void SetAllowSorting(bool b);
     bool MultiSelect() const { return multiSelect_; }
     void SetMultiSelect(bool b);
+    // Persisted properties whose let the grid does not publish yet, kept under their bag entry name.
+    Variant StoredProperty(std::string_view name, const Variant& defaultValue) const;
+    void SetStoredProperty(std::string_view name, Variant value);
+    // The container goes away before the grid: nothing more is reported to it.
+    void DetachSite() { options_.site = nullptr; }
+
+    // ---- layout strings the host keeps (grid/model/layout_strings.cpp) ----
+    std::string LayoutCol() const;
+    void SetLayoutCol(const std::string& text);
+    std::string LayoutSort() const;
+    void SetLayoutSort(const std::string& text);
 
     // ---- update suspension ----
     void BeginUpdate();
@@ -881,6 +893,7 @@ private:
 
     int structuralDepth_ = 0;
     bool allowSorting_ = true; // ---- persisted settings (property bag) ----
+    PropertyBag storedProperties_;
     bool editing_ = false;
 
     // ---- painting (private) ----

@@ -282,6 +282,18 @@ LX_API int32_t lx_host_resize(lx_host* host, int32_t width, int32_t height, lx_e
 /* Gives the grid window the keyboard focus. */
 LX_API int32_t lx_host_focus(lx_host* host, lx_error* error);
 
+/* ---- property bags: the grid's persisted properties as a JSON object keyed by entry name ---- */
+/* A host whose grid is loaded from the bag; an entry its property refuses fails the call (no host). */
+LX_API int32_t lx_host_create_from_property_bag(const char* json, int32_t width, int32_t height, lx_host** out,
+                                                lx_error* error);
+/* Text results: *needed is the size with the terminating zero; the text is copied only when buffer
+ * holds that many bytes. */
+LX_API int32_t lx_host_save_properties(lx_host* host, char* buffer, int32_t size, int32_t* needed,
+                                       lx_error* error);
+/* The property names the grid reported changed to the host, in order, each ended by a newline. */
+LX_API int32_t lx_host_changed_properties(lx_host* host, char* buffer, int32_t size, int32_t* needed,
+                                          lx_error* error);
+
 /* ---- driving the host window like a user. Coordinates are client pixels of the window; button is
  * 1 left, 2 right, 4 middle; shift is 1 Shift + 2 Ctrl + 4 Alt, held for the duration of the call.
  * Each call delivers everything it causes (events included) before it returns. ---- */

@@ -1,8 +1,10 @@
-// PropertyBag, ReadProperties, and the lets of the persisted settings it applies that have no
-// family of their own yet (AllowSorting, MultiSelect).
+// PropertyBag, ReadProperties, the stored persisted properties, and the lets of the persisted
+// settings that have no family of their own yet (AllowSorting, MultiSelect).
 #include "grid/model/property_bag.h"
 
 #include "grid/lattix.h"
+#include "grid/model/persisted_properties.h"
+#include "runtime/automation_error.h"
 #include "runtime/conversions.h"
 
 namespace lattix {
@@ -10,18 +12,18 @@ namespace lattix {
 void PropertyBag::Write(std::string_view name, Variant value) {
     std::string key = AsciiLower(name);
     for (auto& [entry, stored] : entries_) {
-        if (entry == key) {
+        if (AsciiLower(entry) == key) {
             stored = std::move(value);
             return;
         }
     }
-    entries_.emplace_back(std::move(key), std::move(value));
+    entries_.emplace_back(std::string(name), std::move(value));
 }
 
 const Variant* PropertyBag::Find(std::string_view name) const {
     std::string key = AsciiLower(name);
     for (const auto& [entry, stored] : entries_) {
-        if (entry == key) return &stored;
+        if (AsciiLower(entry) == key) return &stored;
     }
     return nullptr;
 }
@@ -38,32 +40,20 @@ ControlExtent ReadExtent(const PropertyBag& bag) {
     return extent;
 }
 
-namespace {
-
-// Keeps drawing suspended while the bag is applied, also when a let raises.
-class UpdateSuspension {
-public:
-    explicit UpdateSuspension(Lattix& g) : g_(g) { g_.BeginUpdate(); }
-    ~UpdateSuspension() { g_.EndUpdate(); }
-    UpdateSuspension(const UpdateSuspension&) = delete;
-    UpdateSuspension& operator=(const UpdateSuspension&) = delete;
-
-private:
-    Lattix& g_;
-};
-
-} // namespace
-
 void ReadProperties(Lattix& grid, const PropertyBag& bag) {
-    // Entries in reading order, converted first.
-    const bool allowSorting = ToBool(bag.Read("AllowSorting", Variant(true)));
-    const std::string headerTemplate = ToString(bag.Read("AutoColHeaderTextTemplate", Variant("Col #")));
-    const bool multiSelect = ToBool(bag.Read("MultiSelect", Variant(false)));
+    std::vector<PropertyLoadFailure> failures;
+    ReadProperties(grid, bag, failures);
+    if (!failures.empty()) throw AutomationError(static_cast<int32_t>(failures.front().number), "Lattix",
+                                                 failures.front().description);
+}
 
-    UpdateSuspension suspended(grid);
-    grid.SetAllowSorting(allowSorting);
-    grid.SetAutoColHeaderTextTemplate(headerTemplate);
-    grid.SetMultiSelect(multiSelect);
+Variant Lattix::StoredProperty(std::string_view name, const Variant& defaultValue) const {
+    return storedProperties_.Read(name, defaultValue);
+}
+
+void Lattix::SetStoredProperty(std::string_view name, Variant value) {
+    storedProperties_.Write(name, std::move(value));
+    PropertyChanged(name);
 }
 
 void Lattix::SetAllowSorting(bool b) {

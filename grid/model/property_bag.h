@@ -23,9 +23,11 @@ public:
     // The stored value, or defaultValue when the bag has no such entry.
     Variant Read(std::string_view name, const Variant& defaultValue) const;
     std::size_t size() const { return entries_.size(); }
+    // The entries in the order they were first written, under the name first written.
+    const std::vector<std::pair<std::string, Variant>>& entries() const { return entries_; }
 
 private:
-    std::vector<std::pair<std::string, Variant>> entries_; // lower-case name, value
+    std::vector<std::pair<std::string, Variant>> entries_; // name, value
 };
 
 // The control's size as the container stores it ("_ExtentX", "_ExtentY"), in HIMETRIC units
@@ -36,12 +38,9 @@ struct ControlExtent {
 };
 ControlExtent ReadExtent(const PropertyBag& bag);
 
-// The load path: every entry the control reads is passed to the property's own let, so its checks
-// and side effects apply; a missing entry gives the property's persisted default. All values are
-// converted before the first let, so a value of the wrong type raises and changes nothing. Drawing
-// is suspended while the entries are applied.
-//
-// Entries read so far: AllowSorting, AutoColHeaderTextTemplate, MultiSelect.
+// The load path (grid/model/persisted_properties.h): every entry the control reads is passed to the
+// property's own let; a missing entry gives the property's persisted default. The entries a let
+// refuses do not stop the others from loading; afterwards the first refusal is raised to the caller.
 void ReadProperties(Lattix& grid, const PropertyBag& bag);
 
 } // namespace lattix

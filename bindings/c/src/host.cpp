@@ -1,18 +1,30 @@
 // Hosts: a headless top-level window with a grid filling it, and the calls that drive the window as
 // a user and a clock would.
 #include <memory>
+#include <cstring>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "bindings/c/src/error_guard.h"
 #include "bindings/c/src/handles.h"
 #include "grid/lattix.h"
+#include "grid/model/persisted_properties.h"
+#include "grid/model/property_bag_json.h"
 #include "platform/headless/headless_host.h"
 #include "runtime/automation_error.h"
 
 namespace ui = lattix::ui;
 namespace headless = lattix::ui::headless;
 
+// The container's side of the grid: the names of the persisted properties reported changed.
+struct HostSite final : lattix::ControlSite {
+    void propertyChanged(std::string_view name) override { changed.emplace_back(name); }
+    std::vector<std::string> changed;
+};
+
 struct lx_host {
+    HostSite site;
     int32_t width = 0;
     int32_t height = 0;
     std::unique_ptr<headless::HeadlessHost> window;
@@ -70,6 +82,27 @@ ui::VirtualKey KeyOf(int32_t key) {
     if (key < 1 || key > 0xFE) RaiseInvalidArgument();
     return static_cast<ui::VirtualKey>(key);
 }
+std::unique_ptr<lx_host> MakeHost(int32_t width, int32_t height) {
+    if (width < 1 || height < 1 || width > kMaxHostSize || height > kMaxHostSize) RaiseInvalidArgument();
+    auto host = std::make_unique<lx_host>();
+    host->width = width;
+    host->height = height;
+    host->window = std::make_unique<headless::HeadlessHost>(width, height);
+    Lattix::Options options;
+    options.system = DescribeSystem(host->window->GetSystemInfo());
+    options.site = &host->site;
+    host->grid = Lattix::Create(options);
+    host->grid->AttachToWindow(host->window->TopLevel());
+    return host;
+}
+
+// Copies text and its terminating zero into buffer when it fits; *needed is always the full size.
+void CopyOut(const std::string& text, char* buffer, int32_t size, int32_t* needed) {
+    if (!needed || size < 0) RaiseInvalidPointer();
+    const int32_t full = static_cast<int32_t>(text.size()) + 1;
+    *needed = full;
+    if (buffer && size >= full) std::memcpy(buffer, text.c_str(), static_cast<size_t>(full));
+}
 } // namespace
 
 extern "C" {
@@ -79,29 +112,52 @@ LX_API const char* lx_library_version(void) { return LATTIX_C_VERSION; }
 LX_API int32_t lx_host_create(int32_t width, int32_t height, lx_host** out, lx_error* error) {
     return Guarded(error, [&] {
         if (!out) RaiseInvalidPointer();
-        if (width < 1 || height < 1 || width > kMaxHostSize || height > kMaxHostSize) RaiseInvalidArgument();
-        auto host = std::make_unique<lx_host>();
-        host->width = width;
-        host->height = height;
-        host->window = std::make_unique<headless::HeadlessHost>(width, height);
-        Lattix::Options options;
-        options.system = DescribeSystem(host->window->GetSystemInfo());
-        host->grid = Lattix::Create(options);
-        host->grid->AttachToWindow(host->window->TopLevel());
-        *out = host.release();
+        *out = MakeHost(width, height).release();
     });
 }
 
 LX_API void lx_host_destroy(lx_host* host) {
     if (!host) return;
     try {
-        // The host's reference to the grid goes before the window does.
+        // The host's reference to the grid goes before the window does; a grid kept alive by a
+        // handle no longer reports to the host.
+        if (host->grid) host->grid->DetachSite();
         host->grid.reset();
         host->window.reset();
     } catch (...) {
         // Nothing may escape; what is left is released with the host.
     }
     delete host;
+}
+
+// ---- property bags ----
+LX_API int32_t lx_host_create_from_property_bag(const char* json, int32_t width, int32_t height, lx_host** out,
+                                                lx_error* error) {
+    return Guarded(error, [&] {
+        if (!out || !json) RaiseInvalidPointer();
+        const PropertyBag bag = PropertyBagFromJson(json);
+        std::unique_ptr<lx_host> host = MakeHost(width, height);
+        ReadProperties(*host->grid, bag);
+        *out = host.release();
+    });
+}
+
+LX_API int32_t lx_host_save_properties(lx_host* host, char* buffer, int32_t size, int32_t* needed,
+                                       lx_error* error) {
+    return Guarded(error, [&] {
+        if (!host || !host->grid) RaiseInvalidPointer();
+        CopyOut(PropertyBagToJson(WriteProperties(*host->grid)), buffer, size, needed);
+    });
+}
+
+LX_API int32_t lx_host_changed_properties(lx_host* host, char* buffer, int32_t size, int32_t* needed,
+                                          lx_error* error) {
+    return Guarded(error, [&] {
+        if (!host) RaiseInvalidPointer();
+        std::string text;
+        for (const std::string& name : host->site.changed) text += name + "\n";
+        CopyOut(text, buffer, size, needed);
+    });
 }
 
 LX_API lx_object* lx_host_grid(lx_host* host) {

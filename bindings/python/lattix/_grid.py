@@ -1,6 +1,7 @@
 """A grid on a headless host window."""
 
 import ctypes
+import json
 import os
 
 from . import _library as L
@@ -35,10 +36,16 @@ def key_code(key):
 class Host:
     """The headless top-level window a grid fills."""
 
-    def __init__(self, width, height):
+    def __init__(self, width, height, _property_bag=None):
         handle = ctypes.c_void_p()
         err = L.Error()
-        check(lib.lx_host_create(int(width), int(height), ctypes.byref(handle), ctypes.byref(err)), err)
+        if _property_bag is None:
+            rc = lib.lx_host_create(int(width), int(height), ctypes.byref(handle), ctypes.byref(err))
+        else:
+            text = json.dumps(_property_bag).encode("utf-8")
+            rc = lib.lx_host_create_from_property_bag(text, int(width), int(height), ctypes.byref(handle),
+                                                      ctypes.byref(err))
+        check(rc, err)
         self._handle = handle
 
     @property
@@ -147,6 +154,23 @@ class Host:
     def message_boxes_shown(self):
         return lib.lx_host_message_boxes_shown(self._require())
 
+    # ---- property bags
+
+    def save_properties(self):
+        """The grid's persisted properties as a dict keyed by entry name (JSON-compatible values)."""
+        return json.loads(self._text("lx_host_save_properties"))
+
+    def changed_properties(self):
+        """The property names the grid reported changed to its container, in order."""
+        return self._text("lx_host_changed_properties").splitlines()
+
+    def _text(self, name):
+        needed = ctypes.c_int32()
+        self._call(name, None, 0, ctypes.byref(needed))
+        buffer = ctypes.create_string_buffer(needed.value)
+        self._call(name, buffer, needed.value, ctypes.byref(needed))
+        return buffer.value.decode("utf-8")
+
     # ---- pictures
 
     def save_png(self, path):
@@ -162,8 +186,8 @@ class Host:
 class Grid(Object):
     """A Lattix grid filling a headless host window of the given size."""
 
-    def __init__(self, width=800, height=600):
-        host = Host(width, height)
+    def __init__(self, width=800, height=600, _host=None):
+        host = _host if _host is not None else Host(width, height)
         handle = lib.lx_host_grid(host._handle)
         if not handle:
             host.close()
@@ -179,6 +203,12 @@ class Grid(Object):
         check(lib.lx_grid_add_image_list_png(self._handle, os.fsencode(path), width, height, ctypes.byref(number),
                                              ctypes.byref(err)), err)
         return number.value
+
+    @classmethod
+    def from_property_bag(cls, entries, width=800, height=600):
+        """A grid loaded from a property bag (a dict as Host.save_properties returns); an entry the
+        grid refuses raises."""
+        return cls(width, height, _host=Host(width, height, _property_bag=dict(entries)))
 
     def close(self):
         """Destroys the host window; the grid goes when its last wrapper does."""

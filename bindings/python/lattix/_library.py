@@ -132,6 +132,10 @@ _PROTOTYPES = {
     "lx_host_size": (_I32, [_P, _PI32, _PI32]),
     "lx_host_resize": (_I32, [_P, _I32, _I32, _PE]),
     "lx_host_focus": (_I32, [_P, _PE]),
+    # property bags
+    "lx_host_create_from_property_bag": (_I32, [ctypes.c_char_p, _I32, _I32, ctypes.POINTER(_P), _PE]),
+    "lx_host_save_properties": (_I32, [_P, ctypes.c_char_p, _I32, _PI32, _PE]),
+    "lx_host_changed_properties": (_I32, [_P, ctypes.c_char_p, _I32, _PI32, _PE]),
 }
 
 
