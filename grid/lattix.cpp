@@ -96,6 +96,7 @@ void Lattix::initialise() {
 Lattix::~Lattix() { teardown(); }
 
 void Lattix::teardown() {
+    DetachWindow();
     // Stop handing out the grid: every object the host may still hold loses its link first.
     for (auto& weak : owned_)
         if (auto obj = weak.lock()) obj->detach();
@@ -182,7 +183,9 @@ void Lattix::EndUpdate() {
     if (beginUpdateCount_ == 0) return;
     if (--beginUpdateCount_ == 0) {
         redrawDeferred_ = false;
+        RecalcVisibleRange();
         ++fullRedraws_;
+        InvalidateView();
     }
 }
 
@@ -191,13 +194,15 @@ void Lattix::RelayoutAndRedraw() {
         redrawDeferred_ = true;
         return;
     }
-    layoutMark_ = 0;
+    RecalcVisibleRange();
     ++fullRedraws_;
+    InvalidateView();
 }
 
 void Lattix::RedrawRow(int32_t row) {
     if (beginUpdateCount_ > 0 || row < 1 || row > rows_.count() || !rows_[row].displayed()) return;
     ++rowRedraws_;
+    InvalidateRowArea(row);
 }
 
 void Lattix::EndEditing() {

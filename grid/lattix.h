@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +25,9 @@
 #include "grid/model/column_record.h"
 #include "grid/model/row_key_index.h"
 #include "grid/model/row_table.h"
+#include "grid/view/geometry.h"
+#include "platform/ui/messages.h"
+#include "platform/ui/types.h"
 #include "runtime/automation.h"
 
 namespace lattix {
@@ -34,6 +38,10 @@ class HeaderObject;
 class AggrFuncsObject;
 class ContextMenuItemsObject;
 class SelItemsObject;
+namespace gfx {
+class DeviceContext;
+class ImageList;
+} // namespace gfx
 
 // Optional arguments of AddCol, with their published defaults.
 struct AddColArgs {
@@ -87,6 +95,9 @@ inline constexpr DispId kAfterCommitEdit = 1;
 inline constexpr DispId kRowDynamicFormatting = 4;
 inline constexpr DispId kCellDynamicFormatting = 5;
 inline constexpr DispId kCellDynamicText = 6;
+inline constexpr DispId kCellDynamicIcons = 7;
+inline constexpr DispId kCustomDrawCellGetSize = 30;
+inline constexpr DispId kCustomDrawTreeButtonRequest = 88;
 inline constexpr DispId kCellSelectionChange = 8;
 inline constexpr DispId kBeforeSelectionChange = 9;
 inline constexpr DispId kAfterSelectionChange = 10;
@@ -291,8 +302,11 @@ public:
     // Expands or collapses one row (the routine behind RowExpanded and the user's toggle); returns
     // the number of nested rows walked.
     int32_t ExpandOrCollapseRow(int32_t pos, bool expand);
-    // Recomputes top and visibleIndex of the rows from pos to the end.
+    // Marks the positions (top, visibleIndex) of the rows from pos to the end stale; they are
+    // recomputed the next time a position is read.
     void LayoutRowsFrom(int32_t pos);
+    // Recomputes stale row positions now.
+    void FlushRowLayout() const;
 
     // ---- removing and moving ----
     void RemoveCol(const Variant& vCol, int32_t lCount = 1);
@@ -404,6 +418,124 @@ public:
     // The live cell font (the object the latest CellFont get returned), nullptr when none is linked.
     const std::shared_ptr<FontObject>& LiveCellFont() const { return liveFont_.font; }
 
+    // ---- geometry, scroll position and hit testing (grid/view/geometry.h) ----
+    void CellFromPoint(int32_t xPixels, int32_t yPixels, int32_t& lRow, int32_t& lCol);
+    int32_t RowStartY(const Variant& vrow) const;
+    int32_t ColStartX(const Variant& vCol) const;
+    int32_t GridLines() const { return gridLines_; }
+    void SetGridLines(int32_t e);
+    int32_t GridLinesExtend() const { return gridLinesExtend_; }
+    void SetGridLinesExtend(int32_t e);
+    int32_t GridLineThicknessH() const { return gridLineThicknessH_; }
+    void SetGridLineThicknessH(int32_t n);
+    int32_t GridLineThicknessV() const { return gridLineThicknessV_; }
+    void SetGridLineThicknessV(int32_t n);
+    bool FocusRect() const { return focusRect_; }
+    void SetFocusRect(bool b);
+    bool DrawRowText() const { return drawRowText_; }
+    void SetDrawRowText(bool b);
+    int32_t RowTextStartCol() const { return rowTextStartCol_; }
+    void SetRowTextStartCol(int32_t n);
+    int32_t BorderType() const { return borderType_; }
+    void SetBorderType(int32_t e);
+    bool Editable() const { return editable_; }
+    void SetEditable(bool b);
+    bool ShowControlsInAllCells() const { return showControlsInAllCells_; }
+    void SetShowControlsInAllCells(bool b);
+    bool AutoWidthColWithHeader() const { return autoWidthColWithHeader_; }
+    void SetAutoWidthColWithHeader(bool b);
+    bool EnsureVisibleAutoHScroll() const { return ensureVisibleAutoHScroll_; }
+    void SetEnsureVisibleAutoHScroll(bool b);
+    bool EnsureVisibleAutoVScroll() const { return ensureVisibleAutoVScroll_; }
+    void SetEnsureVisibleAutoVScroll(bool b);
+
+    // Internal geometry services (positions are row positions 1..RowCount and column positions
+    // 1..ColCount + 1; colIndex arguments are column indexes).
+    const ViewState& View() const { return view_; }
+    const ColumnTotals& ColTotals() const { return colTotals_; }
+    // Brings the visible range up to date when the layout is marked (Algorithm of the painter's
+    // first step) and returns it.
+    void RecalcVisibleRange();
+    const VisibleRange& VisRange();
+    int32_t MaxVisRowHeight();
+    // Top of the cells area in the window: the header height when the header bar is shown.
+    int32_t CellsAreaTop() const;
+    int32_t ViewWidth() const { return view_.viewWidth; }
+    int32_t ViewHeight() const { return view_.viewHeight; }
+    int32_t ClientWidth() const { return view_.clientWidth; }
+    int32_t ClientHeight() const { return view_.clientHeight; }
+    // The client size of the grid window (from WM_SIZE; callable directly for a grid without one).
+    void SetClientSize(int32_t width, int32_t height);
+    // Room the scroll bars take inside the client area (0 when they are outside it or hidden).
+    void SetScrollBarSpace(int32_t vScrollWidth, int32_t hScrollHeight);
+    int32_t ScrollX() const { return view_.scrollX; }
+    int32_t ScrollY() const { return view_.scrollY; }
+    int32_t HScrollValue() const { return view_.hScrollValue; }
+    // Set the scroll position, clamped to [0, max]; true when it changed.
+    bool SetScrollY(int32_t value);
+    bool SetHScrollValue(int32_t value);
+    void ResetHorizontalScroll();
+    int32_t VScrollMax() const;
+    int32_t HScrollMax() const;
+    int32_t ContentHeight() const;
+    int32_t ContentWidth() const;
+    // Content y of a row's top; the displayed row holding content y (0 when none), O(log n).
+    int32_t RowTop(int32_t pos) const;
+    int32_t RowAtContentY(int32_t y) const;
+    // The laid-out column position holding content x (0 when none), O(log n).
+    int32_t ColPosAtContentX(int32_t x) const;
+    int32_t RowTextStartPos() const;
+    bool RowHasRowText(int32_t row) const;
+    int32_t LevelIndentPx() const;
+    int32_t TreeButtonPx() const;
+    struct CellHit {
+        int32_t row = 0;
+        int32_t col = 0; // column index
+    };
+    CellHit CellAtWindowPoint(int32_t x, int32_t y);
+    // The cell rectangle in window coordinates (row-text and group-row cells included).
+    gfx::Rect CellRectInWindow(int32_t row, int32_t colIndex) const;
+    // The column index of the row's tree column (RowTextCol for a group row), 0 when none.
+    int32_t TreeColumnOfRow(int32_t row) const;
+    // Position of the frozen edge column (0 when nothing is frozen).
+    int32_t FrozenEdgePos() const;
+    // Thickness of the right and bottom grid lines the painter draws for the cell.
+    void CellGridLines(int32_t row, int32_t colIndex, int32_t& rightLine, int32_t& bottomLine) const;
+    struct EffectiveIcons {
+        int32_t imageList = 0, icon = 0, extraImageList = 0, extraIcon = 0;
+    };
+    // The cell's icons after CellDynamicIcons.
+    EffectiveIcons CellIcons(int32_t row, int32_t colIndex);
+    // Lays out the parts of a cell in cellRect (see CellParts).
+    CellParts LayoutCellParts(int32_t row, int32_t colIndex, const gfx::Rect& cellRect, bool computeEvenIfEmpty = false);
+    gfx::Rect TreeButtonRect(int32_t row, const CellParts& parts);
+    // The ECellParts value of window point (x, y) in the given cell.
+    int32_t HitTestCell(int32_t x, int32_t y, int32_t row, int32_t colIndex);
+    // Image lists registered with the grid (1-based numbers in the cells); icon size {0, 0} when absent.
+    int32_t RegisterImageList(std::shared_ptr<gfx::ImageList> list);
+    int32_t ImageListCount() const { return static_cast<int32_t>(imageLists_.size()); }
+    const std::shared_ptr<gfx::ImageList>& ImageListAt(int32_t number) const { return imageLists_[static_cast<size_t>(number - 1)]; }
+    gfx::Size IconSize(int32_t imageList, int32_t index) const;
+    int32_t BorderWidth() const;
+
+    // ---- the grid window ----
+    // Creates the grid's window as a child filling the parent's client area (error 522 when the grid
+    // already has a window or the parent is not a window).
+    void AttachToWindow(ui::Hwnd parent);
+    void DetachWindow();
+    ui::Hwnd WindowHandle() const { return hwnd_; }
+    void MoveGridWindow(int32_t x, int32_t y, int32_t width, int32_t height);
+    void FocusGridWindow();
+    bool HasFocus() const;
+    // The grid window's procedure, and the seams the painter and the input code fill.
+    ui::LResult WindowProc(ui::MessageId message, ui::WParam wParam, ui::LParam lParam);
+    void WindowDestroyed();
+    void PaintWindow(gfx::DeviceContext& dc, const gfx::Rect& rcPaint);
+    ui::LResult HandleInputMessage(ui::MessageId message, ui::WParam wParam, ui::LParam lParam, bool& handled);
+    // Invalidates the whole view, or the band of one row (nothing while updates are suspended).
+    void InvalidateView();
+    void InvalidateRowArea(int32_t row);
+
     // ---- internal services (used by the other parts of the grid and by tests) ----
     int32_t ResolveRow(const Variant& vrow) const;
     int32_t ResolveColIndex(const Variant& vCol) const;
@@ -412,7 +544,10 @@ public:
     int32_t PositionOfIndex(int32_t index) const;
     CellRecord& Cell(int32_t row, int32_t colIndex) { return cells_.at(colIndex, rows_[row].cellSlot); }
     const CellRecord& Cell(int32_t row, int32_t colIndex) const { return cells_.at(colIndex, rows_[row].cellSlot); }
-    const RowRecord& Row(int32_t pos) const { return rows_[pos]; }
+    const RowRecord& Row(int32_t pos) const {
+        FlushRowLayout();
+        return rows_[pos];
+    }
     const ColumnRecord& Column(int32_t pos) const { return cols_[static_cast<size_t>(pos)]; }
     int32_t GroupRowCount() const { return groupRows_; }
     int32_t AllocatedRows() const { return allocatedRows_; }
@@ -422,8 +557,8 @@ public:
     const RowKeyIndex& KeyIndex() const { return keyIndex_; }
     const CellStorage& Cells() const { return cells_; }
     const SelectionStore& Selection() const { return selection_; }
-    // Layout level requested since the last layout (0 none, 1 everything).
-    int LayoutMark() const { return layoutMark_; }
+    // What must be recomputed before the visible range is used (layout_mark::kNone .. kColumnsOnly).
+    int LayoutMark() const { return view_.layoutMark; }
     uint64_t FullRedrawCount() const { return fullRedraws_; }
     uint64_t RowRedrawCount() const { return rowRedraws_; }
     // Header items: the column index of each item, in display order.
@@ -435,7 +570,8 @@ public:
     void MarkDefaultCellsDirty() { defaultCellsDirty_ = true; }
 
     void EndEditing();
-    void MarkLayout(int level) { layoutMark_ = std::max(layoutMark_, level); }
+    // Records a layout change: mode, or everything when a change is already pending.
+    void MarkLayout(int mode);
     void SetCurrentCell(int32_t row, int32_t col);
     void FlushPendingEvents();
     void RelayoutAndRedraw();
@@ -513,7 +649,6 @@ private:
     SelectionStore selection_;
 
     // View bookkeeping.
-    int layoutMark_ = 0;
     int32_t beginUpdateCount_ = 0;
     bool redrawDeferred_ = false;
     uint64_t fullRedraws_ = 0, rowRedraws_ = 0;
@@ -596,6 +731,32 @@ private:
     int32_t cellCheckGap_ = 2;
     int32_t cellIconGap_ = 2;
     int32_t dynamicContentEvents_ = 0;
+
+    // ---- geometry (private) ----
+    void recomputeRowPositions(int32_t pos);
+    void recomputeLaidOutColumns();
+    void updateViewSize();
+    void clampScrollPosition();
+    void applyBorderType();
+    void viewSettingChanged(std::string_view name, bool relayout);
+    mutable int32_t pendingRowLayout_ = std::numeric_limits<int32_t>::max();
+    ViewState view_;
+    ColumnTotals colTotals_;
+    ui::Hwnd hwnd_ = 0;
+    std::vector<std::shared_ptr<gfx::ImageList>> imageLists_;
+    int32_t gridLines_ = 3;
+    int32_t gridLinesExtend_ = 0;
+    int32_t gridLineThicknessH_ = 1;
+    int32_t gridLineThicknessV_ = 1;
+    bool focusRect_ = true;
+    bool drawRowText_ = false;
+    int32_t rowTextStartCol_ = 1;
+    int32_t borderType_ = 3;
+    bool editable_ = true;
+    bool showControlsInAllCells_ = false;
+    bool autoWidthColWithHeader_ = true;
+    bool ensureVisibleAutoHScroll_ = true;
+    bool ensureVisibleAutoVScroll_ = true;
 
     friend class LattixTestAccess;
 };

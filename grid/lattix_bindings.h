@@ -13,5 +13,6 @@ void BindColumnMembers(ClassBinder& b);
 void BindHierarchyMembers(ClassBinder& b);
 void BindStructureMembers(ClassBinder& b);
 void BindArrayMembers(ClassBinder& b);
+void BindViewMembers(ClassBinder& b);
 
 } // namespace lattix

@@ -15,6 +15,7 @@ const TypeInfo& Lattix::ClassTypeInfo() {
         BindHierarchyMembers(b);
         BindStructureMembers(b);
         BindArrayMembers(b);
+        BindViewMembers(b);
         return ti;
     }();
     return info;

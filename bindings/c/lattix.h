@@ -215,7 +215,8 @@ LX_API int32_t lx_event_connect(lx_object* obj, lx_event_sink sink, void* user_d
 LX_API int32_t lx_event_disconnect(lx_object* obj, int32_t cookie, lx_error* error);
 
 /* ---- hosts ---- */
-/* A headless top-level window of the given client size (1..16384) with a grid filling it. */
+/* A headless top-level window of the given client size (1..16384) with a grid filling it: the grid
+ * window is a child at (0, 0) of the host window's client area, of the same size. */
 LX_API int32_t lx_host_create(int32_t width, int32_t height, lx_host** out, lx_error* error);
 /* Destroys the window and releases the host's reference to its grid. Handles of the grid and of its
  * objects stay valid: the grid lives on while a handle of it does, and once the grid is gone the
@@ -224,6 +225,10 @@ LX_API void lx_host_destroy(lx_host* host);
 /* The grid of the host (a new reference). */
 LX_API lx_object* lx_host_grid(lx_host* host);
 LX_API int32_t lx_host_size(const lx_host* host, int32_t* width, int32_t* height);
+/* Resizes the host window's client area (1..16384 each way); the grid window follows it. */
+LX_API int32_t lx_host_resize(lx_host* host, int32_t width, int32_t height, lx_error* error);
+/* Gives the grid window the keyboard focus. */
+LX_API int32_t lx_host_focus(lx_host* host, lx_error* error);
 
 /* ---- driving the host window like a user. Coordinates are client pixels of the window; button is
  * 1 left, 2 right, 4 middle; shift is 1 Shift + 2 Ctrl + 4 Alt, held for the duration of the call.

@@ -68,6 +68,8 @@ void Lattix::recomputeColumnPositions() {
     rowText.left = left;
     rowText.visibleIndex = 0;
     colLayout_ = L;
+    // The view's positions: laid-out columns only (frozen scrolling hides leading scrollable ones).
+    recomputeLaidOutColumns();
 }
 
 std::shared_ptr<CellObject> Lattix::AddCol(const AddColArgs& a) {

@@ -181,6 +181,8 @@ void Lattix::SetViewMetrics(int32_t windowWidth, int32_t borderWidth, int32_t vS
 }
 
 int32_t Lattix::CellsAreaWidth() const {
+    // With a window, the client area already excludes the border.
+    if (hwnd_ != 0) return view_.viewWidth;
     return std::max(0, viewWindowWidth_ - 2 * viewBorderWidth_ - viewVScrollWidth_);
 }
 
@@ -197,6 +199,7 @@ void Lattix::ResizeColToFillSpace(const Variant& vCol) {
 void Lattix::SetFrozenCols(int32_t n) {
     if (n < 0) RaiseLattixError(kInvalidArgument);
     if (n == frozenCols_) return;
+    ResetHorizontalScroll();
     frozenCols_ = n;
     if (!options_.site || options_.site->userMode()) {
         recomputeColumnPositions();

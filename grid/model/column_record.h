@@ -39,6 +39,8 @@ struct ColumnRecord {
     int32_t headerForeColor = -1;
     bool visible = true;
     bool inHeader = true;
+    // Occupies horizontal space in the view (shown, and not scrolled off while columns are frozen).
+    bool laidOut = true;
 };
 
 } // namespace lattix

@@ -16,30 +16,6 @@ void checkHeight(int32_t h) {
 }
 } // namespace
 
-void Lattix::LayoutRowsFrom(int32_t pos) {
-    const int32_t n = rows_.count();
-    if (pos < 1) pos = 1;
-    if (pos > n) return;
-    // Start from the nearest displayed row above: rows that are not displayed have no place.
-    int32_t placed = 0, top = 0;
-    for (int32_t r = pos - 1; r >= 1; --r)
-        if (rows_[r].displayed()) {
-            placed = rows_[r].visibleIndex;
-            top = rows_[r].top + rows_[r].height;
-            break;
-        }
-    for (int32_t r = pos; r <= n; ++r) {
-        RowRecord& row = rows_[r];
-        row.top = top;
-        if (row.displayed()) {
-            row.visibleIndex = ++placed;
-            top += row.height;
-        } else {
-            row.visibleIndex = 0;
-        }
-    }
-}
-
 int32_t Lattix::RowHeight(const Variant& vrow) const { return rows_[ResolveRow(vrow)].height; }
 
 void Lattix::SetRowHeight(const Variant& vrow, int32_t iHeight) {

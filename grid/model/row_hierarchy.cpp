@@ -180,7 +180,7 @@ void Lattix::SetRowIsGroup(const Variant& vrow, bool b) {
     for (int32_t c = 1; c <= colCount_ + 1; ++c) Cell(pos, c).markChanged();
 }
 
-int32_t Lattix::RowVisibleIndex(const Variant& vrow) const { return rows_[ResolveRow(vrow)].visibleIndex; }
+int32_t Lattix::RowVisibleIndex(const Variant& vrow) const { return Row(ResolveRow(vrow)).visibleIndex; }
 
 void Lattix::expandOrCollapseMany(int32_t start, bool expand, bool allRows) {
     const int32_t lRowIfAny = allRows ? 0 : start;

@@ -73,7 +73,7 @@ int32_t Lattix::EffectiveBackColor(int32_t row, int32_t colIndex) {
     const bool cellThere = row <= rows_.count() && colIndex <= colCount_ + 1;
     if (colour == -1 && cellThere) colour = Cell(row, colIndex).backColor;
     if (colour == -1 && row <= rows_.count())
-        colour = (rows_[row].visibleIndex % 2 != 0) ? backColorOddRows_ : backColorEvenRows_;
+        colour = (Row(row).visibleIndex % 2 != 0) ? backColorOddRows_ : backColorEvenRows_;
     if (colour == -1) colour = backColor_;
     return TranslateColor(colour);
 }

@@ -87,6 +87,7 @@ LX_API int32_t lx_host_create(int32_t width, int32_t height, lx_host** out, lx_e
         Lattix::Options options;
         options.system = DescribeSystem(host->window->GetSystemInfo());
         host->grid = Lattix::Create(options);
+        host->grid->AttachToWindow(host->window->TopLevel());
         *out = host.release();
     });
 }
@@ -117,6 +118,28 @@ LX_API int32_t lx_host_size(const lx_host* host, int32_t* width, int32_t* height
     *width = host->width;
     *height = host->height;
     return LX_OK;
+}
+
+LX_API int32_t lx_host_resize(lx_host* host, int32_t width, int32_t height, lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        if (width < 1 || height < 1 || width > kMaxHostSize || height > kMaxHostSize) RaiseInvalidArgument();
+        ui::WindowManager& wm = w.Manager();
+        const ui::Rect r = wm.GetWindowRect(w.TopLevel());
+        wm.MoveWindow(w.TopLevel(), r.left, r.top, width, height, true);
+        host->width = width;
+        host->height = height;
+        if (host->grid) host->grid->MoveGridWindow(0, 0, width, height);
+        wm.PumpMessages();
+    });
+}
+
+LX_API int32_t lx_host_focus(lx_host* host, lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        if (host->grid) host->grid->FocusGridWindow();
+        w.Pump();
+    });
 }
 
 LX_API int32_t lx_host_mouse_move(lx_host* host, int32_t x, int32_t y, int32_t shift, lx_error* error) {

@@ -67,6 +67,14 @@ class Host:
     def __del__(self):
         self.close()
 
+    def resize(self, width, height):
+        """Resizes the window's client area; the grid follows it."""
+        self._call("lx_host_resize", int(width), int(height))
+
+    def focus(self):
+        """Gives the grid the keyboard focus."""
+        self._call("lx_host_focus")
+
     # ---- input at client pixels of the window; button 1 left, 2 right, 4 middle; shift 1 Shift,
     # 2 Ctrl, 4 Alt. Each call delivers everything it causes, events included.
 

@@ -113,6 +113,8 @@ _PROTOTYPES = {
     "lx_host_destroy": (None, [_P]),
     "lx_host_grid": (_P, [_P]),
     "lx_host_size": (_I32, [_P, _PI32, _PI32]),
+    "lx_host_resize": (_I32, [_P, _I32, _I32, _PE]),
+    "lx_host_focus": (_I32, [_P, _PE]),
 }
 
 

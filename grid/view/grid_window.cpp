@@ -1,0 +1,150 @@
+// The grid's own window: a child of the host window that fills its client area. Its procedure
+// keeps the view size, paints through PaintWindow and passes mouse and keyboard messages to the
+// input code (HandleInputMessage).
+#include "grid/lattix.h"
+#include "grid/lattix_error.h"
+#include "platform/ui/window_manager.h"
+
+namespace lattix {
+
+namespace {
+constexpr const char* kGridWindowClass = "LattixGrid";
+
+ui::LResult GridWindowProc(ui::Hwnd hwnd, ui::MessageId message, ui::WParam wParam, ui::LParam lParam) {
+    ui::WindowManager& wm = ui::Wm();
+    auto* grid = reinterpret_cast<Lattix*>(wm.GetUserData(hwnd));
+    if (!grid) return wm.DefWindowProc(hwnd, message, wParam, lParam);
+    if (message == ui::WM_NCDESTROY) {
+        wm.SetUserData(hwnd, 0);
+        grid->WindowDestroyed();
+        return wm.DefWindowProc(hwnd, message, wParam, lParam);
+    }
+    return grid->WindowProc(message, wParam, lParam);
+}
+
+void RegisterGridWindowClass() {
+    ui::WindowManager& wm = ui::Wm();
+    if (wm.IsClassRegistered(kGridWindowClass)) return;
+    ui::WindowClass wc;
+    wc.name = kGridWindowClass;
+    wc.proc = &GridWindowProc;
+    wc.style = ui::CS_DBLCLKS;
+    wc.background = gfx::CLR_NONE; // the painter covers the whole client area
+    wm.RegisterClass(wc);
+}
+
+// Window styles of a BorderType: 1 and 2 a thin border, 3 a sunken 3-D edge.
+void BorderStyles(int32_t borderType, uint32_t& style, uint32_t& exStyle) {
+    style &= ~ui::WS_BORDER;
+    exStyle &= ~ui::WS_EX_CLIENTEDGE;
+    if (borderType == 1 || borderType == 2) style |= ui::WS_BORDER;
+    else if (borderType == 3) exStyle |= ui::WS_EX_CLIENTEDGE;
+}
+} // namespace
+
+void Lattix::AttachToWindow(ui::Hwnd parent) {
+    ui::WindowManager& wm = ui::Wm();
+    if (hwnd_ != 0 || !wm.IsWindow(parent)) RaiseLattixError(lattix_error::kIllegalOperation);
+    RegisterGridWindowClass();
+    ui::CreateParams params;
+    params.className = kGridWindowClass;
+    params.style = ui::WS_CHILD | ui::WS_VISIBLE | ui::WS_CLIPCHILDREN | ui::WS_TABSTOP;
+    BorderStyles(borderType_, params.style, params.exStyle);
+    const ui::Rect client = wm.GetClientRect(parent);
+    params.rect = client;
+    params.parent = parent;
+    // The procedure finds the grid through the window's user data, set before WM_SIZE arrives.
+    const ui::Hwnd hwnd = wm.CreateWindow(params);
+    if (hwnd == 0) RaiseLattixError(lattix_error::kOutOfMemory);
+    hwnd_ = hwnd;
+    wm.SetUserData(hwnd, reinterpret_cast<std::intptr_t>(this));
+    const ui::Rect own = wm.GetClientRect(hwnd);
+    SetClientSize(own.width(), own.height());
+    RelayoutAndRedraw();
+}
+
+void Lattix::DetachWindow() {
+    if (hwnd_ == 0) return;
+    ui::WindowManager& wm = ui::Wm();
+    const ui::Hwnd hwnd = hwnd_;
+    hwnd_ = 0;
+    if (wm.IsWindow(hwnd)) {
+        wm.SetUserData(hwnd, 0);
+        wm.DestroyWindow(hwnd);
+    }
+}
+
+void Lattix::WindowDestroyed() { hwnd_ = 0; }
+
+void Lattix::MoveGridWindow(int32_t x, int32_t y, int32_t width, int32_t height) {
+    if (hwnd_ != 0) ui::Wm().MoveWindow(hwnd_, x, y, std::max(0, width), std::max(0, height), true);
+}
+
+void Lattix::FocusGridWindow() {
+    if (hwnd_ != 0) ui::Wm().SetFocus(hwnd_);
+}
+
+bool Lattix::HasFocus() const { return hwnd_ != 0 && ui::Wm().GetFocus() == hwnd_; }
+
+void Lattix::applyBorderType() {
+    if (hwnd_ == 0) return;
+    ui::WindowManager& wm = ui::Wm();
+    uint32_t style = wm.GetStyle(hwnd_), exStyle = wm.GetExStyle(hwnd_);
+    BorderStyles(borderType_, style, exStyle);
+    wm.SetStyle(hwnd_, style);
+    wm.SetExStyle(hwnd_, exStyle);
+    // Re-apply the size so the client area follows the new frame.
+    const ui::Rect r = wm.GetWindowRect(hwnd_);
+    ui::Point origin{r.left, r.top};
+    wm.ScreenToClient(wm.GetParent(hwnd_), origin);
+    wm.SetWindowPos(hwnd_, 0, origin.x, origin.y, r.width(), r.height(), ui::SWP_NOZORDER | ui::SWP_FRAMECHANGED);
+    const ui::Rect own = wm.GetClientRect(hwnd_);
+    SetClientSize(own.width(), own.height());
+}
+
+void Lattix::InvalidateView() {
+    if (hwnd_ != 0 && beginUpdateCount_ == 0) ui::Wm().InvalidateRect(hwnd_, nullptr, false);
+}
+
+void Lattix::InvalidateRowArea(int32_t row) {
+    if (hwnd_ == 0 || beginUpdateCount_ > 0) return;
+    const int32_t top = RowTop(row) - view_.scrollY + CellsAreaTop();
+    const ui::Rect r{0, top, view_.clientWidth, top + rows_[row].height};
+    if (r.bottom > CellsAreaTop() && r.top < view_.clientHeight) ui::Wm().InvalidateRect(hwnd_, &r, false);
+}
+
+ui::LResult Lattix::WindowProc(ui::MessageId message, ui::WParam wParam, ui::LParam lParam) {
+    ui::WindowManager& wm = ui::Wm();
+    // Keep the grid alive while a handler it calls into might release the host's last reference.
+    std::shared_ptr<AutomationObject> keepAlive = weak_from_this().lock();
+    switch (message) {
+    case ui::WM_SIZE:
+        SetClientSize(ui::LoWord(static_cast<std::uintptr_t>(lParam)), ui::HiWord(static_cast<std::uintptr_t>(lParam)));
+        RelayoutAndRedraw();
+        return 0;
+    case ui::WM_ERASEBKGND: return 1;
+    case ui::WM_PAINT: {
+        ui::PaintStruct ps;
+        gfx::DeviceContext* dc = wm.BeginPaint(hwnd_, ps);
+        if (!dc) return 0;
+        try {
+            PaintWindow(*dc, ps.rcPaint);
+        } catch (...) {
+            wm.EndPaint(hwnd_, ps);
+            throw;
+        }
+        wm.EndPaint(hwnd_, ps);
+        return 0;
+    }
+    case ui::WM_SETFOCUS:
+    case ui::WM_KILLFOCUS: InvalidateView(); break;
+    case ui::WM_GETDLGCODE: return 0x0001 | 0x0004 | 0x0080; // arrows, chars and every key
+    default: break;
+    }
+    bool handled = false;
+    const ui::LResult result = HandleInputMessage(message, wParam, lParam, handled);
+    if (handled) return result;
+    return wm.DefWindowProc(hwnd_, message, wParam, lParam);
+}
+
+} // namespace lattix

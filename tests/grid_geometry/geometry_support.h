@@ -1,0 +1,52 @@
+// Helpers shared by the geometry tests: a grid in a headless host window.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "grid/lattix.h"
+#include "platform/headless/headless_host.h"
+#include "runtime/automation_error.h"
+
+namespace geometry_test {
+
+using lattix::Lattix;
+using lattix::Variant;
+
+// The Lattix error code of a failed call, 0 when the call succeeded, -1 for another error.
+inline int LattixCode(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const lattix::AutomationError& e) {
+        const uint32_t n = e.unsignedNumber();
+        return n >= 0x80040000u && n < 0x80041000u ? static_cast<int>(n - 0x80040000u) : -1;
+    }
+    return 0;
+}
+
+// A grid filling a host window of the given size, without a border, header 20 pixels high.
+struct HostedGrid {
+    explicit HostedGrid(int width = 400, int height = 300) : host(width, height) {
+        grid = Lattix::Create();
+        grid->AttachToWindow(host.TopLevel());
+        grid->SetBorderType(0);
+    }
+    ~HostedGrid() { grid.reset(); }
+    Lattix& operator*() { return *grid; }
+    Lattix* operator->() { return grid.get(); }
+
+    lattix::ui::headless::HeadlessHost host;
+    std::shared_ptr<Lattix> grid;
+};
+
+// cols columns of width colWidth, rows rows of height rowHeight.
+inline void Fill(Lattix& g, int cols, int rows, int colWidth = 50, int rowHeight = 20) {
+    g.SetColCount(cols);
+    g.SetColWidths(colWidth);
+    g.SetRowCount(rows);
+    if (rows > 0) g.SetRowHeights(rowHeight);
+}
+
+} // namespace geometry_test
