@@ -528,7 +528,7 @@ const EnumConstant kEHeaderHotTrackFlags[] = {{"lxHdrHotIcon", 1}, {"lxHdrHotTex
 const EnumConstant kEHeaderBottomLineVisibility[] = {{"lxHdrBottomLineAuto", 0}, {"lxHdrBottomLineOn", 1}, {"lxHdrBottomLineOff", 2}};
 const EnumConstant kESortTypes[] = {{"lxSortByValueGeneral", 0}, {"lxSortByValueUseCase", 1}, {"lxSortByValueNoCase", 2}, {"lxSortByCellTextUseCase", 3}, {"lxSortByCellTextNoCase", 4}, {"lxSortByIcon", 5}, {"lxSortByExtraIcon", 6}, {"lxSortByForeColor", 7}, {"lxSortByBackColor", 8}, {"lxSortByFontIndex", 9}, {"lxSortBySelected", 10}, {"lxSortBySelectable", 11}, {"lxSortByHatch", 12}, {"lxSortByCheckState", 13}, {"lxSortByCheckVisible", 14}, {"lxSortByComboListIndex", 15}, {"lxSortByExtraData", 16}, {"lxSortByValueCustomGroups", 97}, {"lxSortCustom", 98}, {"lxSortNone", 99}};
 const EnumConstant kESortOrders[] = {{"lxSortAsc", 0}, {"lxSortDesc", 1}};
-const EnumConstant kEAggrFuncs[] = {{"lxAggrFuncSum", 0}, {"lxAggrFuncMin", 1}, {"lxAggrFuncMax", 2}, {"lxAggrFuncAvg", 3}};
+const EnumConstant kEAggrFuncs[] = {{"lxAggrFuncSum", 0}, {"lxAggrFuncMin", 1}, {"lxAggrFuncMax", 2}, {"lxAggrFuncAvg", 3}, {"lxAggrFuncCount", 4}};
 } // namespace
 
 const std::vector<ClassEntry>& Classes() {

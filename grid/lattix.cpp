@@ -85,6 +85,7 @@ void Lattix::initialise() {
     }
     header_ = std::make_shared<HeaderObject>(this);
     registerOwned(header_);
+    initialiseSorting();
     for (size_t i = 0; i < uiStrings_.size(); ++i) uiStrings_[i] = kDefaultUIStrings[i];
     // The row text column alone, at position 1 with index 1.
     cols_.resize(2);

@@ -42,6 +42,9 @@ namespace gfx {
 class DeviceContext;
 class ImageList;
 } // namespace gfx
+class SortGroupObject;
+class SortCriteria;
+struct SortGroupState;
 
 // Optional arguments of AddCol, with their published defaults.
 struct AddColArgs {
@@ -535,6 +538,34 @@ public:
     // Invalidates the whole view, or the band of one row (nothing while updates are suspended).
     void InvalidateView();
     void InvalidateRowArea(int32_t row);
+    // ---- sorting and grouping (grid/ops) ----
+    std::shared_ptr<SortGroupObject> SortObject() const;
+    std::shared_ptr<SortGroupObject> GroupObject() const;
+    void Sort(const Variant& vCols = Variant::missing(), const Variant& vRowStart = Variant::missing(),
+              const Variant& vRowEnd = Variant::missing());
+    void DoDefaultSort(const Variant& vCol, int32_t iShift = 0, int32_t eSortOrder = -1,
+                       const Variant& vRowStart = Variant::missing(), const Variant& vRowEnd = Variant::missing());
+    void SortRowChildNodes(const Variant& vrow);
+    bool SortScrollToCurRow() const;
+    void SetSortScrollToCurRow(bool b);
+    void Group();
+    void Ungroup();
+    void ResetEffectiveGroupObject();
+    bool PrefixGroupValues() const;
+    void SetPrefixGroupValues(bool b);
+    bool AllowGrouping() const;
+    void SetAllowGrouping(bool b);
+    // The header's entry point for a click on column index lCol with the modifier state iShift
+    // (1 Shift, 2 Ctrl, 4 Alt): when AllowSorting is on, DoDefaultSort(lCol, iShift). An error does
+    // not propagate: its description is returned for the header to show; empty when all went well.
+    std::string SortByHeaderClick(int32_t lCol, int32_t iShift);
+    // The grouping criteria in effect and the number of sort criteria the last sort used.
+    const SortCriteria& EffectiveGroupCriteria() const;
+    int32_t SortCriteriaInEffect() const;
+    bool IsSorting() const;
+    // Grouping bookkeeping: a data cell changed, or rows were added, removed or moved.
+    void GroupedCellChanged(int32_t row, int32_t colIndex);
+    void GroupedRowsChanged();
 
     // ---- internal services (used by the other parts of the grid and by tests) ----
     int32_t ResolveRow(const Variant& vrow) const;
@@ -757,6 +788,16 @@ private:
     bool autoWidthColWithHeader_ = true;
     bool ensureVisibleAutoHScroll_ = true;
     bool ensureVisibleAutoVScroll_ = true;
+    // ---- sorting and grouping (grid/ops, private) ----
+    std::shared_ptr<SortGroupState> sortState_;
+    void initialiseSorting();
+    void resolveRowRange(const Variant& vRowStart, const Variant& vRowEnd, int32_t& first, int32_t& last) const;
+    void sortRun(int32_t first, int32_t last, bool raiseEvents, bool childNodesOnly);
+    void applyRowOrder(int32_t first, const std::vector<int32_t>& order);
+    void refreshColSortFields();
+    void rebuildCriteriaFromColumns();
+    void removeGroupRows();
+    void recomputeAggregates(int32_t groupRow);
 
     friend class LattixTestAccess;
 };

@@ -14,5 +14,6 @@ void BindHierarchyMembers(ClassBinder& b);
 void BindStructureMembers(ClassBinder& b);
 void BindArrayMembers(ClassBinder& b);
 void BindViewMembers(ClassBinder& b);
+void BindSortMembers(ClassBinder& b);
 
 } // namespace lattix

@@ -16,6 +16,7 @@ const TypeInfo& Lattix::ClassTypeInfo() {
         BindStructureMembers(b);
         BindArrayMembers(b);
         BindViewMembers(b);
+        BindSortMembers(b);
         return ti;
     }();
     return info;

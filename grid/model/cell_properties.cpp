@@ -33,6 +33,7 @@ void Lattix::SetCellValue(const Variant& vrow, const Variant& vCol, const Varian
     cell.setValue(value);
     if (typeOf(cell) == cell_type::kCombo) rederiveComboBinding(cell);
     cellAttributeChanged(cell, row);
+    GroupedCellChanged(row, col);
 }
 
 int32_t Lattix::CellType(const Variant& vrow, const Variant& vCol) const {

@@ -99,8 +99,15 @@ LATTIX_HEADER_ATTRIBUTE(ColHeaderAlignV, headerAlignV)
 LATTIX_HEADER_ATTRIBUTE(ColHeaderBackColor, headerBackColor)
 LATTIX_HEADER_ATTRIBUTE(ColHeaderForeColor, headerForeColor)
 LATTIX_HEADER_ATTRIBUTE(ColSortOrder, sortOrder)
-LATTIX_HEADER_ATTRIBUTE(ColSortKey, sortKey)
 #undef LATTIX_HEADER_ATTRIBUTE
+
+int32_t Lattix::ColSortKey(const Variant& vCol) const { return columnAt(vCol).sortKey; }
+// Storing a key rebuilds the sort criteria from the keys of all columns (grid/ops/sorting.cpp).
+void Lattix::SetColSortKey(const Variant& vCol, int32_t l) {
+    const int32_t pos = ResolveColPos(vCol);
+    cols_[static_cast<size_t>(pos)].sortKey = l;
+    rebuildCriteriaFromColumns();
+}
 
 int32_t Lattix::ColSortType(const Variant& vCol) const { return columnAt(vCol).sortType; }
 void Lattix::SetColSortType(const Variant& vCol, int32_t e) { columnAt(vCol).sortType = e; }

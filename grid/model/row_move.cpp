@@ -126,6 +126,7 @@ void Lattix::MoveRow(const Variant& vrow, const Variant& vRowNewPos, int32_t lCo
         FlushPendingEvents();
         return;
     }
+    GroupedRowsChanged();
     RelayoutAndRedraw();
     FlushPendingEvents();
 }

@@ -162,6 +162,7 @@ int32_t Lattix::AddRow(const AddRowArgs& a) {
         if (curRow_ >= insertPos) SetCurrentCell(curRow_ + a.lCount, curCol_);
     }
     if (!a.sKey.empty()) keyIndex_.insert(a.sKey, rows_[first].cellSlot);
+    GroupedRowsChanged();
     RelayoutAndRedraw();
     FlushPendingEvents();
     return first;

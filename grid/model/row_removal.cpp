@@ -88,6 +88,7 @@ void Lattix::RemoveRow(const Variant& vrow, int32_t lCount) {
     if (curRow_ > last) newRow = curRow_ - count;
     else if (curRow_ >= first) newRow = 0;
     SetCurrentCell(newRow, curCol_);
+    GroupedRowsChanged();
     RelayoutAndRedraw();
     FlushPendingEvents();
 }
