@@ -15,5 +15,6 @@ void BindStructureMembers(ClassBinder& b);
 void BindArrayMembers(ClassBinder& b);
 void BindViewMembers(ClassBinder& b);
 void BindSortMembers(ClassBinder& b);
+void BindChromeMembers(ClassBinder& b);
 
 } // namespace lattix

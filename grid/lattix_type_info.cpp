@@ -17,6 +17,7 @@ const TypeInfo& Lattix::ClassTypeInfo() {
         BindArrayMembers(b);
         BindViewMembers(b);
         BindSortMembers(b);
+        BindChromeMembers(b);
         return ti;
     }();
     return info;

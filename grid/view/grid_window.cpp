@@ -3,6 +3,7 @@
 // input code (HandleInputMessage).
 #include "grid/lattix.h"
 #include "grid/lattix_error.h"
+#include "grid/view/grid_chrome.h"
 #include "platform/ui/window_manager.h"
 
 namespace lattix {
@@ -58,6 +59,7 @@ void Lattix::AttachToWindow(ui::Hwnd parent) {
     if (hwnd == 0) RaiseLattixError(lattix_error::kOutOfMemory);
     hwnd_ = hwnd;
     wm.SetUserData(hwnd, reinterpret_cast<std::intptr_t>(this));
+    chrome_->AttachWindow(hwnd);
     const ui::Rect own = wm.GetClientRect(hwnd);
     SetClientSize(own.width(), own.height());
     RelayoutAndRedraw();
@@ -67,6 +69,7 @@ void Lattix::DetachWindow() {
     if (hwnd_ == 0) return;
     ui::WindowManager& wm = ui::Wm();
     const ui::Hwnd hwnd = hwnd_;
+    if (chrome_) chrome_->DetachWindow();
     hwnd_ = 0;
     if (wm.IsWindow(hwnd)) {
         wm.SetUserData(hwnd, 0);
@@ -74,7 +77,10 @@ void Lattix::DetachWindow() {
     }
 }
 
-void Lattix::WindowDestroyed() { hwnd_ = 0; }
+void Lattix::WindowDestroyed() {
+    if (chrome_) chrome_->DetachWindow();
+    hwnd_ = 0;
+}
 
 void Lattix::MoveGridWindow(int32_t x, int32_t y, int32_t width, int32_t height) {
     if (hwnd_ != 0) ui::Wm().MoveWindow(hwnd_, x, y, std::max(0, width), std::max(0, height), true);

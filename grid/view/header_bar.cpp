@@ -50,8 +50,9 @@ bool ShowsNumber(const HeaderSettings& s, const HeaderItemInfo& it) {
 
 } // namespace
 
-cHeaderControl::cHeaderControl(ui::Hwnd parent, HeaderItemSource* source, HeaderBarListener* listener)
-    : parent_(parent), source_(source), listener_(listener) {
+cHeaderControl::cHeaderControl(ui::Hwnd parent, HeaderSettings& settings, HeaderItemSource* source,
+                               HeaderBarListener* listener)
+    : parent_(parent), source_(source), listener_(listener), s_(settings) {
     ui::WindowManager& wm = ui::Wm();
     int width = wm.GetClientRect(parent).width() + 1;
     hwnd_ = controls::HeaderControl::Create(parent, {0, 0, width, s_.height},

@@ -108,7 +108,8 @@ struct HeaderSettings {
 class cHeaderControl {
 public:
     // Creates the header window as a child of `parent` (the grid window) at the top.
-    cHeaderControl(ui::Hwnd parent, HeaderItemSource* source, HeaderBarListener* listener);
+    // The settings are kept by the owner and outlive the wrapper.
+    cHeaderControl(ui::Hwnd parent, HeaderSettings& settings, HeaderItemSource* source, HeaderBarListener* listener);
     ~cHeaderControl();
     cHeaderControl(const cHeaderControl&) = delete;
     cHeaderControl& operator=(const cHeaderControl&) = delete;
@@ -122,6 +123,8 @@ public:
     bool Themed() const;
     void SetSystemThemed(bool themed);
     void ChangeTheme();
+    // Applies the settings' styles and look to the window and repaints it.
+    void ApplyStyle();
 
     std::shared_ptr<FontObject> Font() const { return font_; }
     std::shared_ptr<FontObject> SortInfoFont() const { return sortInfoFont_; }
@@ -156,13 +159,12 @@ private:
     static ui::LResult ParentSubclass(ui::Hwnd, ui::MessageId, ui::WParam, ui::LParam, std::uintptr_t, std::uintptr_t);
     ui::LResult OnNotify(controls::HeaderNotify& n);
     gfx::FontPtr GfxFont(const std::shared_ptr<FontObject>& f) const;
-    void ApplyStyle();
 
     ui::Hwnd parent_;
     ui::Hwnd hwnd_ = 0;
     HeaderItemSource* source_;
     HeaderBarListener* listener_;
-    HeaderSettings s_;
+    HeaderSettings& s_;
     bool systemThemed_ = true;
     std::shared_ptr<FontObject> font_;
     std::shared_ptr<FontObject> sortInfoFont_;
