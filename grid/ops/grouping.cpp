@@ -28,7 +28,7 @@
 //      shown only when all their group rows are expanded. The group row's row-text cell holds the
 //      caption: the group value's displayed text (or the host's sGroupText), prefixed by the column's
 //      header text and ": " when PrefixGroupValues is on; its cell in the grouping column holds the
-//      group value. Its cell in each aggregate column holds the aggregate over the group's data units.
+//      group value (left Empty when the host supplies group values through CustomGroupValue). Its cell in each aggregate column holds the aggregate over the group's data units.
 //   8. AfterAutoGroupRowCreated(lRow, lItemCount, vAggrFuncValues) for each new group row (the values
 //      as an array, 1-based, in AggrFuncs order); the columns' sort marks are refreshed;
 //      AfterContentsGrouped.
@@ -50,6 +50,11 @@
 // they had before Group (rows added since then follow in their current order); both grouping criteria
 // objects are emptied and the grouping items leave the sort criteria; sort marks refreshed;
 // AfterContentsGrouped. ResetEffectiveGroupObject empties the criteria in effect only.
+//
+// Failures: the checks of step 1 raise before anything changes. Handlers of the events raised inside
+// Group cannot add, remove or move rows (522). A handler that raises during the grouping sort (for
+// instance in CustomSort) stops Group with its error: no row is lost, the grid is left ungrouped
+// with its rows in their order, and AfterContentsGrouped is not raised.
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -225,6 +230,8 @@ void Lattix::Group() {
         if (c < 1 || c > colCount_ + 1) RaiseLattixError(kSubscriptOutOfRange);
         if (!aggrFuncKnown(aggrFuncs_->AggrFunc(k))) RaiseLattixError(kInvalidArgument);
     }
+    // Without group rows (never grouped, or the rows were cleared since) nothing is grouped now.
+    if (groupRows_ == 0) st.groupDepth = 0;
     const int32_t depth = groupCriteria.count();
     {
         int32_t deepest = 0;
@@ -239,7 +246,7 @@ void Lattix::Group() {
     MarkLayout(1);
     {
         StructuralScope scope(*this);
-        if (st.groupDepth == 0 && groupRows_ == 0) {
+        if (groupRows_ == 0) {
             // The first grouping records what Ungroup restores.
             st.orderBeforeGroup.clear();
             st.orderBeforeGroup.reserve(static_cast<size_t>(rows_.count()));
@@ -289,7 +296,20 @@ void Lattix::Group() {
         try {
             sortRun(1, rows_.count(), true, false);
         } catch (...) {
+            // A host handler failed during the sort: no row has moved; the grid is left ungrouped,
+            // with the sort criteria it had without grouping, and the error goes to the caller.
             st.groupingSort = false;
+            SortCriteria& sortCriteria = st.sort->criteria();
+            SortCriteria proper;
+            for (int32_t k = depth + 1; k <= sortCriteria.count(); ++k) {
+                const SortItem& it = sortCriteria.at(k);
+                proper.add(it.col, it.order, it.type);
+            }
+            sortCriteria = std::move(proper);
+            st.effective->criteria().clear();
+            refreshColSortFields();
+            RelayoutAndRedraw();
+            FlushPendingEvents();
             throw;
         }
         st.groupingSort = false;
@@ -331,7 +351,9 @@ void Lattix::Group() {
                     const std::string& header = pos > 0 ? cols_[static_cast<size_t>(pos)].headerText : std::string();
                     if (st.prefixGroupValues && !header.empty()) text = header + ": " + text;
                     caption.push_back(std::move(text));
-                    groupValue.push_back(Cell(row, col).value());
+                    // A host's group value replaces the rows' values: the caption alone names the group.
+                    const bool custom = groupCriteria.at(k + 1).type == sort_type::kValueCustomGroups;
+                    groupValue.push_back(custom ? Variant() : Cell(row, col).value());
                     groupCol.push_back(col);
                     ++groupCount;
                 }
@@ -488,7 +510,7 @@ void Lattix::recomputeAggregates(int32_t groupRow) {
 }
 
 void Lattix::GroupedCellChanged(int32_t row, int32_t colIndex) {
-    if (!sortState_ || sortState_->groupDepth == 0 || row < 1 || row > rows_.count()) return;
+    if (!sortState_ || sortState_->groupDepth == 0 || groupRows_ == 0 || row < 1 || row > rows_.count()) return;
     if (rows_[row].isGroup()) return;
     bool aggregated = false;
     for (int32_t k = 1; k <= aggrFuncs_->ItemCount() && !aggregated; ++k) aggregated = aggrFuncs_->AggrCol(k) == colIndex;
@@ -501,7 +523,7 @@ void Lattix::GroupedCellChanged(int32_t row, int32_t colIndex) {
 }
 
 void Lattix::GroupedRowsChanged() {
-    if (!sortState_ || sortState_->groupDepth == 0) return;
+    if (!sortState_ || sortState_->groupDepth == 0 || groupRows_ == 0) return;
     for (int32_t r = 1; r <= rows_.count(); ++r)
         if (rows_[r].isGroup()) recomputeAggregates(r);
 }

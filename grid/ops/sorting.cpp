@@ -126,9 +126,10 @@ void Lattix::sortRun(int32_t first, int32_t last, bool raiseEvents, bool childNo
             if (childNodesOnly || tree) treeOrder(rows_, lo, hi, !childNodesOnly, cmp, order);
             else flatOrder(lo, hi, cmp, order);
         };
-        if (whole && groupRows_ > 0 && !childNodesOnly) {
-            // Group rows stay in place; every run of other rows between them is sorted by itself.
-            if (rows_.count() < 3) {
+        if (groupRows_ > 0 && !childNodesOnly) {
+            // Group rows stay in place; every run of other rows between them is sorted by itself
+            // (also in a range: moving a group row would put data rows under another group).
+            if (whole && rows_.count() < 3) {
                 for (int32_t r = first; r <= last; ++r) order.push_back(r);
             } else {
                 int32_t r = first;

@@ -284,6 +284,8 @@ TEST(Grouping, CustomGroupValuesBucketRowsAndNameTheGroups) {
     EXPECT_EQ(Number(*g, 1, 3), 7);
     EXPECT_EQ(Caption(*g, 5), "big");
     EXPECT_EQ(Number(*g, 5, 3), 23);
+    // Rows keep their own values; the buckets keep the rows' order within them.
+    EXPECT_EQ(KeyOrder(*g), " r2 r4 r6  r1 r3 r5");
 }
 
 TEST(Grouping, HandlersCannotRestructureAndAnEmptyGroupObjectUngroups) {
@@ -305,4 +307,45 @@ TEST(Grouping, HandlersCannotRestructureAndAnEmptyGroupObjectUngroups) {
     g->invoke("Group", lattix::InvokeKind::Method);
     g->invoke("Ungroup", lattix::InvokeKind::Method);
     EXPECT_EQ(g->RowCount(), 6);
+}
+
+TEST(Grouping, AHandlerFailingDuringTheGroupingSortLosesNoRow) {
+    auto g = Sales();
+    g->GroupObject()->AddItem(Variant(1));
+    g->Group();
+    g->DoDefaultSort(Variant(3)); // a sort column proper after the grouping column
+    g->GroupObject()->SetSortType(1, 98);
+    g->events()->connect([](const lattix::EventInfo& e, std::span<Variant>) {
+        if (e.name == "CustomSort") lattix::RaiseLattixError(lattix::lattix_error::kInvalidArgument);
+    });
+    EventLog log(*g);
+    EXPECT_EQ(LattixCode([&] { g->Group(); }), 514);
+    EXPECT_EQ(g->RowCount(), 6);
+    EXPECT_EQ(g->GroupRowCount(), 0);
+    EXPECT_EQ(g->EffectiveGroupCriteria().count(), 0);
+    ASSERT_EQ(g->SortObject()->ColCount(), 1);
+    EXPECT_EQ(g->SortObject()->SortCol(1), 3);
+    EXPECT_EQ(g->ColSortKey(Variant(1)), 0);
+    EXPECT_EQ(log.count("AfterContentsGrouped"), 0);
+    for (int r = 1; r <= 6; ++r) EXPECT_EQ(g->RowIndex("r" + std::to_string(r)) > 0, true);
+}
+
+TEST(Grouping, AClearedGridGroupsAfresh) {
+    auto g = Sales();
+    g->GroupObject()->AddItem(Variant(1));
+    g->Group();
+    g->Clear();
+    EXPECT_EQ(g->GroupRowCount(), 0);
+    for (int i = 0; i < 4; ++i) {
+        const int32_t r = g->AddRow();
+        g->SetCellValue(Variant(r), Variant(1), Variant(i % 2 ? "odd" : "even"));
+        g->SetCellValue(Variant(r), Variant(2), Variant(std::to_string(i)));
+    }
+    g->Group();
+    EXPECT_EQ(g->GroupRowCount(), 2);
+    EXPECT_EQ(Column(*g, 2), "|0|2||1|3");
+    EXPECT_EQ(g->Row(2).level, 1);
+    g->Ungroup();
+    EXPECT_EQ(Column(*g, 2), "0|1|2|3");
+    EXPECT_EQ(g->Row(2).level, 0);
 }
