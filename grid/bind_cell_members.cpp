@@ -27,6 +27,14 @@ template <class Get, class Set> void cellBool(ClassBinder& b, const char* name, 
     b.property<L>(name, [get](L& g, Args& a) { return Variant((g.*get)(a[0], a[1])); },
                   [set](L& g, Args& a, const Variant& v) { (g.*set)(a[0], a[1], ArgBool(v)); });
 }
+template <class Get, class Set> void cellColor(ClassBinder& b, const char* name, Get get, Set set) {
+    b.property<L>(name, [get](L& g, Args& a) { return Variant(static_cast<int32_t>((g.*get)(a[0], a[1]))); },
+                  [set](L& g, Args& a, const Variant& v) { (g.*set)(a[0], a[1], ArgColor(v)); });
+}
+template <class Get, class Set> void gridColor(ClassBinder& b, const char* name, Get get, Set set) {
+    b.property<L>(name, [get](L& g, Args&) { return Variant((g.*get)()); },
+                  [set](L& g, Args&, const Variant& v) { (g.*set)(ArgColor(v)); });
+}
 template <class Get, class Set> void gridI32(ClassBinder& b, const char* name, Get get, Set set) {
     b.property<L>(name, [get](L& g, Args&) { return Variant((g.*get)()); },
                   [set](L& g, Args&, const Variant& v) { (g.*set)(ArgI32(v)); });
@@ -45,8 +53,8 @@ void BindCellMembers(ClassBinder& b) {
     cellByte(b, "CellIndentRight", &L::CellIndentRight, &L::SetCellIndentRight);
     cellByte(b, "CellIndentTop", &L::CellIndentTop, &L::SetCellIndentTop);
     cellByte(b, "CellIndentBottom", &L::CellIndentBottom, &L::SetCellIndentBottom);
-    cellI32(b, "CellBackColor", &L::CellBackColor, &L::SetCellBackColor);
-    cellI32(b, "CellForeColor", &L::CellForeColor, &L::SetCellForeColor);
+    cellColor(b, "CellBackColor", &L::CellBackColor, &L::SetCellBackColor);
+    cellColor(b, "CellForeColor", &L::CellForeColor, &L::SetCellForeColor);
     cellByte(b, "CellImageList", &L::CellImageList, &L::SetCellImageList);
     cellByte(b, "CellExtraImageList", &L::CellExtraImageList, &L::SetCellExtraImageList);
     cellI16(b, "CellIcon", &L::CellIcon, &L::SetCellIcon);
@@ -87,10 +95,10 @@ void BindCellMembers(ClassBinder& b) {
     gridI32(b, "CellCheckGap", &L::CellCheckGap, &L::SetCellCheckGap);
     gridI32(b, "CellIconGap", &L::CellIconGap, &L::SetCellIconGap);
     gridI32(b, "DynamicContentEvents", &L::DynamicContentEvents, &L::SetDynamicContentEvents);
-    gridI32(b, "ForeColor", &L::ForeColor, &L::SetForeColor);
-    gridI32(b, "BackColor", &L::BackColor, &L::SetBackColor);
-    gridI32(b, "BackColorOddRows", &L::BackColorOddRows, &L::SetBackColorOddRows);
-    gridI32(b, "BackColorEvenRows", &L::BackColorEvenRows, &L::SetBackColorEvenRows);
+    gridColor(b, "ForeColor", &L::ForeColor, &L::SetForeColor);
+    gridColor(b, "BackColor", &L::BackColor, &L::SetBackColor);
+    gridColor(b, "BackColorOddRows", &L::BackColorOddRows, &L::SetBackColorOddRows);
+    gridColor(b, "BackColorEvenRows", &L::BackColorEvenRows, &L::SetBackColorEvenRows);
     b.property<L>("Font", [](L& g, Args&) { return ObjectResult(g.Font()); },
                   [](L& g, Args&, const Variant& v) { g.SetFont(FontFromVariant(v)); });
 }

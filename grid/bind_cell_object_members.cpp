@@ -12,6 +12,10 @@ template <class Get, class Set> void i32(ClassBinder& b, const char* name, Get g
     b.property<C>(name, [get](C& o, Args&) { return Variant(static_cast<int32_t>((o.*get)())); },
                   [set](C& o, Args&, const Variant& v) { (o.*set)(ArgI32(v)); });
 }
+template <class Get, class Set> void color(ClassBinder& b, const char* name, Get get, Set set) {
+    b.property<C>(name, [get](C& c, Args&) { return Variant(static_cast<int32_t>((c.*get)())); },
+                  [set](C& c, Args&, const Variant& v) { (c.*set)(ArgColor(v)); });
+}
 template <class Get, class Set> void i16(ClassBinder& b, const char* name, Get get, Set set) {
     b.property<C>(name, [get](C& o, Args&) { return Variant((o.*get)()); },
                   [set](C& o, Args&, const Variant& v) { (o.*set)(ArgI16(v)); });
@@ -28,8 +32,8 @@ template <class Get, class Set> void boolean(ClassBinder& b, const char* name, G
 
 void BindCellObjectMembers(ClassBinder& b) {
     i32(b, "lComboListIndex", &C::lComboListIndex, &C::SetlComboListIndex);
-    i32(b, "oBackColor", &C::oBackColor, &C::SetoBackColor);
-    i32(b, "oForeColor", &C::oForeColor, &C::SetoForeColor);
+    color(b, "oBackColor", &C::oBackColor, &C::SetoBackColor);
+    color(b, "oForeColor", &C::oForeColor, &C::SetoForeColor);
     b.property<C>("oFont", [](C& o, Args&) { return ObjectResult(o.oFont()); },
                   [](C& o, Args&, const Variant& v) { o.SetoFont(FontFromVariant(v)); });
     i32(b, "eAlignH", &C::eAlignH, &C::SeteAlignH);

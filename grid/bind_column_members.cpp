@@ -26,9 +26,9 @@ void BindColumnMembers(ClassBinder& b) {
     b.property<L>("ColHeaderAlignV", [](L& g, Args& a) { return Variant(g.ColHeaderAlignV(a[0])); },
                   [](L& g, Args& a, const Variant& v) { g.SetColHeaderAlignV(a[0], ArgI32(v)); });
     b.property<L>("ColHeaderBackColor", [](L& g, Args& a) { return Variant(g.ColHeaderBackColor(a[0])); },
-                  [](L& g, Args& a, const Variant& v) { g.SetColHeaderBackColor(a[0], ArgI32(v)); });
+                  [](L& g, Args& a, const Variant& v) { g.SetColHeaderBackColor(a[0], ArgColor(v)); });
     b.property<L>("ColHeaderForeColor", [](L& g, Args& a) { return Variant(g.ColHeaderForeColor(a[0])); },
-                  [](L& g, Args& a, const Variant& v) { g.SetColHeaderForeColor(a[0], ArgI32(v)); });
+                  [](L& g, Args& a, const Variant& v) { g.SetColHeaderForeColor(a[0], ArgColor(v)); });
     b.property<L>("ColSortType", [](L& g, Args& a) { return Variant(g.ColSortType(a[0])); },
                   [](L& g, Args& a, const Variant& v) { g.SetColSortType(a[0], ArgI32(v)); });
     b.property<L>("ColSortOrderDefault", [](L& g, Args& a) { return Variant(g.ColSortOrderDefault(a[0])); },
@@ -57,7 +57,7 @@ void BindColumnMembers(ClassBinder& b) {
     b.property<L>("FrozenColsEdgeWidth", [](L& g, Args&) { return Variant(g.FrozenColsEdgeWidth()); },
                   [](L& g, Args&, const Variant& v) { g.SetFrozenColsEdgeWidth(ArgI32(v)); });
     b.property<L>("FrozenColsEdgeColor", [](L& g, Args&) { return Variant(g.FrozenColsEdgeColor()); },
-                  [](L& g, Args&, const Variant& v) { g.SetFrozenColsEdgeColor(ArgI32(v)); });
+                  [](L& g, Args&, const Variant& v) { g.SetFrozenColsEdgeColor(ArgColor(v)); });
     b.property<L>("FrozenColsEdgeDrawAlways", [](L& g, Args&) { return Variant(g.FrozenColsEdgeDrawAlways()); },
                   [](L& g, Args&, const Variant& v) { g.SetFrozenColsEdgeDrawAlways(ArgBool(v)); });
     b.property<L>("AutoColHeaderTextTemplate", [](L& g, Args&) { return Variant(g.AutoColHeaderTextTemplate()); },

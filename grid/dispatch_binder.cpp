@@ -70,3 +70,23 @@ const ClassEntry* FindClass(std::string_view name) {
 }
 
 } // namespace lattix::catalog
+
+namespace lattix {
+
+int32_t ArgColor(const Variant& v) {
+    const Variant& d = v.deref();
+    switch (d.type()) {
+    case VarType::Double:
+    case VarType::Single:
+    case VarType::Currency: {
+        const double x = ToDouble(d);
+        if (x >= 2147483648.0 && x <= 4294967295.0 && x == static_cast<double>(static_cast<int64_t>(x)))
+            return static_cast<int32_t>(static_cast<uint32_t>(static_cast<int64_t>(x)));
+        break;
+    }
+    default: break;
+    }
+    return ToInt32(d);
+}
+
+} // namespace lattix

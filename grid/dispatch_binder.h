@@ -51,6 +51,9 @@ inline int16_t ArgI16(const Variant& v) { return ToInt16(v); }
 inline bool ArgBool(const Variant& v) { return ToBool(v); }
 inline std::string ArgStr(const Variant& v) { return ToString(v); }
 inline double ArgDouble(const Variant& v) { return ToDouble(v); }
+// A colour: a 32-bit value, also when written as the unsigned number of its bits (a system colour
+// 0x800000nn arrives from hosts without unsigned 32-bit integers as a larger number).
+int32_t ArgColor(const Variant& v);
 // An object result (Nothing for an empty pointer).
 template <class T> Variant ObjectResult(const std::shared_ptr<T>& p) {
     return p ? Variant(std::static_pointer_cast<AutomationObject>(p)) : Variant(ObjectRef{});

@@ -11,6 +11,8 @@
 #include "grid/lattix_error.h"
 #include "runtime/automation_error.h"
 #include "grid/sel_items_object.h"
+#include "grid/view/painter.h"
+#include "grid/view/picture_object.h"
 #include "runtime/conversions.h"
 
 namespace lattix {
@@ -77,7 +79,9 @@ std::shared_ptr<Lattix> Lattix::Create(const Options& options) {
     return g;
 }
 
-Lattix::Lattix(const Options& options) : options_(options), system_(options.system) {}
+Lattix::Lattix(const Options& options) : options_(options), system_(options.system) {
+    painter_ = std::make_unique<GridPainter>(*this);
+}
 
 void Lattix::initialise() {
     supports_ = detectSupports(system_);
@@ -163,15 +167,6 @@ bool Lattix::Supports(int32_t eSupFeat) const {
     return supports_[static_cast<size_t>(eSupFeat)];
 }
 
-Variant Lattix::Sys(int32_t eSysParm) const {
-    if (eSysParm < 0 || eSysParm > 25) RaiseLattixError(lattix_error::kInvalidArgument);
-    switch (eSysParm) {
-    case 24: return Variant(groupRows_);
-    case 25: return Variant(allocatedRows_);
-    default: return Variant(int32_t{0}); // geometry: no view is laid out
-    }
-}
-
 std::shared_ptr<ContextMenuItemsObject> Lattix::ContextMenuCustomItems(int32_t eContextMenu) const {
     if (eContextMenu < 1 || eContextMenu > 5) RaiseLattixError(lattix_error::kSubscriptOutOfRange);
     return contextMenuItems_[static_cast<size_t>(eContextMenu - 1)];
@@ -195,11 +190,13 @@ void Lattix::BeginUpdate() { ++beginUpdateCount_; }
 void Lattix::EndUpdate() {
     if (beginUpdateCount_ == 0) return;
     if (--beginUpdateCount_ == 0) {
+        // Everything changed while painting was held back is shown in one repaint.
         redrawDeferred_ = false;
         if (chrome_) chrome_->UpdateView();
         RecalcVisibleRange();
         ++fullRedraws_;
-        InvalidateView();
+        painter_->RequestRepaintAll();
+        painter_->Draw();
     }
 }
 
@@ -210,15 +207,18 @@ void Lattix::RelayoutAndRedraw() {
     }
     // Scroll bars, header items and header placement follow the layout first.
     if (chrome_) chrome_->UpdateView();
+    clampScrollPosition();
     RecalcVisibleRange();
     ++fullRedraws_;
-    InvalidateView();
+    painter_->RequestRepaintAll();
+    painter_->Draw();
 }
 
 void Lattix::RedrawRow(int32_t row) {
     if (beginUpdateCount_ > 0 || row < 1 || row > rows_.count() || !rows_[row].displayed()) return;
     ++rowRedraws_;
-    InvalidateRowArea(row);
+    // The row's changed cells carry their flags: the painter repaints just their rows.
+    painter_->Draw();
 }
 
 void Lattix::EndEditing() {

@@ -28,6 +28,7 @@
 #include "grid/view/geometry.h"
 #include "platform/ui/messages.h"
 #include "platform/ui/types.h"
+#include "grid/view/paint_settings.h"
 #include "runtime/automation.h"
 
 namespace lattix {
@@ -42,11 +43,14 @@ class GridChrome;
 class ScrollBarObject;
 namespace gfx {
 class DeviceContext;
+class Font;
 class ImageList;
 } // namespace gfx
 class SortGroupObject;
 class SortCriteria;
 struct SortGroupState;
+class GridPainter;
+class PictureObject;
 
 // Optional arguments of AddCol, with their published defaults.
 struct AddColArgs {
@@ -111,6 +115,18 @@ inline constexpr DispId kCurRowChange = 27;
 inline constexpr DispId kCurColChange = 28;
 inline constexpr DispId kDblClick = 40;
 inline constexpr DispId kQuitCustomEdit = 60;
+} // namespace event_id
+
+// ---- painting events ----
+namespace event_id {
+inline constexpr DispId kCustomDrawCell = 29;
+inline constexpr DispId kBeforeCellContentsDraw = 31;
+inline constexpr DispId kAfterCellContentsDraw = 32;
+inline constexpr DispId kAfterCellDraw = 33;
+inline constexpr DispId kBeforeRowFirstDraw = 34;
+inline constexpr DispId kRequestRow = 62;
+inline constexpr DispId kRequestRowData = 63;
+inline constexpr DispId kCustomDrawTreeButton = 89;
 } // namespace event_id
 
 // ---- row hierarchy events ----
@@ -216,6 +232,68 @@ public:
     void BeginUpdate();
     void EndUpdate();
     int32_t BeginUpdateCount() const { return beginUpdateCount_; }
+
+    // ---- painting (grid/view/painter.h) ----
+    void Draw();
+    void DrawCell(const Variant& vrow, const Variant& vCol);
+    void Refresh();
+    GridPainter& Painter() { return *painter_; }
+    int32_t GridLineColor() const { return paint_.gridLineColor; }
+    void SetGridLineColor(int32_t o);
+    int32_t HighlightBackColor() const { return paint_.highlightBackColor; }
+    void SetHighlightBackColor(int32_t o);
+    int32_t HighlightForeColor() const { return paint_.highlightForeColor; }
+    void SetHighlightForeColor(int32_t o);
+    int32_t HighlightBackColorNoFocus() const { return paint_.highlightBackColorNoFocus; }
+    void SetHighlightBackColorNoFocus(int32_t o);
+    int32_t HighlightForeColorNoFocus() const { return paint_.highlightForeColorNoFocus; }
+    void SetHighlightForeColorNoFocus(int32_t o);
+    bool HighlightSelCells() const { return paint_.highlightSelCells; }
+    void SetHighlightSelCells(bool b);
+    bool HideSelection() const { return paint_.hideSelection; }
+    void SetHideSelection(bool b);
+    bool HighlightSelIcons() const { return paint_.highlightSelIcons; }
+    void SetHighlightSelIcons(bool b);
+    uint8_t SelectionAlphaBlend() const { return paint_.selectionAlphaBlend; }
+    void SetSelectionAlphaBlend(int32_t bt);
+    bool FocusRectNoFocus() const { return paint_.focusRectNoFocus; }
+    void SetFocusRectNoFocus(bool b);
+    int32_t FocusRectColor1() const { return paint_.focusRectColor1; }
+    void SetFocusRectColor1(int32_t o);
+    int32_t FocusRectColor2() const { return paint_.focusRectColor2; }
+    void SetFocusRectColor2(int32_t o);
+    int32_t FocusRectNoFocusColor1() const { return paint_.focusRectNoFocusColor1; }
+    void SetFocusRectNoFocusColor1(int32_t o);
+    int32_t FocusRectNoFocusColor2() const { return paint_.focusRectNoFocusColor2; }
+    void SetFocusRectNoFocusColor2(int32_t o);
+    bool OpaqueTextInHatchedCells() const { return paint_.opaqueTextInHatchedCells; }
+    void SetOpaqueTextInHatchedCells(bool b);
+    bool DisableIcons() const { return paint_.disableIcons; }
+    void SetDisableIcons(bool b);
+    bool Enabled() const { return paint_.enabled; }
+    void SetEnabled(bool b);
+    bool ChangeColorsWhenDisabled() const { return paint_.changeColorsWhenDisabled; }
+    void SetChangeColorsWhenDisabled(bool b);
+    int32_t TreeLines() const { return paint_.treeLines; }
+    void SetTreeLines(int32_t e);
+    int32_t TreeLinesColor() const { return paint_.treeLinesColor; }
+    void SetTreeLinesColor(int32_t o);
+    int32_t TreeButtonBackColor() const { return paint_.treeButtonBackColor; }
+    void SetTreeButtonBackColor(int32_t o);
+    int32_t TreeButtonForeColor() const { return paint_.treeButtonForeColor; }
+    void SetTreeButtonForeColor(int32_t o);
+    int32_t TreeButtonBorderColor() const { return paint_.treeButtonBorderColor; }
+    void SetTreeButtonBorderColor(int32_t o);
+    bool FlatCellControls() const { return paint_.flatCellControls; }
+    void SetFlatCellControls(bool b);
+    const std::shared_ptr<PictureObject>& BackgroundPicture() const { return paint_.backgroundPicture; }
+    void SetBackgroundPicture(const std::shared_ptr<PictureObject>& oPicture);
+    bool Virtual() const { return paint_.isVirtual; }
+    void SetVirtual(bool b);
+    // A virtual grid asks its host for the next row (RequestRow, then RequestRowData); false when the
+    // host has no more rows.
+    bool RequestVirtualRow();
+    bool IsEditing() const { return editing_; }
 
     // ---- columns ----
     int32_t ColWidth(const Variant& vCol) const;
@@ -445,6 +523,33 @@ public:
     void CellFromPoint(int32_t xPixels, int32_t yPixels, int32_t& lRow, int32_t& lCol);
     int32_t RowStartY(const Variant& vrow) const;
     int32_t ColStartX(const Variant& vCol) const;
+    // ECellParts of the point; lRow / lCol 0 are found under the point (513 for a cell that does not exist).
+    int32_t HitTest(int32_t xPixels, int32_t yPixels, int32_t lRow = 0, int32_t lCol = 0);
+    // Window rectangles of the cell and of its text.
+    gfx::Rect CellBoundary(const Variant& vrow, const Variant& vCol);
+    gfx::Rect CellTextBoundary(const Variant& vrow, const Variant& vCol);
+    void EnsureVisibleRow(const Variant& vrow, int32_t eMode = 0, int32_t lGap = 8);
+    void EnsureVisibleCol(const Variant& vCol, int32_t eMode = 0, int32_t lGap = 8);
+    void EnsureVisibleCell(const Variant& vrow, const Variant& vCol);
+    // Scrolls the cell into view by the automatic rule; true when a scroll value changed.
+    bool EnsureCellVisibleAuto(int32_t row, int32_t colIndex);
+    void AutoWidthCol(const Variant& vCol, int32_t lMinimumWidth = -1, int32_t lMaximumWidth = -1,
+                      int32_t eCellVisibility = 1);
+    void AutoWidthCols(const Variant& vStartCol = Variant::missing(), const Variant& vEndCol = Variant::missing(),
+                       bool bIncludeInvisibleCols = false, int32_t lMinimumWidth = -1, int32_t lMaximumWidth = -1,
+                       int32_t eCellVisibility = 1);
+    void AutoHeightRow(const Variant& vrow, int32_t lMinimumHeight = -1, int32_t lMaximumHeight = -1,
+                       int32_t eCellVisibility = 1);
+    void AutoHeightRows(const Variant& vStartRow = Variant::missing(), const Variant& vEndRow = Variant::missing(),
+                        bool bIncludeInvisibleRows = false, int32_t lMinimumHeight = -1, int32_t lMaximumHeight = -1,
+                        int32_t eCellVisibility = 1);
+    int32_t GetOptimalCellHeight(int32_t lTextLineCount = 1, int32_t btImageList = 0, int32_t btExtraImageList = 0,
+                                 int32_t eIconToText = 0, bool bCheckVisible = false, int32_t eCheckPos = 0,
+                                 bool bComboButton = false, int32_t btIndentTop = 0, int32_t btIndentBottom = 0,
+                                 const std::shared_ptr<FontObject>& oFont = nullptr, bool bHGridLineAllowed = true);
+    int32_t EvaluateTextWidth(const Variant& vrow, const Variant& vCol);
+    int32_t EvaluateTextHeight(const Variant& vrow, const Variant& vCol);
+    bool IsCellTextClipped(const Variant& vrow, const Variant& vCol, bool bCheckPartiallyHidden = true);
     int32_t GridLines() const { return gridLines_; }
     void SetGridLines(int32_t e);
     int32_t GridLinesExtend() const { return gridLinesExtend_; }
@@ -540,6 +645,18 @@ public:
     const std::shared_ptr<gfx::ImageList>& ImageListAt(int32_t number) const { return imageLists_[static_cast<size_t>(number - 1)]; }
     gfx::Size IconSize(int32_t imageList, int32_t index) const;
     int32_t BorderWidth() const;
+    // Text measuring: the font a FontObject draws with at the screen's dpi, the DrawText flags of a
+    // cell (text flags, alignment, prefix handling), and the size of the displayed text (width of a
+    // word-wrapped text limited to textRectWidth).
+    std::shared_ptr<const gfx::Font> GfxFontOf(const FontObject& font) const;
+    uint32_t CellDrawTextFlags(int32_t row, int32_t colIndex) const;
+    gfx::Size MeasureCellText(int32_t row, int32_t colIndex, int32_t textRectWidth);
+    gfx::Rect CellTextRect(int32_t row, int32_t colIndex);
+    // Optimal sizes of one cell (CustomDrawCellGetSize for custom-drawn cells).
+    int32_t CellOptimalHeight(int32_t row, int32_t colIndex);
+    int32_t CellOptimalWidth(int32_t row, int32_t colIndex);
+    // The optimal width of a column's header item.
+    int32_t HeaderItemOptimalWidth(int32_t pos) const;
 
     // ---- the grid window ----
     // Creates the grid's window as a child filling the parent's client area (error 522 when the grid
@@ -714,6 +831,13 @@ private:
     friend class GridChrome;
     std::unique_ptr<GridChrome> chrome_;
     std::array<std::shared_ptr<ScrollBarObject>, 2> scrollBarObjects_;
+    // ---- painting (private) ----
+    template <class T> void setPaintSetting(T& field, T value, std::string_view name);
+    PaintSettings paint_;
+    std::unique_ptr<GridPainter> painter_;
+    bool virtualEnd_ = false;       // the host of a virtual grid reported its last row
+    bool comboDroppedDown_ = false; // the current cell's list is dropped down
+    friend class GridPainter;
 
     // Owned objects.
     std::shared_ptr<HeaderObject> header_;
@@ -795,6 +919,23 @@ private:
     void clampScrollPosition();
     void applyBorderType();
     void viewSettingChanged(std::string_view name, bool relayout);
+    struct OptimalHeightInput {
+        int32_t textHeight = 0, iconHeight = 0, extraIconHeight = 0, iconToText = 0;
+        bool checkVisible = false;
+        int32_t checkPos = 0;
+        bool comboButton = false;
+        int32_t indentTop = 0, indentBottom = 0;
+        bool hGridLine = true;
+    };
+    int32_t OptimalHeightOf(const OptimalHeightInput& in);
+    struct RowSize {
+        int16_t height = 0, normal = 0;
+    };
+    RowSize optimalRowHeight(int32_t row, int32_t lMinimumHeight, int32_t lMaximumHeight, int32_t eCellVisibility);
+    void applyRowSize(int32_t row, RowSize size);
+    int32_t optimalColumnWidth(int32_t pos, int32_t lMinimumWidth, int32_t lMaximumWidth, int32_t eCellVisibility);
+    bool rowPassesFilter(int32_t row, int32_t eCellVisibility);
+    bool positionPassesFilter(int32_t pos, int32_t eCellVisibility);
     mutable int32_t pendingRowLayout_ = std::numeric_limits<int32_t>::max();
     ViewState view_;
     ColumnTotals colTotals_;

@@ -16,5 +16,6 @@ void BindArrayMembers(ClassBinder& b);
 void BindViewMembers(ClassBinder& b);
 void BindSortMembers(ClassBinder& b);
 void BindChromeMembers(ClassBinder& b);
+void BindPaintMembers(ClassBinder& b);
 
 } // namespace lattix

@@ -18,6 +18,7 @@ const TypeInfo& Lattix::ClassTypeInfo() {
         BindViewMembers(b);
         BindSortMembers(b);
         BindChromeMembers(b);
+        BindPaintMembers(b);
         return ti;
     }();
     return info;

@@ -214,6 +214,22 @@ LX_API int32_t lx_event_connect(lx_object* obj, lx_event_sink sink, void* user_d
                                 lx_error* error);
 LX_API int32_t lx_event_disconnect(lx_object* obj, int32_t cookie, lx_error* error);
 
+/* ---- pictures, image lists and drawing in custom-draw events ---- */
+/* A picture object (for BackgroundPicture) read from a PNG file. */
+LX_API int32_t lx_picture_load_png(const char* path, lx_object** out, lx_error* error);
+/* Registers with the grid an image list of width x height icons cut from a PNG strip; *number is the
+ * list's number for CellImageList (1, 2, ...). */
+LX_API int32_t lx_grid_add_image_list_png(lx_object* grid, const char* path, int32_t width, int32_t height,
+                                          int32_t* number, lx_error* error);
+/* Drawing into the hdc handed to CustomDrawCell, BeforeCellContentsDraw, AfterCellContentsDraw,
+ * AfterCellDraw and CustomDrawTreeButton, valid only during that event. Colours are 0x00BBGGRR or
+ * system colours 0x800000nn; flags of lx_dc_draw_text are the text format flags (lxTextSingleLine,
+ * ...) plus 1 centre, 2 right, 4 vertical centre, 8 bottom. */
+LX_API int32_t lx_dc_fill_rect(int32_t hdc, int32_t left, int32_t top, int32_t right, int32_t bottom,
+                               uint32_t colour, lx_error* error);
+LX_API int32_t lx_dc_draw_text(int32_t hdc, const char* utf8, int32_t left, int32_t top, int32_t right,
+                               int32_t bottom, uint32_t flags, uint32_t colour, lx_error* error);
+
 /* ---- hosts ---- */
 /* A headless top-level window of the given client size (1..16384) with a grid filling it: the grid
  * window is a child at (0, 0) of the host window's client area, of the same size. */

@@ -17,6 +17,7 @@ inline constexpr uint8_t kVisible = 0x04;
 inline constexpr uint8_t kGroup = 0x08;
 inline constexpr uint8_t kExpanded = 0x10;
 inline constexpr uint8_t kVisibleAsChild = 0x20;
+inline constexpr uint8_t kFirstDrawn = 0x40; // painted at least once (BeforeRowFirstDraw raised)
 } // namespace row_flags
 
 struct RowRecord {

@@ -3,6 +3,7 @@
 // Order: the colour CellDynamicFormatting gives, then RowDynamicFormatting, then the cell's own, then
 // the control's ForeColor, or for the back colour BackColorOddRows / BackColorEvenRows by the row's
 // visible index and finally BackColor. The first that is not -1 wins and is translated to RGB.
+#include "grid/dispatch_binder.h"
 #include "grid/lattix.h"
 #include "grid/model/cell_enums.h"
 #include "grid/view/colors.h"
@@ -14,7 +15,7 @@ namespace {
 // A colour the host handed back, -1 when it is not a usable number.
 int32_t colourFromEvent(const Variant& v) {
     try {
-        return ToInt32(v.deref());
+        return ArgColor(v.deref());
     } catch (...) {
         return -1;
     }

@@ -8,6 +8,7 @@
 
 #include "grid/lattix.h"
 #include "grid/view/grid_chrome.h"
+#include "grid/view/painter.h"
 #include "grid/lattix_error.h"
 #include "runtime/automation_error.h"
 
@@ -225,8 +226,10 @@ bool Lattix::SetScrollY(int32_t value) {
     value = std::clamp(value, 0, VScrollMax());
     if (value == view_.scrollY) return false;
     MarkLayout(value <= view_.scrollY ? layout_mark::kRowsScrolledUp : layout_mark::kRowsScrolledDown);
+    const int32_t dy = value - view_.scrollY;
     view_.scrollY = value;
-    InvalidateView();
+    // What stays in view is moved by one copy; only the rows that came into view are painted.
+    painter_->ScrollRows(dy);
     return true;
 }
 

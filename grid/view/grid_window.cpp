@@ -4,6 +4,7 @@
 #include "grid/lattix.h"
 #include "grid/lattix_error.h"
 #include "grid/view/grid_chrome.h"
+#include "grid/view/painter.h"
 #include "platform/ui/window_manager.h"
 
 namespace lattix {
@@ -58,6 +59,7 @@ void Lattix::AttachToWindow(ui::Hwnd parent) {
     const ui::Hwnd hwnd = wm.CreateWindow(params);
     if (hwnd == 0) RaiseLattixError(lattix_error::kOutOfMemory);
     hwnd_ = hwnd;
+    painter_->AttachWindow(hwnd);
     wm.SetUserData(hwnd, reinterpret_cast<std::intptr_t>(this));
     chrome_->AttachWindow(hwnd);
     const ui::Rect own = wm.GetClientRect(hwnd);
@@ -71,6 +73,7 @@ void Lattix::DetachWindow() {
     const ui::Hwnd hwnd = hwnd_;
     if (chrome_) chrome_->DetachWindow();
     hwnd_ = 0;
+    painter_->AttachWindow(0);
     if (wm.IsWindow(hwnd)) {
         wm.SetUserData(hwnd, 0);
         wm.DestroyWindow(hwnd);
@@ -80,6 +83,7 @@ void Lattix::DetachWindow() {
 void Lattix::WindowDestroyed() {
     if (chrome_) chrome_->DetachWindow();
     hwnd_ = 0;
+    painter_->AttachWindow(0);
 }
 
 void Lattix::MoveGridWindow(int32_t x, int32_t y, int32_t width, int32_t height) {
@@ -109,7 +113,9 @@ void Lattix::applyBorderType() {
 }
 
 void Lattix::InvalidateView() {
-    if (hwnd_ != 0 && beginUpdateCount_ == 0) ui::Wm().InvalidateRect(hwnd_, nullptr, false);
+    // Painted at once (or at EndUpdate while updates are suspended).
+    painter_->RequestRepaintAll();
+    painter_->Draw();
 }
 
 void Lattix::InvalidateRowArea(int32_t row) {

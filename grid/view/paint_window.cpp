@@ -1,14 +1,14 @@
-// Painting entry of the grid window (WM_PAINT). Until the cell painter takes over, the client
-// area is filled with the grid's background colour.
+// Painting entry of the grid window (WM_PAINT): the painter repaints the whole client area into
+// the paint message's context.
 #include "grid/lattix.h"
-#include "grid/view/colors.h"
+#include "grid/view/painter.h"
 #include "platform/gfx/device_context.h"
 
 namespace lattix {
 
 void Lattix::PaintWindow(gfx::DeviceContext& dc, const gfx::Rect& rcPaint) {
-    const int32_t rgb = TranslateColor(backColor_);
-    dc.fillRect(rcPaint, static_cast<gfx::Color>(rgb == -1 ? 0x00FFFFFF : rgb));
+    (void)rcPaint;
+    painter_->PaintInto(dc, {view_.clientWidth, view_.clientHeight});
 }
 
 } // namespace lattix

@@ -4,7 +4,7 @@ import ctypes
 import os
 
 from . import _library as L
-from ._dispatch import Object, raise_pending
+from ._dispatch import Object, raise_pending, wrap
 from ._library import lib
 from ._values import check
 
@@ -171,6 +171,15 @@ class Grid(Object):
         super().__init__(handle)
         object.__setattr__(self, "host", host)
 
+    def add_image_list(self, path, width, height):
+        """Registers an image list of width x height icons cut from a PNG strip; returns its number
+        for CellImageList."""
+        err = L.Error()
+        number = ctypes.c_int32()
+        check(lib.lx_grid_add_image_list_png(self._handle, os.fsencode(path), width, height, ctypes.byref(number),
+                                             ctypes.byref(err)), err)
+        return number.value
+
     def close(self):
         """Destroys the host window; the grid goes when its last wrapper does."""
         self.host.close()
@@ -181,3 +190,25 @@ class Grid(Object):
     def __exit__(self, *exc):
         self.close()
         return False
+
+
+def load_picture(path):
+    """A picture object read from a PNG file, for BackgroundPicture."""
+    err = L.Error()
+    handle = ctypes.c_void_p()
+    check(lib.lx_picture_load_png(os.fsencode(path), ctypes.byref(handle), ctypes.byref(err)), err)
+    return wrap(handle.value)
+
+
+def dc_fill_rect(hdc, left, top, right, bottom, colour):
+    """Fills a rectangle of the hdc a custom-draw event hands over."""
+    err = L.Error()
+    check(lib.lx_dc_fill_rect(hdc, left, top, right, bottom, colour & 0xFFFFFFFF, ctypes.byref(err)), err)
+
+
+def dc_draw_text(hdc, text, left, top, right, bottom, flags=0, colour=0):
+    """Draws text into the hdc a custom-draw event hands over (flags: text format flags, 1 centre,
+    2 right, 4 vertical centre, 8 bottom)."""
+    err = L.Error()
+    check(lib.lx_dc_draw_text(hdc, text.encode(), left, top, right, bottom, flags, colour & 0xFFFFFFFF,
+                              ctypes.byref(err)), err)

@@ -1,0 +1,110 @@
+// Painting figures: a full repaint of a 1920 x 1080 view, the repaint after one CellValue put,
+// scrolling by one row, and a virtual grid paged through 1,000,000 rows.
+#include <benchmark/benchmark.h>
+
+#include "grid/lattix.h"
+#include "grid/view/painter.h"
+#include "platform/headless/headless_host.h"
+#include "runtime/conversions.h"
+
+namespace {
+
+using lattix::Lattix;
+using lattix::Variant;
+
+// 60 rows x 20 columns of formatted numbers with grid lines and alternating row colours, filling a
+// 1920 x 1080 window.
+struct ViewGrid {
+    lattix::ui::headless::HeadlessHost host{1920, 1080};
+    std::shared_ptr<Lattix> g = Lattix::Create();
+    explicit ViewGrid(int rows = 60) {
+        g->SetBorderType(0);
+        g->SetColCount(20);
+        g->SetRowCount(rows);
+        g->SetColWidths(96);
+        g->SetRowHeights(18);
+        g->SetBackColorOddRows(0xF4F0E8);
+        g->SetBackColorEvenRows(0xFFFFFF);
+        for (int c = 1; c <= 20; ++c) {
+            const std::string fmt = c % 2 ? "#,##0.00" : "0.0%";
+            for (int r = 1; r <= rows; ++r) {
+                g->SetCellValue(Variant(r), Variant(c), Variant(r * 1234.5678 + c));
+                g->SetCellFmtString(Variant(r), Variant(c), fmt);
+                g->SetCellAlignH(Variant(r), Variant(c), c % 3);
+            }
+        }
+        g->AttachToWindow(host.TopLevel());
+        host.Pump();
+    }
+};
+
+void BM_FullRepaint1920x1080(benchmark::State& state) {
+    ViewGrid v;
+    for (auto _ : state) v.g->Refresh();
+    state.counters["rows/paint"] = 60;
+}
+BENCHMARK(BM_FullRepaint1920x1080)->Unit(benchmark::kMillisecond);
+
+void BM_CellValuePutAndRepaint(benchmark::State& state) {
+    ViewGrid v;
+    double x = 0;
+    const uint64_t before = v.g->Painter().RowsPainted();
+    for (auto _ : state) v.g->SetCellValue(Variant(30), Variant(10), Variant(x += 1.0));
+    state.counters["rows painted per put"] =
+        static_cast<double>(v.g->Painter().RowsPainted() - before) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_CellValuePutAndRepaint)->Unit(benchmark::kMicrosecond);
+
+void BM_ScrollByOneRow(benchmark::State& state) {
+    ViewGrid v(100000);
+    int32_t y = 0;
+    const uint64_t before = v.g->Painter().RowsPainted();
+    for (auto _ : state) {
+        y += 18;
+        if (y > 18 * 90000) y = 0;
+        v.g->SetScrollY(y);
+    }
+    state.counters["rows painted per scroll"] =
+        static_cast<double>(v.g->Painter().RowsPainted() - before) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_ScrollByOneRow)->Unit(benchmark::kMicrosecond);
+
+// The host of a virtual grid: it counts the rows asked for while the grid is paged down.
+void BM_VirtualPagingThroughAMillionRows(benchmark::State& state) {
+    for (auto _ : state) {
+        lattix::ui::headless::HeadlessHost host(800, 600);
+        auto g = Lattix::Create();
+        g->SetBorderType(0);
+        g->SetColCount(4);
+        int64_t asked = 0;
+        g->events()->connect([&](const lattix::EventInfo& e, std::span<Variant> a) {
+            if (e.name == "RequestRow") {
+                ++asked;
+                if (lattix::ToInt32(a[0]) > 1000000) *a[1].slot() = Variant(true);
+            } else if (e.name == "RequestRowData") {
+                g->SetCellValue(a[0], Variant(1), a[0]);
+            }
+        });
+        g->SetVirtual(true);
+        g->AttachToWindow(host.TopLevel());
+        host.Pump();
+        // Page down as the scroll bar does: rows are asked for only as far as the next page shows.
+        const int32_t page = g->ViewHeight();
+        int32_t pages = 0;
+        for (;;) {
+            const int32_t target = g->ScrollY() + page;
+            g->BeginUpdate();
+            bool more = true;
+            while (more && g->ContentHeight() < target + page) more = g->RequestVirtualRow();
+            g->EndUpdate();
+            if (!g->SetScrollY(target)) break;
+            ++pages;
+        }
+        state.counters["rows"] = g->RowCount();
+        state.counters["rows asked"] = static_cast<double>(asked);
+        state.counters["pages"] = pages;
+    }
+}
+BENCHMARK(BM_VirtualPagingThroughAMillionRows)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace

@@ -1,0 +1,40 @@
+// Cell control glyphs rendered once and copied into cells: the combo button in its four looks,
+// the check box in its three states for the 3-D, flat and disabled looks, and the tree button
+// collapsed and expanded. Rebuilt when a size or colour they depend on changes.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "platform/gfx/bitmap.h"
+#include "platform/gfx/device_context.h"
+
+namespace lattix {
+
+class GlyphCache {
+public:
+    enum ComboLook { kComboNormal = 0, kComboPushed = 1, kComboFlat = 2, kComboFlatPushed = 3 };
+    enum CheckLook { kCheck3D = 0, kCheckFlat = 1, kCheckDisabled = 2 };
+
+    // The combo button image of the system combo button width (a square).
+    const gfx::Bitmap& combo(ComboLook look);
+    // The check box image for a check state (0 unchecked, 1 checked, 2 grayed).
+    const gfx::Bitmap& check(CheckLook look, int state);
+    // The classic tree button of side `size`: a square in `back`, framed in `border`, with a plus
+    // (collapsed) or minus (expanded) sign in `fore`.
+    const gfx::Bitmap& treeButton(int size, bool expanded, gfx::Color back, gfx::Color border, gfx::Color fore);
+
+    void clear();
+    int buildCount() const { return builds_; }
+
+private:
+    std::array<gfx::Bitmap, 4> combo_;
+    std::array<gfx::Bitmap, 9> check_;
+    std::array<gfx::Bitmap, 2> tree_;
+    int comboSide_ = 0, checkSide_ = 0;
+    int treeSize_ = 0;
+    gfx::Color treeBack_ = 0, treeBorder_ = 0, treeFore_ = 0;
+    int builds_ = 0;
+};
+
+} // namespace lattix

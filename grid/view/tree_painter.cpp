@@ -1,0 +1,162 @@
+// Tree lines and tree buttons in the tree column of a row.
+#include <algorithm>
+#include <cmath>
+
+#include "grid/lattix.h"
+#include "grid/view/cell_look.h"
+#include "grid/view/colors.h"
+#include "grid/view/dc_handles.h"
+#include "runtime/conversions.h"
+
+namespace lattix {
+
+namespace {
+// Whether a later displayed row at `level` follows `row` before any displayed row of a lower level
+// (the branch at that level continues below the row).
+bool branchContinues(const Lattix& g, int32_t row, int32_t level) {
+    const int32_t n = g.RowCount();
+    for (int32_t r = row + 1; r <= n; ++r) {
+        const RowRecord& rec = g.Row(r);
+        if (!rec.displayed()) continue;
+        if (rec.level <= level) return rec.level == level;
+    }
+    return false;
+}
+
+bool isFirstDisplayedRow(const Lattix& g, int32_t row) {
+    for (int32_t r = row - 1; r >= 1; --r)
+        if (g.Row(r).displayed()) return false;
+    return true;
+}
+
+int32_t scaled(int32_t v, int dpi) {
+    return static_cast<int32_t>(std::nearbyint(static_cast<double>(v) * dpi / 96.0));
+}
+} // namespace
+
+void GridPainter::drawTreeLines(Pass& pass, CellLook& look) {
+    gfx::DeviceContext& dc = rowBuffer_.dc();
+    const PaintSettings& s = g_.paint_;
+    const int32_t ind = scaled(g_.LevelIndent(), g_.ScreenDpiX());
+    if (ind <= 0) return;
+    const int32_t rgb = TranslateColor(s.treeLinesColor);
+    if (rgb == -1) return;
+    const gfx::Color colour = static_cast<gfx::Color>(rgb);
+    const gfx::Rect& cell = look.cellRect;
+    const int32_t top = cell.top, bottom = cell.bottom;
+    const int32_t cy = top + (bottom - top - 1) / 2;
+    const RowRecord& rec = g_.Row(look.row);
+    const int32_t level = rec.level;
+    const bool solid = s.treeLines == tree_lines::kSolid;
+    // Dots line up across rows: their phase follows the row's content y.
+    const int32_t dotStart = top + 1 - (rec.top & 1);
+    gfx::DeviceContextStateSaver saver(dc);
+    dc.intersectClipRect(cell);
+    dc.selectPen(gfx::Pen::solid(colour));
+
+    auto up = [&](int32_t cx) {
+        if (solid) {
+            dc.moveTo(cx, cy);
+            dc.lineTo(cx, top - 1);
+        } else {
+            for (int32_t y = dotStart; y <= cy; y += 2) dc.setPixel(cx, y, colour);
+        }
+    };
+    auto down = [&](int32_t cx) {
+        if (solid) {
+            dc.moveTo(cx, cy);
+            dc.lineTo(cx, bottom);
+        } else {
+            for (int32_t y = dotStart; y < bottom; y += 2)
+                if (y >= cy) dc.setPixel(cx, y, colour);
+        }
+    };
+    auto across = [&](int32_t cx, int32_t rightEnd) {
+        if (solid) {
+            dc.moveTo(cx, cy);
+            dc.lineTo(rightEnd, cy);
+        } else {
+            for (int32_t x = cx + 2; x < rightEnd; x += 2) dc.setPixel(x, cy, colour);
+        }
+    };
+    const int32_t colWidth = cell.width();
+    for (int32_t i = 0; i < level; ++i) {
+        if ((i + 1) * ind >= colWidth) return;
+        const int32_t cx = cell.left + i * ind + ind / 2;
+        const int32_t rightEnd = std::min(cell.left + (i + 1) * ind, cell.right);
+        if (rightEnd <= cx) continue;
+        if (branchContinues(g_, look.row, i)) {
+            up(cx);
+            down(cx);
+        }
+    }
+    if ((rec.flags & row_flags::kTreeButtonMask) == 0) return;
+    const int32_t cx = cell.left + level * ind + ind / 2;
+    const int32_t rightEnd = std::min(cell.left + (level + 1) * ind, cell.right);
+    if (rightEnd <= cx) return;
+    across(cx, rightEnd);
+    if (level > 0 || !isFirstDisplayedRow(g_, look.row)) up(cx);
+    if (branchContinues(g_, look.row, level)) down(cx);
+    (void)pass;
+}
+
+gfx::Rect GridPainter::treeButtonRect(Pass& pass, CellLook& look, bool& custom, gfx::Rect& unclipped) {
+    (void)pass;
+    const int32_t ind = scaled(g_.LevelIndent(), g_.ScreenDpiX());
+    const int32_t standard = scaled(g_.TreeButtonSize(), g_.ScreenDpiX());
+    Variant args[] = {Variant(look.row), Variant::byRef(Variant(false)), Variant::byRef(Variant(standard))};
+    g_.RaiseEvent(event_id::kCustomDrawTreeButtonRequest, args);
+    int32_t customSize = standard;
+    custom = false;
+    try {
+        custom = ToBool(args[1].deref());
+        customSize = ToInt32(args[2].deref());
+    } catch (...) {
+        custom = false;
+    }
+    const int32_t size = std::max(0, custom ? customSize : standard);
+    // Centred in the indent step left of the contents, and vertically when the row is higher.
+    const gfx::Rect& cell = look.cellRect;
+    const int32_t stepLeft = look.parts.indented.left;
+    const int32_t stepRight = std::min(stepLeft + ind, cell.right);
+    gfx::Rect r;
+    r.left = stepLeft + ind / 2 - size / 2;
+    r.right = std::min(r.left + size, stepRight);
+    r.top = cell.height() > size ? cell.top + (cell.height() - size) / 2 : cell.top;
+    r.bottom = r.top + size;
+    unclipped = {r.left, r.top, r.left + size, r.top + size};
+    const gfx::Rect inside{cell.left, cell.top, cell.right - look.lines.right, cell.bottom - look.lines.bottom};
+    return gfx::intersect(r, inside);
+}
+
+void GridPainter::drawTreeButton(Pass& pass, CellLook& look) {
+    bool custom = false;
+    gfx::Rect full;
+    const gfx::Rect r = treeButtonRect(pass, look, custom, full);
+    const bool expanded = g_.Row(look.row).flags & row_flags::kExpanded;
+    gfx::DeviceContext& dc = rowBuffer_.dc();
+    if (custom) {
+        DcHandle hdc(dc);
+        Variant args[] = {Variant(look.row), Variant(hdc.value()), Variant(r.left), Variant(r.top),
+                          Variant(r.right), Variant(r.bottom), Variant(expanded)};
+        g_.RaiseEvent(event_id::kCustomDrawTreeButton, args);
+        return;
+    }
+    if (r.isEmpty()) return;
+    const PaintSettings& s = g_.paint_;
+    auto colour = [](int32_t ole, gfx::Color fallback) {
+        const int32_t rgb = TranslateColor(ole);
+        return rgb == -1 ? fallback : static_cast<gfx::Color>(rgb);
+    };
+    const int32_t size = full.width();
+    if (size <= 0) return;
+    const gfx::Bitmap& glyph = glyphs_.treeButton(size, expanded, colour(s.treeButtonBackColor, 0xFFFFFF),
+                                                  colour(s.treeButtonBorderColor, 0x808080),
+                                                  colour(s.treeButtonForeColor, 0));
+    // A button clipped at the cell's edge keeps its place; only the part inside shows.
+    gfx::DeviceContextStateSaver saver(dc);
+    dc.intersectClipRect(r);
+    dc.bitBlt(full.left, full.top, size, size, glyph, 0, 0);
+}
+
+} // namespace lattix

@@ -1,0 +1,196 @@
+// Behaviour of the painter: what is repainted when, the events raised for painted cells, update
+// suspension, virtual grids, and painting that survives a misbehaving host.
+#include "tests/grid_paint/paint_support.h"
+
+#include <stdexcept>
+
+#include "platform/gfx/system_colors.h"
+
+namespace paint_test {
+namespace {
+
+// A hosted grid of 5 columns x 8 rows of numbers, attached and painted once.
+struct PaintedGrid : HostedGrid {
+    explicit PaintedGrid(int rows = 8, int width = 400, int height = 200) : HostedGrid(width, height) {
+        g->SetColCount(5);
+        g->SetRowCount(rows);
+        for (int r = 1; r <= rows; ++r)
+            for (int c = 1; c <= 5; ++c) g->SetCellValue(Variant(r), Variant(c), Variant(r * 100 + c));
+        attach();
+        host.Pump();
+    }
+    uint64_t rows() { return g->Painter().RowsPainted(); }
+    gfx::Color at(int x, int y) { return picture().colorAt(x, y); }
+};
+
+TEST(Painter, AValuePutRepaintsOnlyItsRowAndRaisesEventsForItsCellsOnly) {
+    PaintedGrid p;
+    int afterCellDraw = 0, otherRows = 0;
+    OnEvent(*p.g, "AfterCellDraw", [&](std::span<Variant> a) {
+        ++afterCellDraw;
+        if (lattix::ToInt32(a[0]) != 3) ++otherRows;
+    });
+    const uint64_t before = p.rows();
+    p.g->SetCellValue(Variant(3), Variant(2), Variant("changed"));
+    EXPECT_EQ(p.rows() - before, 1u);
+    EXPECT_EQ(afterCellDraw, 5); // the five cells of row 3
+    EXPECT_EQ(otherRows, 0);
+    EXPECT_FALSE(p.g->Cell(3, 2).changed());
+    // A second Draw with nothing changed paints nothing.
+    p.g->Draw();
+    EXPECT_EQ(p.rows() - before, 1u);
+}
+
+TEST(Painter, BeginUpdateHoldsEveryPaintAndEndUpdateRepaintsOnce) {
+    PaintedGrid p;
+    const uint64_t rows = p.rows(), full = p.g->Painter().FullPaints();
+    p.g->BeginUpdate();
+    p.g->BeginUpdate();
+    p.g->SetCellValue(Variant(1), Variant(1), Variant(7));
+    p.g->Draw();
+    p.g->DrawCell(Variant(2), Variant(2));
+    p.g->Refresh();
+    p.host.Pump();
+    EXPECT_EQ(p.rows(), rows);
+    p.g->EndUpdate();
+    EXPECT_EQ(p.rows(), rows);
+    p.g->EndUpdate();
+    p.host.Pump();
+    EXPECT_EQ(p.g->Painter().FullPaints(), full + 1);
+    EXPECT_EQ(p.rows(), rows + 8);
+    p.g->EndUpdate(); // at 0: nothing
+    EXPECT_EQ(p.g->BeginUpdateCount(), 0);
+    EXPECT_EQ(p.g->Painter().FullPaints(), full + 1);
+}
+
+TEST(Painter, OddRowTintFollowsTheVisibleIndex) {
+    PaintedGrid p;
+    p.g->SetGridLines(0);
+    p.g->SetBackColorOddRows(0x00E0FF);
+    const int y1 = 17 / 2, y2 = 17 + 17 / 2, y3 = 34 + 17 / 2;
+    EXPECT_EQ(p.at(55, y1), 0x00E0FFu);
+    EXPECT_EQ(p.at(55, y2), 0xFFFFFFu);
+    EXPECT_EQ(p.at(55, y3), 0x00E0FFu);
+    EXPECT_EQ(p.at(395, y1), 0xFFFFFFu); // right of the last column
+    // Hiding row 1 moves every row up and shifts the tint.
+    p.g->SetRowVisible(Variant(1), false);
+    EXPECT_EQ(p.at(55, y1), 0x00E0FFu); // row 2, now the first visible row
+    EXPECT_EQ(p.at(55, y2), 0xFFFFFFu);
+}
+
+TEST(Painter, RowFormattingTintsCellsWithoutAColourOfTheirOwn) {
+    PaintedGrid p;
+    p.g->SetGridLines(0);
+    p.g->SetCellBackColor(Variant(2), Variant(2), 0x00FF00);
+    p.g->SetCellBackColor(Variant(1), Variant(2), 0x00FF00);
+    OnEvent(*p.g, "RowDynamicFormatting", [](std::span<Variant> a) {
+        if (lattix::ToInt32(a[0]) == 2) SetByRef(a[2], Variant(0xFF0000));
+    });
+    p.g->SetDynamicContentEvents(8);
+    EXPECT_EQ(p.at(55, 17 + 8), 0xFF0000u);  // row 2, column 1: the row tint
+    EXPECT_EQ(p.at(120, 17 + 8), 0xFF0000u); // row 2, column 2: the row event wins over the cell
+    EXPECT_EQ(p.at(120, 8), 0x00FF00u);      // row 1, column 2: its own colour
+}
+
+TEST(Painter, OpaqueSelectionAtAlpha255AndDisabledLook) {
+    PaintedGrid p;
+    lattix::LattixTestAccess::Select(*p.g, 2, 2);
+    p.g->Refresh();
+    const gfx::Color navy = gfx::sysColor(gfx::COLOR_BTNFACE); // without focus: button face
+    EXPECT_EQ(p.at(90, 17 + 3), navy);
+    p.g->SetEnabled(false);
+    // Button-face background, no selection, grey grid lines.
+    EXPECT_EQ(p.at(90, 17 + 3), gfx::sysColor(gfx::COLOR_BTNFACE));
+    EXPECT_EQ(p.at(10, 16), gfx::sysColor(gfx::COLOR_GRAYTEXT));
+    EXPECT_EQ(p.at(390, 190), gfx::sysColor(gfx::COLOR_BTNFACE));
+}
+
+TEST(Painter, GridLinesExtendDownPaintsEmptyRowsToTheBottom) {
+    PaintedGrid p(2);
+    const gfx::Color line = gfx::sysColor(gfx::COLOR_BTNFACE);
+    EXPECT_NE(p.at(10, 3 * 17 - 1), line);
+    p.g->SetGridLinesExtend(2);
+    for (int k = 3; k <= 11; ++k) EXPECT_EQ(p.at(10, k * 17 - 1), line) << "empty row " << k;
+}
+
+TEST(Painter, AHandlerThatRaisesLeavesThePainterUsableAndTheErrorReachesTheCaller) {
+    PaintedGrid p;
+    bool fail = true;
+    OnEvent(*p.g, "AfterCellDraw", [&](std::span<Variant>) {
+        if (fail) throw lattix::AutomationError(0x800A0005, "Host", "handler failed");
+    });
+    try {
+        p.g->Refresh();
+        FAIL() << "the handler's error did not reach the caller";
+    } catch (const lattix::AutomationError& e) {
+        EXPECT_EQ(e.unsignedNumber(), 0x800A0005u);
+    }
+    EXPECT_FALSE(p.g->Painter().Painting());
+    EXPECT_EQ(p.g->BeginUpdateCount(), 0);
+    // Structural changes are allowed again, and the next paint runs.
+    fail = false;
+    EXPECT_EQ(LattixCode([&] { p.g->AddRow(); }), 0);
+    const uint64_t before = p.rows();
+    p.g->Refresh();
+    EXPECT_GT(p.rows(), before);
+}
+
+TEST(Painter, StructuralChangesFromPaintEventsRaise522AndChangeNothing) {
+    PaintedGrid p;
+    std::vector<int> codes;
+    OnEvent(*p.g, "AfterCellDraw", [&](std::span<Variant>) {
+        codes.push_back(LattixCode([&] { p.g->RemoveRow(Variant(1)); }));
+        codes.push_back(LattixCode([&] { p.g->AddRow(); }));
+        codes.push_back(LattixCode([&] { p.g->SetColCount(2); }));
+        codes.push_back(LattixCode([&] { p.g->MoveRow(Variant(1), Variant(3)); }));
+        codes.push_back(LattixCode([&] { p.g->Clear(); }));
+    });
+    p.g->Refresh();
+    ASSERT_FALSE(codes.empty());
+    for (int c : codes) EXPECT_EQ(c, 522);
+    EXPECT_EQ(p.g->RowCount(), 8);
+    EXPECT_EQ(p.g->ColCount(), 5);
+    EXPECT_EQ(lattix::ToInt32(p.g->CellValue(Variant(1), Variant(1))), 101);
+}
+
+TEST(Painter, ZeroSizePictureAndZeroSizeWindowPaintNothingAndDoNotFail) {
+    PaintedGrid p;
+    p.g->SetGridLines(0);
+    p.g->SetBackgroundPicture(lattix::PictureObject::Create(gfx::Bitmap()));
+    EXPECT_EQ(p.at(390, 190), 0xFFFFFFu);
+    p.host.Pump();
+    const uint64_t before = p.rows();
+    p.g->MoveGridWindow(0, 0, 0, 0);
+    p.g->Refresh();
+    p.host.Pump();
+    EXPECT_EQ(p.rows(), before);
+}
+
+TEST(Painter, VirtualGridAsksForTheRowsItShowsAndDrawsEachFirstTimeOnce) {
+    HostedGrid h(300, 170); // 10 rows of 17 pixels
+    Lattix& g = *h.g;
+    g.SetColCount(2);
+    int requests = 0, data = 0;
+    std::vector<int32_t> firstDraws;
+    OnEvent(g, "RequestRow", [&](std::span<Variant> a) {
+        ++requests;
+        if (lattix::ToInt32(a[0]) > 25) SetByRef(a[1], Variant(true));
+    });
+    OnEvent(g, "RequestRowData", [&](std::span<Variant> a) {
+        ++data;
+        g.SetCellValue(a[0], Variant(1), Variant("virtual " + std::to_string(lattix::ToInt32(a[0]))));
+    });
+    OnEvent(g, "BeforeRowFirstDraw", [&](std::span<Variant> a) { firstDraws.push_back(lattix::ToInt32(a[0])); });
+    g.SetVirtual(true);
+    h.attach();
+    h.host.Pump();
+    EXPECT_EQ(g.RowCount(), 10);
+    EXPECT_EQ(data, 10);
+    EXPECT_EQ(firstDraws.size(), 10u);
+    g.Refresh();
+    EXPECT_EQ(firstDraws.size(), 10u); // first-time only
+    EXPECT_EQ(requests, 10);
+}
+
+} // namespace
+} // namespace paint_test
