@@ -1,10 +1,10 @@
 // Identifiers of the events raised by sorting and grouping (position in the published event list + 1).
 #pragma once
 
-#include "runtime/automation.h"
+#include "grid/lattix.h"
 
 namespace lattix::event_id {
-inline constexpr DispId kCellDynamicIcons = 7;
+// kCellDynamicIcons (7) comes with grid/lattix.h.
 inline constexpr DispId kBeforeContentsSorted = 22;
 inline constexpr DispId kAfterContentsSorted = 23;
 inline constexpr DispId kBeforeContentsGrouped = 24;

@@ -1,0 +1,65 @@
+// Pictures, image lists and drawing into the hdc of the custom-draw events through the C interface.
+#include "tests/bindings_c/c_test_support.h"
+
+using namespace cabi_test;
+
+namespace {
+
+class PaintingTest : public GridFixture {};
+
+struct DrawLog {
+    int calls = 0;
+    int32_t fillResult = -1;
+    int32_t textResult = -1;
+};
+
+void OnCustomDraw(void* user, lx_dispid_t, const char* name, lx_variant* args, const uint8_t*, int32_t count) {
+    if (std::string(name) != "CustomDrawCell" || count != 8) return;
+    auto* log = static_cast<DrawLog*>(user);
+    ++log->calls;
+    const int32_t hdc = args[2].value.i4;
+    log->fillResult = lx_dc_fill_rect(hdc, args[3].value.i4, args[4].value.i4, args[5].value.i4, args[6].value.i4,
+                                      0x80000005u, nullptr);
+    log->textResult = lx_dc_draw_text(hdc, "host", args[3].value.i4, args[4].value.i4, args[5].value.i4,
+                                      args[6].value.i4, 1 | 4 | 32, 0x0000FFu, nullptr);
+}
+
+TEST_F(PaintingTest, CustomDrawnCellsGetALiveDeviceContextOnlyDuringTheEvent) {
+    addColumns(2);
+    addRows(2);
+    DrawLog log;
+    int32_t cookie = 0;
+    ASSERT_EQ(lx_event_connect(grid, &OnCustomDraw, &log, &cookie, nullptr), LX_OK);
+    ArgList args{I4(1), I4(2), I4(3)};
+    ASSERT_EQ(call("CellType", LX_LET, args), LX_OK);
+    EXPECT_EQ(log.calls, 1);
+    EXPECT_EQ(log.fillResult, LX_OK);
+    EXPECT_EQ(log.textResult, LX_OK);
+    lx_error err{};
+    EXPECT_NE(lx_dc_fill_rect(0x1000, 0, 0, 4, 4, 0, &err), LX_OK) << "no event runs: no live hdc";
+    EXPECT_NE(lx_dc_draw_text(0x1000, nullptr, 0, 0, 4, 4, 0, 0, &err), LX_OK);
+}
+
+TEST_F(PaintingTest, PicturesAndImageListsFromPngFiles) {
+    const std::string png = std::string(LATTIX_SOURCE_DIR) + "/tests/grid_paint/hatches.png";
+    lx_object* picture = nullptr;
+    lx_error err{};
+    ASSERT_EQ(lx_picture_load_png(png.c_str(), &picture, &err), LX_OK);
+    ASSERT_NE(picture, nullptr);
+    EXPECT_STREQ(lx_object_class_name(picture), "Picture");
+    lx_variant v{};
+    lx_variant_set_object(&v, picture);
+    ArgList set{v};
+    EXPECT_EQ(call("BackgroundPicture", LX_SET, set), LX_OK);
+    lx_object_release(picture);
+    EXPECT_NE(lx_picture_load_png("/nonexistent.png", &picture, &err), LX_OK);
+    EXPECT_EQ(picture, nullptr);
+
+    int32_t number = 0;
+    EXPECT_EQ(lx_grid_add_image_list_png(grid, png.c_str(), 150, 80, &number, &err), LX_OK);
+    EXPECT_EQ(number, 1);
+    EXPECT_NE(lx_grid_add_image_list_png(grid, png.c_str(), 16, 16, &number, &err), LX_OK) << "300 is no multiple of 16";
+    EXPECT_NE(lx_grid_add_image_list_png(grid, png.c_str(), 0, 16, &number, &err), LX_OK);
+}
+
+} // namespace
