@@ -98,18 +98,6 @@ void BindStorageMembers(ClassBinder& b) {
     b.property<L>("BeginUpdateCount", [](L& g, Args&) { return Variant(g.BeginUpdateCount()); });
 }
 
-const TypeInfo& HeaderObject::typeInfo() const {
-    static const TypeInfo info = [] {
-        TypeInfo ti("HeaderObject", "_HeaderObject");
-        ClassBinder b(ti, "HeaderObject");
-        using H = HeaderObject;
-        b.property<H>("Height", [](H& h, Args&) { return Variant(h.Height()); },
-                      [](H& h, Args&, const Variant& v) { h.SetHeight(ArgI32(v)); });
-        return ti;
-    }();
-    return info;
-}
-
 const TypeInfo& AggrFuncsObject::typeInfo() const {
     static const TypeInfo info = [] {
         TypeInfo ti("AggrFuncsObject", "_AggrFuncsObject");

@@ -1,6 +1,8 @@
 // The control frame: creation, teardown, capability flags, user-interface strings, update suspension
 // and the bookkeeping services the structural operations share.
 #include "grid/lattix.h"
+#include "grid/scroll_bar_object.h"
+#include "grid/view/grid_chrome.h"
 
 #include "grid/aggr_funcs_object.h"
 #include "grid/cell_object.h"
@@ -64,6 +66,11 @@ std::array<bool, 4> detectSupports(const SystemDescription& s) {
 }
 } // namespace
 
+void Lattix::RedetectSupports() {
+    if (hwnd_ != 0) system_.appThemed = ui::Wm().GetSystemInfo().visualStylesInUse;
+    supports_ = detectSupports(system_);
+}
+
 std::shared_ptr<Lattix> Lattix::Create() { return Create(Options{}); }
 
 std::shared_ptr<Lattix> Lattix::Create(const Options& options) {
@@ -89,6 +96,11 @@ void Lattix::initialise() {
     }
     header_ = std::make_shared<HeaderObject>(this);
     registerOwned(header_);
+    chrome_ = std::make_unique<GridChrome>(*this);
+    for (int bar = 0; bar < 2; ++bar) {
+        scrollBarObjects_[static_cast<size_t>(bar)] = std::make_shared<ScrollBarObject>(this, bar);
+        registerOwned(scrollBarObjects_[static_cast<size_t>(bar)]);
+    }
     initialiseSorting();
     for (size_t i = 0; i < uiStrings_.size(); ++i) uiStrings_[i] = kDefaultUIStrings[i];
     // The row text column alone, at position 1 with index 1.
@@ -180,6 +192,7 @@ void Lattix::EndUpdate() {
     if (--beginUpdateCount_ == 0) {
         // Everything changed while painting was held back is shown in one repaint.
         redrawDeferred_ = false;
+        if (chrome_) chrome_->UpdateView();
         RecalcVisibleRange();
         ++fullRedraws_;
         painter_->RequestRepaintAll();
@@ -192,6 +205,8 @@ void Lattix::RelayoutAndRedraw() {
         redrawDeferred_ = true;
         return;
     }
+    // Scroll bars, header items and header placement follow the layout first.
+    if (chrome_) chrome_->UpdateView();
     clampScrollPosition();
     RecalcVisibleRange();
     ++fullRedraws_;

@@ -45,6 +45,8 @@ class SelItemsObject;
 class SortGroupObject;
 class SortCriteria;
 struct SortGroupState;
+class GridChrome;
+class ScrollBarObject;
 namespace gfx {
 class DeviceContext;
 class Font;
@@ -235,6 +237,24 @@ public:
     std::shared_ptr<ContextMenuItemsObject> ContextMenuCustomItems(int32_t eContextMenu) const;
     std::shared_ptr<SelItemsObject> SelItems() const { return selItems_; }
     int32_t ScreenDpiX() const { return system_.dpiX; }
+
+    // ---- header bar, scroll bars, visual styles and tooltips (grid/view/grid_chrome.h) ----
+    GridChrome& Chrome() const { return *chrome_; }
+    std::shared_ptr<ScrollBarObject> HScrollBar() const { return scrollBarObjects_[0]; }
+    std::shared_ptr<ScrollBarObject> VScrollBar() const { return scrollBarObjects_[1]; }
+    int32_t ScrollBarStyle() const;
+    void SetScrollBarStyle(int32_t e);
+    bool UseXPStyles() const;
+    void SetUseXPStyles(bool b);
+    // The wish, when the system supports visual styles: what everything that draws themed tests.
+    bool XPStylesInEffect() const;
+    int32_t ToolTipDelayTime() const;
+    void SetToolTipDelayTime(int32_t ms);
+    int32_t ToolTipVisibleTime() const;
+    void SetToolTipVisibleTime(int32_t ms);
+    bool IsColHeaderTextClipped(const Variant& vCol, bool bCheckPartiallyHidden = true);
+    // Reads the capability flags again from the system (after a theme change).
+    void RedetectSupports();
 
     // ---- persisted settings applied by the property bag (grid/model/property_bag.h) ----
     bool AllowSorting() const { return allowSorting_; }
@@ -896,6 +916,10 @@ private:
     PropertyBag storedProperties_;
     bool editing_ = false;
 
+    // Header bar, scroll bars, visual styles and tooltips.
+    friend class GridChrome;
+    std::unique_ptr<GridChrome> chrome_;
+    std::array<std::shared_ptr<ScrollBarObject>, 2> scrollBarObjects_;
     // ---- painting (private) ----
     template <class T> void setPaintSetting(T& field, T value, std::string_view name);
     PaintSettings paint_;

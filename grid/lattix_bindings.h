@@ -16,6 +16,7 @@ void BindArrayMembers(ClassBinder& b);
 void BindSortMembers(ClassBinder& b);
 void BindSelectionMembers(ClassBinder& b);
 void BindViewMembers(ClassBinder& b);
+void BindChromeMembers(ClassBinder& b);
 void BindPaintMembers(ClassBinder& b);
 
 } // namespace lattix

@@ -18,6 +18,7 @@ const TypeInfo& Lattix::ClassTypeInfo() {
         BindSortMembers(b);
         BindSelectionMembers(b);
         BindViewMembers(b);
+        BindChromeMembers(b);
         BindPaintMembers(b);
         return ti;
     }();

@@ -174,6 +174,10 @@ LX_API void lx_free(void* p);
 /* ---- objects ---- */
 LX_API void lx_object_addref(lx_object* obj);
 LX_API void lx_object_release(lx_object* obj);
+/* A new object of a class hosts may create themselves, by its published name: "CTimer" (a timer
+ * that fires on the host's clock; create a host first). Raises 0x800401F3 (invalid class string)
+ * for any other name. */
+LX_API int32_t lx_object_create(const char* class_name, lx_object** out, lx_error* error);
 /* The published class name ("Lattix", "CellObject", ...). Valid while obj lives. */
 LX_API const char* lx_object_class_name(const lx_object* obj);
 /* A value that is equal for two handles of the same object. */

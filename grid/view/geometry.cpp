@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "grid/lattix.h"
+#include "grid/view/grid_chrome.h"
 #include "grid/view/painter.h"
 #include "grid/lattix_error.h"
 #include "runtime/automation_error.h"
@@ -173,7 +174,7 @@ bool Lattix::RowHasRowText(int32_t row) const { return drawRowText_ && !rows_[ro
 
 // ---- view size and scroll position ----
 
-int32_t Lattix::CellsAreaTop() const { return headerHeight_; }
+int32_t Lattix::CellsAreaTop() const { return chrome_ && !chrome_->Header().visible ? 0 : headerHeight_; }
 
 void Lattix::updateViewSize() {
     view_.viewWidth = std::max(0, view_.clientWidth - view_.vScrollSpace);

@@ -3,6 +3,7 @@
 // input code (HandleInputMessage).
 #include "grid/lattix.h"
 #include "grid/lattix_error.h"
+#include "grid/view/grid_chrome.h"
 #include "grid/view/painter.h"
 #include "platform/ui/window_manager.h"
 
@@ -60,6 +61,7 @@ void Lattix::AttachToWindow(ui::Hwnd parent) {
     hwnd_ = hwnd;
     painter_->AttachWindow(hwnd);
     wm.SetUserData(hwnd, reinterpret_cast<std::intptr_t>(this));
+    chrome_->AttachWindow(hwnd);
     const ui::Rect own = wm.GetClientRect(hwnd);
     SetClientSize(own.width(), own.height());
     RelayoutAndRedraw();
@@ -69,6 +71,7 @@ void Lattix::DetachWindow() {
     if (hwnd_ == 0) return;
     ui::WindowManager& wm = ui::Wm();
     const ui::Hwnd hwnd = hwnd_;
+    if (chrome_) chrome_->DetachWindow();
     hwnd_ = 0;
     painter_->AttachWindow(0);
     if (wm.IsWindow(hwnd)) {
@@ -78,6 +81,7 @@ void Lattix::DetachWindow() {
 }
 
 void Lattix::WindowDestroyed() {
+    if (chrome_) chrome_->DetachWindow();
     hwnd_ = 0;
     painter_->AttachWindow(0);
 }

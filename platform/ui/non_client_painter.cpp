@@ -2,6 +2,8 @@
 
 #include "platform/gfx/frame_control.h"
 #include "platform/gfx/system_colors.h"
+#include "platform/theme/theme_data.h"
+#include "platform/theme/theme_parts.h"
 #include "platform/ui/window_manager.h"
 
 namespace lattix::ui {
@@ -21,43 +23,29 @@ void NonClientPainter::DrawBorder(const Rect& r, std::uint32_t style, std::uint3
     if (exStyle & WS_EX_CLIENTEDGE) gfx::drawEdge(dc_, inner, gfx::EDGE_SUNKEN, gfx::BF_RECT);
 }
 
-// The track is the classic checker of the scroll bar colour and the highlight; a pressed page
-// area shows dark.
-void NonClientPainter::Track(const Rect& r, bool pressed) {
-    if (pressed) {
-        dc_.fillRect(r, sysColor(gfx::COLOR_3DDKSHADOW));
-        return;
-    }
-    dc_.fillRect(r, sysColor(gfx::COLOR_SCROLLBAR));
-    gfx::Color light = sysColor(gfx::COLOR_BTNHIGHLIGHT);
-    Rect area = intersect(r, dc_.clipBox());
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left + ((area.left + y) & 1); x < area.right; x += 2) dc_.setPixel(x, y, light);
-}
-
 void NonClientPainter::DrawScrollBar(const Rect& r, bool vertical, const ScrollBarState& bar,
-                                     const internals::ScrollLayout& l, int flatMode, int pressedPart) {
+                                     const internals::ScrollLayout& l, int flatMode, int pressedPart, bool themed) {
     using namespace internals;
-    bool flat = flatMode != FSB_REGULAR_MODE;
-    bool active = ScrollBarActive(bar);
     auto span = [&](int from, int to) {
         return vertical ? Rect{r.left, r.top + from, r.right, r.top + to} : Rect{r.left + from, r.top, r.left + to, r.bottom};
     };
-    if (flatMode == FSB_ENCARTA_MODE || flatMode == FSB_FLAT_MODE)
-        dc_.fillRect(span(l.trackStart, l.trackStart + l.trackLength), sysColor(gfx::COLOR_BTNFACE));
-    else
-        Track(span(l.trackStart, l.trackStart + l.trackLength), false);
+    if (flatMode == FSB_REGULAR_MODE) {
+        DrawRegularScrollBar(span, vertical, bar, l, pressedPart, themed);
+        return;
+    }
+    bool active = ScrollBarActive(bar);
+    dc_.fillRect(span(l.trackStart, l.trackStart + l.trackLength), sysColor(gfx::COLOR_BTNFACE));
     if (l.thumbLength > 0) {
-        if (pressedPart == kPartPageUp) Track(span(l.trackStart, l.thumbStart), true);
-        if (pressedPart == kPartPageDown) Track(span(l.thumbStart + l.thumbLength, l.trackStart + l.trackLength), true);
+        if (pressedPart == kPartPageUp) dc_.fillRect(span(l.trackStart, l.thumbStart), sysColor(gfx::COLOR_3DDKSHADOW));
+        if (pressedPart == kPartPageDown)
+            dc_.fillRect(span(l.thumbStart + l.thumbLength, l.trackStart + l.trackLength), sysColor(gfx::COLOR_3DDKSHADOW));
         Rect thumb = span(l.thumbStart, l.thumbStart + l.thumbLength);
         dc_.fillRect(thumb, sysColor(gfx::COLOR_BTNFACE));
-        gfx::drawEdge(dc_, thumb, gfx::EDGE_RAISED, gfx::BF_RECT | gfx::BF_MIDDLE | (flat ? gfx::BF_FLAT : 0));
+        gfx::drawEdge(dc_, thumb, gfx::EDGE_RAISED, gfx::BF_RECT | gfx::BF_MIDDLE | gfx::BF_FLAT);
     }
     if (l.arrow > 0) {
-        std::uint32_t common = flat ? gfx::DFCS_FLAT : 0;
-        std::uint32_t first = (vertical ? gfx::DFCS_SCROLLUP : gfx::DFCS_SCROLLLEFT) | common;
-        std::uint32_t second = (vertical ? gfx::DFCS_SCROLLDOWN : gfx::DFCS_SCROLLRIGHT) | common;
+        std::uint32_t first = (vertical ? gfx::DFCS_SCROLLUP : gfx::DFCS_SCROLLLEFT) | gfx::DFCS_FLAT;
+        std::uint32_t second = (vertical ? gfx::DFCS_SCROLLDOWN : gfx::DFCS_SCROLLRIGHT) | gfx::DFCS_FLAT;
         if (!active || (bar.arrows & ESB_DISABLE_LTUP)) first |= gfx::DFCS_INACTIVE;
         if (!active || (bar.arrows & ESB_DISABLE_RTDN)) second |= gfx::DFCS_INACTIVE;
         if (pressedPart == kPartLineUp) first |= gfx::DFCS_PUSHED;
@@ -67,6 +55,45 @@ void NonClientPainter::DrawScrollBar(const Rect& r, bool vertical, const ScrollB
     }
 }
 
-void NonClientPainter::DrawSizeCorner(const Rect& r) { dc_.fillRect(r, sysColor(gfx::COLOR_BTNFACE)); }
+// The regular (not flat) bar is drawn part by part by the visual-styles renderer, in its themed
+// or its classic look.
+template <class Span>
+void NonClientPainter::DrawRegularScrollBar(Span span, bool vertical, const ScrollBarState& bar,
+                                            const internals::ScrollLayout& l, int pressedPart, bool themed) {
+    using namespace internals;
+    namespace th = theme;
+    auto data = th::ThemeData::Open("ScrollBar", themed ? th::Look::Themed : th::Look::Classic);
+    bool active = ScrollBarActive(bar);
+    int lower = vertical ? th::kScrollLowerTrackVert : th::kScrollLowerTrackHorz;
+    int upper = vertical ? th::kScrollUpperTrackVert : th::kScrollUpperTrackHorz;
+    if (l.thumbLength > 0) {
+        data->DrawBackground(dc_, lower, pressedPart == kPartPageUp ? th::kStatePressed : th::kStateNormal,
+                             span(l.trackStart, l.thumbStart));
+        data->DrawBackground(dc_, upper, pressedPart == kPartPageDown ? th::kStatePressed : th::kStateNormal,
+                             span(l.thumbStart + l.thumbLength, l.trackStart + l.trackLength));
+        data->DrawBackground(dc_, vertical ? th::kScrollThumbVert : th::kScrollThumbHorz,
+                             pressedPart == kPartThumb && themed ? th::kStatePressed : th::kStateNormal,
+                             span(l.thumbStart, l.thumbStart + l.thumbLength));
+    } else {
+        data->DrawBackground(dc_, lower, active ? th::kStateNormal : th::kStateDisabled,
+                             span(l.trackStart, l.trackStart + l.trackLength));
+    }
+    if (l.arrow > 0) {
+        auto state = [&](int direction, int disableBit, int part) {
+            if (!active || (bar.arrows & disableBit)) return direction + th::kStateDisabled;
+            return direction + (pressedPart == part ? th::kStatePressed : th::kStateNormal);
+        };
+        data->DrawBackground(dc_, th::kScrollArrowButton,
+                             state(vertical ? th::kArrowUp : th::kArrowLeft, ESB_DISABLE_LTUP, kPartLineUp), span(0, l.arrow));
+        data->DrawBackground(dc_, th::kScrollArrowButton,
+                             state(vertical ? th::kArrowDown : th::kArrowRight, ESB_DISABLE_RTDN, kPartLineDown),
+                             span(l.length - l.arrow, l.length));
+    }
+}
+
+void NonClientPainter::DrawSizeCorner(const Rect& r, bool themed) {
+    auto data = theme::ThemeData::Open("ScrollBar", themed ? theme::Look::Themed : theme::Look::Classic);
+    data->DrawBackground(dc_, theme::kScrollSizeBox, theme::kStateNormal, r);
+}
 
 } // namespace lattix::ui

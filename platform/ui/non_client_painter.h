@@ -13,17 +13,20 @@ public:
     NonClientPainter(gfx::Bitmap& target, const Rect& clip);
 
     void DrawBorder(const Rect& windowRect, std::uint32_t style, std::uint32_t exStyle);
-    // flatMode: FSB_REGULAR_MODE (raised buttons), FSB_ENCARTA_MODE or FSB_FLAT_MODE (flat
-    // buttons). pressedPart is an internals::ScrollPart value shown pushed in.
+    // flatMode: FSB_REGULAR_MODE (the visual-styles renderer's bar: themed, or classic raised
+    // buttons), FSB_ENCARTA_MODE or FSB_FLAT_MODE (flat buttons). pressedPart is an
+    // internals::ScrollPart value shown pushed in.
     void DrawScrollBar(const Rect& barRect, bool vertical, const ScrollBarState& bar,
-                       const internals::ScrollLayout& layout, int flatMode, int pressedPart);
-    void DrawSizeCorner(const Rect& r);
+                       const internals::ScrollLayout& layout, int flatMode, int pressedPart, bool themed = false);
+    void DrawSizeCorner(const Rect& r, bool themed = false);
 
     // Colour around windows in a rendered picture: the desktop's system colour.
     static gfx::Color DesktopColor();
 
 private:
-    void Track(const Rect& r, bool pressed);
+    template <class Span>
+    void DrawRegularScrollBar(Span span, bool vertical, const ScrollBarState& bar, const internals::ScrollLayout& l,
+                              int pressedPart, bool themed);
 
     gfx::DeviceContext dc_;
 };

@@ -187,6 +187,7 @@ void WindowManager::DrawNonClient(const WindowRecord& w, gfx::Bitmap& out, Point
     Rect h = GetScrollBarRect(w.handle, SB_HORZ);
     int thick = ScrollBarThickness();
     bool tracking = scrollTrack_ && scrollTrack_->hwnd == w.handle;
+    bool themed = w.themed && GetSystemInfo().visualStylesInUse;
     for (int bar = SB_HORZ; bar <= SB_VERT; ++bar) {
         Rect r = bar == SB_VERT ? v : h;
         if (r.isEmpty()) continue;
@@ -198,9 +199,10 @@ void WindowManager::DrawNonClient(const WindowRecord& w, gfx::Bitmap& out, Point
         int pressed = tracking && scrollTrack_->bar == bar ? scrollTrack_->part : kPartNone;
         painter.DrawScrollBar(r.offsetBy(windowOrigin.x, windowOrigin.y), bar == SB_VERT, shown,
                               LayoutScrollBar(shown, bar == SB_VERT ? r.height() : r.width(), thick), mode,
-                              pressed);
+                              pressed, themed);
     }
-    if (!v.isEmpty() && !h.isEmpty()) painter.DrawSizeCorner(Rect{v.left, h.top, v.right, h.bottom}.offsetBy(windowOrigin.x, windowOrigin.y));
+    if (!v.isEmpty() && !h.isEmpty())
+        painter.DrawSizeCorner(Rect{v.left, h.top, v.right, h.bottom}.offsetBy(windowOrigin.x, windowOrigin.y), themed);
 }
 
 void WindowManager::ComposeInto(const WindowRecord& w, gfx::Bitmap& out, Point outOrigin, const Rect& clip) {

@@ -222,6 +222,21 @@ int WindowManager::GetFlatScrollBarMode(Hwnd hwnd, int bar) const {
     return (w == nullptr || !ValidBar(bar)) ? FSB_REGULAR_MODE : w->bars[bar].flatMode;
 }
 
+bool WindowManager::SetWindowTheme(Hwnd hwnd, bool themed) {
+    WindowRecord* w = Find(hwnd);
+    if (w == nullptr) return false;
+    if (w->themed != themed) {
+        w->themed = themed;
+        InvalidateNonClient(*w);
+    }
+    return true;
+}
+
+bool WindowManager::IsWindowThemed(Hwnd hwnd) const {
+    const WindowRecord* w = Find(hwnd);
+    return w != nullptr && w->themed;
+}
+
 Rect WindowManager::GetScrollBarRect(Hwnd hwnd, int bar) const {
     const WindowRecord* w = Find(hwnd);
     if (w == nullptr || !ValidBar(bar)) return {};

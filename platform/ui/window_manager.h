@@ -284,6 +284,10 @@ public:
     bool HasFlatScrollBars(Hwnd hwnd) const;
     bool SetFlatScrollBarMode(Hwnd hwnd, int bar, int mode);
     int GetFlatScrollBarMode(Hwnd hwnd, int bar) const;
+    // Whether the window's own frame parts (its regular scroll bars and their corner) are drawn
+    // with the visual styles while the system has them in use; windows start in the classic look.
+    bool SetWindowTheme(Hwnd hwnd, bool themed);
+    bool IsWindowThemed(Hwnd hwnd) const;
     // Rectangle of a shown bar relative to the window's top left (empty when hidden).
     Rect GetScrollBarRect(Hwnd hwnd, int bar) const;
     // Thickness of the vertical bar's width and the horizontal bar's height.

@@ -51,6 +51,8 @@ struct WindowRecord {
     std::intptr_t userData = 0;
     ScrollBarState bars[2];
     bool flatScrollBars = false;
+    // Drawn with the visual styles (when the system has them in use), not the classic look.
+    bool themed = false;
 
     Rect update{}; // client coordinates
     bool erasePending = false;

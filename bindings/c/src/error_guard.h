@@ -12,6 +12,7 @@ namespace lattix::cabi {
 inline constexpr int32_t kInvalidPointer = static_cast<int32_t>(0x80004003u);
 inline constexpr int32_t kUnspecified = static_cast<int32_t>(0x80004005u);
 inline constexpr int32_t kBadVarType = static_cast<int32_t>(0x80020008u);
+inline constexpr int32_t kInvalidClassString = static_cast<int32_t>(0x800401F3u);
 
 // Fills *error (when not null) and returns number.
 int32_t ReportError(lx_error* error, int32_t number, std::string_view source, std::string_view description);

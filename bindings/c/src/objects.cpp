@@ -5,6 +5,7 @@
 #include "bindings/c/src/error_guard.h"
 #include "bindings/c/src/handles.h"
 #include "bindings/c/src/variant_conversion.h"
+#include "grid/view/ctimer.h"
 #include "runtime/automation_error.h"
 
 namespace lattix::cabi {
@@ -125,6 +126,16 @@ LX_API void lx_object_release(lx_object* obj) {
     if (EventSource* source = obj->object ? obj->object->events() : nullptr)
         for (int cookie : obj->connections) source->disconnect(cookie);
     delete obj;
+}
+
+LX_API int32_t lx_object_create(const char* class_name, lx_object** out, lx_error* error) {
+    return Guarded(error, [&] {
+        if (!class_name || !out) RaiseInvalidPointer();
+        *out = nullptr;
+        if (AsciiLower(class_name) != "ctimer")
+            throw AutomationError(kInvalidClassString, "Lattix", "Invalid class string.");
+        *out = NewObjectHandle(std::make_shared<CTimer>());
+    });
 }
 
 LX_API const char* lx_object_class_name(const lx_object* obj) {

@@ -15,6 +15,18 @@ from ._values import Array, ErrorValue, LattixError, Missing, Null, Ref
 from ._dispatch import Event, Member, Object, Param, dispid, enums, events, members
 from ._grid import Grid, Host, dc_draw_text, dc_fill_rect, load_picture
 from ._library import lib as _lib
+from . import _library as _L
+from ._values import check as _check
+
+
+def CTimer():
+    """A timer of its own: set Interval (milliseconds) and handle its event "Timer". It fires on
+    the clock of the host window (create a Grid or Host first)."""
+    import ctypes
+    handle = ctypes.c_void_p()
+    err = _L.Error()
+    _check(_lib.lx_object_create(b"CTimer", ctypes.byref(handle), ctypes.byref(err)), err)
+    return Object(handle)
 
 __version__ = _lib.lx_library_version().decode()
 
@@ -27,5 +39,5 @@ def __getattr__(name):
     raise AttributeError("module 'lattix' has no attribute %r" % name)
 
 
-__all__ = ["Array", "ErrorValue", "Event", "Grid", "Host", "LattixError", "Member", "Missing", "Null", "Object",
+__all__ = ["Array", "CTimer", "ErrorValue", "Event", "Grid", "Host", "LattixError", "Member", "Missing", "Null", "Object",
            "Param", "Ref", "dc_draw_text", "dc_fill_rect", "dispid", "enums", "events", "load_picture", "members"]

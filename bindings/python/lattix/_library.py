@@ -103,6 +103,7 @@ _PROTOTYPES = {
     "lx_array_put": (_I32, [_P, _PI32, _PV, _PE]),
     "lx_object_addref": (None, [_P]),
     "lx_object_release": (None, [_P]),
+    "lx_object_create": (_I32, [ctypes.c_char_p, ctypes.POINTER(_P), _PE]),
     "lx_object_class_name": (ctypes.c_char_p, [_P]),
     "lx_object_identity": (ctypes.c_size_t, [_P]),
     "lx_dispid": (_I32, [_P, ctypes.c_char_p, _PI32, _PE]),
