@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -18,6 +19,7 @@
 #include "app/qt/charts.h"
 #endif
 #include "app/qt/control_widgets.h"
+#include "app/forms/export_results.h"
 #include "app/qt/flock_window.h"
 
 namespace avigram {
@@ -92,6 +94,16 @@ MainWindow::MainWindow(AvigramDesktop& app) : app_(app) {
     filesMenu->setObjectName("aFiles");
     cvChangeMenu = menuBar()->addAction(QString());
     cvChangeMenu->setObjectName("CV_Change");
+    // Both result grids into a workbook (.xlsx) or into two CSV files; a failed write keeps the
+    // old files and says so in a message box.
+    QAction* exportAction = menuBar()->addAction(QStringLiteral("Export..."));
+    exportAction->setObjectName("Export");
+    connect(exportAction, &QAction::triggered, this, [this] {
+        const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export"), QString(),
+                                                          QStringLiteral("Workbook (*.xlsx);;CSV files (*.csv)"));
+        if (path.isEmpty()) return;
+        app_.Run([this, path] { ExportResultGrids(app_.form(), path.toStdString()); });
+    });
 
     connect(command1, &QPushButton::clicked, this, [this] { app_.Run([this] { app_.form().Command1_Click(); }); });
     connect(command2, &QPushButton::clicked, this, [this] {
