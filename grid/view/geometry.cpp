@@ -228,6 +228,7 @@ bool Lattix::SetScrollY(int32_t value) {
     MarkLayout(value <= view_.scrollY ? layout_mark::kRowsScrolledUp : layout_mark::kRowsScrolledDown);
     const int32_t dy = value - view_.scrollY;
     view_.scrollY = value;
+    if (chrome_) chrome_->SyncBarValue(kBarV, value);
     // What stays in view is moved by one copy; only the rows that came into view are painted.
     painter_->ScrollRows(dy);
     return true;
@@ -237,6 +238,7 @@ bool Lattix::SetHScrollValue(int32_t value) {
     value = std::clamp(value, 0, HScrollMax());
     if (value == view_.hScrollValue) return false;
     view_.hScrollValue = value;
+    if (chrome_) chrome_->SyncBarValue(kBarH, value);
     if (std::min(frozenCols_, colCount_) > 0) {
         view_.scrollX = 0;
         recomputeLaidOutColumns();
@@ -252,6 +254,7 @@ void Lattix::clampScrollPosition() {
     const int32_t maxY = VScrollMax();
     if (view_.scrollY > maxY) {
         view_.scrollY = maxY;
+        if (chrome_) chrome_->SyncBarValue(kBarV, maxY);
         MarkLayout(layout_mark::kAll);
     }
     const int32_t maxH = HScrollMax();
@@ -262,6 +265,7 @@ void Lattix::clampScrollPosition() {
 void Lattix::ResetHorizontalScroll() {
     view_.hScrollValue = 0;
     view_.scrollX = 0;
+    if (chrome_) chrome_->SyncBarValue(kBarH, 0);
     MarkLayout(layout_mark::kColumnsOnly);
 }
 

@@ -423,6 +423,15 @@ void GridChrome::SetBarValue(int b, int32_t v) {
     s.value = std::clamp(v, 0, std::max(0, s.max));
 }
 
+void GridChrome::SyncBarValue(int b, int32_t v) {
+    if (bars_) {
+        bars_->SyncValue(b, v);
+        return;
+    }
+    cScrollBars::Bar& s = storedBars_[static_cast<std::size_t>(b & 1)];
+    s.value = std::clamp(v, 0, std::max(0, s.max));
+}
+
 void GridChrome::AdjustScrollBars(bool raiseVisibilityEvents) {
     if (!bars_) return;
     ui::WindowManager& wm = Wm();

@@ -55,6 +55,9 @@ public:
     // The bar's state: the engine's while there is a window, the stored one otherwise.
     cScrollBars::Bar& Bar(int b);
     void SetBarValue(int b, int32_t v);
+    // The view scrolled by code (ensure visible, drag scrolling): the bar follows silently, so
+    // that the next adjustment does not pull the view back to a stale bar value.
+    void SyncBarValue(int b, int32_t v);
     void AdjustScrollBars(bool raiseVisibilityEvents);
     int32_t ScrollBarStyle() const { return scrollBarStyle_; }
     void SetScrollBarStyle(int32_t style);

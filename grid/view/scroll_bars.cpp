@@ -89,6 +89,14 @@ void cScrollBars::SetValue(int b, int32_t v) {
     if (listener_) listener_->OnValueChanged(b, v);
 }
 
+void cScrollBars::SyncValue(int b, int32_t v) {
+    Bar& s = mutableBar(b);
+    v = std::clamp(v, 0, std::max(0, s.max));
+    if (v == s.value) return;
+    s.value = v;
+    Wm().SetScrollPos(hwnd_, SbOf(b), v, true);
+}
+
 void cScrollBars::SetMax(int b, int32_t m) {
     Bar& s = mutableBar(b);
     s.max = std::max(0, m);

@@ -103,6 +103,8 @@ public:
     // Setting a value: clamped to 0..max; the same value does nothing; otherwise stored, shown on
     // the window bar, and the change reported.
     void SetValue(int b, int32_t v);
+    // Moves the thumb to a position the view already has, without telling the listener.
+    void SyncValue(int b, int32_t v);
     // Setting max: a value beyond it comes down to it (and the change is reported).
     void SetMax(int b, int32_t m);
     void SetLargeChange(int b, int32_t p);

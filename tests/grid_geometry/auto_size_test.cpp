@@ -152,6 +152,7 @@ TEST(TextMeasure, EmptyTextAndClipping) {
 
 TEST(Sys, ViewValues) {
     HostedGrid g(200, 120);
+    g.HideScrollBars();
     Fill(*g, 6, 30, 50, 20);
     g->SetFrozenCols(1);
     g->SetRowVisible(Variant(1), false);

@@ -4,9 +4,13 @@
 namespace geometry_test {
 namespace {
 
-// View of 200 x 100 pixels under a 20-pixel header: five rows of 20, four columns of 50.
+// View of 200 x 100 pixels under a 20-pixel header (scroll bars off): five rows of 20, four
+// columns of 50.
 struct ScrollGrid : HostedGrid {
-    ScrollGrid() : HostedGrid(200, 120) { Fill(*grid, 10, 50, 50, 20); }
+    ScrollGrid() : HostedGrid(200, 120) {
+        HideScrollBars();
+        Fill(*grid, 10, 50, 50, 20);
+    }
 };
 
 TEST(EnsureVisibleRow, Modes) {

@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "grid/lattix.h"
+#include "grid/scroll_bar_object.h"
+#include "grid/view/scroll_bars.h"
 #include "platform/headless/headless_host.h"
 #include "runtime/automation_error.h"
 
@@ -36,6 +38,11 @@ struct HostedGrid {
     ~HostedGrid() { grid.reset(); }
     Lattix& operator*() { return *grid; }
     Lattix* operator->() { return grid.get(); }
+    // For tests of the layout arithmetic: the whole window below the header is the view.
+    void HideScrollBars() {
+        grid->HScrollBar()->SetDisplayMode(lattix::lxScrollBarDisplayNever);
+        grid->VScrollBar()->SetDisplayMode(lattix::lxScrollBarDisplayNever);
+    }
 
     lattix::ui::headless::HeadlessHost host;
     std::shared_ptr<Lattix> grid;

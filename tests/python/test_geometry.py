@@ -48,12 +48,16 @@ class GeometryTest(unittest.TestCase):
 
     def test_host_resize_and_focus(self):
         g = self.grid()
-        self.assertEqual(g.Sys(lattix.lxSysClientAreaWidth), 300)
+        # Thirty rows overflow the window: the vertical scroll bar takes its width off the client.
+        self.assertTrue(g.VScrollBar.Visible)
+        bar = g.VScrollBar.Thickness
+        self.assertGreater(bar, 0)
+        self.assertEqual(g.Sys(lattix.lxSysClientAreaWidth), 300 - bar)
         g.host.resize(240, 150)
-        self.assertEqual(g.Sys(lattix.lxSysClientAreaWidth), 240)
+        self.assertEqual(g.Sys(lattix.lxSysClientAreaWidth), 240 - bar)
         self.assertEqual(g.Sys(lattix.lxSysClientAreaHeight), 150)
         g.ResizeColToFillSpace(4)
-        self.assertEqual(g.ColWidth(4), 240 - 150)
+        self.assertEqual(g.ColWidth(4), 240 - bar - 150)
         g.host.focus()
         with tempfile.TemporaryDirectory() as d:
             path = os.path.join(d, "grid.png")

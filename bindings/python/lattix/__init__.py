@@ -26,7 +26,7 @@ def CTimer():
     handle = ctypes.c_void_p()
     err = _L.Error()
     _check(_lib.lx_object_create(b"CTimer", ctypes.byref(handle), ctypes.byref(err)), err)
-    return Object(handle)
+    return Object(handle.value)
 
 __version__ = _lib.lx_library_version().decode()
 
