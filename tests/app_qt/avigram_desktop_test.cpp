@@ -97,7 +97,7 @@ TEST_F(AvigramDesktopTest, SampleDataFromStartToBothTabs) {
     EXPECT_EQ(main.sstab1->tabText(1), "Parts Analysis");
     QStringList menus;
     for (QAction* a : main.menuBar()->actions()) menus << a->text();
-    EXPECT_EQ(menus, (QStringList{"Files", "CV Change"}));
+    EXPECT_EQ(menus, (QStringList{"Files", "CV Change", "Export..."}));
 
     // "Add Flocks": the flock file beside the carcass file is offered and taken.
     QString question;

@@ -33,7 +33,8 @@ std::string Text(const Variant& v) {
         auto f = lattix::FontFromVariant(v);
         return f ? "font:" + f->Name() + ":" + std::to_string(f->Size().scaled) + ":" + std::to_string(f->Weight()) : "nothing";
     }
-    return std::to_string(static_cast<int>(v.type())) + ":" + lattix::ToString(v);
+    // Published getters may hand back a narrower integer type than the bag entry held: compare values.
+    return lattix::ToString(v);
 }
 
 std::map<std::string, std::string> Snapshot(Lattix& g) {

@@ -23,7 +23,7 @@ TEST(PropertyBagJsonTest, FileRoundTripGivesTheSameProperties) {
     font->SetName("Json Mono");
     font->SetItalic(true);
     a->SetFont(font);
-    a->SetStoredProperty("GridLines", Variant(int32_t{1}));
+    a->SetGridLines(1);
     const std::string path = ::testing::TempDir() + "lattix_bag.json";
     lattix::SavePropertyBagFile(path, lattix::WriteProperties(*a));
 
@@ -38,7 +38,7 @@ TEST(PropertyBagJsonTest, FileRoundTripGivesTheSameProperties) {
     EXPECT_EQ(b->LevelIndent(), 22);
     EXPECT_EQ(b->Font()->Name(), "Json Mono");
     EXPECT_TRUE(b->Font()->Italic());
-    EXPECT_EQ(lattix::ToInt32(b->StoredProperty("GridLines", Variant())), 1);
+    EXPECT_EQ(b->GridLines(), 1);
     std::remove(path.c_str());
 }
 
