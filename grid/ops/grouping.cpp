@@ -386,8 +386,8 @@ void Lattix::Group() {
                                                (shown ? row_flags::kVisibleAsChild : 0));
                 g.level = static_cast<uint8_t>(k);
                 g.cellSlot = takeSlot(made + 1, n);
-                CellRecord* cells = cells_.slotCells(g.cellSlot);
-                for (int32_t c = 1; c <= colCount_ + 1; ++c) cells[c - 1] = *defaults[static_cast<size_t>(c)];
+                // A slot never used before is raw memory: fillSlot constructs its cells in place.
+                cells_.fillSlot(g.cellSlot, defaults.data());
                 cells_.at(groupCol[static_cast<size_t>(made)], g.cellSlot).setValue(groupValue[static_cast<size_t>(made)]);
                 cells_.at(colCount_ + 1, g.cellSlot).setValue(Variant(caption[static_cast<size_t>(made)]));
                 built.push_back(g);
