@@ -141,7 +141,7 @@ TEST_F(DesktopTest, ScreensGiveTheMonitorsWorkAreasAndDpi) {
 }
 
 TEST_F(DesktopTest, TheCursorShapeTheWindowAsksForIsShown) {
-    QTest::mouseMove(widget_.get(), QPoint(20, 20));
+    QTest::mouseMove(widget_.get(), QPoint(20, 60)); // below the header bar
     ASSERT_EQ(Wm().WindowFromPoint(Wm().GetCursorPos()), Grid());
     Wm().SetCursor(Cursor::SizeWE);
     EXPECT_EQ(widget_->cursor().shape(), Qt::SizeHorCursor);
