@@ -65,17 +65,17 @@ RowFormat raiseRowFormatting(Lattix& g, int32_t row) {
 
 gfx::FontPtr GridPainter::fontOf(const std::shared_ptr<const FontObject>& font) {
     const FontDescription& d = font->description();
-    gfx::FontSpec spec;
-    spec.family = d.name;
-    spec.pointSize = static_cast<double>(d.size.scaled) / 10000.0;
-    spec.weight = std::clamp<int>(d.weight == 0 ? 400 : d.weight, 1, 1000);
-    spec.italic = d.italic;
-    spec.underline = d.underline;
-    spec.strikeout = d.strikethrough;
-    spec.dpi = g_.ScreenDpiX();
-    if (spec.pointSize <= 0) spec.pointSize = 8;
+    gfx::FontSpec request;
+    request.family = d.name;
+    request.pointSize = static_cast<double>(d.size.scaled) / 10000.0;
+    request.weight = std::clamp<int>(d.weight == 0 ? 400 : d.weight, 1, 1000);
+    request.italic = d.italic;
+    request.underline = d.underline;
+    request.strikeout = d.strikethrough;
+    request.dpi = g_.ScreenDpiX();
+    if (request.pointSize <= 0) request.pointSize = 8;
     try {
-        return gfx::Font::create(spec);
+        return gfx::Font::create(request);
     } catch (...) {
         return gfx::Font::defaultFont();
     }

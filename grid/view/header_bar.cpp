@@ -103,18 +103,18 @@ void cHeaderControl::ApplyStyle() {
 }
 
 gfx::FontPtr cHeaderControl::GfxFont(const std::shared_ptr<FontObject>& f) const {
-    gfx::FontSpec spec;
+    gfx::FontSpec request;
     if (f) {
         const FontDescription& d = f->description();
-        spec.family = d.name;
-        spec.pointSize = std::max(1.0, d.size.toDouble());
-        spec.weight = std::clamp<int>(d.weight, 1, 1000);
-        spec.italic = d.italic;
-        spec.underline = d.underline;
-        spec.strikeout = d.strikethrough;
+        request.family = d.name;
+        request.pointSize = std::max(1.0, d.size.toDouble());
+        request.weight = std::clamp<int>(d.weight, 1, 1000);
+        request.italic = d.italic;
+        request.underline = d.underline;
+        request.strikeout = d.strikethrough;
     }
-    spec.dpi = ui::Wm().GetSystemInfo().dpiY;
-    return gfx::Font::create(spec);
+    request.dpi = ui::Wm().GetSystemInfo().dpiY;
+    return gfx::Font::create(request);
 }
 
 void cHeaderControl::SetFont(std::shared_ptr<FontObject> f) {

@@ -18,16 +18,16 @@ constexpr int32_t kLargeExtent = 1 << 24;
 
 std::shared_ptr<const gfx::Font> Lattix::GfxFontOf(const FontObject& font) const {
     const FontDescription& d = font.description();
-    gfx::FontSpec spec;
-    spec.family = d.name;
-    spec.pointSize = std::clamp(d.size.toDouble(), 1.0, 500.0);
-    spec.weight = std::clamp<int>(d.weight, 1, 1000);
-    spec.italic = d.italic;
-    spec.underline = d.underline;
-    spec.strikeout = d.strikethrough;
-    spec.dpi = std::clamp(system_.dpiX, 24, 1200);
+    gfx::FontSpec request;
+    request.family = d.name;
+    request.pointSize = std::clamp(d.size.toDouble(), 1.0, 500.0);
+    request.weight = std::clamp<int>(d.weight, 1, 1000);
+    request.italic = d.italic;
+    request.underline = d.underline;
+    request.strikeout = d.strikethrough;
+    request.dpi = std::clamp(system_.dpiX, 24, 1200);
     try {
-        return gfx::Font::create(spec);
+        return gfx::Font::create(request);
     } catch (...) {
         return gfx::Font::defaultFont();
     }

@@ -22,9 +22,9 @@ constexpr std::uintptr_t kSubclassId = 0x7440;
 constexpr std::uint32_t kTextFlags = gfx::DT_LEFT | gfx::DT_TOP | gfx::DT_NOPREFIX | gfx::DT_EXPANDTABS;
 
 gfx::FontPtr TitleFont() {
-    gfx::FontSpec spec;
-    spec.weight = gfx::FW_BOLD;
-    return gfx::Font::create(spec);
+    gfx::FontSpec request;
+    request.weight = gfx::FW_BOLD;
+    return gfx::Font::create(request);
 }
 
 Size TextSize(const gfx::FontPtr& font, const std::string& text) {
