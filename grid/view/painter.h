@@ -14,9 +14,10 @@
 //     icons, tree lines and button, combo button, check box and focus rectangle, with the host's
 //     dynamic-content and custom-draw events raised for exactly the cells painted. Painting a cell
 //     clears its changed flag.
-//  4. The finished row is copied in one block: straight to the window surface for an incremental
-//     repaint, or into the full-view buffer when everything is repainted; the full-view buffer is
-//     then copied to the window in one block at the end, so nothing flickers.
+//  4. The finished row is copied in one block to the window surface. The surface is a retained
+//     picture that the screen shows only after the paint, so even a full repaint composes its rows
+//     there directly and nothing flickers; a surface that showed every step would compose them in
+//     the full-view buffer and get it in one block at the end.
 // The window surface is the grid's host window when one is attached (its client area), otherwise
 // a bitmap the painter keeps, which tests and hosts without a window read back.
 //
