@@ -3,7 +3,6 @@
 #include "platform/gfx/utf8.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <stdexcept>
@@ -99,38 +98,6 @@ struct TextInk {
         g2 = (g2 + (g2 >> 8)) >> 8;
         return 0xFF000000u | rb2 | (g2 << 8);
     }
-};
-
-// Text is mostly drawn over a few plain backgrounds, so the blends of one text colour over one
-// destination pixel are kept for each coverage level and looked up while the pair stays the same.
-// A stamp per level tells the kept values of the current pair from older ones.
-class InkMemo {
-public:
-    // Selects the pair; a different pair forgets the kept values (by moving to a new stamp).
-    void use(Pixel ink, Pixel dest) {
-        if (valid_ && ink == ink_ && dest == dest_) return;
-        valid_ = true;
-        ink_ = ink;
-        dest_ = dest;
-        if (++stamp_ == 0) {
-            stamps_.fill(0);
-            stamp_ = 1;
-        }
-    }
-    Pixel dest() const { return dest_; }
-    bool matches(Pixel dest) const { return dest == dest_; }
-    Pixel blend(const TextInk& ink, std::uint32_t a) {
-        if (stamps_[a] == stamp_) return kept_[a];
-        stamps_[a] = stamp_;
-        return kept_[a] = ink.over(dest_, a);
-    }
-
-private:
-    bool valid_ = false;
-    Pixel ink_ = 0, dest_ = 0;
-    std::uint32_t stamp_ = 0;
-    std::array<std::uint32_t, 256> stamps_{};
-    std::array<Pixel, 256> kept_{};
 };
 
 // Blend one premultiplied channel: s weighted by a (0..255) over d weighted by (255 - a).
@@ -553,9 +520,6 @@ int DeviceContext::drawTextRun(int x, int baselineY, std::u32string_view text, c
     const Color tc = state_.textColor;
     const TextInk ink(tc);
     const Pixel solid = pixelOf(tc);
-    // One memo per thread (drawing happens on the user-interface thread).
-    static thread_local InkMemo memo;
-    memo.use(solid, memo.dest());
     int penX = x + vx;
     const int base = baselineY + vy;
     int ulStart = 0, ulEnd = 0;
@@ -575,9 +539,7 @@ int DeviceContext::drawTextRun(int x, int baselineY, std::u32string_view text, c
                         row[xx] = solid;
                         continue;
                     }
-                    const Pixel d = row[xx];
-                    if (!memo.matches(d)) memo.use(solid, d);
-                    row[xx] = memo.blend(ink, a);
+                    row[xx] = ink.over(row[xx], a);
                 }
             }
         }
