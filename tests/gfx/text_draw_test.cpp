@@ -308,13 +308,23 @@ TEST(DrawText, GlyphEdgesBlendTheTextColourOverEachBackgroundPixel) {
         return Font::create(s);
     }();
     const std::u32string text = U"Ag@%&Wq";
-    for (Color ink : {Color(0x00000000), Color(0x00FFFFFF), Color(0x004080C0), Color(0x00FF0000)}) {
+    // Then stripes of two colours and a plain colour, drawn on in turn in two inks: blends met
+    // before are met again with other pairs in between.
+    auto varied = [](int x, int y) {
+        return 0xFF000000u | Pixel((x * 37 + y * 11) & 0xFF) << 16 | Pixel((x * 5 + y * 53) & 0xFF) << 8 |
+               Pixel((x * 97 + y * 3) & 0xFF);
+    };
+    auto stripes = [](int x, int) { return (x / 3) % 2 ? pixelOf(0x00F0E8F4) : pixelOf(0x00204060); };
+    auto plain = [](int, int) { return pixelOf(0x00F0E8F4); };
+    const std::vector<std::pair<Color, Pixel (*)(int, int)>> cases = {
+        {Color(0x00000000), varied}, {Color(0x00FFFFFF), varied}, {Color(0x004080C0), varied},
+        {Color(0x00FF0000), varied}, {Color(0x004080C0), stripes}, {Color(0x00000000), stripes},
+        {Color(0x004080C0), plain},  {Color(0x00000000), plain},  {Color(0x004080C0), plain}};
+    for (const auto& [ink, background] : cases) {
         Bitmap b(200, 40);
         ASSERT_LT(int(text.size()) * 28, b.width());
         for (int y = 0; y < b.height(); ++y)
-            for (int x = 0; x < b.width(); ++x)
-                b.setPixel(x, y, 0xFF000000u | Pixel((x * 37 + y * 11) & 0xFF) << 16 |
-                                     Pixel((x * 5 + y * 53) & 0xFF) << 8 | Pixel((x * 97 + y * 3) & 0xFF));
+            for (int x = 0; x < b.width(); ++x) b.setPixel(x, y, background(x, y));
         const Bitmap before = b;
         DeviceContext dc(b);
         dc.selectFont(big);
