@@ -2,7 +2,6 @@
 #include "grid/view/painter.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "grid/lattix.h"
 #include "grid/model/cell_enums.h"
@@ -97,21 +96,13 @@ void GridPainter::ScrollRows(int32_t dy) {
         if (!dc) return;
         // Move what stays in view, then repaint the band that came into view.
         const int32_t w = std::min<int32_t>(client.cx, g_.View().viewWidth > 0 ? g_.View().viewWidth : client.cx);
-        // Rows of pixels are moved in place (the surface is the window's own bitmap).
+        // The pixels scroll in place (the surface is the window's own bitmap).
         gfx::Bitmap& bmp = dc->bitmap();
         const gfx::Point origin = dc->viewportOrigin();
         const int32_t width = std::min<int32_t>(w, bmp.width() - origin.x);
-        const int32_t moved = viewHeight - std::abs(dy);
         const int32_t top = hh + origin.y;
-        if (width > 0 && top >= 0 && top + viewHeight <= bmp.height()) {
-            const size_t bytes = static_cast<size_t>(width) * sizeof(gfx::Pixel);
-            if (dy > 0) {
-                for (int32_t y = 0; y < moved; ++y)
-                    std::memmove(bmp.row(top + y) + origin.x, bmp.row(top + y + dy) + origin.x, bytes);
-            } else {
-                for (int32_t y = moved - 1; y >= 0; --y)
-                    std::memmove(bmp.row(top + y - dy) + origin.x, bmp.row(top + y) + origin.x, bytes);
-            }
+        if (width > 0 && origin.x >= 0 && top >= 0 && top + viewHeight <= bmp.height()) {
+            bmp.scrollBlock(gfx::rectOfSize(origin.x, top, width, viewHeight), dy);
         } else {
             repaintAll_ = true;
         }
