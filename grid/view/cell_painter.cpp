@@ -9,6 +9,7 @@
 #include "grid/view/colors.h"
 #include "grid/view/dc_handles.h"
 #include "grid/view/picture_object.h"
+#include "platform/gfx/font_resolver.h"
 #include "platform/gfx/text_draw.h"
 #include "runtime/conversions.h"
 
@@ -65,6 +66,19 @@ RowFormat raiseRowFormatting(Lattix& g, int32_t row) {
 
 gfx::FontPtr GridPainter::fontOf(const std::shared_ptr<const FontObject>& font) {
     const FontDescription& d = font->description();
+    // The font a description gave before, without building the lookup key of the font table.
+    const int dpi = g_.ScreenDpiX();
+    const gfx::FontLookupMode mode = gfx::FontResolver::mode();
+    for (const FontMemo& m : fontCache_)
+        if (m.dpi == dpi && m.mode == mode && m.description == d) return m.font;
+    gfx::FontPtr made = makeFont(d, dpi);
+    constexpr std::size_t kKept = 16;
+    if (fontCache_.size() >= kKept) fontCache_.erase(fontCache_.begin());
+    fontCache_.push_back({d, dpi, mode, made});
+    return made;
+}
+
+gfx::FontPtr GridPainter::makeFont(const FontDescription& d, int dpi) {
     gfx::FontSpec request;
     request.family = d.name;
     request.pointSize = static_cast<double>(d.size.scaled) / 10000.0;
@@ -72,7 +86,7 @@ gfx::FontPtr GridPainter::fontOf(const std::shared_ptr<const FontObject>& font) 
     request.italic = d.italic;
     request.underline = d.underline;
     request.strikeout = d.strikethrough;
-    request.dpi = g_.ScreenDpiX();
+    request.dpi = dpi;
     if (request.pointSize <= 0) request.pointSize = 8;
     try {
         return gfx::Font::create(request);

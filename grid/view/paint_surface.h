@@ -19,6 +19,11 @@ public:
     // A device context on the client area, valid until end(); nullptr when it cannot be drawn.
     virtual gfx::DeviceContext* begin() = 0;
     virtual void end(gfx::DeviceContext* dc) = 0;
+    // Whether what is drawn shows on the screen at once. The surfaces here are retained pictures
+    // (a window keeps the picture of its client area and the screen shows it only after the
+    // paint), so a full repaint may compose its rows straight into them; a surface that showed
+    // every step would need the full-view buffer to keep a full repaint from flickering.
+    virtual bool showsWhileDrawing() const { return false; }
 };
 
 // A bitmap of the size the grid's view reports.

@@ -2,7 +2,6 @@
 #include "grid/view/painter.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "grid/lattix.h"
 #include "grid/model/cell_enums.h"
@@ -97,21 +96,13 @@ void GridPainter::ScrollRows(int32_t dy) {
         if (!dc) return;
         // Move what stays in view, then repaint the band that came into view.
         const int32_t w = std::min<int32_t>(client.cx, g_.View().viewWidth > 0 ? g_.View().viewWidth : client.cx);
-        // Rows of pixels are moved in place (the surface is the window's own bitmap).
+        // The pixels scroll in place (the surface is the window's own bitmap).
         gfx::Bitmap& bmp = dc->bitmap();
         const gfx::Point origin = dc->viewportOrigin();
         const int32_t width = std::min<int32_t>(w, bmp.width() - origin.x);
-        const int32_t moved = viewHeight - std::abs(dy);
         const int32_t top = hh + origin.y;
-        if (width > 0 && top >= 0 && top + viewHeight <= bmp.height()) {
-            const size_t bytes = static_cast<size_t>(width) * sizeof(gfx::Pixel);
-            if (dy > 0) {
-                for (int32_t y = 0; y < moved; ++y)
-                    std::memmove(bmp.row(top + y) + origin.x, bmp.row(top + y + dy) + origin.x, bytes);
-            } else {
-                for (int32_t y = moved - 1; y >= 0; --y)
-                    std::memmove(bmp.row(top + y - dy) + origin.x, bmp.row(top + y) + origin.x, bytes);
-            }
+        if (width > 0 && origin.x >= 0 && top >= 0 && top + viewHeight <= bmp.height()) {
+            bmp.scrollBlock(gfx::rectOfSize(origin.x, top, width, viewHeight), dy);
         } else {
             repaintAll_ = true;
         }
@@ -230,13 +221,22 @@ void GridPainter::Draw() {
 
     SurfaceScope window(*surface_);
     if (!window.dc()) return;
-    if (repaintAll_) {
+    // A full repaint of a retained surface composes its rows in place: the surface is itself the
+    // full-view picture, shown once the paint is over. Only the cells area below the header is
+    // reached, as by the one copy from the full-view buffer.
+    const bool viaFullView = repaintAll_ && surface_->showsWhileDrawing();
+    std::optional<gfx::DeviceContextStateSaver> windowState;
+    if (viaFullView) {
         if (!fullView_.ensure(client.cx, client.cy)) return;
         pass.target = &fullView_.dc();
-        ++fullPaints_;
     } else {
         pass.target = window.dc();
+        if (repaintAll_) {
+            windowState.emplace(*window.dc());
+            window.dc()->intersectClipRect({0, pass.headerHeight, client.cx, client.cy});
+        }
     }
+    if (repaintAll_) ++fullPaints_;
 
     const VisibleRange& vr = g_.VisRange();
     pass.paintedBottom = pass.headerHeight;
@@ -254,7 +254,7 @@ void GridPainter::Draw() {
         }
     }
     if (repaintBelowRows_) paintBelowRows(pass);
-    if (repaintAll_) {
+    if (viaFullView) {
         const int32_t h = client.cy - pass.headerHeight;
         if (h > 0)
             window.dc()->bitBlt(0, pass.headerHeight, client.cx, h, fullView_.bitmap(), 0, pass.headerHeight);
@@ -280,19 +280,22 @@ void GridPainter::paintRow(Pass& pass, int32_t row) {
     gfx::DeviceContext& dc = rowBuffer_.dc();
     ++rowsPainted_;
 
-    // Background, aligned as if painted at the row's window position.
-    fillBackground(dc, {0, 0, rowBuffer_.width(), h}, 0, top - pass.headerHeight, pass);
-
-    // The host's row colours and font.
+    // The host's row colours and font (the event has no drawing context, so asking before the
+    // background is filled changes no pixel).
     RowFormat rowFormat;
     if (g_.DynamicContentEvents() & dynamic_events::kRowFormatting) rowFormat = raiseRowFormatting(g_, row);
     int32_t tint = rowFormat.backColor;
     if (tint == -1)
         tint = (g_.Row(row).visibleIndex % 2 == 0) ? g_.BackColorEvenRows() : g_.BackColorOddRows();
-    if (tint != -1 && !pass.disabledLook) {
-        int32_t rgb = TranslateColor(tint);
-        if (rgb != -1) dc.fillRect({0, 0, pass.contentRight, h}, static_cast<gfx::Color>(rgb));
-    }
+    int32_t tintRgb = -1;
+    if (tint != -1 && !pass.disabledLook) tintRgb = TranslateColor(tint);
+
+    // Background, aligned as if painted at the row's window position. The tint covers the row up
+    // to the content's right edge in one solid colour, so the background is filled only to its
+    // right (the tiles of a picture keep their alignment whatever the left edge).
+    const int32_t tintRight = tintRgb != -1 ? std::clamp(pass.contentRight, 0, rowBuffer_.width()) : 0;
+    fillBackground(dc, {tintRight, 0, rowBuffer_.width(), h}, 0, top - pass.headerHeight, pass);
+    if (tintRight > 0) dc.fillRect({0, 0, tintRight, h}, static_cast<gfx::Color>(tintRgb));
     int32_t treeLineX = 0;
     drawRowLines(pass, row, h, treeLineX);
 

@@ -14,9 +14,10 @@
 //     icons, tree lines and button, combo button, check box and focus rectangle, with the host's
 //     dynamic-content and custom-draw events raised for exactly the cells painted. Painting a cell
 //     clears its changed flag.
-//  4. The finished row is copied in one block: straight to the window surface for an incremental
-//     repaint, or into the full-view buffer when everything is repainted; the full-view buffer is
-//     then copied to the window in one block at the end, so nothing flickers.
+//  4. The finished row is copied in one block to the window surface. The surface is a retained
+//     picture that the screen shows only after the paint, so even a full repaint composes its rows
+//     there directly and nothing flickers; a surface that showed every step would compose them in
+//     the full-view buffer and get it in one block at the end.
 // The window surface is the grid's host window when one is attached (its client area), otherwise
 // a bitmap the painter keeps, which tests and hosts without a window read back.
 //
@@ -33,12 +34,14 @@
 #include <optional>
 #include <vector>
 
+#include "grid/font_object.h"
 #include "grid/view/glyph_cache.h"
 #include "grid/view/paint_surface.h"
 #include "grid/view/row_buffer.h"
 #include "platform/gfx/brush.h"
 #include "platform/gfx/device_context.h"
 #include "platform/gfx/font.h"
+#include "platform/gfx/font_resolver.h"
 
 namespace lattix {
 
@@ -128,6 +131,7 @@ private:
     void drawCellContents(Pass& pass, CellLook& look);
     void drawCellText(Pass& pass, CellLook& look, const std::string& text);
     gfx::FontPtr fontOf(const std::shared_ptr<const class FontObject>& font);
+    gfx::FontPtr makeFont(const FontDescription& d, int dpi);
 
     // Icons, check boxes, combo buttons (cell_controls.cpp).
     void drawIcons(Pass& pass, CellLook& look);
@@ -164,7 +168,14 @@ private:
     RowBuffer rowBuffer_;
     RowBuffer fullView_;
     GlyphCache glyphs_;
-    std::vector<gfx::FontPtr> fontCache_; // by font table number; 0 is the grid font
+    // The drawing fonts of the font descriptions met while painting (most cells share a few).
+    struct FontMemo {
+        FontDescription description;
+        int dpi = 0;
+        gfx::FontLookupMode mode{};
+        gfx::FontPtr font;
+    };
+    std::vector<FontMemo> fontCache_;
     // Window rows (top, bottom) to repaint after a scroll copy, whatever their cells' flags say.
     std::optional<std::pair<int32_t, int32_t>> band_;
     bool repaintAll_ = true;

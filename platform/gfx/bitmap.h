@@ -22,10 +22,10 @@ public:
     Rect bounds() const { return {0, 0, width_, height_}; }
     int strideBytes() const { return width_ * 4; }
 
-    Pixel* data() { return pixels_.data(); }
-    const Pixel* data() const { return pixels_.data(); }
-    Pixel* row(int y) { return pixels_.data() + std::size_t(y) * std::size_t(width_); }
-    const Pixel* row(int y) const { return pixels_.data() + std::size_t(y) * std::size_t(width_); }
+    Pixel* data() { return pixels_.data() + start_; }
+    const Pixel* data() const { return pixels_.data() + start_; }
+    Pixel* row(int y) { return data() + std::size_t(y) * std::size_t(width_); }
+    const Pixel* row(int y) const { return data() + std::size_t(y) * std::size_t(width_); }
 
     // Checked pixel access: throws std::out_of_range outside the bitmap.
     Pixel pixel(int x, int y) const;
@@ -39,11 +39,26 @@ public:
     // A copy of part of the bitmap (clipped to the bitmap).
     Bitmap copyRect(const Rect& r) const;
 
-    friend bool operator==(const Bitmap&, const Bitmap&) = default;
+    // Scrolls the pixels of `block` (clipped to the bitmap) by dy rows: with a positive dy row y
+    // of the block takes the pixels row y + dy had (the picture moves up), with a negative dy
+    // those of row y - |dy|. The |dy| rows the move uncovers at one end of the block hold stale
+    // pixels until they are drawn again; everything outside the block keeps its pixels.
+    // A bitmap that has scrolled keeps spare rows above and below its picture, so that a block
+    // spanning most of the picture moves by shifting where the picture starts: only the pixels
+    // outside the block are then copied back, not the block itself.
+    void scrollBlock(const Rect& block, int dy);
+
+    friend bool operator==(const Bitmap& a, const Bitmap& b);
 
 private:
+    // Moves the block's rows one by one.
+    void moveRows(const Rect& block, int dy);
+    // Makes sure `rows` spare rows lie before (dy < 0) or after (dy > 0) the picture.
+    void makeSpareRows(int rows, bool after);
+
     int width_ = 0;
     int height_ = 0;
+    std::size_t start_ = 0; // index of the first pixel of row 0 in pixels_
     std::vector<Pixel> pixels_;
 };
 

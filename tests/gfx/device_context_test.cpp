@@ -40,6 +40,49 @@ TEST(Bitmap, SizeChecksAndPixelAccess) {
     EXPECT_EQ(colorOf(0xFF010203u), rgb(1, 2, 3));
 }
 
+TEST(Bitmap, ScrollBlockMovesTheBlockAndKeepsEverythingElse) {
+    // Many scrolls of several blocks in both directions, each checked against the picture before
+    // it: the block shifted (its uncovered rows excepted), every other pixel as it was. The runs
+    // pass through the shifted store, its moves when the spare rows run out, and plain row moves.
+    struct Case {
+        Rect block;
+        std::vector<int> steps;
+    };
+    const int w = 37, h = 64;
+    const std::vector<Case> cases = {
+        {{0, 0, w, h}, {3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, -5, -20, 7}},      // whole picture
+        {{0, 6, w, 58}, {1, 1, 2, 5, 9, 9, 9, 9, 9, -1, -1, -30, -30, -30, 13, 13, 13, 13, 13}}, // header and footer rows stay
+        {{0, 6, 30, 64}, {4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, -8, -8, -8, -8, -8, -8}}, // a band on the right stays
+        {{5, 10, 20, 30}, {2, -3, 1}},                                                        // a small block: rows move
+        {{-10, -10, w + 10, h + 10}, {6, -6, 63, 64, -64, 100}},                              // clipped; too far: nothing
+    };
+    for (const Case& c : cases) {
+        Bitmap b = noiseBitmap(w, h, 7);
+        for (int dy : c.steps) {
+            const Bitmap before = b;
+            b.scrollBlock(c.block, dy);
+            const Rect k = intersect(c.block, b.bounds());
+            const bool moves = std::abs(dy) < k.height();
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    const bool inside = moves && k.contains({x, y});
+                    if (inside && (y + dy < k.top || y + dy >= k.bottom)) continue; // uncovered
+                    const Pixel want = inside ? before.row(y + dy)[x] : before.row(y)[x];
+                    ASSERT_EQ(b.row(y)[x], want) << "dy " << dy << " at " << x << "," << y;
+                }
+            // the picture stays one block of rows: copies, equality and fills see just it
+            Bitmap copy = b;
+            EXPECT_EQ(copy, b);
+            EXPECT_EQ(b.copyRect(b.bounds()), b);
+            EXPECT_EQ(b.row(h - 1) - b.data(), std::ptrdiff_t(h - 1) * w);
+        }
+        b.fill(0xFF102030);
+        EXPECT_EQ(b, Bitmap(w, h, 0xFF102030));
+        b.resize(5, 4, 0xFF000000);
+        EXPECT_EQ(b, Bitmap(5, 4, 0xFF000000));
+    }
+}
+
 TEST(DeviceContext, RectanglesStopBeforeRightAndBottomEdges) {
     Bitmap b = whiteBitmap(8, 6);
     DeviceContext dc(b);

@@ -298,3 +298,68 @@ TEST(Utf8, DecodesAndFallsBackToLatin1) {
     EXPECT_EQ(encodeUtf8(U"\u20AC\U0001F414"), "\xE2\x82\xAC\xF0\x9F\x90\x94");
     EXPECT_EQ(decodeUtf8(encodeUtf8(U"\U0001F414")), U"\U0001F414");
 }
+
+TEST(DrawText, GlyphEdgesBlendTheTextColourOverEachBackgroundPixel) {
+    // Every pixel of the background has its own colour, so each coverage level meets many
+    // channel values; each drawn pixel must be the rounded per-channel mix of text and background.
+    const FontPtr big = [] {
+        FontSpec s;
+        s.pointSize = 16;
+        return Font::create(s);
+    }();
+    const std::u32string text = U"Ag@%&Wq";
+    // Then stripes of two colours and a plain colour, drawn on in turn in two inks: blends met
+    // before are met again with other pairs in between.
+    auto varied = [](int x, int y) {
+        return 0xFF000000u | Pixel((x * 37 + y * 11) & 0xFF) << 16 | Pixel((x * 5 + y * 53) & 0xFF) << 8 |
+               Pixel((x * 97 + y * 3) & 0xFF);
+    };
+    auto stripes = [](int x, int) { return (x / 3) % 2 ? pixelOf(0x00F0E8F4) : pixelOf(0x00204060); };
+    auto plain = [](int, int) { return pixelOf(0x00F0E8F4); };
+    const std::vector<std::pair<Color, Pixel (*)(int, int)>> cases = {
+        {Color(0x00000000), varied}, {Color(0x00FFFFFF), varied}, {Color(0x004080C0), varied},
+        {Color(0x00FF0000), varied}, {Color(0x004080C0), stripes}, {Color(0x00000000), stripes},
+        {Color(0x004080C0), plain},  {Color(0x00000000), plain},  {Color(0x004080C0), plain}};
+    for (const auto& [ink, background] : cases) {
+        Bitmap b(200, 40);
+        ASSERT_LT(int(text.size()) * 28, b.width());
+        for (int y = 0; y < b.height(); ++y)
+            for (int x = 0; x < b.width(); ++x) b.setPixel(x, y, background(x, y));
+        const Bitmap before = b;
+        DeviceContext dc(b);
+        dc.selectFont(big);
+        dc.setTextColor(ink);
+        const int baseline = 30, step = 28;
+        // One glyph per run, apart, so that no pixel is drawn twice.
+        for (std::size_t i = 0; i < text.size(); ++i)
+            dc.drawTextRun(2 + int(i) * step, baseline, std::u32string_view(text).substr(i, 1), nullptr);
+
+        // The coverage each pixel received, from the glyphs themselves.
+        std::vector<int> cover(std::size_t(b.width() * b.height()), 0);
+        int pen = 2 - step;
+        for (char32_t c : text) {
+            pen += step;
+            const Glyph& g = big->glyph(c);
+            for (int gy = 0; gy < g.height; ++gy)
+                for (int gx = 0; gx < g.width; ++gx) {
+                    const int x = pen + g.left + gx, y = baseline - g.top + gy;
+                    if (x >= 0 && y >= 0 && x < b.width() && y < b.height())
+                        cover[std::size_t(y * b.width() + x)] = g.coverage[std::size_t(gy * g.width + gx)];
+                }
+        }
+        int partial = 0;
+        for (int y = 0; y < b.height(); ++y)
+            for (int x = 0; x < b.width(); ++x) {
+                const int a = cover[std::size_t(y * b.width() + x)];
+                const Color d = before.colorAt(x, y);
+                auto mix = [&](int t, int dch) { return (t * a + dch * (255 - a) + 127) / 255; };
+                const Color want = a == 0 ? d
+                                          : rgb(std::uint8_t(mix(redOf(ink), redOf(d))),
+                                                std::uint8_t(mix(greenOf(ink), greenOf(d))),
+                                                std::uint8_t(mix(blueOf(ink), blueOf(d))));
+                partial += a > 0 && a < 255;
+                ASSERT_EQ(b.colorAt(x, y), want) << "at " << x << "," << y << " coverage " << a;
+            }
+        EXPECT_GT(partial, 100);
+    }
+}

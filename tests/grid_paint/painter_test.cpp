@@ -192,5 +192,30 @@ TEST(Painter, VirtualGridAsksForTheRowsItShowsAndDrawsEachFirstTimeOnce) {
     EXPECT_EQ(requests, 10);
 }
 
+TEST(Painter, TextFollowsTheGridFontObjectChangedInPlace) {
+    // The painter keeps the drawing fonts it made; a font object changed after a paint must still
+    // give its new look, the same as a grid that had that font from the start.
+    PaintedGrid p, bold;
+    const gfx::Bitmap regular = p.picture();
+    auto boldFont = lattix::FontObject::Create();
+    boldFont->SetBold(true);
+    boldFont->SetSize(lattix::Currency{100000});
+    bold.g->SetFont(boldFont);
+    bold.g->Refresh();
+    bold.host.Pump();
+    ASSERT_NE(bold.picture(), regular);
+
+    p.g->Font()->SetBold(true);
+    p.g->Font()->SetSize(lattix::Currency{100000});
+    p.g->Refresh();
+    p.host.Pump();
+    EXPECT_EQ(p.picture(), bold.picture());
+    p.g->Font()->SetBold(false);
+    p.g->Font()->SetSize(lattix::Currency{80000});
+    p.g->Refresh();
+    p.host.Pump();
+    EXPECT_EQ(p.picture(), regular);
+}
+
 } // namespace
 } // namespace paint_test
