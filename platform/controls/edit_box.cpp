@@ -455,7 +455,8 @@ int EditBox::LineLeft(int line) const {
     if (Style() & ES_CENTER && !right)
         return marginLeft_ + (client.width() - marginLeft_ - marginRight_ - TextWidth(LineStart(line), LineEnd(line))) / 2 - scrollX_;
     if (!right) return marginLeft_ - scrollX_;
-    return client.width() - marginRight_ - TextWidth(LineStart(line), LineEnd(line)) - scrollX_;
+    // One pixel is kept free at the right for the caret after the last character.
+    return client.width() - marginRight_ - 1 - TextWidth(LineStart(line), LineEnd(line)) - scrollX_;
 }
 
 Point EditBox::PosFromChar(int pos) const {
