@@ -327,3 +327,25 @@ TEST(InPlaceEditor, EditorMouseEventsUseItsOwnCoordinatesAndOfferItsMenu) {
     g.host.Click(g.X(2), g.Y(2), ui::headless::MouseButton::Right);
     EXPECT_EQ(g->TextEditText(), "");
 }
+
+TEST(InPlaceEditor, FocusMovedByACommitHandlerDoesNotCommitAgain) {
+    EditingGrid g;
+    int before = 0;
+    OnEvent(*g.grid, "BeforeCommitEdit", [&](std::span<Variant>) {
+        ++before;
+        ui::Wm().SetFocus(g.host.TopLevel()); // the handler shows something of its own
+    });
+    g.Type("4");
+    g.Key(ui::VK_RETURN);
+    EXPECT_EQ(before, 1);
+    EXPECT_FALSE(g->IsEditing());
+    EXPECT_EQ(lattix::ToDouble(g.Get(1, 1)), 4.0);
+    // The validation message box does not count as the grid losing the focus either: one box, the
+    // editor still open afterwards.
+    ui::Wm().SetFocus(g->WindowHandle());
+    g.Type("z");
+    g.Key(ui::VK_RETURN);
+    EXPECT_EQ(g.Boxes().size(), 1u);
+    EXPECT_TRUE(g->IsEditing());
+    EXPECT_EQ(before, 1);
+}

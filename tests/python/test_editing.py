@@ -20,7 +20,7 @@ class EditingTest(unittest.TestCase):
 
     def test_typing_and_enter_commit_a_number(self):
         g = self.grid()
-        g.CellValue[1, 1] = 3.0
+        g.SetCellValue(1, 1, 3.0)
         g.SetCurCell(1, 1)
         seen = []
         g.on("AfterCommitEdit", lambda lRow, lCol, vOldValue: seen.append((lRow, lCol, vOldValue)))
@@ -29,12 +29,12 @@ class EditingTest(unittest.TestCase):
         self.assertEqual(g.TextEditText, "42")
         g.host.key("Return")
         self.assertFalse(g.IsEditing)
-        self.assertEqual(g.CellValue[1, 1], 42.0)
+        self.assertEqual(g.CellValue(1, 1), 42.0)
         self.assertEqual(seen, [(1, 1, 3.0)])
 
     def test_handlers_redirect_the_value_and_validation_is_reported(self):
         g = self.grid()
-        g.CellValue[2, 1] = 1.0
+        g.SetCellValue(2, 1, 1.0)
         g.SetCurCell(2, 1)
 
         def before(lRow, lCol, eResult, sNewText, vNewValue, lConvErr, bCanProceedEditing, lComboListIndex):
@@ -44,21 +44,21 @@ class EditingTest(unittest.TestCase):
         g.RequestEditCurCell()
         g.TextEditText = "7"
         g.CommitEditCurCell()
-        self.assertEqual(g.CellValue[2, 1], 70.0)
+        self.assertEqual(g.CellValue(2, 1), 70.0)
         g.off("BeforeCommitEdit")
         g.host.type_text("x")
         g.host.key("Return")
         self.assertTrue(g.IsEditing)
         self.assertEqual(g.host.message_boxes_shown, 1)
         g.CancelEditCurCell()
-        self.assertEqual(g.CellValue[2, 1], 70.0)
+        self.assertEqual(g.CellValue(2, 1), 70.0)
         with self.assertRaises(lattix.LattixError):
             g.TextEditSelStart = -1
 
     def test_key_search_and_keyboard_command(self):
         g = self.grid()
         for row, name in enumerate(["pear", "apple", "plum", "apricot", "fig"], start=1):
-            g.CellValue[row, 2] = name
+            g.SetCellValue(row, 2, name)
         g.KeyPressBehaviour = lattix.lxKeyPressSearchCurCol
         g.SetCurCell(1, 2)
         g.host.type_text("ap")
