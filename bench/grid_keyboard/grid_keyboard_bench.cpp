@@ -39,16 +39,16 @@ int main() {
     std::vector<double> miss, hit, keys, commits;
     for (int run = 0; run < kRuns; ++run) {
         int32_t found = 0;
-        miss.push_back(millis([&] { found = g->FindSearchMatchRow(Variant(1), "nothing"); }));
-        if (found != 0) return 1;
-        hit.push_back(millis([&] { found = g->FindSearchMatchRow(Variant(1), "ZEB"); }));
-        if (found != kRows) return 1;
+        miss.push_back(millis([&] { found = g->FindSearchMatchRow(Variant(1), "nothing", Variant(1), false, 0, false, 0); }));
+        if (found != 0) return std::printf("unexpected match %d\n", found), 1;
+        hit.push_back(millis([&] { found = g->FindSearchMatchRow(Variant(1), "ZEB", Variant(1), false, 0, false, 0); }));
+        if (found != kRows) return std::printf("match %d\n", found), 1;
         g->SetCurCell(Variant(1), Variant(1));
         keys.push_back(millis([&] {
                            for (int i = 0; i < 1000; ++i) g->DoKeyboardCommand(0x28); // Down
                        }) /
                        1000.0);
-        if (g->CurRow() != 1001) return 1;
+        if (g->CurRow() != 1001) return std::printf("row %d\n", g->CurRow()), 1;
         for (int r = 1; r <= 10000; ++r) g->SetCellValue(Variant(r), Variant(2), Variant(1.0));
         commits.push_back(millis([&] {
                               for (int r = 1; r <= 10000; ++r) g->CommitTextToCell(r, 2, "12.5", false);
