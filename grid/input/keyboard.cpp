@@ -298,13 +298,12 @@ bool Lattix::findColumnStep(int32_t row, int32_t col, int32_t step, int32_t& out
         outCol = last;
         return true;
     }
-    const VisibleRange& vis = VisRange();
+    VisRange(); // brings the laid-out flags of the columns up to date
     for (int32_t pos = PositionOfIndex(col) + step; pos >= 1 && pos <= colCount_; pos += step) {
         const ColumnRecord& c = cols_[static_cast<size_t>(pos)];
         if (!c.visible || c.width < 1) continue;
         // Columns scrolled off behind frozen ones are passed over unless every column may be browsed.
         if (!browseAllNonFrozenCols_ && frozenCols_ > 0 && pos > frozenCols_ && !c.laidOut) continue;
-        (void)vis;
         outRow = row;
         outCol = c.index;
         return true;
@@ -430,16 +429,11 @@ void Lattix::pageStep(int32_t keyCode, int32_t shift) {
     // The first and last rows that are wholly in view: a partly shown row at an edge does not count.
     int32_t firstFull = vis.firstRow, lastFull = vis.lastRow;
     if (firstFull > 0 && vis.firstRowHidden < 0) {
-        int32_t n = 0, c = 0;
-        const bool saved = rowMode_;
-        (void)saved;
         for (int32_t r = firstFull + 1; r <= vis.lastRow; ++r)
             if (rowIsVisible(r)) {
-                n = r;
+                firstFull = r;
                 break;
             }
-        if (n) firstFull = n;
-        (void)c;
     }
     if (lastFull > 0 && vis.lastRowBottom > viewH) {
         for (int32_t r = lastFull - 1; r >= vis.firstRow && r >= 1; --r)
