@@ -20,6 +20,8 @@ const TypeInfo& Lattix::ClassTypeInfo() {
         BindViewMembers(b);
         BindChromeMembers(b);
         BindPaintMembers(b);
+        BindEditMembers(b);
+        BindKeyboardMembers(b);
         return ti;
     }();
     return info;
