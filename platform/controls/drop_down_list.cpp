@@ -225,8 +225,8 @@ void DropDownList::Show(const Rect& screenRect, Hwnd focusWindow) {
     StopWatchingFocus();
     wm.SetWindowPos(hwnd_, HWND_TOPMOST, screenRect.left, screenRect.top, std::max(1, screenRect.width()),
                     std::max(1, screenRect.height()), SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    top_ = std::clamp(top_, 0, MaxTop());
-    if (highlighted_ >= 0) SetHighlighted(highlighted_); // scrolls it into view
+    // The lit item stands at the top, as far as the items below it allow.
+    top_ = std::clamp(std::max(0, highlighted_), 0, MaxTop());
     open_ = true;
     pressOnItems_ = draggingThumb_ = false;
     pressedPart_ = 0;
