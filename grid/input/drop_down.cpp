@@ -206,7 +206,6 @@ bool Lattix::DropDownCurCellList(int32_t charCode) {
 
     if (droppedIsListCell_) editing_ = true;
     comboDroppedDown_ = true;
-    mouse_.hoverRow = mouse_.hoverCol = 0;
     cell.markChanged();
     RedrawRow(curRow_);
 
