@@ -740,8 +740,7 @@ public:
 
     // ---- drop-down lists (grid/combo_objects.h, grid/input/drop_down.cpp) ----
     std::shared_ptr<CombosObject> Combos() const { return combos_; }
-    // The current cell's list is dropped down; the list window (0 until a list first opens).
-    bool ComboDroppedDown() const { return comboDroppedDown_; }
+    // The list window (0 until a list first opens); it is shown while comboDroppedDown_ is set.
     ui::Hwnd DropDownWindow() const { return dropDownHwnd_; }
     // Opens the current cell's list over the cell (the start of editing a list cell, F4, the combo
     // button, RequestEditCurCell with bShowCombo). charCode: a printable character that started the
