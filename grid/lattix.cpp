@@ -225,18 +225,6 @@ void Lattix::RedrawRow(int32_t row) {
     painter_->Draw();
 }
 
-void Lattix::EndEditing() {
-    if (editing_ && comboDroppedDown_ && droppedIsListCell_) {
-        // A list cell's edit is cancelled, never committed.
-        RaiseEvent(event_id::kQuitCustomEdit, {});
-        CancelListEdit();
-        return;
-    }
-    if (!editing_) return;
-    editing_ = false;
-    RaiseEvent(event_id::kQuitCustomEdit, {});
-}
-
 void Lattix::BeforeSelectionBookkeeping() {
     if (selChangePending_) return;
     selChangePending_ = true;

@@ -54,7 +54,7 @@ int main() {
         fillCpu.push_back(cpuMs);
         g->SetCellCtrlKey(Variant(2), Variant(2), "big");
         g->SetCurCell(Variant(2), Variant(2));
-        open.push_back(millis([&] { g->RequestListEdit(0); }));
+        open.push_back(millis([&] { g->RequestEditCurCell(0, false); }));
         openCpu.push_back(cpuMs);
         // "Item 9999" is the last item that starts with the typed text.
         search.push_back(millis([&] {

@@ -331,29 +331,33 @@ void Lattix::chooseComboItem(int32_t index) {
     RaiseEvent(event_id::kAfterCommitEdit, after);
 }
 
-// ---- starting the edit of a list cell ----
+// ---- ending a list cell's edit by a keyboard command ----
 
-bool Lattix::RequestListEdit(int32_t charCode) {
-    if (!Enabled() || editing_ || comboDroppedDown_) return false;
-    if (!editable_ || !validCell(curRow_, curCol_) || curCol_ > colCount_) return false;
-    if (typeOf(Cell(curRow_, curCol_)) != cell_type::kCombo) return false;
-    if (rows_[curRow_].isGroup()) return false;
-    // Control characters (Space too) start nothing; Backspace and Enter do.
-    if (charCode >= 1 && charCode <= 32 && charCode != 8 && charCode != 13) return false;
-    const int32_t row = curRow_, col = curCol_;
-    ensureMoveVisible(row, col);
-    std::array<Variant, 7> a{Variant(row),
-                             Variant(col),
-                             Variant(charCode),
-                             Variant::byRef(Variant(false)),
-                             Variant::byRef(Variant(CellText(Variant(row), Variant(col)))),
-                             Variant::byRef(Variant(int32_t{0})),
-                             Variant::byRef(Variant(int32_t{0}))};
-    RaiseEvent(kRequestEditEvent, a);
-    if (ToBool(a[3].deref())) return false;
-    // The handler may have moved or changed the grid.
-    if (editing_ || row != curRow_ || col != curCol_ || !validCell(row, col)) return false;
-    return DropDownCurCellList(charCode);
+bool Lattix::EndListCellEditByKey(int32_t keyCode) {
+    if (!ListCellBeingEdited()) return true;
+    if (keyCode == ui::VK_RETURN || (keyCode == ui::VK_TAB && UseTabKey())) {
+        const int32_t lit = DropDownHighlighted();
+        if (lit >= 0) chooseComboItem(lit);
+        else CancelListEdit();
+        return true;
+    }
+    if (keyCode == ui::VK_ESCAPE) {
+        CancelEditCurCell();
+        return true;
+    }
+    return false;
+}
+
+void Lattix::StoreTextComboIndex(int32_t row, int32_t colIndex, int32_t listIndex) {
+    if (!validCell(row, colIndex)) return;
+    CellRecord& cell = Cell(row, colIndex);
+    const ComboList* list = comboLists_.list(cell.comboIndex);
+    if (list == nullptr) return;
+    const bool known = listIndex >= 0 && static_cast<size_t>(listIndex) < list->items.size();
+    cell.comboListIndex = known ? listIndex : -1;
+    cell.icon = known ? list->items[static_cast<size_t>(listIndex)].icon : int16_t{0};
+    cell.markChanged();
+    RedrawRow(row);
 }
 
 // ---- messages of the grid window while a list is open ----
@@ -365,9 +369,11 @@ bool Lattix::handleDropDownMessage(ui::MessageId message, ui::WParam wParam, ui:
     case ui::WM_SYSKEYDOWN:
         swallowCharAfterList_ = false;
         if (!comboDroppedDown_ || !droppedIsListCell_) return false;
-        // While a list cell is edited every key is the list's; one that closes it also owns the
-        // character of the same press.
-        DropDownKey(static_cast<int32_t>(wParam), static_cast<int32_t>(ui::Wm().ModifierState()));
+        // While a list cell is edited every key is the list's (Tab takes the lit item and moves on);
+        // one that closes it also owns the character of the same press.
+        if (wParam == ui::VK_TAB && UseTabKey())
+            DoKeyboardCommand(ui::VK_TAB, static_cast<int32_t>(ui::Wm().ModifierState()));
+        else DropDownKey(static_cast<int32_t>(wParam), static_cast<int32_t>(ui::Wm().ModifierState()));
         if (!comboDroppedDown_) swallowCharAfterList_ = true;
         return true;
     case ui::WM_CHAR:
@@ -523,9 +529,18 @@ Lattix::AutoCompletion Lattix::DropDownTextChanged(const std::string& previous, 
 
 // The text editor's side of a text-with-list cell: a choice closes the editor, a new highlight
 // shows in it.
-void Lattix::closeTextEditorAfterChoice() { editing_ = false; }
+void Lattix::closeTextEditorAfterChoice() { closeEditor(); }
 
-void Lattix::listHighlightChangedInTextCell(int32_t index) { (void)index; }
+void Lattix::listHighlightChangedInTextCell(int32_t index) {
+    const ComboList* list = comboLists_.list(droppedSlot_);
+    if (!editing_ || list == nullptr || index < 0 || static_cast<size_t>(index) >= list->items.size()) return;
+    const std::string text = list->items[static_cast<size_t>(index)].text;
+    settingEditorFromList_ = true;
+    SetTextEditText(text);
+    SetTextEditSelStart(0);
+    SetTextEditSelLength(Utf8Length(text));
+    settingEditorFromList_ = false;
+}
 
 int32_t Lattix::Utf8Length(const std::string& s) {
     int32_t n = 0;

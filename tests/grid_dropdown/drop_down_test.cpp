@@ -270,7 +270,8 @@ TEST(DropDown, AProgrammaticMoveOrARequestEditVetoEndsOrPreventsTheList) {
     EXPECT_FALSE(g->IsEditing());
     // A read-only grid opens nothing either.
     g->SetEditable(false);
-    EXPECT_FALSE(g->RequestListEdit(0));
+    g->RequestEditCurCell(0, false);
+    EXPECT_FALSE(g.Open());
 }
 
 TEST(DropDown, PlacementKeepsTheListOnTheScreenArea) {

@@ -1,0 +1,147 @@
+// The edit box: typing with its styles and limit, the caret and selection keys, line breaks,
+// the clipboard and its context menu, change notifications, automatic scrolling, alignment and
+// the mouse.
+#include <gtest/gtest.h>
+
+#include "platform/controls/edit_box.h"
+#include "platform/headless/headless_host.h"
+
+using namespace lattix;
+using namespace lattix::ui;
+using controls::EditBox;
+
+namespace {
+
+int g_changes = 0;
+LResult CountChanges(Hwnd hwnd, MessageId m, WParam w, LParam l, std::uintptr_t, std::uintptr_t) {
+    if (m == WM_COMMAND && HiWord(w) == controls::EN_CHANGE) ++g_changes;
+    return Wm().DefSubclassProc(hwnd, m, w, l);
+}
+
+struct EditFixture : ::testing::Test {
+    headless::HeadlessHost host{300, 200};
+    Hwnd Make(std::uint32_t style, Rect r = {10, 10, 110, 40}, std::uint32_t ex = 0) {
+        Hwnd h = EditBox::Create(host.TopLevel(), r, WS_VISIBLE | controls::ES_MULTILINE | style, ex, 7);
+        Wm().SetFocus(h);
+        return h;
+    }
+    EditBox& Box(Hwnd h) { return *EditBox::FromWindow(h); }
+    void SetUp() override {
+        g_changes = 0;
+        Wm().SetWindowSubclass(host.TopLevel(), &CountChanges, 1, 0);
+    }
+    void TearDown() override { Wm().RemoveWindowSubclass(host.TopLevel(), &CountChanges, 1); }
+};
+
+} // namespace
+
+TEST_F(EditFixture, TypingStylesAndLimit) {
+    Hwnd h = Make(controls::ES_AUTOHSCROLL | controls::ES_UPPERCASE);
+    host.TypeText("abC1");
+    EXPECT_EQ(Box(h).Text(), "ABC1");
+    EXPECT_EQ(g_changes, 4);
+    Hwnd n = Make(controls::ES_NUMBER);
+    host.TypeText("1a2 3");
+    EXPECT_EQ(Box(n).Text(), "123");
+    Hwnd l = Make(controls::ES_LOWERCASE);
+    Box(l).SetLimit(3);
+    host.TypeText("XYZW");
+    EXPECT_EQ(Box(l).Text(), "xyz");
+    // SetText cuts to the limit and makes line breaks CR LF.
+    Box(l).SetLimit(0);
+    Box(l).SetText("a\nb");
+    EXPECT_EQ(Box(l).Text(), "a\r\nb");
+    EXPECT_EQ(Box(l).LineCount(), 2);
+}
+
+TEST_F(EditFixture, CaretSelectionAndLineBreaks) {
+    Hwnd h = Make(controls::ES_AUTOHSCROLL);
+    EditBox& b = Box(h);
+    host.TypeText("hello world");
+    host.KeyPress(VK_HOME);
+    EXPECT_EQ(b.Caret(), 0);
+    host.KeyPress(VK_RIGHT, kModCtrl | kModShift);
+    EXPECT_EQ(b.SelText(), "hello ");
+    host.KeyPress(VK_DELETE);
+    EXPECT_EQ(b.Text(), "world");
+    host.KeyPress(VK_END);
+    host.KeyPress(VK_BACK);
+    EXPECT_EQ(b.Text(), "worl");
+    // Enter is the owner's; Ctrl+Enter breaks the line; Backspace removes the whole break.
+    host.KeyPress(VK_RETURN);
+    EXPECT_EQ(b.Text(), "worl");
+    host.KeyPress(VK_RETURN, kModCtrl);
+    host.TypeText("x");
+    EXPECT_EQ(b.Text(), "worl\r\nx");
+    host.KeyPress(VK_UP);
+    EXPECT_EQ(b.Caret(), 1);
+    host.KeyPress(VK_DOWN);
+    host.KeyPress(VK_HOME);
+    host.KeyPress(VK_BACK);
+    EXPECT_EQ(b.Text(), "worlx");
+    host.KeyPress(VK_A, kModCtrl);
+    EXPECT_EQ(b.SelText(), "worlx");
+    b.ReplaceSel("new");
+    EXPECT_EQ(b.Text(), "new");
+}
+
+TEST_F(EditFixture, ClipboardKeysAndContextMenu) {
+    Hwnd h = Make(controls::ES_AUTOHSCROLL);
+    EditBox& b = Box(h);
+    host.TypeText("copy me");
+    b.SetSel(0, 4);
+    host.KeyPress(VK_A + 2, kModCtrl); // Ctrl+C
+    EXPECT_EQ(Wm().GetClipboard().GetText(0).value_or(""), "copy");
+    host.KeyPress(VK_A + ('X' - 'A'), kModCtrl);
+    EXPECT_EQ(b.Text(), " me");
+    b.SetSel(3, 3);
+    host.KeyPress(VK_A + ('V' - 'A'), kModCtrl);
+    EXPECT_EQ(b.Text(), " mecopy");
+    // The context menu: Undo, Cut, Copy, Paste, Delete, Select All.
+    host.AnswerNextMenu(controls::kEditMenuUndo);
+    host.Click(20, 20, headless::MouseButton::Right);
+    ASSERT_EQ(host.MenusShown().size(), 1u);
+    EXPECT_EQ(b.Text(), " me");
+    host.AnswerNextMenu(controls::kEditMenuSelectAll);
+    host.Click(20, 20, headless::MouseButton::Right);
+    host.AnswerNextMenu(controls::kEditMenuDelete);
+    host.Click(20, 20, headless::MouseButton::Right);
+    EXPECT_EQ(b.Text(), "");
+}
+
+TEST_F(EditFixture, AutomaticScrollingFollowsTheCaret) {
+    Hwnd h = Make(controls::ES_AUTOHSCROLL | controls::ES_AUTOVSCROLL);
+    EditBox& b = Box(h);
+    host.TypeText("a rather long line of text that does not fit");
+    EXPECT_GT(b.ScrollOffsetX(), 0);
+    host.KeyPress(VK_HOME);
+    EXPECT_EQ(b.ScrollOffsetX(), 0);
+    for (int i = 0; i < 5; ++i) host.KeyPress(VK_RETURN, kModCtrl);
+    EXPECT_GT(b.FirstVisibleLine(), 0);
+    host.KeyPress(VK_HOME, kModCtrl);
+    EXPECT_EQ(b.FirstVisibleLine(), 0);
+    // Without automatic horizontal scrolling the text is never scrolled sideways.
+    Hwnd w = Make(0);
+    host.TypeText("a rather long line of text that does not fit");
+    EXPECT_EQ(Box(w).ScrollOffsetX(), 0);
+}
+
+TEST_F(EditFixture, AlignmentAndTheMouse) {
+    Hwnd h = Make(controls::ES_RIGHT, {10, 10, 110, 40});
+    EditBox& b = Box(h);
+    b.SetMargins(0, 0);
+    b.SetText("abc");
+    const int width = Wm().GetClientRect(h).width();
+    EXPECT_EQ(b.PosFromChar(3).x, width - 1);
+    EXPECT_LT(b.PosFromChar(0).x, width - 1);
+    // A click puts the caret at the nearest character; a drag selects.
+    const Point start = b.PosFromChar(1);
+    host.Click(10 + start.x, 10 + 5);
+    EXPECT_EQ(b.Caret(), 1);
+    const Point end = b.PosFromChar(3);
+    host.Drag(10 + start.x, 15, 10 + end.x, 15, 2);
+    EXPECT_EQ(b.SelText(), "bc");
+    Hwnd rtl = Make(0, {10, 50, 110, 80}, controls::WS_EX_RTLREADING);
+    Box(rtl).SetText("x");
+    EXPECT_GT(Box(rtl).PosFromChar(0).x, 50);
+}
