@@ -36,6 +36,19 @@ class DropDownTest(unittest.TestCase):
         g.host.click(x, y)
         return left.value, top.value + height.value
 
+    def test_text_with_list_cell_completes_typed_text(self):
+        g = self.g
+        g.Combos.Items("sex").AutoExpand = True
+        g.SetCellType(3, 2, lattix.lxCellTextCombo)
+        g.SetCellCtrlKey(3, 2, "sex")
+        g.SetCurCell(3, 2)
+        g.host.focus()
+        g.host.type_text("fe")
+        self.assertEqual(g.TextEditText, "females")
+        g.host.key(0x0D)
+        self.assertEqual(g.CellValue(3, 2), "females")
+        self.assertEqual(g.CellComboListIndex(3, 2), 2)
+
     def test_collection_members(self):
         combos = self.g.Combos
         self.assertEqual(combos.Count, 1)
@@ -54,7 +67,7 @@ class DropDownTest(unittest.TestCase):
         g = self.g
         self.assertIsNone(g.host.popup_rect())
         left, bottom = self.open_by_button()
-        self.assertIsNotNone(g.host.popup_rect())
+        self.assertTrue(g.IsEditing)
         rect = g.host.popup_rect()
         self.assertIsNotNone(rect)
         self.assertEqual(rect[:2], (left, bottom))
@@ -80,6 +93,7 @@ class DropDownTest(unittest.TestCase):
         self.assertEqual(g.CellValue(2, 2), "M")
         self.assertEqual(self.events[-1], ("CancelEdit", 2, 2))
         self.assertIsNone(g.host.popup_rect())
+        self.assertFalse(g.IsEditing)
 
 
 if __name__ == "__main__":
