@@ -18,6 +18,7 @@ void BindSelectionMembers(ClassBinder& b);
 void BindViewMembers(ClassBinder& b);
 void BindChromeMembers(ClassBinder& b);
 void BindPaintMembers(ClassBinder& b);
+void BindComboMembers(ClassBinder& b);
 void BindEditMembers(ClassBinder& b);
 void BindKeyboardMembers(ClassBinder& b);
 

@@ -20,6 +20,7 @@ const TypeInfo& Lattix::ClassTypeInfo() {
         BindViewMembers(b);
         BindChromeMembers(b);
         BindPaintMembers(b);
+        BindComboMembers(b);
         BindEditMembers(b);
         BindKeyboardMembers(b);
         return ti;

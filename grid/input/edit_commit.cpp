@@ -287,8 +287,7 @@ int32_t Lattix::commitTextToCell(int32_t row, int32_t colIndex, const std::strin
     case kEditResCommit: {
         const Variant oldValue = Cell(row, colIndex).value();
         SetCellValue(Variant(row), Variant(colIndex), a[4].deref());
-        if (comboListIndex >= 0 && CellType(Variant(row), Variant(colIndex)) == 2)
-            SetCellComboListIndex(Variant(row), Variant(colIndex), comboListIndex);
+        if (CellType(Variant(row), Variant(colIndex)) == 2) StoreTextComboIndex(row, colIndex, comboListIndex);
         if (closesEditor) closeEditor();
         std::array<Variant, 3> after{Variant(row), Variant(colIndex), oldValue};
         RaiseEvent(event_id::kAfterCommitEdit, after);

@@ -93,15 +93,15 @@ void Lattix::RequestEditCurCell(int32_t lCharCode, bool bShowCombo) {
     if (editing_ || !validCell(row, col) || row != curRow_ || col != curCol_) return;
     const int32_t type = CellType(Variant(row), Variant(col));
     if (type == kCellCombo) {
-        // A list cell opens its list instead: the drop-down lists take it from here.
-        (void)bShowCombo;
+        // A list cell opens its list instead.
+        DropDownCurCellList(lCharCode);
         return;
     }
     if (type != kCellText && type != kCellTextCombo) return;
     if ((answer.textEditOpt & kTextEditNumberOnly) && lCharCode != 0 && lCharCode != 13 &&
         !(lCharCode >= '0' && lCharCode <= '9'))
         return;
-    openEditor(lCharCode, answer);
+    if (openEditor(lCharCode, answer) && bShowCombo && type == kCellTextCombo && editing_) DropDownCurCellList(0);
 }
 
 void Lattix::EditCell(const Variant& vrow, const Variant& vCol) {
@@ -187,6 +187,7 @@ bool Lattix::openEditor(int32_t charCode, const EditRequestAnswer& answer) {
 
 void Lattix::closeEditor() {
     if (!editing_ && editor_.hwnd == 0) return;
+    if (!droppedIsListCell_) CloseDropDown();
     editing_ = false;
     const ui::Hwnd edit = editor_.hwnd;
     editor_.hwnd = 0;
@@ -217,7 +218,9 @@ int32_t Lattix::CommitOpenEditor(bool bCanProceedEditing) {
     const std::string text = box->Text();
     const int32_t row = editor_.row, col = editor_.col;
     int32_t listIndex = validCell(row, col) ? Cell(row, col).comboListIndex : -1;
-    if (validCell(row, col) && CellType(Variant(row), Variant(col)) == kCellTextCombo) listIndex = -1;
+    // A text-with-list cell takes the index of the item whose text was entered.
+    if (validCell(row, col) && CellType(Variant(row), Variant(col)) == kCellTextCombo)
+        listIndex = ComboItemIndexOfText(Cell(row, col).comboIndex, text);
     int32_t result = kEditResCancel;
     try {
         result = commitTextToCell(row, col, text, bCanProceedEditing, listIndex, true);
@@ -251,7 +254,8 @@ void Lattix::cancelOpenEditor() {
 
 void Lattix::CancelEditCurCell() {
     RaiseEvent(event_id::kQuitCustomEdit, {});
-    cancelOpenEditor();
+    if (ListCellBeingEdited()) CancelListEdit();
+    else cancelOpenEditor();
 }
 
 // Structural operations end an edit in progress before they change the grid.
@@ -264,7 +268,8 @@ void Lattix::EndEditing() {
 // Ends an edit without raising QuitCustomEdit (the caller raised it already): a list cell's edit is
 // cancelled, a text edit committed without proceeding.
 void Lattix::endEditQuietly() {
-    if (editing_) CommitOpenEditor(false);
+    if (ListCellBeingEdited()) CancelListEdit();
+    else if (editing_) CommitOpenEditor(false);
 }
 
 void Lattix::FocusLeftGrid(ui::Hwnd newFocus) {
@@ -308,6 +313,17 @@ ui::LResult Lattix::editorMessage(ui::MessageId message, ui::WParam wParam, ui::
                                  Variant(static_cast<int16_t>(shift))};
         RaiseEvent(event_id::kTextEditKeyDown, a);
         if (!editing_) return handled = true, 0;
+        if (validCell(row, col) && CellType(Variant(row), Variant(col)) == kCellTextCombo) {
+            // F4 (and Alt+Up or Alt+Down) opens or folds the cell's list; Up, Down, PgUp and PgDn move in
+            // the open list.
+            const bool altArrow = (shift & 4) && (key == ui::VK_UP || key == ui::VK_DOWN);
+            if (key == ui::VK_F4 || altArrow) {
+                if (!DropDownKey(key, shift)) DropDownCurCellList(0);
+                return handled = true, 0;
+            }
+            if ((key == ui::VK_UP || key == ui::VK_DOWN || key == ui::VK_PRIOR || key == ui::VK_NEXT) && DropDownKey(key, shift))
+                return handled = true, 0;
+        }
         if (key == ui::VK_RETURN && !(shift & 2)) return handled = true, 0; // the character commits
         if (key == ui::VK_ESCAPE) return handled = true, 0;                  // the character cancels
         if (key == ui::VK_TAB && useTabKey_) {
@@ -342,6 +358,11 @@ ui::LResult Lattix::editorMessage(ui::MessageId message, ui::WParam wParam, ui::
             return 0;
         }
         if (ch == 27 && original == 27) {
+            // An open list folds up; the edit goes on.
+            if (ComboListOpenOverEditor()) {
+                CloseDropDown();
+                return 0;
+            }
             DoKeyboardCommand(ui::VK_ESCAPE, 0);
             return 0;
         }
@@ -399,7 +420,21 @@ void Lattix::editorTextChanged() {
     if (!editing_) return;
     std::array<Variant, 2> a{Variant(editor_.row), Variant(editor_.col)};
     RaiseEvent(event_id::kTextEditChange, a);
-    if (controls::EditBox* box = boxOf(editor_.hwnd)) editor_.previousText = box->Text();
+    controls::EditBox* box = editing_ ? boxOf(editor_.hwnd) : nullptr;
+    if (box == nullptr) return;
+    // Text-with-list cells: the list follows the text and completes it.
+    const std::string previous = editor_.previousText;
+    editor_.previousText = box->Text();
+    if (settingEditorFromList_) return;
+    const AutoCompletion done = DropDownTextChanged(previous, editor_.previousText);
+    if (!done.completed) return;
+    // The completion counts as not typed: the next character typed over it adds to the typed text.
+    const std::string typed = editor_.previousText;
+    settingEditorFromList_ = true;
+    SetTextEditText(done.text);
+    box->SetSel(done.selStart, done.selStart + done.selLength);
+    settingEditorFromList_ = false;
+    editor_.previousText = typed;
 }
 
 // ---- TextEdit* properties ----

@@ -139,7 +139,10 @@ void Lattix::RouteNavigationKey(int32_t keyCode, int32_t shift) {
 void Lattix::DoKeyboardCommand(int32_t KeyCode, int32_t Shift) {
     // While editing only Enter, Tab (with UseTabKey) and Escape act: they end the edit first.
     if (editing_) {
-        if (KeyCode == ui::VK_RETURN || (KeyCode == ui::VK_TAB && useTabKey_)) {
+        if (ListCellBeingEdited()) {
+            // A list cell: Enter and Tab take the lit item, Escape cancels; other keys wait.
+            if (!EndListCellEditByKey(KeyCode)) return;
+        } else if (KeyCode == ui::VK_RETURN || (KeyCode == ui::VK_TAB && useTabKey_)) {
             if (CommitOpenEditor(true) == kEditResProceed && editing_) return;
         } else if (KeyCode == ui::VK_ESCAPE) {
             CancelEditCurCell();

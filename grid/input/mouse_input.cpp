@@ -153,8 +153,8 @@ void Lattix::mouseButtonDown(int32_t button, int32_t x, int32_t y, int32_t shift
         ToggleRowExpandedByUser(row);
         return;
     }
-    // (A press on the combo button of a text-with-list cell being edited opens its list: drop-down
-    // lists come with the editing parts.)
+    // A press on the combo button of a text-with-list cell being edited opens its list.
+    if (button == kButtonLeft && part == cell_part::kComboButton && editing_ && DropDownCurCellList(0)) return;
     if (button == kButtonLeft || button == kButtonRight) {
         // (SearchString, the key search's typed prefix, is cleared here once key search lands.)
         mouse_.bodyPress = part != cell_part::kComboButton && part != cell_part::kCheckBox && part != cell_part::kTreeButton;
