@@ -974,6 +974,7 @@ private:
     bool pasteTargetFits(int32_t sourceRows, int32_t sourceCols, std::vector<int32_t>& targetRows,
                          std::vector<int32_t>& targetCols);
     void pasteOneCell(int32_t row, int32_t colIndex, std::string text);
+    bool holdsCellText(int32_t row, int32_t colIndex) const;
     void showContextMenu(ui::PopupMenu& menu, int32_t context, int32_t row, int32_t col, ui::Point screenPoint);
     void appendCustomMenuItems(ui::PopupMenu& menu, int32_t context);
     // The store of one cleared or pasted cell: conversion (with the validation message), then

@@ -47,6 +47,12 @@ void truncateCharacters(std::string& s, int32_t count) {
 }
 } // namespace
 
+// The row-text cell of an ordinary row takes part only when the grid shows row text: selecting a
+// whole row selects it too, and copying it would add an empty column nobody sees.
+bool Lattix::holdsCellText(int32_t row, int32_t colIndex) const {
+    return colIndex <= colCount_ || rows_[row].isGroup() || RowHasRowText(row);
+}
+
 void Lattix::SetCopyPasteEnabled(bool b) {
     copyPasteEnabled_ = b;
     PropertyChanged("CopyPasteEnabled");
@@ -70,11 +76,12 @@ void Lattix::copyCutClear(bool clear, bool copy, bool withHeaders) {
     auto forEachCell = [&](const SelItem& item, auto&& f) {
         if (item.row < 1 || item.row > rows_.count()) return;
         if (!rowMode_) {
-            if (item.col >= 1 && item.col <= lastPos) f(item.row, item.col);
+            if (item.col >= 1 && item.col <= lastPos && holdsCellText(item.row, item.col)) f(item.row, item.col);
         } else if (rows_[item.row].isGroup()) {
             f(item.row, lastPos);
         } else {
-            for (int32_t c : visibleIndexes) f(item.row, c);
+            for (int32_t c : visibleIndexes)
+                if (holdsCellText(item.row, c)) f(item.row, c);
         }
     };
 
@@ -150,12 +157,14 @@ void Lattix::copyCutClear(bool clear, bool copy, bool withHeaders) {
         }
         out.append("\r\n");
     }
+    // Every row ends with CR LF, the last one too, as spreadsheets write it: a reader drops one
+    // trailing line end, so without it a last row of empty cells would be lost.
     for (int32_t r = 0; r < copiedRows; ++r) {
-        if (r > 0) out.append("\r\n");
         for (int32_t c = 0; c < copiedCols; ++c) {
             if (c > 0) out.push_back('\t');
             AppendTabField(out, buffer.texts[static_cast<size_t>(r) * static_cast<size_t>(copiedCols) + static_cast<size_t>(c)]);
         }
+        out.append("\r\n");
     }
     ui::Clipboard& clipboard = ui::Wm().GetClipboard();
     if (clipboard.SetText(hwnd_, out)) {
@@ -232,12 +241,14 @@ void Lattix::PasteFromClipboard() {
             for (const SelItem& item : selection_.items()) {
                 if (item.row < 1 || item.row > rows_.count()) continue;
                 if (!rowMode_) {
-                    cells.emplace_back(item.row, item.col);
+                    if (holdsCellText(item.row, item.col)) cells.emplace_back(item.row, item.col);
                 } else if (rows_[item.row].isGroup()) {
                     cells.emplace_back(item.row, colCount_ + 1);
                 } else {
-                    for (int32_t p = 1; p <= colCount_ + 1; ++p)
-                        if (cols_[static_cast<size_t>(p)].visible) cells.emplace_back(item.row, cols_[static_cast<size_t>(p)].index);
+                    for (int32_t p = 1; p <= colCount_ + 1; ++p) {
+                        const ColumnRecord& c = cols_[static_cast<size_t>(p)];
+                        if (c.visible && holdsCellText(item.row, c.index)) cells.emplace_back(item.row, c.index);
+                    }
                 }
             }
             if (cells.empty()) cells.emplace_back(curRow_, curCol_);

@@ -53,9 +53,10 @@ size_t closingQuote(std::string_view t, size_t open) {
 TabTable ReadTabText(std::string_view t) {
     TabTable table;
     while (!t.empty() && t.back() == '\0') t.remove_suffix(1);
-    if (t.size() >= 2 && t.substr(t.size() - 2) == "\r\n") t.remove_suffix(2);
-    else if (!t.empty() && t.back() == '\n') t.remove_suffix(1);
     if (t.empty()) return table;
+    // A text that is only a line end is one empty cell (what a copy of one empty cell gives).
+    if (t.size() >= 2 && t.substr(t.size() - 2) == "\r\n") t.remove_suffix(2);
+    else if (t.back() == '\n') t.remove_suffix(1);
 
     std::vector<std::string> row;
     // A quoted field at i is searched for its close at most once: a missing close is remembered,

@@ -9,7 +9,8 @@
 // and ends with a quote followed by a TAB, a line end or the end of the text; "" inside stands for
 // one quote and every LF inside becomes CR LF. A field that opens a quote that never closes that
 // way is read as plain text (the quote is part of it), so one stray quote cannot swallow the rest
-// of the text.
+// of the text. (A lone CR right before a line break of a cell reads back as part of that line
+// break: "a\r\r\nb" is written as "a\r\nb" in quotes and read as "a\r\nb".)
 #pragma once
 
 #include <cstddef>
@@ -30,7 +31,8 @@ struct TabTable {
     bool empty() const { return rows.empty(); }
 };
 
-// Reads tab-separated text; an empty text (after the trailing NULs and line end) gives no rows.
+// Reads tab-separated text. An empty text (or one of NULs only) gives no rows; a text that is only
+// a line end gives one row of one empty field.
 TabTable ReadTabText(std::string_view text);
 
 } // namespace lattix
