@@ -973,7 +973,7 @@ private:
     void copyCutClear(bool clear, bool copy, bool withHeaders);
     bool pasteTargetFits(int32_t sourceRows, int32_t sourceCols, std::vector<int32_t>& targetRows,
                          std::vector<int32_t>& targetCols);
-    void pasteOneCell(int32_t row, int32_t colIndex, std::string text);
+    void pasteOneCell(int32_t row, int32_t colIndex, const std::string& text);
     bool holdsCellText(int32_t row, int32_t colIndex) const;
     void showContextMenu(ui::PopupMenu& menu, int32_t context, int32_t row, int32_t col, ui::Point screenPoint);
     void appendCustomMenuItems(ui::PopupMenu& menu, int32_t context);

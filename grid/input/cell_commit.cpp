@@ -30,6 +30,10 @@ bool Lattix::storeCellTextAsEdit(int32_t row, int32_t colIndex, const std::strin
         ui::Wm().MessageBox(hwnd_, message, UIStrings(11), ui::MB_OK | ui::MB_ICONSTOP);
         return false;
     }
+    if (!events_.hasSinks()) {
+        SetCellValue(Variant(row), Variant(colIndex), conv.value);
+        return true;
+    }
     std::array<Variant, 8> before{Variant(row),
                                   Variant(colIndex),
                                   Variant::byRef(Variant(kEditResCommit)),

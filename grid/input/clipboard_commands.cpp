@@ -65,8 +65,19 @@ void Lattix::ClearSelectedCells() { copyCutClear(true, false, false); }
 void Lattix::copyCutClear(bool clear, bool copy, bool withHeaders) {
     if (selection_.count() == 0) return;
     if (clear && editing_) EndEditing();
-    const std::vector<SelItem> items = selection_.items();
     const int32_t lastPos = colCount_ + 1;
+    // Clearing raises events cell by cell, so it follows the published enumeration order; a plain
+    // copy may read the cells in row order, which is much kinder to the caches.
+    const std::vector<SelItem> items = clear ? selection_.items() : std::vector<SelItem>{};
+    auto forEachItem = [&](auto&& f) {
+        if (clear) {
+            for (const SelItem& item : items) f(item);
+        } else {
+            selection_.forEachSorted(1, rows_.count(), 1, lastPos, [&](SelItem item) { f(item); });
+        }
+    };
+    std::vector<int32_t> posOfIndex(static_cast<size_t>(lastPos) + 1, 0);
+    for (int32_t p = 1; p <= lastPos; ++p) posOfIndex[static_cast<size_t>(cols_[static_cast<size_t>(p)].index)] = p;
 
     // The cells of each selected item: in row mode every visible column of the row (a group row its
     // row-text cell).
@@ -90,12 +101,12 @@ void Lattix::copyCutClear(bool clear, bool copy, bool withHeaders) {
     int32_t copiedRows = 0, copiedCols = 0;
     if (copy) {
         rowNumber.assign(static_cast<size_t>(rows_.count()) + 1, 0);
-        for (const SelItem& item : items)
+        forEachItem([&](const SelItem& item) {
             forEachCell(item, [&](int32_t row, int32_t colIndex) {
                 rowNumber[static_cast<size_t>(row)] = 1;
-                const int32_t pos = PositionOfIndex(colIndex);
-                if (pos > 0) posNumber[static_cast<size_t>(pos)] = 1;
+                if (const int32_t pos = posOfIndex[static_cast<size_t>(colIndex)]; pos > 0) posNumber[static_cast<size_t>(pos)] = 1;
             });
+        });
         for (int32_t& n : rowNumber)
             if (n) n = ++copiedRows;
         for (int32_t& n : posNumber)
@@ -111,7 +122,7 @@ void Lattix::copyCutClear(bool clear, bool copy, bool withHeaders) {
 
     {
         UpdateScope suspend(*this);
-        for (const SelItem& item : items) {
+        forEachItem([&](const SelItem& item) {
             forEachCell(item, [&](int32_t row, int32_t colIndex) {
                 // An event handler may have removed rows or columns on the way.
                 if (row > rows_.count() || colIndex > colCount_ + 1) return;
@@ -129,10 +140,9 @@ void Lattix::copyCutClear(bool clear, bool copy, bool withHeaders) {
                     text = ToString(req[4].deref());
                     if (row > rows_.count() || colIndex > colCount_ + 1) return;
                 }
-                if (copy && row < static_cast<int32_t>(rowNumber.size())) {
-                    const int32_t pos = PositionOfIndex(colIndex);
+                if (copy && row < static_cast<int32_t>(rowNumber.size()) && colIndex <= lastPos) {
                     const int32_t r = rowNumber[static_cast<size_t>(row)];
-                    const int32_t c = pos > 0 && pos <= lastPos ? posNumber[static_cast<size_t>(pos)] : 0;
+                    const int32_t c = posNumber[static_cast<size_t>(posOfIndex[static_cast<size_t>(colIndex)])];
                     if (r > 0 && c > 0) {
                         const size_t at = static_cast<size_t>(r - 1) * static_cast<size_t>(copiedCols) + static_cast<size_t>(c - 1);
                         buffer.texts[at] = DisplayedText(row, colIndex);
@@ -141,7 +151,7 @@ void Lattix::copyCutClear(bool clear, bool copy, bool withHeaders) {
                 }
                 if (clear) storeCellTextAsEdit(row, colIndex, text);
             });
-        }
+        });
     }
     if (!copy) return;
 
@@ -218,24 +228,22 @@ void Lattix::PasteFromClipboard() {
             if (rows_[rows_.count()].displayed()) targetRows.push_back(rows_.count());
     }
 
-    auto sourceText = [&](int32_t i, int32_t j, std::string& out) {
+    // The source text of block cell (i, j), nullptr where there is none (a hole, a short line).
+    auto sourceText = [&](int32_t i, int32_t j) -> const std::string* {
         if (fromBuffer) {
             const size_t at = static_cast<size_t>(i) * static_cast<size_t>(buffer.cols) + static_cast<size_t>(j);
-            if (!buffer.copied[at]) return false;
-            out = buffer.texts[at];
-            return true;
+            return buffer.copied[at] ? &buffer.texts[at] : nullptr;
         }
         const std::vector<std::string>& line = table.rows[static_cast<size_t>(i)];
-        if (j >= static_cast<int32_t>(line.size())) return false;
-        out = line[static_cast<size_t>(j)];
-        return true;
+        return j < static_cast<int32_t>(line.size()) ? &line[static_cast<size_t>(j)] : nullptr;
     };
 
     {
         UpdateScope suspend(*this);
-        std::string text;
         if (sourceRows == 1 && sourceCols == 1) {
-            if (!sourceText(0, 0, text)) return;
+            const std::string* one = sourceText(0, 0);
+            if (!one) return;
+            const std::string text = *one;
             // One value fills every selected cell (the current cell when nothing is selected).
             std::vector<std::pair<int32_t, int32_t>> cells;
             for (const SelItem& item : selection_.items()) {
@@ -257,9 +265,10 @@ void Lattix::PasteFromClipboard() {
         } else {
             for (size_t i = 0; i < targetRows.size() && static_cast<int32_t>(i) < sourceRows; ++i) {
                 for (size_t j = 0; j < targetCols.size() && static_cast<int32_t>(j) < sourceCols; ++j) {
-                    if (!sourceText(static_cast<int32_t>(i), static_cast<int32_t>(j), text)) continue;
+                    const std::string* text = sourceText(static_cast<int32_t>(i), static_cast<int32_t>(j));
+                    if (!text) continue;
                     if (targetRows[i] > rows_.count() || targetCols[j] > colCount_ + 1) continue;
-                    pasteOneCell(targetRows[i], targetCols[j], text);
+                    pasteOneCell(targetRows[i], targetCols[j], *text);
                 }
             }
         }
@@ -267,7 +276,17 @@ void Lattix::PasteFromClipboard() {
     FlushPendingEvents();
 }
 
-void Lattix::pasteOneCell(int32_t row, int32_t colIndex, std::string text) {
+void Lattix::pasteOneCell(int32_t row, int32_t colIndex, const std::string& source) {
+    if (!events_.hasSinks()) {
+        // Nobody listens: no handler can cancel or adjust the text.
+        if (multiSelect_) {
+            if (rowMode_) selectRow(row, true);
+            else selectCell(row, colIndex, true);
+        }
+        storeCellTextAsEdit(row, colIndex, source);
+        return;
+    }
+    std::string text = source;
     std::array<Variant, 7> req{Variant(row),
                                Variant(colIndex),
                                Variant(int32_t{0}),
