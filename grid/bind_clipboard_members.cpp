@@ -1,4 +1,4 @@
-// Published members of the clipboard commands and the built-in context menus.
+// Published members of the built-in context menus (CopyPasteEnabled is published with the keyboard's).
 #include "grid/dispatch_binder.h"
 #include "grid/lattix.h"
 #include "grid/lattix_bindings.h"
@@ -7,8 +7,6 @@ namespace lattix {
 
 void BindClipboardMembers(ClassBinder& b) {
     using L = Lattix;
-    b.property<L>("CopyPasteEnabled", [](L& g, Args&) { return Variant(g.CopyPasteEnabled()); },
-                  [](L& g, Args&, const Variant& v) { g.SetCopyPasteEnabled(ArgBool(v)); });
     b.property<L>("BuiltinContextMenus", [](L& g, Args&) { return Variant(g.BuiltinContextMenus()); },
                   [](L& g, Args&, const Variant& v) { g.SetBuiltinContextMenus(ArgBool(v)); });
 }

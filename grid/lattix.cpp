@@ -221,12 +221,6 @@ void Lattix::RedrawRow(int32_t row) {
     painter_->Draw();
 }
 
-void Lattix::EndEditing() {
-    if (!editing_) return;
-    editing_ = false;
-    RaiseEvent(event_id::kQuitCustomEdit, {});
-}
-
 void Lattix::BeforeSelectionBookkeeping() {
     if (selChangePending_) return;
     selChangePending_ = true;

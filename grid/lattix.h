@@ -238,8 +238,6 @@ public:
     std::shared_ptr<ContextMenuItemsObject> ContextMenuCustomItems(int32_t eContextMenu) const;
 
     // ---- clipboard commands (grid/input/clipboard_commands.cpp) ----
-    bool CopyPasteEnabled() const { return copyPasteEnabled_; }
-    void SetCopyPasteEnabled(bool b);
     // Copy, cut, clear and paste of the selected cells as tab-separated text (grid/input/tab_text.h).
     // The keyboard checks its own conditions (CopyPasteEnabled, Editable) before it calls them.
     void CopySelectedCells(bool withHeaders);
@@ -766,6 +764,88 @@ public:
     // The optimal width of a column's header item.
     int32_t HeaderItemOptimalWidth(int32_t pos) const;
 
+    // ---- in-place editing and the shared commit path (grid/input/edit_*.cpp) ----
+    // What a RequestEdit handler returned.
+    struct EditRequestAnswer {
+        bool cancel = false;
+        std::string text;
+        int32_t maxLength = 0;
+        int32_t textEditOpt = 0;
+    };
+    // Raises RequestEdit (row, colIndex, charCode, bCancel False, sText text, lMaxLength 0,
+    // eTextEditOpt 0) and returns what the handler left in the by-reference arguments.
+    EditRequestAnswer RaiseRequestEdit(int32_t row, int32_t colIndex, int32_t charCode, const std::string& text);
+    // The text as the editor options would let it be typed: upper or lower case, digits only, cut to
+    // maxLength when that is above 0.
+    static std::string ApplyTextEditOptions(std::string text, int32_t textEditOpt, int32_t maxLength);
+    struct EditTextValue {
+        Variant value;      // empty when the conversion failed
+        int32_t convErr = 0; // 0, 13 (not a value of the type) or 6 (out of range)
+    };
+    // Converts an entered text to the type of the cell's current value (the user locale's formats).
+    EditTextValue ConvertEditText(int32_t row, int32_t colIndex, const std::string& text) const;
+    // Stores a typed text into a cell: converts it (with the validation message unless
+    // SilentValidation), raises BeforeCommitEdit, then stores the value and raises AfterCommitEdit,
+    // or raises CancelEdit. Returns the EEditResults outcome: 0 cancelled, 1 stored, 2 proceed
+    // (validation failed and was reported, or the handler asked to go on editing). Nothing is stored
+    // for 0 and 2. The clipboard commands call it per cell with bCanProceedEditing False.
+    int32_t CommitTextToCell(int32_t row, int32_t colIndex, const std::string& sText, bool bCanProceedEditing,
+                             int32_t lComboListIndex = -1);
+    void RequestEditCurCell(int32_t lCharCode = 0, bool bShowCombo = false);
+    void CommitEditCurCell();
+    void CancelEditCurCell();
+    ui::Hwnd TextEditHwnd() const { return editor_.hwnd; }
+    std::string TextEditText() const;
+    void SetTextEditText(const std::string& s);
+    int32_t TextEditSelStart() const;
+    void SetTextEditSelStart(int32_t n);
+    int32_t TextEditSelLength() const;
+    void SetTextEditSelLength(int32_t n);
+    std::string TextEditSelText() const;
+    void SetTextEditSelText(const std::string& s);
+    bool AllowGroupRowEditing() const { return allowGroupRowEditing_; }
+    void SetAllowGroupRowEditing(bool b);
+    bool SilentValidation() const { return silentValidation_; }
+    void SetSilentValidation(bool b);
+    // Starts editing the current cell by a cell's text (EditCell on the cell object).
+    void EditCell(const Variant& vrow, const Variant& vCol);
+    // Commits the open text editor (bCanProceedEditing as given); the EEditResults outcome, 0 when
+    // nothing was being edited.
+    int32_t CommitOpenEditor(bool bCanProceedEditing);
+    // The grid lost the focus to a window that is not its own editor or message box.
+    void FocusLeftGrid(ui::Hwnd newFocus);
+
+    // ---- keyboard (grid/input/keyboard*.cpp) ----
+    void DoKeyboardCommand(int32_t KeyCode, int32_t Shift = 0);
+    int32_t FindSearchMatchRow(const Variant& vSearchCol, const std::string& sSearchString,
+                               const Variant& vStartRow = Variant::missing(), bool bLoop = false, int32_t eMatchMode = 0,
+                               bool bMatchCase = false, int32_t eCellVisibility = 1);
+    bool UseTabKey() const { return useTabKey_; }
+    void SetUseTabKey(bool b);
+    int32_t KeyPressBehaviour() const { return keyPressBehaviour_; }
+    void SetKeyPressBehaviour(int32_t e);
+    int32_t KeySearchCol() const { return keySearchCol_; }
+    void SetKeySearchCol(int32_t n);
+    bool KeySearchFromCurRow() const { return keySearchFromCurRow_; }
+    void SetKeySearchFromCurRow(bool b);
+    bool KeySearchLoop() const { return keySearchLoop_; }
+    void SetKeySearchLoop(bool b);
+    const std::string& SearchString() const { return searchString_; }
+    void SetSearchString(const std::string& s);
+    bool SkipNonSelectableCells() const { return skipNonSelectableCells_; }
+    void SetSkipNonSelectableCells(bool b);
+    bool BrowseAllNonFrozenCols() const { return browseAllNonFrozenCols_; }
+    void SetBrowseAllNonFrozenCols(bool b);
+    bool CopyPasteEnabled() const { return copyPasteEnabled_; }
+    void SetCopyPasteEnabled(bool b);
+    // A host window's key routing: true when the grid takes this key before the host's own
+    // navigation (Tab with UseTabKey, arrows, Home, End, PgUp, PgDn, Delete, Escape, Backspace, the
+    // clipboard keys, Enter and F2 on editable text cells, F4 on list cells), while not editing.
+    bool WantsNavigationKey(int32_t keyCode, int32_t shift) const;
+    // The host routes such a key to the grid: the key-down path, and the character path for Enter,
+    // Escape and Backspace.
+    void RouteNavigationKey(int32_t keyCode, int32_t shift);
+
     // ---- the grid window ----
     // Creates the grid's window as a child filling the parent's client area (error 522 when the grid
     // already has a window or the parent is not a window).
@@ -894,6 +974,60 @@ private:
     void showCellContextMenu(int32_t row, int32_t col, bool hideDefaultItems);
     void showNoCellAreaContextMenu(bool hideDefaultItems);
     void openCellContextMenu(int32_t row, int32_t col);
+    // ---- in-place editing and keyboard (private) ----
+    struct EditorState {
+        ui::Hwnd hwnd = 0;
+        int32_t row = 0, col = 0;
+        bool savedSelected = false;
+        bool startedByChar = false;
+        bool committing = false; // the commit path is running: no second commit from focus changes
+        bool inMessageBox = false;
+        std::string previousText;
+    } editor_;
+    bool allowGroupRowEditing_ = false;
+    bool silentValidation_ = false;
+    bool useTabKey_ = true;
+    int32_t keyPressBehaviour_ = 2;
+    int32_t keySearchCol_ = 0;
+    bool keySearchFromCurRow_ = false;
+    bool keySearchLoop_ = false;
+    std::string searchString_;
+    bool skipNonSelectableCells_ = true;
+    bool browseAllNonFrozenCols_ = false;
+    bool copyPasteEnabled_ = true;
+    bool keyConsumed_ = false;
+    bool keyUpAfterEdit_ = false;
+    int32_t routedChar_ = 0; // a character the key router already ran: its message is skipped once
+    int32_t findMatchRow(int32_t colIndex, const std::string& text, int32_t startRow, int32_t step, bool loop,
+                         int32_t matchMode, bool matchCase, int32_t visibility);
+    void repaintCurrentCell();
+    void endEditQuietly();
+    int32_t commitTextToCell(int32_t row, int32_t colIndex, const std::string& text, bool canProceed,
+                             int32_t comboListIndex, bool closesEditor);
+    bool reportValidationError(int32_t convErr);
+    bool openEditor(int32_t charCode, const EditRequestAnswer& answer);
+    void closeEditor();
+    void cancelOpenEditor();
+    static ui::LResult editorSubclass(ui::Hwnd, ui::MessageId, ui::WParam, ui::LParam, std::uintptr_t, std::uintptr_t);
+    ui::LResult editorMessage(ui::MessageId message, ui::WParam wParam, ui::LParam lParam, bool& handled);
+    void editorTextChanged();
+    bool handleKeyMessage(ui::MessageId message, ui::WParam wParam, ui::LParam lParam);
+    void gridKeyDown(int32_t keyCode, int32_t shift);
+    void gridCharacter(int32_t charCode);
+    void incrementalSearch(int32_t charCode);
+    bool searchCandidate(const std::string& candidate);
+    int32_t searchColumn() const;
+    void keyboardMove(int32_t keyCode, int32_t shift);
+    void pageStep(int32_t keyCode, int32_t shift);
+    void moveToTarget(int32_t row, int32_t col, int32_t shift);
+    void altSearchStep(int32_t direction);
+    void expandCollapseByKey(int32_t keyCode);
+    void toggleSelectionByCtrlSpace();
+    bool findColumnStep(int32_t row, int32_t col, int32_t step, int32_t& outRow, int32_t& outCol);
+    bool findRowStep(int32_t row, int32_t col, int32_t step, int32_t& outRow, int32_t& outCol);
+    int32_t firstVisibleColOfRow(int32_t row, bool last);
+    int32_t firstVisibleRow(bool last) const;
+    bool rowIsVisible(int32_t row) const;
     MouseState mouse_;
 
     Options options_;
@@ -964,7 +1098,6 @@ private:
     std::array<std::shared_ptr<ContextMenuItemsObject>, 5> contextMenuItems_;
 
     // ---- clipboard commands and context menus (private) ----
-    bool copyPasteEnabled_ = true;
     bool builtinContextMenus_ = true;
     CopyBuffer copyBuffer_;
     struct OpenMenu {
@@ -977,10 +1110,6 @@ private:
     bool holdsCellText(int32_t row, int32_t colIndex) const;
     void showContextMenu(ui::PopupMenu& menu, int32_t context, int32_t row, int32_t col, ui::Point screenPoint);
     void appendCustomMenuItems(ui::PopupMenu& menu, int32_t context);
-    // The store of one cleared or pasted cell: conversion (with the validation message), then
-    // BeforeCommitEdit, and CancelEdit or the value and AfterCommitEdit. False when the conversion
-    // was not accepted.
-    bool storeCellTextAsEdit(int32_t row, int32_t colIndex, const std::string& text);
     std::vector<std::weak_ptr<OwnedObject>> owned_;
 
     // ---- columns, hierarchy, removal (private) ----

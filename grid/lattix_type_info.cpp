@@ -21,6 +21,8 @@ const TypeInfo& Lattix::ClassTypeInfo() {
         BindChromeMembers(b);
         BindPaintMembers(b);
         BindClipboardMembers(b);
+        BindEditMembers(b);
+        BindKeyboardMembers(b);
         return ti;
     }();
     return info;

@@ -2,7 +2,7 @@
 //
 // Copy, cut and clear share one pass over the selected items in their enumeration order. Cut and
 // clear ask RequestEdit for each cell first (a cancelled cell is neither copied nor cleared) and
-// store the text it leaves through the edit commit path. A copy keeps what it copied (texts and
+// store the text it leaves through the shared edit commit path (CommitTextToCell). A copy keeps what it copied (texts and
 // flags, copied rows x copied columns) together with the clipboard's sequence number: while the
 // clipboard still holds that copy, paste takes the cells from the buffer, so that holes in a
 // scattered selection stay holes. Otherwise paste reads the clipboard's text (grid/input/tab_text.h).
@@ -18,13 +18,7 @@
 
 namespace lattix {
 
-namespace event_id {
-inline constexpr DispId kRequestEdit = 61;
-} // namespace event_id
-
 namespace {
-constexpr int32_t kTextEditNumberOnly = 8192, kTextEditUpperCase = 8, kTextEditLowerCase = 16;
-
 class UpdateScope {
 public:
     explicit UpdateScope(Lattix& g) : g_(g) { g_.BeginUpdate(); }
@@ -36,26 +30,12 @@ private:
     Lattix& g_;
 };
 
-// Cuts UTF-8 text after `count` characters.
-void truncateCharacters(std::string& s, int32_t count) {
-    size_t i = 0;
-    for (int32_t n = 0; n < count && i < s.size(); ++n) {
-        ++i;
-        while (i < s.size() && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) ++i;
-    }
-    s.resize(i);
-}
 } // namespace
 
 // The row-text cell of an ordinary row takes part only when the grid shows row text: selecting a
 // whole row selects it too, and copying it would add an empty column nobody sees.
 bool Lattix::holdsCellText(int32_t row, int32_t colIndex) const {
     return colIndex <= colCount_ || rows_[row].isGroup() || RowHasRowText(row);
-}
-
-void Lattix::SetCopyPasteEnabled(bool b) {
-    copyPasteEnabled_ = b;
-    PropertyChanged("CopyPasteEnabled");
 }
 
 void Lattix::CopySelectedCells(bool withHeaders) { copyCutClear(false, true, withHeaders); }
@@ -128,16 +108,9 @@ void Lattix::copyCutClear(bool clear, bool copy, bool withHeaders) {
                 if (row > rows_.count() || colIndex > colCount_ + 1) return;
                 std::string text;
                 if (clear) {
-                    std::array<Variant, 7> req{Variant(row),
-                                               Variant(colIndex),
-                                               Variant(int32_t{0}),
-                                               Variant::byRef(Variant(false)),
-                                               Variant::byRef(Variant(std::string())),
-                                               Variant::byRef(Variant(int32_t{0})),
-                                               Variant::byRef(Variant(int32_t{0}))};
-                    RaiseEvent(event_id::kRequestEdit, req);
-                    if (ToBool(req[3].deref())) return;
-                    text = ToString(req[4].deref());
+                    const EditRequestAnswer answer = RaiseRequestEdit(row, colIndex, 0, std::string());
+                    if (answer.cancel) return;
+                    text = answer.text;
                     if (row > rows_.count() || colIndex > colCount_ + 1) return;
                 }
                 if (copy && row < static_cast<int32_t>(rowNumber.size()) && colIndex <= lastPos) {
@@ -149,7 +122,7 @@ void Lattix::copyCutClear(bool clear, bool copy, bool withHeaders) {
                         buffer.copied[at] = 1;
                     }
                 }
-                if (clear) storeCellTextAsEdit(row, colIndex, text);
+                if (clear) CommitTextToCell(row, colIndex, text, false, -1);
             });
         });
     }
@@ -277,42 +250,18 @@ void Lattix::PasteFromClipboard() {
 }
 
 void Lattix::pasteOneCell(int32_t row, int32_t colIndex, const std::string& source) {
-    if (!events_.hasSinks()) {
-        // Nobody listens: no handler can cancel or adjust the text.
-        if (multiSelect_) {
-            if (rowMode_) selectRow(row, true);
-            else selectCell(row, colIndex, true);
-        }
-        storeCellTextAsEdit(row, colIndex, source);
-        return;
-    }
     std::string text = source;
-    std::array<Variant, 7> req{Variant(row),
-                               Variant(colIndex),
-                               Variant(int32_t{0}),
-                               Variant::byRef(Variant(false)),
-                               Variant::byRef(Variant(text)),
-                               Variant::byRef(Variant(int32_t{0})),
-                               Variant::byRef(Variant(int32_t{0}))};
-    RaiseEvent(event_id::kRequestEdit, req);
-    if (ToBool(req[3].deref())) return;
-    if (row > rows_.count() || colIndex > colCount_ + 1) return;
-    text = ToString(req[4].deref());
-    const int32_t options = ToInt32(req[6].deref());
-    if (options & kTextEditUpperCase) {
-        for (char& ch : text) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    } else if (options & kTextEditLowerCase) {
-        for (char& ch : text) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    // RequestEdit may cancel the cell or adjust its text (nobody to ask when nothing listens).
+    if (events_.hasSinks()) {
+        const EditRequestAnswer answer = RaiseRequestEdit(row, colIndex, 0, source);
+        if (answer.cancel || row > rows_.count() || colIndex > colCount_ + 1) return;
+        text = ApplyTextEditOptions(answer.text, answer.textEditOpt, answer.maxLength);
     }
-    if (options & kTextEditNumberOnly)
-        text.erase(std::remove_if(text.begin(), text.end(), [](char ch) { return ch < '0' || ch > '9'; }), text.end());
-    const int32_t maxLength = ToInt32(req[5].deref());
-    if (maxLength > 0) truncateCharacters(text, maxLength);
     if (multiSelect_) {
         if (rowMode_) selectRow(row, true);
         else selectCell(row, colIndex, true);
     }
-    storeCellTextAsEdit(row, colIndex, text);
+    CommitTextToCell(row, colIndex, text, false, -1);
 }
 
 } // namespace lattix

@@ -91,7 +91,7 @@ void Lattix::UserMove(int32_t row, int32_t col, int32_t shift, MoveInput how) {
 // the current cell as for an unmodified move.
 void Lattix::programmaticMove(int32_t row, int32_t col) {
     RaiseEvent(event_id::kQuitCustomEdit, {});
-    EndEditing();
+    endEditQuietly();
     if (rows_.count() == 0 || colCount_ == 0) {
         // Nothing can be selected; only "no current cell" is reachable.
         CommitMove(row, col);

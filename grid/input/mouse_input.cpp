@@ -418,17 +418,6 @@ void Lattix::ToggleCellCheck(int32_t row, int32_t colIndex) {
 
 // ---- seams of later parts ----
 
-// Commits an open edit before a press on another cell; false when the editor stays open. Until the
-// in-place editor lands, ending the edit is all there is.
-bool Lattix::commitEditBeforePress() {
-    EndEditing();
-    return true;
-}
-
-// Starts editing the current cell (showCombo: open its list). The in-place editor and the drop-down
-// lists fill this in.
-void Lattix::requestEditFromMouse(bool showCombo) { (void)showCombo; }
-
 void Lattix::openCellContextMenu(int32_t row, int32_t col) {
     std::array<Variant, 5> m{Variant(kContextMenuCell), Variant(row), Variant(col), Variant::byRef(Variant(false)),
                              Variant::byRef(Variant(false))};

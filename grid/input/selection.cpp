@@ -259,11 +259,13 @@ void Lattix::SetCellSelected(const Variant& vrow, const Variant& vCol, bool bNew
 void Lattix::ClearSelection() {
     BeforeSelectionBookkeeping();
     if (selection_.count() == 0) {
+        // An edit in progress ends even when nothing is selected.
+        EndEditing();
         FlushPendingEvents(); // AfterSelectionChange (False): nothing was selected
         return;
     }
     RaiseEvent(event_id::kQuitCustomEdit, {});
-    EndEditing();
+    endEditQuietly();
     auto clearQuietly = [&](int32_t r, int32_t c) {
         if (r < 1 || r > rows_.count() || c < 1 || c > colCount_ + 1) return;
         CellRecord& cell = Cell(r, c);

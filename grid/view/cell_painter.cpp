@@ -4,6 +4,7 @@
 #include "grid/dispatch_binder.h"
 #include "grid/font_object.h"
 #include "grid/lattix.h"
+#include "platform/gfx/utf8.h"
 #include "grid/model/cell_enums.h"
 #include "grid/view/cell_look.h"
 #include "grid/view/colors.h"
@@ -219,6 +220,23 @@ void GridPainter::drawCellText(Pass& pass, CellLook& look, const std::string& te
         dc.setBkColor(pass.background);
     }
     gfx::drawText(dc, text, look.parts.text, drawFlagsOf(cell));
+    if (!g_.searchString_.empty() && look.row == g_.curRow_ && look.colIndex == g_.curCol_)
+        markSearchPrefix(dc, look, text, drawFlagsOf(cell));
+}
+
+// The key search's echo: the part of the current cell's text that the typed search string matched
+// is shown inverted.
+void GridPainter::markSearchPrefix(gfx::DeviceContext& dc, const CellLook& look, const std::string& text,
+                                   uint32_t flags) {
+    const gfx::TextLayout layout = gfx::layoutText(*look.font, text, look.parts.text, flags);
+    if (layout.lines.empty()) return;
+    const gfx::TextLine& line = layout.lines.front();
+    const size_t chars = std::min(gfx::decodeUtf8(g_.searchString_).size(), line.text.size());
+    if (chars == 0) return;
+    const int width = look.font->textExtent(gfx::encodeUtf8(std::u32string_view(line.text).substr(0, chars))).cx;
+    gfx::Rect mark{line.x, line.y, line.x + width, line.y + layout.lineHeight};
+    mark = gfx::intersect(mark, look.parts.text);
+    if (!mark.isEmpty()) dc.invertRect(mark);
 }
 
 } // namespace lattix

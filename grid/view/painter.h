@@ -127,6 +127,7 @@ private:
     void fillHatch(gfx::DeviceContext& dc, const gfx::Rect& r, int32_t backColor, int32_t hatch, const Pass& pass);
     void drawCellContents(Pass& pass, CellLook& look);
     void drawCellText(Pass& pass, CellLook& look, const std::string& text);
+    void markSearchPrefix(gfx::DeviceContext& dc, const CellLook& look, const std::string& text, uint32_t flags);
     gfx::FontPtr fontOf(const std::shared_ptr<const class FontObject>& font);
 
     // Icons, check boxes, combo buttons (cell_controls.cpp).

@@ -463,5 +463,50 @@ TEST_P(Forms, DoubleClickingGrid2Column6ByMouseTogglesItsDetailColumns) {
     grid.DetachWindow();
 }
 
+// A flock row typed into the flock grid with real keys: every cell commits through the edit
+// events, and the sex column is checked by the AfterCommitEdit handler.
+TEST_P(Forms, TypingAFlockRowIntoTheFlockGridCommitsEachCell) {
+    LoadAndEnterFlocks();
+    FrmFlock* flock = main_->FlockWindow();
+    GridDriver& g = flock->GridFlock();
+    lattix::ui::headless::HeadlessHost host(800, 400);
+    lattix::Lattix& grid = g.control();
+    grid.AttachToWindow(host.TopLevel());
+    const lattix::gfx::Rect r = grid.CellRectInWindow(7, 2);
+    lattix::ui::Point p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    lattix::ui::Wm().ClientToScreen(grid.WindowHandle(), p);
+    const lattix::ui::Point origin = host.ToScreen(0, 0);
+    host.Click(p.x - origin.x, p.y - origin.y);
+    ASSERT_EQ(grid.CurRow(), 7);
+    ASSERT_EQ(grid.CurCol(), 2);
+    int commits = 0;
+    const int cookie = grid.events()->connect([&](const lattix::EventInfo& e, std::span<Variant>) {
+        if (e.name == "AfterCommitEdit") ++commits;
+    });
+    host.TypeText("House 7\t25000\t" + num("2.75") + "\tf\t38\r");
+    EXPECT_EQ(commits, 5);
+    EXPECT_FALSE(grid.IsEditing());
+    EXPECT_EQ(g.CellText(7, 2), "House 7");
+    EXPECT_EQ(g.CellText(7, 3), "25000");
+    EXPECT_EQ(g.CellText(7, 4), num("2.75"));
+    EXPECT_EQ(g.CellText(7, 5), "F"); // upper-cased by the handler
+    EXPECT_EQ(g.CellText(7, 6), "38");
+    EXPECT_TRUE(dialogs_.messages.empty());
+    // A wrong sex is cleared with the message.
+    host.KeyPress(lattix::ui::VK_LEFT);
+    ASSERT_EQ(grid.CurCol(), 5);
+    host.TypeText("male\r");
+    EXPECT_EQ(g.CellText(7, 5), "");
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_EQ(dialogs_.messages[0], "Sex must be M, F,or X");
+    host.TypeText("x\r");
+    EXPECT_EQ(g.CellText(7, 5), "X");
+    grid.events()->disconnect(cookie);
+    grid.DetachWindow();
+    flock->Command1_Click();
+    EXPECT_EQ(state_->FlockCount, 7);
+    EXPECT_DOUBLE_EQ(state_->FlockWeight[7][1], 2.75);
+}
+
 } // namespace
 } // namespace avigram

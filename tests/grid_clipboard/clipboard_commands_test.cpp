@@ -1,6 +1,7 @@
 // Copy, cut, clear and paste on a grid in a headless host, with the edit events a host sees.
 #include "clipboard_test_support.h"
 
+#include "platform/ui/keys.h"
 #include "platform/ui/message_box.h"
 
 using namespace clipboard_test;
@@ -207,13 +208,13 @@ TEST(ClipboardEdits, TextThatDoesNotConvertShowsTheValidationMessageAndSkipsTheC
     g.ExternalClipboard("abc\t7");
     g->PasteFromClipboard();
     ASSERT_EQ(g.host.MessageBoxesShown().size(), 1u);
-    EXPECT_EQ(g.host.MessageBoxesShown()[0].request.text, "Invalid value:\nType mismatch.");
+    EXPECT_EQ(g.host.MessageBoxesShown()[0].request.text, "Invalid value:\r\nType mismatch.");
     EXPECT_EQ(g.host.MessageBoxesShown()[0].request.caption, "Input Validation");
     EXPECT_EQ(log.take(), (Strings{"InputValidationError(13,Type mismatch.)", "BeforeCommitEdit(1,2,1,7,7,0,False,-1)"}));
     EXPECT_EQ(g.Get(1, 1), Variant(int32_t{1}));
     EXPECT_EQ(g.Get(1, 2), Variant(int32_t{7}));
     // Silently, the host decides in BeforeCommitEdit; committing stores the empty value.
-    g->SetStoredProperty("SilentValidation", Variant(true));
+    g->SetSilentValidation(true);
     g->PasteFromClipboard();
     EXPECT_EQ(g.host.MessageBoxesShown().size(), 1u);
     EXPECT_EQ(log.take().front(), "BeforeCommitEdit(1,1,1,abc,,13,False,-1)");
@@ -253,4 +254,38 @@ TEST(ClipboardClear, CutSkipsACellWhoseRequestEditIsCancelled) {
     EXPECT_EQ(g.Text(1, 1), "");
     EXPECT_EQ(g.Text(1, 2), "b");
     EXPECT_EQ(g.Text(1, 3), "");
+}
+
+TEST(ClipboardKeys, CtrlCCtrlShiftCCtrlXCtrlVAndDeleteRunTheCommands) {
+    using lattix::ui::VK_DELETE;
+    constexpr unsigned kCtrl = lattix::ui::kModCtrl, kShift = lattix::ui::kModShift;
+    ClipGrid g(2, 3);
+    FillText(g, 3, 2);
+    g->FocusGridWindow();
+    g->SetCurCell(Variant(1), Variant(1));
+    g.host.KeyPress(lattix::ui::VirtualKey('C'), kCtrl);
+    EXPECT_EQ(g.ClipboardText(), "a\r\n");
+    g.host.KeyPress(lattix::ui::VirtualKey('C'), kCtrl | kShift);
+    EXPECT_EQ(g.ClipboardText(), "Col 1\r\na\r\n");
+    g.host.KeyPress(lattix::ui::VirtualKey('X'), kCtrl);
+    EXPECT_EQ(g.Text(1, 1), "");
+    g->SetCurCell(Variant(3), Variant(2));
+    g.host.KeyPress(lattix::ui::VirtualKey('V'), kCtrl);
+    EXPECT_EQ(g.Text(3, 2), "a");
+    g.host.KeyPress(VK_DELETE);
+    EXPECT_EQ(g.Text(3, 2), "");
+    // Not editable: Ctrl+X, Ctrl+V and Delete do nothing; Ctrl+C still copies.
+    g->SetEditable(false);
+    g->SetCurCell(Variant(2), Variant(1));
+    g.host.KeyPress(VK_DELETE);
+    g.host.KeyPress(lattix::ui::VirtualKey('X'), kCtrl);
+    g.host.KeyPress(lattix::ui::VirtualKey('V'), kCtrl);
+    EXPECT_EQ(g.Text(2, 1), "c");
+    g.host.KeyPress(lattix::ui::VirtualKey('C'), kCtrl);
+    EXPECT_EQ(g.ClipboardText(), "c\r\n");
+    // Without CopyPasteEnabled the clipboard keys are dead.
+    g->SetCopyPasteEnabled(false);
+    g->SetCurCell(Variant(2), Variant(2));
+    g.host.KeyPress(lattix::ui::VirtualKey('C'), kCtrl);
+    EXPECT_EQ(g.ClipboardText(), "c\r\n");
 }

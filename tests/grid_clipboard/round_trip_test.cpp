@@ -94,7 +94,7 @@ TEST(ClipboardRoundTrip, SeededRandomPastesNeverCorruptTheGrid) {
             g.Set(r, 4, Variant(true));
         }
     };
-    g->SetStoredProperty("SilentValidation", Variant(true));
+    g->SetSilentValidation(true);
     for (int n = 0; n < 3000; ++n) {
         reset();
         std::string text;
