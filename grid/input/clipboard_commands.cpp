@@ -2,13 +2,10 @@
 //
 // Copy, cut and clear share one pass over the selected items in their enumeration order. Cut and
 // clear ask RequestEdit for each cell first (a cancelled cell is neither copied nor cleared) and
-// store the text it leaves through the shared edit commit path (CommitTextToCell). A copy keeps what it copied (texts and
-// flags, copied rows x copied columns) together with the clipboard's sequence number: while the
-// clipboard still holds that copy, paste takes the cells from the buffer, so that holes in a
-// scattered selection stay holes. Otherwise paste reads the clipboard's text (grid/input/tab_text.h).
-#include <algorithm>
-#include <cctype>
-
+// store the text it leaves through the shared edit commit path (CommitTextToCell). A copy keeps
+// what it copied (texts and flags, copied rows x copied columns) with the clipboard's sequence
+// number: while the clipboard still holds that copy, paste takes the cells from the buffer, so
+// that holes in a scattered selection stay holes. Otherwise paste reads the clipboard's text (grid/input/tab_text.h).
 #include "grid/input/tab_text.h"
 #include "grid/lattix.h"
 #include "platform/ui/clipboard.h"
