@@ -19,6 +19,7 @@ void BindViewMembers(ClassBinder& b);
 void BindChromeMembers(ClassBinder& b);
 void BindPaintMembers(ClassBinder& b);
 void BindComboMembers(ClassBinder& b);
+void BindClipboardMembers(ClassBinder& b);
 void BindEditMembers(ClassBinder& b);
 void BindKeyboardMembers(ClassBinder& b);
 

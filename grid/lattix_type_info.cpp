@@ -21,6 +21,7 @@ const TypeInfo& Lattix::ClassTypeInfo() {
         BindChromeMembers(b);
         BindPaintMembers(b);
         BindComboMembers(b);
+        BindClipboardMembers(b);
         BindEditMembers(b);
         BindKeyboardMembers(b);
         return ti;

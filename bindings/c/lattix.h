@@ -344,6 +344,29 @@ LX_API int32_t lx_host_message_boxes_shown(const lx_host* host);
  * grid's drop-down list (tooltips are not counted); the host window's client area starts at (0, 0)
  * of the screen. Returns 1 when one is open, 0 when none is (the rectangle is then left alone). */
 LX_API int32_t lx_host_popup_rect(const lx_host* host, int32_t* left, int32_t* top, int32_t* right, int32_t* bottom);
+/* ---- the clipboard, as another program on the desktop reads and writes it ---- */
+/* The clipboard's text as UTF-8 (up to its first NUL): *needed is the size with the terminating
+ * zero, and the text is copied only when buffer holds that many bytes; *needed is 0 when the
+ * clipboard holds no text. */
+LX_API int32_t lx_host_clipboard_text(lx_host* host, char* buffer, int32_t size, int32_t* needed, lx_error* error);
+/* Replaces the clipboard's contents with UTF-8 text; the clipboard's sequence number changes. */
+LX_API int32_t lx_host_set_clipboard_text(lx_host* host, const char* utf8, lx_error* error);
+/* The clipboard's sequence number (it changes with every change of the contents); 0 for no host. */
+LX_API uint32_t lx_host_clipboard_sequence(const lx_host* host);
+
+/* ---- the last popup menu shown (a built-in context menu, answered or dismissed) ---- */
+typedef struct lx_menu_item {
+    int32_t command;   /* 0 for a separator */
+    int32_t enabled;   /* 1 or 0 */
+    int32_t checked;   /* 1 or 0 */
+    int32_t separator; /* 1 for a separator line */
+} lx_menu_item;
+/* The number of items of the last menu (separators included); 0 when no menu was shown. */
+LX_API int32_t lx_host_last_menu_item_count(const lx_host* host);
+/* Item index (0-based) of the last menu; its text goes to text as lx_host_clipboard_text does
+ * ("-" for a separator). An index outside the menu is error 0x800A0009 (Subscript out of range). */
+LX_API int32_t lx_host_last_menu_item(lx_host* host, int32_t index, lx_menu_item* out, char* text, int32_t size,
+                                      int32_t* needed, lx_error* error);
 
 /* ---- pictures ---- */
 /* The window with its children and popups, as a PNG file; pending paints run first. */

@@ -10,7 +10,7 @@
 #include "grid/lattix_error.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"
-#include "runtime/date_parts.h"
+#include "runtime/date_text.h"
 #include "runtime/locale.h"
 #include "platform/ui/window_manager.h"
 
@@ -54,95 +54,6 @@ Variant numberOfType(const std::string& text, VarType type) {
         if (!std::isfinite(*d)) RaiseOverflow();
         return v;
     }
-}
-// Reads a date typed in the user locale's order: day, month and year separated by the locale's date
-// separator, "/", "-", "." or blanks, optionally followed by a time h:mm[:ss] with AM or PM; or a
-// time alone. Raises Type mismatch for anything else.
-Date dateOfText(const std::string& text) {
-    const Locale& loc = Locale::current();
-    std::vector<int> dateNums, timeNums;
-    bool pm = false, am = false, inTime = false;
-    size_t i = 0;
-    auto isDateSep = [&](char c) {
-        return c == '/' || c == '-' || c == '.' || (!loc.dateSeparator.empty() && c == loc.dateSeparator[0]);
-    };
-    while (i < text.size()) {
-        const char c = text[i];
-        if (c >= '0' && c <= '9') {
-            int n = 0;
-            size_t digits = 0;
-            while (i < text.size() && text[i] >= '0' && text[i] <= '9' && digits < 5) n = n * 10 + (text[i++] - '0'), ++digits;
-            if (i < text.size() && text[i] >= '0' && text[i] <= '9') RaiseTypeMismatch();
-            const bool nextIsTime = i < text.size() && (text[i] == ':' || (!loc.timeSeparator.empty() && text[i] == loc.timeSeparator[0]));
-            if (nextIsTime) inTime = true;
-            (inTime ? timeNums : dateNums).push_back(n);
-            continue;
-        }
-        if (c == ':' || (!loc.timeSeparator.empty() && c == loc.timeSeparator[0])) {
-            if (!inTime) RaiseTypeMismatch();
-            ++i;
-            continue;
-        }
-        if (c == ' ') {
-            if (inTime) inTime = false;
-            ++i;
-            continue;
-        }
-        if (isDateSep(c) && !inTime) {
-            ++i;
-            continue;
-        }
-        auto startsWithNoCase = [&](const std::string& word) {
-            if (word.empty() || text.size() - i < word.size()) return false;
-            for (size_t k = 0; k < word.size(); ++k)
-                if (std::toupper(static_cast<unsigned char>(text[i + k])) != std::toupper(static_cast<unsigned char>(word[k])))
-                    return false;
-            return true;
-        };
-        if (startsWithNoCase(loc.pmDesignator)) {
-            pm = true;
-            i += loc.pmDesignator.size();
-            continue;
-        }
-        if (startsWithNoCase(loc.amDesignator)) {
-            am = true;
-            i += loc.amDesignator.size();
-            continue;
-        }
-        RaiseTypeMismatch();
-    }
-    if (dateNums.empty() && timeNums.empty()) RaiseTypeMismatch();
-    if (!dateNums.empty() && dateNums.size() != 3) RaiseTypeMismatch();
-    if (timeNums.size() == 1 || timeNums.size() > 3) RaiseTypeMismatch();
-    double serial = 0;
-    if (!dateNums.empty()) {
-        int y = 0, m = 0, d = 0;
-        switch (loc.dateOrder) {
-        case Locale::DateOrder::MonthDayYear: m = dateNums[0], d = dateNums[1], y = dateNums[2]; break;
-        case Locale::DateOrder::DayMonthYear: d = dateNums[0], m = dateNums[1], y = dateNums[2]; break;
-        case Locale::DateOrder::YearMonthDay: y = dateNums[0], m = dateNums[1], d = dateNums[2]; break;
-        }
-        if (y < 100) y += y < 30 ? 2000 : 1900;
-        static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-        if (m < 1 || m > 12 || d < 1 || d > kDays[m - 1]) RaiseTypeMismatch();
-        const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-        if (m == 2 && d == 29 && !leap) RaiseTypeMismatch();
-        if (y > 9999) RaiseOverflow();
-        serial = DateSerialOf(y, m, d);
-    }
-    if (!timeNums.empty()) {
-        int h = timeNums[0];
-        const int mi = timeNums[1], sec = timeNums.size() > 2 ? timeNums[2] : 0;
-        if ((am || pm) && (h < 1 || h > 12)) RaiseTypeMismatch();
-        if (pm && h < 12) h += 12;
-        if (am && h == 12) h = 0;
-        if (h > 23 || mi > 59 || sec > 59) RaiseTypeMismatch();
-        const double t = (h * 3600 + mi * 60 + sec) / 86400.0;
-        serial = serial < 0 ? serial - t : serial + t;
-    } else if (am || pm) {
-        RaiseTypeMismatch();
-    }
-    return Date{serial};
 }
 } // namespace
 
@@ -212,9 +123,20 @@ Lattix::EditTextValue Lattix::ConvertEditText(int32_t row, int32_t colIndex, con
         case VarType::Double:
         case VarType::Currency:
         case VarType::Byte: out.value = numberOfType(text, current.type()); break;
-        case VarType::Date: out.value = Variant(dateOfText(text)); break;
+        // An empty text gives the type's initial value, as it gives 0 in a numeric cell: clearing
+        // a date or Boolean cell must not fail to convert.
+        case VarType::Date: {
+            if (text.empty()) {
+                out.value = Variant(Date{0});
+                break;
+            }
+            const std::optional<Date> d = ParseDateText(text);
+            if (!d) RaiseTypeMismatch();
+            out.value = Variant(*d);
+            break;
+        }
         case VarType::String: out.value = Variant(text); break;
-        case VarType::Bool: out.value = Variant(ToBool(Variant(text))); break;
+        case VarType::Bool: out.value = Variant(text.empty() ? false : ToBool(Variant(text))); break;
         default: out.value = current; break; // objects and the rest keep what they hold
         }
     } catch (const AutomationError& e) {

@@ -249,9 +249,20 @@ void Lattix::DoKeyboardCommand(int32_t KeyCode, int32_t Shift) {
     case ui::VK_F10:
         if (Shift == kShift && hasCell) openCellContextMenu(curRow_, curCol_);
         return;
-    default:
-        // (Ctrl+C, Ctrl+X, Ctrl+V and Delete belong to the clipboard commands.)
+    case ui::VK_A + ('C' - 'A'):
+        // Ctrl with any others; with Shift too a header line comes first.
+        if ((Shift & kCtrl) && copyPasteEnabled_ && selection_.count() > 0) CopySelectedCells((Shift & kShift) != 0);
         return;
+    case ui::VK_A + ('X' - 'A'):
+        if (Shift == kCtrl && editable_ && copyPasteEnabled_ && selection_.count() > 0) CutSelectedCells();
+        return;
+    case ui::VK_A + ('V' - 'A'):
+        if (Shift == kCtrl && editable_ && copyPasteEnabled_) PasteFromClipboard();
+        return;
+    case ui::VK_DELETE:
+        if (editable_) ClearSelectedCells();
+        return;
+    default: return;
     }
 }
 

@@ -1,6 +1,7 @@
 // Hosts: a headless top-level window with a grid filling it, and the calls that drive the window as
 // a user and a clock would.
 #include <memory>
+#include <optional>
 #include <cstring>
 #include <stdexcept>
 #include <string>
@@ -344,6 +345,53 @@ LX_API int32_t lx_host_popup_rect(const lx_host* host, int32_t* left, int32_t* t
         return 1;
     }
     return 0;
+}
+
+LX_API int32_t lx_host_clipboard_text(lx_host* host, char* buffer, int32_t size, int32_t* needed, lx_error* error) {
+    return Guarded(error, [&] {
+        Window(host);
+        if (!needed || size < 0) RaiseInvalidPointer();
+        std::optional<std::string> text = ui::Wm().GetClipboard().GetText(0);
+        if (!text) {
+            *needed = 0;
+            return;
+        }
+        CopyOut(*text, buffer, size, needed);
+    });
+}
+
+LX_API int32_t lx_host_set_clipboard_text(lx_host* host, const char* utf8, lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        if (!utf8) RaiseInvalidPointer();
+        w.SetClipboardTextExternally(utf8);
+    });
+}
+
+LX_API uint32_t lx_host_clipboard_sequence(const lx_host* host) {
+    return host && host->window ? ui::Wm().GetClipboard().SequenceNumber() : 0;
+}
+
+LX_API int32_t lx_host_last_menu_item_count(const lx_host* host) {
+    if (!host || !host->window || host->window->MenusShown().empty()) return 0;
+    return static_cast<int32_t>(host->window->MenusShown().back().request.menu.Count());
+}
+
+LX_API int32_t lx_host_last_menu_item(lx_host* host, int32_t index, lx_menu_item* out, char* text, int32_t size,
+                                      int32_t* needed, lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        if (!out || !needed || size < 0) RaiseInvalidPointer();
+        if (w.MenusShown().empty() || index < 0 ||
+            index >= static_cast<int32_t>(w.MenusShown().back().request.menu.Count()))
+            throw AutomationError(static_cast<int32_t>(0x800A0009u), "Lattix", "Subscript out of range.");
+        const ui::MenuItem& item = w.MenusShown().back().request.menu.Items()[static_cast<size_t>(index)];
+        CopyOut(item.separator ? std::string("-") : item.text, text, size, needed);
+        out->command = item.separator ? 0 : item.command;
+        out->enabled = item.enabled && !item.separator ? 1 : 0;
+        out->checked = item.checked ? 1 : 0;
+        out->separator = item.separator ? 1 : 0;
+    });
 }
 
 LX_API int32_t lx_host_save_png(lx_host* host, const char* path, lx_error* error) {

@@ -13,7 +13,7 @@ interface of liblattix.so.
 
 from ._values import Array, ErrorValue, LattixError, Missing, Null, Ref
 from ._dispatch import Event, Member, Object, Param, dispid, enums, events, members
-from ._grid import Grid, Host, dc_draw_text, dc_fill_rect, load_picture
+from ._grid import Grid, Host, MenuItem, dc_draw_text, dc_fill_rect, load_picture
 from ._library import lib as _lib
 from . import _library as _L
 from ._values import check as _check

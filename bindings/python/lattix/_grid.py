@@ -1,5 +1,6 @@
 """A grid on a headless host window."""
 
+import collections
 import ctypes
 import json
 import os
@@ -20,6 +21,10 @@ _KEYS = {
 }
 _KEYS.update({"f%d" % n: 0x6F + n for n in range(1, 13)})
 _KEYS.update({"numpad%d" % n: 0x60 + n for n in range(10)})
+
+
+# An item of a popup menu: its text, whether it can be chosen, its check mark and its command.
+MenuItem = collections.namedtuple("MenuItem", "text enabled checked command")
 
 
 def key_code(key):
@@ -153,6 +158,45 @@ class Host:
     @property
     def message_boxes_shown(self):
         return lib.lx_host_message_boxes_shown(self._require())
+
+    # ---- the clipboard, as another program on the desktop uses it
+
+    def clipboard_text(self):
+        """The clipboard's text, or None when it holds no text."""
+        needed = ctypes.c_int32()
+        self._call("lx_host_clipboard_text", None, 0, ctypes.byref(needed))
+        if needed.value == 0:
+            return None
+        buffer = ctypes.create_string_buffer(needed.value)
+        self._call("lx_host_clipboard_text", buffer, needed.value, ctypes.byref(needed))
+        return buffer.value.decode("utf-8")
+
+    def set_clipboard_text(self, text):
+        """Puts text on the clipboard as another program would; the sequence number changes."""
+        self._call("lx_host_set_clipboard_text", str(text).encode("utf-8"))
+
+    @property
+    def clipboard_sequence(self):
+        return lib.lx_host_clipboard_sequence(self._require())
+
+    # ---- the last popup menu
+
+    def last_menu_items(self):
+        """The items of the last popup menu shown, as MenuItem(text, enabled, checked, command) tuples;
+        a separator is ("-", False, False, 0). Empty when no menu was shown."""
+        items = []
+        for index in range(lib.lx_host_last_menu_item_count(self._require())):
+            item = L.MenuItem()
+            needed = ctypes.c_int32()
+            buffer = ctypes.create_string_buffer(256)
+            self._call("lx_host_last_menu_item", index, ctypes.byref(item), buffer, 256, ctypes.byref(needed))
+            if needed.value > 256:
+                buffer = ctypes.create_string_buffer(needed.value)
+                self._call("lx_host_last_menu_item", index, ctypes.byref(item), buffer, needed.value,
+                           ctypes.byref(needed))
+            items.append(MenuItem(buffer.value.decode("utf-8"), bool(item.enabled), bool(item.checked),
+                                  item.command))
+        return items
 
     # ---- property bags
 

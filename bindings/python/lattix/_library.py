@@ -47,6 +47,11 @@ class Error(ctypes.Structure):
     _fields_ = [("number", ctypes.c_int32), ("source", ctypes.c_char * 64), ("description", ctypes.c_char * 512)]
 
 
+class MenuItem(ctypes.Structure):
+    _fields_ = [("command", ctypes.c_int32), ("enabled", ctypes.c_int32), ("checked", ctypes.c_int32),
+                ("separator", ctypes.c_int32)]
+
+
 class NamedArg(ctypes.Structure):
     _fields_ = [("name", ctypes.c_char_p), ("value", Variant)]
 
@@ -214,6 +219,12 @@ HOST_PROTOTYPES = {
     "lx_host_message_boxes_shown": (_I32, [_P]),
     "lx_host_save_png": (_I32, [_P, ctypes.c_char_p, _PE]),
     "lx_host_popup_rect": (_I32, [_P] + [ctypes.POINTER(_I32)] * 4),
+    "lx_host_clipboard_text": (_I32, [_P, ctypes.c_char_p, _I32, ctypes.POINTER(_I32), _PE]),
+    "lx_host_set_clipboard_text": (_I32, [_P, ctypes.c_char_p, _PE]),
+    "lx_host_clipboard_sequence": (ctypes.c_uint32, [_P]),
+    "lx_host_last_menu_item_count": (_I32, [_P]),
+    "lx_host_last_menu_item": (_I32, [_P, _I32, ctypes.POINTER(MenuItem), ctypes.c_char_p, _I32,
+                                      ctypes.POINTER(_I32), _PE]),
 }
 
 
