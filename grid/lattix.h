@@ -715,7 +715,7 @@ public:
     EffectiveIcons CellIcons(int32_t row, int32_t colIndex);
     // Lays out the parts of a cell in cellRect (see CellParts).
     CellParts LayoutCellParts(int32_t row, int32_t colIndex, const gfx::Rect& cellRect, bool computeEvenIfEmpty = false);
-    gfx::Rect TreeButtonRect(int32_t row, const CellParts& parts);
+    void LayoutTreeButton(int32_t row, CellParts& parts);
     // The ECellParts value of window point (x, y) in the given cell.
     int32_t HitTestCell(int32_t x, int32_t y, int32_t row, int32_t colIndex);
     // Image lists registered with the grid (1-based numbers in the cells); icon size {0, 0} when absent.

@@ -243,28 +243,12 @@ void GridChrome::DividerDblClick(int item) {
     std::array<Variant, 2> args{Variant(col), Variant::byRef(Variant(true))};
     Raise("ColDividerDblClick", args);
     if (!ToBool(args[1].deref())) return;
-    int32_t pos = g_.ColPos(Variant(col));
-    int32_t width = AutoWidthColumn(pos);
-    std::array<Variant, 2> changed{Variant(col), Variant(width)};
+    // The grid's own auto-sizing: every row's displayed text, the cell controls, the tree
+    // indentation and (with AutoWidthColWithHeader) the header item, within the column's limits.
+    g_.AutoWidthCol(Variant(col));
+    if (col > g_.ColCount()) return; // a handler removed the column meanwhile
+    std::array<Variant, 2> changed{Variant(col), Variant(g_.ColWidth(Variant(col)))};
     Raise("ColWidthChanged", changed);
-}
-
-// The column's optimal width: its header item (when AutoWidthColWithHeader) and the displayed text
-// of its rows in view, within the column's limits.
-int32_t GridChrome::AutoWidthColumn(int32_t pos) {
-    const ColumnRecord& c = g_.Column(pos);
-    int32_t best = g_.AutoWidthColWithHeader() ? HeaderItemOptimalSize(pos).cx : 0;
-    const VisibleRange& vis = g_.VisRange();
-    gfx::FontPtr font = gfx::Font::defaultFont();
-    for (int32_t r = vis.firstRow; r >= 1 && r <= vis.lastRow; ++r) {
-        if (!g_.Row(r).displayed()) continue;
-        std::string text = g_.DisplayedText(r, c.index);
-        gfx::TextLayout l = gfx::layoutText(*font, text, {0, 0, 100000, 100000}, gfx::DT_NOPREFIX);
-        best = std::max<int32_t>(best, l.maxWidth + 6);
-    }
-    int32_t width = ClampToLimits(pos, std::max(best, 1));
-    SetColumnWidthLive(pos, width);
-    return width;
 }
 
 bool GridChrome::ColumnSizable(int item) {

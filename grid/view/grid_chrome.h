@@ -115,7 +115,6 @@ private:
     int32_t ColIndexOfItem(int item) const;
     int32_t ClampToLimits(int32_t pos, int32_t width) const;
     void SetColumnWidthLive(int32_t pos, int32_t width);
-    int32_t AutoWidthColumn(int32_t pos);
     void Raise(const char* name, std::span<Variant> args);
     bool HasWindow() const { return hwnd_ != 0; }
 

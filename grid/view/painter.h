@@ -138,7 +138,6 @@ private:
     bool isTreeColumn(int32_t row, int32_t colIndex) const;
     void drawTreeLines(Pass& pass, CellLook& look);
     void drawTreeButton(Pass& pass, CellLook& look);
-    gfx::Rect treeButtonRect(Pass& pass, CellLook& look, bool& custom, gfx::Rect& unclipped);
 
     // Grid lines and the frozen edge (grid_line_painter.cpp).
     struct CellLines {
