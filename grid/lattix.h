@@ -339,6 +339,10 @@ public:
     // host has no more rows.
     bool RequestVirtualRow();
     bool IsEditing() const { return editing_; }
+    // The current cell's drop-down list opened (true) or closed: its combo button shows pressed
+    // while the list is down.
+    void SetComboDroppedDown(bool droppedDown);
+    bool ComboDroppedDown() const { return comboDroppedDown_; }
 
     // ---- columns ----
     int32_t ColWidth(const Variant& vCol) const;
@@ -855,6 +859,10 @@ private:
     void mouseCaptureLost();
     void endMouseGesture();
     void mouseLeaveTick();
+    // The pointer entered a cell: its check box and combo button show hot and its tooltip is
+    // decided. resetHotTracking: the pointer left it (nothing hot, the cell tip hidden).
+    void hotTrackCell(int32_t row, int32_t col);
+    void resetHotTracking();
     void cellAutoscrollTick();
     void doubleClickTimeout();
     void applyMouseSelectionNow(int32_t row, int32_t col, int32_t shift);

@@ -4,6 +4,7 @@
 
 #include "grid/lattix.h"
 #include "grid/lattix_error.h"
+#include "grid/view/painter.h"
 #include "platform/gfx/text_draw.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"
@@ -65,6 +66,7 @@ void GridChrome::DetachWindow() {
     if (bars_) storedBars_ = {bars_->bar(kBarH), bars_->bar(kBarV)};
     if (recreateTimer_) recreateTimer_->SetInterval(0);
     tooltip_.Destroy();
+    cellTooltip_.Destroy();
     bars_.reset();
     header_.reset();
     if (Wm().IsWindow(hwnd_)) Wm().RemoveWindowSubclass(hwnd_, &GridChrome::WindowSubclass, kWindowSubclassId);
@@ -344,17 +346,23 @@ void GridChrome::ColumnMouseEnter(int item) {
     std::array<Variant, 4> tip{Variant(col), Variant::byRef(Variant(text)), Variant::byRef(Variant(int32_t{0})),
                                Variant::byRef(Variant(std::string()))};
     Raise("RequestColHeaderToolTip", tip);
-    std::string tipText = ToString(tip[1].deref());
-    if (tipText.empty()) {
-        tooltip_.Destroy();
+    ShowTip(tooltip_, header_->hWnd(), tip, 1);
+}
+
+void GridChrome::ShowTip(CTooltip& tip, ui::Hwnd tool, std::span<Variant> args, size_t first) {
+    std::string tipText = ToString(args[first].deref());
+    if (tipText.empty() || !Wm().IsWindow(tool)) {
+        tip.Destroy();
         return;
     }
-    tooltip_.SetTipText(tipText);
-    tooltip_.SetIcon(ToInt32(tip[2].deref()));
-    tooltip_.SetTitle(ToString(tip[3].deref()));
-    tooltip_.SetDelayTime(toolTipDelay_);
-    tooltip_.SetVisibleTime(toolTipVisible_);
-    tooltip_.Create(header_->hWnd());
+    tip.SetTipText(tipText);
+    tip.SetIcon(ToInt32(args[first + 1].deref()));
+    tip.SetTitle(ToString(args[first + 2].deref()));
+    tip.SetDelayTime(toolTipDelay_);
+    tip.SetVisibleTime(toolTipVisible_);
+    if (!tip.Create(tool)) return;
+    // The pointer rests on the tool already: the initial delay starts now.
+    if (controls::TooltipWindow* w = tip.Window()) w->RelayEvent(ui::WM_MOUSEMOVE);
 }
 
 void GridChrome::ColumnMouseLeave(int item) {
@@ -366,21 +374,14 @@ void GridChrome::ColumnMouseLeave(int item) {
 
 void GridChrome::CellMouseEnter(int32_t row, int32_t col) {
     if (!HasWindow()) return;
-    std::array<Variant, 5> tip{Variant(row), Variant(col), Variant::byRef(Variant(std::string())),
+    std::string text = g_.IsCellTextClipped(Variant(row), Variant(col), true) ? g_.DisplayedText(row, col) : std::string();
+    std::array<Variant, 5> tip{Variant(row), Variant(col), Variant::byRef(Variant(text)),
                                Variant::byRef(Variant(int32_t{0})), Variant::byRef(Variant(std::string()))};
     Raise("RequestCellToolTip", tip);
-    std::string tipText = ToString(tip[2].deref());
-    if (tipText.empty()) {
-        tooltip_.Destroy();
-        return;
-    }
-    tooltip_.SetTipText(tipText);
-    tooltip_.SetIcon(ToInt32(tip[3].deref()));
-    tooltip_.SetTitle(ToString(tip[4].deref()));
-    tooltip_.SetDelayTime(toolTipDelay_);
-    tooltip_.SetVisibleTime(toolTipVisible_);
-    tooltip_.Create(hwnd_);
+    ShowTip(cellTooltip_, hwnd_, tip, 2);
 }
+
+void GridChrome::CellMouseLeave() { cellTooltip_.Destroy(); }
 
 void GridChrome::RightClick(int x, int y) {
     // The built-in header menu raises HeaderRightClick first; until it exists the event alone.
@@ -524,6 +525,7 @@ void GridChrome::SetUseXPStyles(bool wish) {
         bars_->SetStyle(scrollBarStyle_);
         bars_->SetThemed(XPStylesInEffect());
     }
+    g_.Painter().InvalidateCaches();
     g_.PropertyChanged("UseXPStyles");
     g_.RelayoutAndRedraw();
 }
@@ -538,6 +540,7 @@ void GridChrome::ThemeChanged() {
         bars_->SetUseFlat(!XPStylesInEffect() && g_.Supports(2));
         bars_->SetThemed(XPStylesInEffect());
     }
+    g_.Painter().InvalidateCaches();
     g_.InvalidateView();
     std::array<Variant, 1> args{Variant(g_.Supports(0))};
     Raise("WindowsThemeChanged", args);

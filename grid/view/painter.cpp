@@ -8,6 +8,7 @@
 #include "grid/model/cell_enums.h"
 #include "grid/view/cell_look.h"
 #include "grid/view/colors.h"
+#include "grid/view/grid_chrome.h"
 #include "grid/view/dc_handles.h"
 #include "platform/gfx/system_colors.h"
 
@@ -138,6 +139,7 @@ void GridPainter::InvalidateCaches() {
 void GridPainter::preparePass(Pass& pass) {
     const PaintSettings& s = g_.paint_;
     pass.disabledLook = !s.enabled && s.changeColorsWhenDisabled;
+    pass.themed = g_.chrome_ && g_.chrome_->XPStylesInEffect();
     pass.focused = g_.HasFocus();
     pass.highlightOn = s.highlightSelCells && (pass.focused || !s.hideSelection);
     pass.alphaSelection = g_.Supports(3) && s.selectionAlphaBlend != 255; // lxSupFeatAlphaBlendSel

@@ -79,6 +79,8 @@ public:
 
     // The cell under the mouse (hot check boxes and combo buttons); 0 for none.
     void SetHotCell(int32_t row, int32_t col) { hotRow_ = row, hotCol_ = col; }
+    int32_t HotRow() const { return hotRow_; }
+    int32_t HotCol() const { return hotCol_; }
 
     // Statistics for tests and benchmarks.
     uint64_t RowsPainted() const { return rowsPainted_; }
@@ -93,6 +95,7 @@ public:
         bool focused = false;
         bool highlightOn = false;
         bool alphaSelection = false;
+        bool themed = false; // visual styles in effect: themed glyphs
         int32_t headerHeight = 0;
         int32_t contentRight = 0; // CR: right edge of the last shown column, window x
         int32_t viewWidth = 0;
@@ -133,6 +136,7 @@ private:
     void drawIcons(Pass& pass, CellLook& look);
     void drawCheckBox(Pass& pass, CellLook& look);
     void drawComboButton(Pass& pass, CellLook& look);
+    bool comboButtonPressed(int32_t row, int32_t colIndex) const;
 
     // Tree lines and buttons (tree_painter.cpp).
     bool isTreeColumn(int32_t row, int32_t colIndex) const;

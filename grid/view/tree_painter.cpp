@@ -101,7 +101,6 @@ void GridPainter::drawTreeLines(Pass& pass, CellLook& look) {
 }
 
 void GridPainter::drawTreeButton(Pass& pass, CellLook& look) {
-    (void)pass;
     // The cell's layout asked the host about custom drawing once; its answer is reused here.
     const bool custom = look.parts.treeButtonCustom;
     const gfx::Rect& full = look.parts.treeButtonFull;
@@ -123,12 +122,21 @@ void GridPainter::drawTreeButton(Pass& pass, CellLook& look) {
     };
     const int32_t size = full.width();
     if (size <= 0) return;
+    gfx::DeviceContextStateSaver saver(dc);
+    dc.intersectClipRect(r);
+    if (pass.themed) {
+        // The "Treeview" glyph, blended over the cell: a button clipped at the cell's edge keeps its
+        // place; only the part inside shows. Tree lines stop at the button: its square takes the
+        // colour of the cell around it (read at a corner, where no line runs).
+        const gfx::Color around = dc.getPixel(r.left, r.top);
+        if (around != gfx::CLR_INVALID) dc.fillRect(r, around);
+        const gfx::Bitmap& glyph = glyphs_.themedTree(size, expanded);
+        dc.alphaBlend(full, glyph, {0, 0, size, size}, 255, true);
+        return;
+    }
     const gfx::Bitmap& glyph = glyphs_.treeButton(size, expanded, colour(s.treeButtonBackColor, 0xFFFFFF),
                                                   colour(s.treeButtonBorderColor, 0x808080),
                                                   colour(s.treeButtonForeColor, 0));
-    // A button clipped at the cell's edge keeps its place; only the part inside shows.
-    gfx::DeviceContextStateSaver saver(dc);
-    dc.intersectClipRect(r);
     dc.bitBlt(full.left, full.top, size, size, glyph, 0, 0);
 }
 
