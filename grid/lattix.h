@@ -130,6 +130,8 @@ inline constexpr DispId kBeforeRowFirstDraw = 34;
 inline constexpr DispId kRequestRow = 62;
 inline constexpr DispId kRequestRowData = 63;
 inline constexpr DispId kCustomDrawTreeButton = 89;
+inline constexpr DispId kResizeBeforeRedraw = 64;
+inline constexpr DispId kResizeAfterRedraw = 65;
 } // namespace event_id
 
 // ---- row hierarchy events ----
@@ -342,6 +344,12 @@ public:
     // The current cell's drop-down list opened (true) or closed: its combo button shows pressed
     // while the list is down.
     void SetComboDroppedDown(bool droppedDown);
+    // The grid window's new client size (its size message).
+    void Resized(int32_t width, int32_t height);
+    // The container runs the control in a design environment (its user mode is off): nothing is
+    // painted but the placeholder.
+    bool InDesignMode() const;
+    void PaintPlaceholder(gfx::DeviceContext& dc);
     bool ComboDroppedDown() const { return comboDroppedDown_; }
 
     // ---- columns ----
@@ -934,6 +942,7 @@ private:
     std::unique_ptr<GridPainter> painter_;
     bool virtualEnd_ = false;       // the host of a virtual grid reported its last row
     bool comboDroppedDown_ = false; // the current cell's list is dropped down
+    bool scrollBarsAdjustedOnce_ = false; // the first window paint adjusted the scroll bars
     friend class GridPainter;
 
     // Owned objects.

@@ -5,6 +5,7 @@
 #include "grid/lattix.h"
 #include "grid/lattix_error.h"
 #include "grid/view/painter.h"
+#include "grid/view/product_info.h"
 #include "platform/gfx/text_draw.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"
@@ -15,7 +16,6 @@ using ui::Wm;
 
 namespace {
 constexpr std::uintptr_t kWindowSubclassId = 0xC4A0;
-constexpr const char* kProductName = "Lattix";
 } // namespace
 
 GridChrome::GridChrome(Lattix& grid) : g_(grid) {
@@ -113,6 +113,11 @@ int32_t GridChrome::ColIndexOfItem(int item) const {
 }
 
 void GridChrome::RebuildHeaderItems() {
+    if (header_ && g_.BeginUpdateCount() > 0) {
+        // The header does not redraw now: the rebuild waits for EndUpdate.
+        headerNeedsRelayout_ = true;
+        return;
+    }
     std::vector<int32_t> positions;
     for (int32_t p = 1; p <= g_.ColCount(); ++p)
         if (g_.Column(p).laidOut) positions.push_back(p);
@@ -140,6 +145,18 @@ void GridChrome::PositionHeader() {
         header_->Move(0, 0, clientWidth + 1, height);
     else
         header_->Move(headerSettings_.visible ? -g_.ScrollX() : 0, 0, g_.ContentWidth() + clientWidth + 1, height);
+}
+
+void GridChrome::SetHeaderRedraw(bool on) {
+    if (!header_) return;
+    if (headerSettings_.visible) header_->SetRedraw(on);
+    if (!on) return;
+    if (headerNeedsRelayout_) {
+        headerNeedsRelayout_ = false;
+        RebuildHeaderItems();
+    } else {
+        header_->RefreshEntireHeader();
+    }
 }
 
 void GridChrome::UpdateView() {
@@ -229,7 +246,7 @@ void GridChrome::ColumnClick(int item, int x, int y, int32_t shift) {
     if (!ToBool(args[1].deref()) || !g_.AllowSorting()) return;
     // The sort a click starts reports its failure to the user, never to the caller.
     std::string error = g_.SortByHeaderClick(col, shift);
-    if (!error.empty()) Wm().MessageBox(hwnd_, error, kProductName, 16);
+    if (!error.empty()) Wm().MessageBox(hwnd_, error, kLibraryProductName, 16);
 }
 
 void GridChrome::ColumnDblClick(int item) {

@@ -83,6 +83,10 @@ public:
 
     // ---- view update (from the grid's relayout)
     void UpdateView();
+    // BeginUpdate (off) and EndUpdate (on): the header bar stops and resumes redrawing; at the
+    // resume it rebuilds its items when a rebuild was asked for meanwhile, else it repaints.
+    void SetHeaderRedraw(bool on);
+    bool HeaderNeedsRelayout() const { return headerNeedsRelayout_; }
     // The column position of each header item.
     const std::vector<int32_t>& ItemPositions() const { return itemPositions_; }
 
@@ -145,6 +149,7 @@ private:
     int32_t hThickness_ = 0, vThickness_ = 0;
     std::vector<int32_t> itemPositions_;
     bool updating_ = false;
+    bool headerNeedsRelayout_ = false;
 };
 
 } // namespace lattix

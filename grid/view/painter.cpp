@@ -208,7 +208,7 @@ bool GridPainter::rowNeedsPaint(const Pass& pass, int32_t row) const {
 }
 
 void GridPainter::Draw() {
-    if (g_.beginUpdateCount_ > 0 || painting_ || suppressed_) return;
+    if (g_.beginUpdateCount_ > 0 || painting_ || suppressed_ || g_.InDesignMode()) return;
     const gfx::Size client = surface_->clientSize();
     if (client.cx <= 0 || client.cy <= 0) return; // nothing to paint into
     PaintScope scope(painting_, g_.structuralDepth_);
