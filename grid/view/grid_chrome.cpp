@@ -487,6 +487,14 @@ bool GridChrome::OnMouseWheel(int32_t distance, int32_t button, int32_t& shift, 
 }
 
 bool GridChrome::OnBeforeScroll(int bar, int32_t reason, bool wheel, int32_t& newValue) {
+    // A virtual grid scrolled down by a line to its end asks the host for one more row first; the
+    // scroll then goes to the new end.
+    if (bar == kBarV && reason == lxScrollReasonLineDownOrRight && g_.Virtual() && bars_ &&
+        newValue >= bars_->bar(kBarV).max && g_.RequestVirtualRow()) {
+        AdjustScrollBars(false);
+        if (!bars_) return false;
+        newValue = bars_->bar(kBarV).max;
+    }
     std::array<Variant, 5> args{Variant(bar), Variant(reason), Variant(wheel), Variant::byRef(Variant(newValue)),
                                 Variant::byRef(Variant(true))};
     Raise("ScrollBarBeforeScroll", args);
