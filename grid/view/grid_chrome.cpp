@@ -65,6 +65,7 @@ void GridChrome::DetachWindow() {
     if (hwnd_ == 0) return;
     if (bars_) storedBars_ = {bars_->bar(kBarH), bars_->bar(kBarV)};
     if (recreateTimer_) recreateTimer_->SetInterval(0);
+    if (headerAutoscroll_) headerAutoscroll_->SetInterval(0);
     tooltip_.Destroy();
     cellTooltip_.Destroy();
     bars_.reset();
@@ -327,7 +328,53 @@ bool GridChrome::ColumnBeginDrag(int item) {
     std::array<Variant, 3> args{Variant(col), Variant::byRef(Variant(refused)), Variant(refused)};
     Raise("ColHeaderBeginDrag", args);
     // A refusal stands whatever the host answers.
-    return refused || ToBool(args[1].deref());
+    const bool cancelled = refused || ToBool(args[1].deref());
+    if (!cancelled) StartHeaderAutoscroll();
+    return cancelled;
+}
+
+// While an item is dragged and the pointer is within kHeaderAutoscrollZone pixels of the view's
+// left or right edge, the view scrolls by one small change of the horizontal bar every
+// kHeaderAutoscrollMs, and the dragged item's drop marker follows. Grids with frozen columns
+// rebuild their header items when they scroll, which would end the drag: they do not autoscroll.
+namespace {
+constexpr int32_t kHeaderAutoscrollZone = 20;
+constexpr int32_t kHeaderAutoscrollMs = 50;
+} // namespace
+
+void GridChrome::StartHeaderAutoscroll() {
+    if (!header_ || std::min(g_.FrozenCols(), g_.ColCount()) > 0) return;
+    if (!headerAutoscroll_) {
+        headerAutoscroll_ = std::make_shared<CTimer>();
+        headerAutoscroll_->SetTickHandler([this] { HeaderAutoscrollTick(); });
+    }
+    try {
+        headerAutoscroll_->SetInterval(kHeaderAutoscrollMs);
+    } catch (const AutomationError&) {
+        // No timer to spare: the drag works without scrolling.
+    }
+}
+
+void GridChrome::HeaderAutoscrollTick() {
+    controls::HeaderControl* control = header_ ? header_->Control() : nullptr;
+    if (control == nullptr || !control->IsDragging() || !bars_) {
+        headerAutoscroll_->SetInterval(0);
+        return;
+    }
+    ui::Point cursor = Wm().GetCursorPos();
+    ui::Point inGrid = cursor;
+    Wm().ScreenToClient(hwnd_, inGrid);
+    const int32_t viewWidth = g_.View().viewWidth;
+    const int direction = inGrid.x < kHeaderAutoscrollZone ? -1 : inGrid.x >= viewWidth - kHeaderAutoscrollZone ? 1 : 0;
+    const cScrollBars::Bar& h = bars_->bar(kBarH);
+    if (direction == 0 || !h.scrollable) return;
+    const int32_t target = std::clamp(h.value + direction * std::max(1, h.smallChange), 0, std::max(0, h.max));
+    if (target == h.value) return;
+    bars_->SetValue(kBarH, target);
+    // The header moved under the pointer: the drag follows it.
+    ui::Point inHeader = cursor;
+    Wm().ScreenToClient(header_->hWnd(), inHeader);
+    Wm().SendMessage(header_->hWnd(), ui::WM_MOUSEMOVE, ui::MK_LBUTTON, ui::MakeLParam(inHeader.x, inHeader.y));
 }
 
 bool GridChrome::ColumnEndDrag(int item, int order) {

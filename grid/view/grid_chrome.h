@@ -124,6 +124,8 @@ private:
     int32_t ColIndexOfItem(int item) const;
     int32_t ClampToLimits(int32_t pos, int32_t width) const;
     void SetColumnWidthLive(int32_t pos, int32_t width);
+    void StartHeaderAutoscroll();
+    void HeaderAutoscrollTick();
     void Raise(const char* name, std::span<Variant> args);
     // Shows `tip` for `tool` with the answer of a Request...ToolTip event (text, icon, title at
     // args[first], args[first + 1], args[first + 2]); an empty text removes it.
@@ -146,6 +148,8 @@ private:
     CTooltip tooltip_;
     CTooltip cellTooltip_;
     std::shared_ptr<CTimer> recreateTimer_;
+    // Scrolls the header (and the cells) while an item is dragged near the view's edge.
+    std::shared_ptr<CTimer> headerAutoscroll_;
     int32_t hThickness_ = 0, vThickness_ = 0;
     std::vector<int32_t> itemPositions_;
     bool updating_ = false;
