@@ -1,6 +1,7 @@
 // What the grid asks of its container, and what it measures of the system at creation.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace lattix {
@@ -12,6 +13,8 @@ public:
     virtual void propertyChanged(std::string_view /*name*/) {}
     // Keyboard and mouse are handled only in user (run) mode.
     virtual bool userMode() const { return true; }
+    // The name the container gives the control (shown by the design-time placeholder).
+    virtual std::string displayName() const { return "Lattix"; }
 };
 
 // The system the grid runs on, as the platform's system-information service reports it. The

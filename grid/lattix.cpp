@@ -189,14 +189,19 @@ void Lattix::PropertyChanged(std::string_view name) {
     if (options_.site) options_.site->propertyChanged(name);
 }
 
-void Lattix::BeginUpdate() { ++beginUpdateCount_; }
+void Lattix::BeginUpdate() {
+    if (++beginUpdateCount_ == 1 && chrome_) chrome_->SetHeaderRedraw(false);
+}
 
 void Lattix::EndUpdate() {
     if (beginUpdateCount_ == 0) return;
     if (--beginUpdateCount_ == 0) {
         // Everything changed while painting was held back is shown in one repaint.
         redrawDeferred_ = false;
-        if (chrome_) chrome_->UpdateView();
+        if (chrome_) {
+            chrome_->SetHeaderRedraw(true);
+            chrome_->UpdateView();
+        }
         RecalcVisibleRange();
         ++fullRedraws_;
         painter_->RequestRepaintAll();

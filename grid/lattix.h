@@ -132,6 +132,8 @@ inline constexpr DispId kBeforeRowFirstDraw = 34;
 inline constexpr DispId kRequestRow = 62;
 inline constexpr DispId kRequestRowData = 63;
 inline constexpr DispId kCustomDrawTreeButton = 89;
+inline constexpr DispId kResizeBeforeRedraw = 64;
+inline constexpr DispId kResizeAfterRedraw = 65;
 } // namespace event_id
 
 // ---- row hierarchy events ----
@@ -367,6 +369,16 @@ public:
     // host has no more rows.
     bool RequestVirtualRow();
     bool IsEditing() const { return editing_; }
+    // The current cell's drop-down list opened (true) or closed: its combo button shows pressed
+    // while the list is down.
+    void SetComboDroppedDown(bool droppedDown);
+    // The grid window's new client size (its size message).
+    void Resized(int32_t width, int32_t height);
+    // The container runs the control in a design environment (its user mode is off): nothing is
+    // painted but the placeholder.
+    bool InDesignMode() const;
+    void PaintPlaceholder(gfx::DeviceContext& dc);
+    bool ComboDroppedDown() const { return comboDroppedDown_; }
 
     // ---- columns ----
     int32_t ColWidth(const Variant& vCol) const;
@@ -743,7 +755,7 @@ public:
     EffectiveIcons CellIcons(int32_t row, int32_t colIndex);
     // Lays out the parts of a cell in cellRect (see CellParts).
     CellParts LayoutCellParts(int32_t row, int32_t colIndex, const gfx::Rect& cellRect, bool computeEvenIfEmpty = false);
-    gfx::Rect TreeButtonRect(int32_t row, const CellParts& parts);
+    void LayoutTreeButton(int32_t row, CellParts& parts);
     // The ECellParts value of window point (x, y) in the given cell.
     int32_t HitTestCell(int32_t x, int32_t y, int32_t row, int32_t colIndex);
     // Image lists registered with the grid (1-based numbers in the cells); icon size {0, 0} when absent.
@@ -1022,6 +1034,10 @@ private:
     void mouseCaptureLost();
     void endMouseGesture();
     void mouseLeaveTick();
+    // The pointer entered a cell: its check box and combo button show hot and its tooltip is
+    // decided. resetHotTracking: the pointer left it (nothing hot, the cell tip hidden).
+    void hotTrackCell(int32_t row, int32_t col);
+    void resetHotTracking();
     void cellAutoscrollTick();
     void doubleClickTimeout();
     void applyMouseSelectionNow(int32_t row, int32_t col, int32_t shift);
@@ -1167,6 +1183,7 @@ private:
     void closeTextEditorAfterChoice();
     void listHighlightChangedInTextCell(int32_t index);
     bool handleDropDownMessage(ui::MessageId message, ui::WParam wParam, ui::LParam lParam);
+    bool scrollBarsAdjustedOnce_ = false; // the first window paint adjusted the scroll bars
     friend class GridPainter;
 
     // Owned objects.

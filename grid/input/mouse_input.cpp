@@ -281,6 +281,7 @@ void Lattix::mouseMoved(int32_t button, int32_t x, int32_t y, int32_t shift) {
         std::array<Variant, 2> l{Variant(mouse_.hoverRow), Variant(mouse_.hoverCol)};
         RaiseEvent(event_id::kMouseLeave, l);
         wm.KillTimer(hwnd_, mouse_timer::kMouseLeaveCheck);
+        resetHotTracking();
     }
     mouse_.hoverRow = hit.row;
     mouse_.hoverCol = hit.col;
@@ -294,7 +295,7 @@ void Lattix::mouseMoved(int32_t button, int32_t x, int32_t y, int32_t shift) {
         redrawChangedCells();
     }
     wm.SetTimer(hwnd_, mouse_timer::kMouseLeaveCheck, mouse_timer::kMouseLeaveMs);
-    // (The cell tooltip is decided here once tooltips land.)
+    hotTrackCell(hit.row, hit.col);
 }
 
 void Lattix::mouseLeaveTick() {
@@ -311,6 +312,7 @@ void Lattix::mouseLeaveTick() {
     if (row == 0 && col == 0) return;
     std::array<Variant, 2> l{Variant(row), Variant(col)};
     RaiseEvent(event_id::kMouseLeave, l);
+    resetHotTracking();
 }
 
 void Lattix::cellAutoscrollTick() {

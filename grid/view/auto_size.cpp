@@ -4,6 +4,7 @@
 
 #include "grid/font_object.h"
 #include "grid/lattix.h"
+#include "grid/view/grid_chrome.h"
 #include "grid/lattix_error.h"
 #include "grid/model/cell_enums.h"
 #include "platform/gfx/font.h"
@@ -167,7 +168,10 @@ bool Lattix::positionPassesFilter(int32_t pos, int32_t eCellVisibility) {
     }
 }
 
+// The header item's optimal width, measured as the header bar draws it (icon, sort information,
+// title and the spacing around them).
 int32_t Lattix::HeaderItemOptimalWidth(int32_t pos) const {
+    if (chrome_) return chrome_->HeaderItemOptimalSize(pos).cx;
     const ColumnRecord& c = cols_[static_cast<size_t>(pos)];
     if (c.headerText.empty()) return 0;
     const std::shared_ptr<const gfx::Font> font = GfxFontOf(*font_);

@@ -1,11 +1,15 @@
-// Icons, check boxes and combo buttons of a cell.
+// Icons, check boxes and combo buttons of a cell: classic glyphs are copied, themed ones blended;
+// the cell under the mouse shows them hot, and the current cell's combo button pressed while its
+// list is open.
 #include <algorithm>
 
 #include "grid/lattix.h"
 #include "grid/view/cell_look.h"
+#include "grid/model/cell_enums.h"
 #include "grid/view/colors.h"
 #include "platform/gfx/image_list.h"
 #include "platform/gfx/system_colors.h"
+#include "platform/theme/theme_parts.h"
 
 namespace lattix {
 
@@ -15,6 +19,13 @@ void blitGlyph(gfx::DeviceContext& dc, const gfx::Rect& r, const gfx::Bitmap& gl
     const int w = std::min(r.width(), glyph.width());
     const int h = std::min(r.height(), glyph.height());
     if (w > 0 && h > 0) dc.bitBlt(r.left, r.top, w, h, glyph, 0, 0);
+}
+
+// Blends the top-left part of a themed glyph (premultiplied) that fits the rectangle.
+void blendGlyph(gfx::DeviceContext& dc, const gfx::Rect& r, const gfx::Bitmap& glyph) {
+    const int w = std::min(r.width(), glyph.width());
+    const int h = std::min(r.height(), glyph.height());
+    if (w > 0 && h > 0) dc.alphaBlend({r.left, r.top, r.left + w, r.top + h}, glyph, {0, 0, w, h}, 255, true);
 }
 } // namespace
 
@@ -44,16 +55,38 @@ void GridPainter::drawIcons(Pass& pass, CellLook& look) {
 void GridPainter::drawCheckBox(Pass& pass, CellLook& look) {
     const CellRecord& cell = g_.Cell(look.row, look.colIndex);
     const int state = cell.checkBits & cell_bits::kCheckStateMask;
+    const bool hot = look.row == hotRow_ && look.colIndex == hotCol_;
+    if (pass.themed) {
+        // Unchecked 1..4, checked 5..8, mixed 9..12: normal, hot, pressed, disabled.
+        const int kind = state == 1 ? theme::kCheckChecked : state == 2 ? theme::kCheckMixed : theme::kCheckUnchecked;
+        const int base = !g_.paint_.enabled ? theme::kStateDisabled : hot ? theme::kStateHot : theme::kStateNormal;
+        blendGlyph(rowBuffer_.dc(), look.parts.checkBox, glyphs_.themedCheck(kind + base));
+        return;
+    }
     GlyphCache::CheckLook kind = g_.paint_.flatCellControls ? GlyphCache::kCheckFlat : GlyphCache::kCheck3D;
     if (!g_.paint_.enabled) kind = GlyphCache::kCheckDisabled;
-    (void)pass;
     blitGlyph(rowBuffer_.dc(), look.parts.checkBox, glyphs_.check(kind, state));
 }
 
+bool GridPainter::comboButtonPressed(int32_t row, int32_t colIndex) const {
+    if (row != g_.CurRow() || colIndex != g_.CurCol()) return false;
+    // A list cell is pressed while it is edited (its list is open); a text cell with a list only
+    // while the list is dropped down.
+    const int32_t type = g_.Cell(row, colIndex).typeBits & cell_bits::kTypeMask;
+    return g_.comboDroppedDown_ || (type == cell_type::kCombo && g_.IsEditing());
+}
+
 void GridPainter::drawComboButton(Pass& pass, CellLook& look) {
-    (void)pass;
-    // Pressed while the current cell is being edited through its list.
-    const bool pressed = g_.comboDroppedDown_ && look.row == g_.CurRow() && look.colIndex == g_.CurCol();
+    const bool pressed = comboButtonPressed(look.row, look.colIndex);
+    const bool hot = look.row == hotRow_ && look.colIndex == hotCol_;
+    if (pass.themed) {
+        const int state = !g_.paint_.enabled ? theme::kStateDisabled
+                          : pressed          ? theme::kStatePressed
+                          : hot              ? theme::kStateHot
+                                             : theme::kStateNormal;
+        blendGlyph(rowBuffer_.dc(), look.parts.comboButton, glyphs_.themedCombo(state));
+        return;
+    }
     const bool flat = g_.paint_.flatCellControls;
     const GlyphCache::ComboLook kind = flat ? (pressed ? GlyphCache::kComboFlatPushed : GlyphCache::kComboFlat)
                                             : (pressed ? GlyphCache::kComboPushed : GlyphCache::kComboNormal);

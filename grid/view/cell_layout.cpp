@@ -146,7 +146,7 @@ CellParts Lattix::LayoutCellParts(int32_t row, int32_t colIndex, const gfx::Rect
         R.left += indentPx;
         if (treeButton == 2) {
             parts.hasTreeButton = true;
-            parts.treeButton = TreeButtonRect(row, parts);
+            LayoutTreeButton(row, parts);
         }
     }
 
@@ -265,34 +265,39 @@ CellParts Lattix::LayoutCellParts(int32_t row, int32_t colIndex, const gfx::Rect
     return parts;
 }
 
-gfx::Rect Lattix::TreeButtonRect(int32_t row, const CellParts& parts) {
+// The tree button square: the host is asked once per layout whether it draws the button itself
+// and at what size; the square is centred in the indent step left of the contents (vertically too
+// when the row is higher) and clipped to the cell less its grid lines.
+void Lattix::LayoutTreeButton(int32_t row, CellParts& parts) {
     const int32_t indentPx = LevelIndentPx();
     int32_t size = TreeButtonPx();
+    parts.treeButtonCustom = false;
     if (events_.hasSinks()) {
+        Variant args[] = {Variant(row), Variant::byRef(Variant(false)), Variant::byRef(Variant(size))};
+        RaiseEvent(event_id::kCustomDrawTreeButtonRequest, args);
+        bool custom = false;
         try {
-            Variant args[] = {Variant(row), Variant::byRef(Variant(false)), Variant::byRef(Variant(size))};
-            RaiseEvent(event_id::kCustomDrawTreeButtonRequest, args);
-            if (ToBool(args[1].deref())) size = std::max(0, IntFromEvent(args[2], size));
+            custom = ToBool(args[1].deref());
         } catch (...) {
+            custom = false; // an answer that is no Boolean asks for nothing
+        }
+        if (custom) {
+            parts.treeButtonCustom = true;
+            size = std::max(0, IntFromEvent(args[2], size));
         }
     }
-    // Centred in the indent step left of the contents.
     const int32_t stepLeft = parts.indented.left;
     const int32_t stepRight = std::min(stepLeft + indentPx, parts.cell.right);
     const int32_t centre = stepLeft + indentPx / 2;
+    const Rect& cell = parts.cell;
     Rect b;
     b.left = centre - size / 2;
     b.right = std::min(b.left + size, stepRight);
-    const Rect& cell = parts.cell;
-    if (cell.height() > size) {
-        b.top = cell.top + (cell.height() - size) / 2;
-        b.bottom = b.top + size;
-    } else {
-        b.top = cell.top;
-        b.bottom = cell.bottom;
-    }
+    b.top = cell.height() > size ? cell.top + (cell.height() - size) / 2 : cell.top;
+    b.bottom = b.top + size;
+    parts.treeButtonFull = {b.left, b.top, b.left + size, b.top + size};
     const Rect clip{cell.left, cell.top, cell.right - parts.rightLine, cell.bottom - parts.bottomLine};
-    return gfx::intersect(b, clip);
+    parts.treeButton = gfx::intersect(b, clip);
 }
 
 int32_t Lattix::HitTestCell(int32_t x, int32_t y, int32_t row, int32_t colIndex) {

@@ -9,6 +9,7 @@
 #include "grid/view/cell_look.h"
 #include "grid/view/colors.h"
 #include "grid/view/dc_handles.h"
+#include "grid/view/font_request.h"
 #include "grid/view/picture_object.h"
 #include "platform/gfx/font_resolver.h"
 #include "platform/gfx/text_draw.h"
@@ -72,28 +73,11 @@ gfx::FontPtr GridPainter::fontOf(const std::shared_ptr<const FontObject>& font) 
     const gfx::FontLookupMode mode = gfx::FontResolver::mode();
     for (const FontMemo& m : fontCache_)
         if (m.dpi == dpi && m.mode == mode && m.description == d) return m.font;
-    gfx::FontPtr made = makeFont(d, dpi);
+    gfx::FontPtr made = CreateFontOf(d, dpi);
     constexpr std::size_t kKept = 16;
     if (fontCache_.size() >= kKept) fontCache_.erase(fontCache_.begin());
     fontCache_.push_back({d, dpi, mode, made});
     return made;
-}
-
-gfx::FontPtr GridPainter::makeFont(const FontDescription& d, int dpi) {
-    gfx::FontSpec request;
-    request.family = d.name;
-    request.pointSize = static_cast<double>(d.size.scaled) / 10000.0;
-    request.weight = std::clamp<int>(d.weight == 0 ? 400 : d.weight, 1, 1000);
-    request.italic = d.italic;
-    request.underline = d.underline;
-    request.strikeout = d.strikethrough;
-    request.dpi = dpi;
-    if (request.pointSize <= 0) request.pointSize = 8;
-    try {
-        return gfx::Font::create(request);
-    } catch (...) {
-        return gfx::Font::defaultFont();
-    }
 }
 
 void GridPainter::fillBackground(gfx::DeviceContext& dc, const gfx::Rect& r, int32_t xOffset, int32_t yOffset,
@@ -214,8 +198,7 @@ void GridPainter::drawCellContents(Pass& pass, CellLook& look) {
         if (look.iconsHeldBack) drawIcons(pass, look);
     }
     // 7. Tree button.
-    if (look.parts.inTreeColumn && (g_.Row(look.row).flags & row_flags::kTreeButtonMask) == 2)
-        drawTreeButton(pass, look);
+    if (look.parts.hasTreeButton) drawTreeButton(pass, look);
     // 8, 9. Combo button and check box.
     if (look.parts.hasComboButton && !look.parts.comboButton.isEmpty()) drawComboButton(pass, look);
     if (look.parts.hasCheckBox && !look.parts.checkBox.isEmpty()) drawCheckBox(pass, look);

@@ -93,6 +93,8 @@ struct CellParts {
     gfx::Rect indented;  // the cell less the tree indentation (level x LevelIndent)
     gfx::Rect contents;  // indented less grid lines, focus frame and cell indents
     gfx::Rect treeButton; // the tree button square (only in the tree column with a visible button)
+    gfx::Rect treeButtonFull; // the same square before clipping to the cell (where its glyph sits)
+    bool treeButtonCustom = false; // the host draws the button (CustomDrawTreeButtonRequest)
     gfx::Rect checkBox;
     gfx::Rect comboButton;
     gfx::Rect icon;

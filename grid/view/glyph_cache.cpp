@@ -1,7 +1,11 @@
 #include "grid/view/glyph_cache.h"
 
+#include <algorithm>
+
 #include "platform/gfx/frame_control.h"
 #include "platform/gfx/system_metrics.h"
+#include "platform/theme/theme_data.h"
+#include "platform/theme/theme_parts.h"
 
 namespace lattix {
 
@@ -12,7 +16,65 @@ gfx::Bitmap renderFrameControl(int side, std::uint32_t type, std::uint32_t state
     gfx::drawFrameControl(dc, {0, 0, side, side}, type, state);
     return bmp;
 }
+// A themed part drawn once over black and once over white: where the two differ the part is
+// translucent, and the difference gives its coverage. The result is premultiplied.
+gfx::Bitmap renderThemed(const char* themeClass, int part, int state, int w, int h) {
+    auto data = theme::ThemeData::Open(themeClass, theme::Look::Themed);
+    gfx::Bitmap black(w, h, gfx::pixelOf(0x000000)), white(w, h, gfx::pixelOf(0xFFFFFF));
+    {
+        gfx::DeviceContext dc(black);
+        data->DrawBackground(dc, part, state, {0, 0, w, h});
+    }
+    {
+        gfx::DeviceContext dc(white);
+        data->DrawBackground(dc, part, state, {0, 0, w, h});
+    }
+    gfx::Bitmap out(w, h, 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const gfx::Pixel b = black.pixel(x, y), wh = white.pixel(x, y);
+            int alpha = 255;
+            for (int shift = 0; shift <= 16; shift += 8)
+                alpha = std::min(alpha, 255 - (static_cast<int>((wh >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+            alpha = std::clamp(alpha, 0, 255);
+            auto channel = [&](int shift) { return std::min<gfx::Pixel>((b >> shift) & 0xFF, static_cast<gfx::Pixel>(alpha)); };
+            out.setPixel(x, y, (static_cast<gfx::Pixel>(alpha) << 24) | (channel(16) << 16) | (channel(8) << 8) | channel(0));
+        }
+    return out;
+}
 } // namespace
+
+const gfx::Bitmap& GlyphCache::themedCombo(int state) {
+    const int side = gfx::systemMetrics().comboButtonWidth;
+    if (side != themedComboSide_) {
+        for (int st = theme::kStateNormal; st <= theme::kStateDisabled; ++st)
+            themedCombo_[static_cast<size_t>(st - 1)] = renderThemed("ComboBox", theme::kComboDropButton, st, side, side);
+        themedComboSide_ = side;
+        ++builds_;
+    }
+    return themedCombo_[static_cast<size_t>(std::clamp(state, 1, 4) - 1)];
+}
+
+const gfx::Bitmap& GlyphCache::themedCheck(int state) {
+    const int side = gfx::systemMetrics().checkBoxSize;
+    if (side != themedCheckSide_) {
+        for (int st = 1; st <= 12; ++st)
+            themedCheck_[static_cast<size_t>(st - 1)] = renderThemed("Button", theme::kButtonCheckBox, st, side, side);
+        themedCheckSide_ = side;
+        ++builds_;
+    }
+    return themedCheck_[static_cast<size_t>(std::clamp(state, 1, 12) - 1)];
+}
+
+const gfx::Bitmap& GlyphCache::themedTree(int size, bool expanded) {
+    if (size != themedTreeSize_) {
+        themedTree_[0] = renderThemed("Treeview", theme::kTreeviewGlyph, theme::kGlyphClosed, size, size);
+        themedTree_[1] = renderThemed("Treeview", theme::kTreeviewGlyph, theme::kGlyphOpened, size, size);
+        themedTreeSize_ = size;
+        ++builds_;
+    }
+    return themedTree_[expanded ? 1 : 0];
+}
 
 const gfx::Bitmap& GlyphCache::combo(ComboLook look) {
     const int side = gfx::systemMetrics().comboButtonWidth;
@@ -73,6 +135,7 @@ const gfx::Bitmap& GlyphCache::treeButton(int size, bool expanded, gfx::Color ba
 
 void GlyphCache::clear() {
     comboSide_ = checkSide_ = treeSize_ = 0;
+    themedComboSide_ = themedCheckSide_ = themedTreeSize_ = 0;
 }
 
 } // namespace lattix

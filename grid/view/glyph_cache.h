@@ -1,6 +1,10 @@
 // Cell control glyphs rendered once and copied into cells: the combo button in its four looks,
 // the check box in its three states for the 3-D, flat and disabled looks, and the tree button
 // collapsed and expanded. Rebuilt when a size or colour they depend on changes.
+//
+// With visual styles the glyphs come from the theme renderer ("ComboBox" drop button, "Button"
+// check box, "Treeview" glyph) by state. Those have soft, partly transparent edges, so they are
+// kept with their coverage (premultiplied alpha) and blended over whatever the cell shows.
 #pragma once
 
 #include <array>
@@ -24,6 +28,12 @@ public:
     // (collapsed) or minus (expanded) sign in `fore`.
     const gfx::Bitmap& treeButton(int size, bool expanded, gfx::Color back, gfx::Color border, gfx::Color fore);
 
+    // Themed glyphs (premultiplied alpha): the drop button by state (theme::kStateNormal ..
+    // kStateDisabled), the check box by state 1..12, the tree glyph of side `size`.
+    const gfx::Bitmap& themedCombo(int state);
+    const gfx::Bitmap& themedCheck(int state);
+    const gfx::Bitmap& themedTree(int size, bool expanded);
+
     void clear();
     int buildCount() const { return builds_; }
 
@@ -34,6 +44,10 @@ private:
     int comboSide_ = 0, checkSide_ = 0;
     int treeSize_ = 0;
     gfx::Color treeBack_ = 0, treeBorder_ = 0, treeFore_ = 0;
+    std::array<gfx::Bitmap, 4> themedCombo_;
+    std::array<gfx::Bitmap, 12> themedCheck_;
+    std::array<gfx::Bitmap, 2> themedTree_;
+    int themedComboSide_ = 0, themedCheckSide_ = 0, themedTreeSize_ = 0;
     int builds_ = 0;
 };
 

@@ -4,6 +4,8 @@
 
 #include "grid/lattix.h"
 #include "grid/lattix_error.h"
+#include "grid/view/painter.h"
+#include "grid/view/product_info.h"
 #include "platform/gfx/text_draw.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"
@@ -14,7 +16,6 @@ using ui::Wm;
 
 namespace {
 constexpr std::uintptr_t kWindowSubclassId = 0xC4A0;
-constexpr const char* kProductName = "Lattix";
 } // namespace
 
 GridChrome::GridChrome(Lattix& grid) : g_(grid) {
@@ -64,7 +65,9 @@ void GridChrome::DetachWindow() {
     if (hwnd_ == 0) return;
     if (bars_) storedBars_ = {bars_->bar(kBarH), bars_->bar(kBarV)};
     if (recreateTimer_) recreateTimer_->SetInterval(0);
+    if (headerAutoscroll_) headerAutoscroll_->SetInterval(0);
     tooltip_.Destroy();
+    cellTooltip_.Destroy();
     bars_.reset();
     header_.reset();
     if (Wm().IsWindow(hwnd_)) Wm().RemoveWindowSubclass(hwnd_, &GridChrome::WindowSubclass, kWindowSubclassId);
@@ -111,6 +114,11 @@ int32_t GridChrome::ColIndexOfItem(int item) const {
 }
 
 void GridChrome::RebuildHeaderItems() {
+    if (header_ && g_.BeginUpdateCount() > 0) {
+        // The header does not redraw now: the rebuild waits for EndUpdate.
+        headerNeedsRelayout_ = true;
+        return;
+    }
     std::vector<int32_t> positions;
     for (int32_t p = 1; p <= g_.ColCount(); ++p)
         if (g_.Column(p).laidOut) positions.push_back(p);
@@ -138,6 +146,18 @@ void GridChrome::PositionHeader() {
         header_->Move(0, 0, clientWidth + 1, height);
     else
         header_->Move(headerSettings_.visible ? -g_.ScrollX() : 0, 0, g_.ContentWidth() + clientWidth + 1, height);
+}
+
+void GridChrome::SetHeaderRedraw(bool on) {
+    if (!header_) return;
+    if (headerSettings_.visible) header_->SetRedraw(on);
+    if (!on) return;
+    if (headerNeedsRelayout_) {
+        headerNeedsRelayout_ = false;
+        RebuildHeaderItems();
+    } else {
+        header_->RefreshEntireHeader();
+    }
 }
 
 void GridChrome::UpdateView() {
@@ -227,7 +247,7 @@ void GridChrome::ColumnClick(int item, int x, int y, int32_t shift) {
     if (!ToBool(args[1].deref()) || !g_.AllowSorting()) return;
     // The sort a click starts reports its failure to the user, never to the caller.
     std::string error = g_.SortByHeaderClick(col, shift);
-    if (!error.empty()) Wm().MessageBox(hwnd_, error, kProductName, 16);
+    if (!error.empty()) Wm().MessageBox(hwnd_, error, kLibraryProductName, 16);
 }
 
 void GridChrome::ColumnDblClick(int item) {
@@ -243,28 +263,12 @@ void GridChrome::DividerDblClick(int item) {
     std::array<Variant, 2> args{Variant(col), Variant::byRef(Variant(true))};
     Raise("ColDividerDblClick", args);
     if (!ToBool(args[1].deref())) return;
-    int32_t pos = g_.ColPos(Variant(col));
-    int32_t width = AutoWidthColumn(pos);
-    std::array<Variant, 2> changed{Variant(col), Variant(width)};
+    // The grid's own auto-sizing: every row's displayed text, the cell controls, the tree
+    // indentation and (with AutoWidthColWithHeader) the header item, within the column's limits.
+    g_.AutoWidthCol(Variant(col));
+    if (col > g_.ColCount()) return; // a handler removed the column meanwhile
+    std::array<Variant, 2> changed{Variant(col), Variant(g_.ColWidth(Variant(col)))};
     Raise("ColWidthChanged", changed);
-}
-
-// The column's optimal width: its header item (when AutoWidthColWithHeader) and the displayed text
-// of its rows in view, within the column's limits.
-int32_t GridChrome::AutoWidthColumn(int32_t pos) {
-    const ColumnRecord& c = g_.Column(pos);
-    int32_t best = g_.AutoWidthColWithHeader() ? HeaderItemOptimalSize(pos).cx : 0;
-    const VisibleRange& vis = g_.VisRange();
-    gfx::FontPtr font = gfx::Font::defaultFont();
-    for (int32_t r = vis.firstRow; r >= 1 && r <= vis.lastRow; ++r) {
-        if (!g_.Row(r).displayed()) continue;
-        std::string text = g_.DisplayedText(r, c.index);
-        gfx::TextLayout l = gfx::layoutText(*font, text, {0, 0, 100000, 100000}, gfx::DT_NOPREFIX);
-        best = std::max<int32_t>(best, l.maxWidth + 6);
-    }
-    int32_t width = ClampToLimits(pos, std::max(best, 1));
-    SetColumnWidthLive(pos, width);
-    return width;
 }
 
 bool GridChrome::ColumnSizable(int item) {
@@ -324,7 +328,53 @@ bool GridChrome::ColumnBeginDrag(int item) {
     std::array<Variant, 3> args{Variant(col), Variant::byRef(Variant(refused)), Variant(refused)};
     Raise("ColHeaderBeginDrag", args);
     // A refusal stands whatever the host answers.
-    return refused || ToBool(args[1].deref());
+    const bool cancelled = refused || ToBool(args[1].deref());
+    if (!cancelled) StartHeaderAutoscroll();
+    return cancelled;
+}
+
+// While an item is dragged and the pointer is within kHeaderAutoscrollZone pixels of the view's
+// left or right edge, the view scrolls by one small change of the horizontal bar every
+// kHeaderAutoscrollMs, and the dragged item's drop marker follows. Grids with frozen columns
+// rebuild their header items when they scroll, which would end the drag: they do not autoscroll.
+namespace {
+constexpr int32_t kHeaderAutoscrollZone = 20;
+constexpr int32_t kHeaderAutoscrollMs = 50;
+} // namespace
+
+void GridChrome::StartHeaderAutoscroll() {
+    if (!header_ || std::min(g_.FrozenCols(), g_.ColCount()) > 0) return;
+    if (!headerAutoscroll_) {
+        headerAutoscroll_ = std::make_shared<CTimer>();
+        headerAutoscroll_->SetTickHandler([this] { HeaderAutoscrollTick(); });
+    }
+    try {
+        headerAutoscroll_->SetInterval(kHeaderAutoscrollMs);
+    } catch (const AutomationError&) {
+        // No timer to spare: the drag works without scrolling.
+    }
+}
+
+void GridChrome::HeaderAutoscrollTick() {
+    controls::HeaderControl* control = header_ ? header_->Control() : nullptr;
+    if (control == nullptr || !control->IsDragging() || !bars_) {
+        headerAutoscroll_->SetInterval(0);
+        return;
+    }
+    ui::Point cursor = Wm().GetCursorPos();
+    ui::Point inGrid = cursor;
+    Wm().ScreenToClient(hwnd_, inGrid);
+    const int32_t viewWidth = g_.View().viewWidth;
+    const int direction = inGrid.x < kHeaderAutoscrollZone ? -1 : inGrid.x >= viewWidth - kHeaderAutoscrollZone ? 1 : 0;
+    const cScrollBars::Bar& h = bars_->bar(kBarH);
+    if (direction == 0 || !h.scrollable) return;
+    const int32_t target = std::clamp(h.value + direction * std::max(1, h.smallChange), 0, std::max(0, h.max));
+    if (target == h.value) return;
+    bars_->SetValue(kBarH, target);
+    // The header moved under the pointer: the drag follows it.
+    ui::Point inHeader = cursor;
+    Wm().ScreenToClient(header_->hWnd(), inHeader);
+    Wm().SendMessage(header_->hWnd(), ui::WM_MOUSEMOVE, ui::MK_LBUTTON, ui::MakeLParam(inHeader.x, inHeader.y));
 }
 
 bool GridChrome::ColumnEndDrag(int item, int order) {
@@ -360,17 +410,23 @@ void GridChrome::ColumnMouseEnter(int item) {
     std::array<Variant, 4> tip{Variant(col), Variant::byRef(Variant(text)), Variant::byRef(Variant(int32_t{0})),
                                Variant::byRef(Variant(std::string()))};
     Raise("RequestColHeaderToolTip", tip);
-    std::string tipText = ToString(tip[1].deref());
-    if (tipText.empty()) {
-        tooltip_.Destroy();
+    ShowTip(tooltip_, header_->hWnd(), tip, 1);
+}
+
+void GridChrome::ShowTip(CTooltip& tip, ui::Hwnd tool, std::span<Variant> args, size_t first) {
+    std::string tipText = ToString(args[first].deref());
+    if (tipText.empty() || !Wm().IsWindow(tool)) {
+        tip.Destroy();
         return;
     }
-    tooltip_.SetTipText(tipText);
-    tooltip_.SetIcon(ToInt32(tip[2].deref()));
-    tooltip_.SetTitle(ToString(tip[3].deref()));
-    tooltip_.SetDelayTime(toolTipDelay_);
-    tooltip_.SetVisibleTime(toolTipVisible_);
-    tooltip_.Create(header_->hWnd());
+    tip.SetTipText(tipText);
+    tip.SetIcon(ToInt32(args[first + 1].deref()));
+    tip.SetTitle(ToString(args[first + 2].deref()));
+    tip.SetDelayTime(toolTipDelay_);
+    tip.SetVisibleTime(toolTipVisible_);
+    if (!tip.Create(tool)) return;
+    // The pointer rests on the tool already: the initial delay starts now.
+    if (controls::TooltipWindow* w = tip.Window()) w->RelayEvent(ui::WM_MOUSEMOVE);
 }
 
 void GridChrome::ColumnMouseLeave(int item) {
@@ -382,21 +438,14 @@ void GridChrome::ColumnMouseLeave(int item) {
 
 void GridChrome::CellMouseEnter(int32_t row, int32_t col) {
     if (!HasWindow()) return;
-    std::array<Variant, 5> tip{Variant(row), Variant(col), Variant::byRef(Variant(std::string())),
+    std::string text = g_.IsCellTextClipped(Variant(row), Variant(col), true) ? g_.DisplayedText(row, col) : std::string();
+    std::array<Variant, 5> tip{Variant(row), Variant(col), Variant::byRef(Variant(text)),
                                Variant::byRef(Variant(int32_t{0})), Variant::byRef(Variant(std::string()))};
     Raise("RequestCellToolTip", tip);
-    std::string tipText = ToString(tip[2].deref());
-    if (tipText.empty()) {
-        tooltip_.Destroy();
-        return;
-    }
-    tooltip_.SetTipText(tipText);
-    tooltip_.SetIcon(ToInt32(tip[3].deref()));
-    tooltip_.SetTitle(ToString(tip[4].deref()));
-    tooltip_.SetDelayTime(toolTipDelay_);
-    tooltip_.SetVisibleTime(toolTipVisible_);
-    tooltip_.Create(hwnd_);
+    ShowTip(cellTooltip_, hwnd_, tip, 2);
 }
+
+void GridChrome::CellMouseLeave() { cellTooltip_.Destroy(); }
 
 void GridChrome::RightClick(int x, int y) {
     // HeaderRightClick first, then the built-in header menu.
@@ -493,6 +542,14 @@ bool GridChrome::OnMouseWheel(int32_t distance, int32_t button, int32_t& shift, 
 }
 
 bool GridChrome::OnBeforeScroll(int bar, int32_t reason, bool wheel, int32_t& newValue) {
+    // A virtual grid scrolled down by a line to its end asks the host for one more row first; the
+    // scroll then goes to the new end.
+    if (bar == kBarV && reason == lxScrollReasonLineDownOrRight && g_.Virtual() && bars_ &&
+        newValue >= bars_->bar(kBarV).max && g_.RequestVirtualRow()) {
+        AdjustScrollBars(false);
+        if (!bars_) return false;
+        newValue = bars_->bar(kBarV).max;
+    }
     std::array<Variant, 5> args{Variant(bar), Variant(reason), Variant(wheel), Variant::byRef(Variant(newValue)),
                                 Variant::byRef(Variant(true))};
     Raise("ScrollBarBeforeScroll", args);
@@ -548,6 +605,7 @@ void GridChrome::SetUseXPStyles(bool wish) {
         bars_->SetStyle(scrollBarStyle_);
         bars_->SetThemed(XPStylesInEffect());
     }
+    g_.Painter().InvalidateCaches();
     g_.PropertyChanged("UseXPStyles");
     g_.RelayoutAndRedraw();
 }
@@ -562,6 +620,7 @@ void GridChrome::ThemeChanged() {
         bars_->SetUseFlat(!XPStylesInEffect() && g_.Supports(2));
         bars_->SetThemed(XPStylesInEffect());
     }
+    g_.Painter().InvalidateCaches();
     g_.InvalidateView();
     std::array<Variant, 1> args{Variant(g_.Supports(0))};
     Raise("WindowsThemeChanged", args);

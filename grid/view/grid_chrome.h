@@ -72,12 +72,21 @@ public:
     int32_t ToolTipVisibleTime() const { return toolTipVisible_; }
     void SetToolTipDelayTime(int32_t ms) { toolTipDelay_ = ms; }
     void SetToolTipVisibleTime(int32_t ms) { toolTipVisible_ = ms; }
-    // The pointer came to rest on a cell (from the mouse handling): asks the host for a tip.
+    // The pointer came to rest on a cell (from the mouse handling): asks the host for a tip, which
+    // starts as the cell's text when that is clipped; an empty tip shows nothing.
     void CellMouseEnter(int32_t row, int32_t col);
+    // The pointer left the cell: its tip goes away.
+    void CellMouseLeave();
+    // The header's tip and the cells' tip.
     CTooltip& Tooltip() { return tooltip_; }
+    CTooltip& CellTooltip() { return cellTooltip_; }
 
     // ---- view update (from the grid's relayout)
     void UpdateView();
+    // BeginUpdate (off) and EndUpdate (on): the header bar stops and resumes redrawing; at the
+    // resume it rebuilds its items when a rebuild was asked for meanwhile, else it repaints.
+    void SetHeaderRedraw(bool on);
+    bool HeaderNeedsRelayout() const { return headerNeedsRelayout_; }
     // The column position of each header item.
     const std::vector<int32_t>& ItemPositions() const { return itemPositions_; }
 
@@ -115,8 +124,12 @@ private:
     int32_t ColIndexOfItem(int item) const;
     int32_t ClampToLimits(int32_t pos, int32_t width) const;
     void SetColumnWidthLive(int32_t pos, int32_t width);
-    int32_t AutoWidthColumn(int32_t pos);
+    void StartHeaderAutoscroll();
+    void HeaderAutoscrollTick();
     void Raise(const char* name, std::span<Variant> args);
+    // Shows `tip` for `tool` with the answer of a Request...ToolTip event (text, icon, title at
+    // args[first], args[first + 1], args[first + 2]); an empty text removes it.
+    void ShowTip(CTooltip& tip, ui::Hwnd tool, std::span<Variant> args, size_t first);
     bool HasWindow() const { return hwnd_ != 0; }
 
     Lattix& g_;
@@ -133,10 +146,14 @@ private:
     int32_t toolTipDelay_ = -1;
     int32_t toolTipVisible_ = 20000;
     CTooltip tooltip_;
+    CTooltip cellTooltip_;
     std::shared_ptr<CTimer> recreateTimer_;
+    // Scrolls the header (and the cells) while an item is dragged near the view's edge.
+    std::shared_ptr<CTimer> headerAutoscroll_;
     int32_t hThickness_ = 0, vThickness_ = 0;
     std::vector<int32_t> itemPositions_;
     bool updating_ = false;
+    bool headerNeedsRelayout_ = false;
 };
 
 } // namespace lattix

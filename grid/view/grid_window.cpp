@@ -114,6 +114,23 @@ void Lattix::applyBorderType() {
     SetClientSize(own.width(), own.height());
 }
 
+// The window took a new size: the host hears of it with painting held back (ResizeBeforeRedraw,
+// where it may rearrange the grid without a flicker), then the view and the header follow and the
+// host hears ResizeAfterRedraw.
+void Lattix::Resized(int32_t width, int32_t height) {
+    SetClientSize(width, height);
+    ++beginUpdateCount_;
+    try {
+        RaiseEvent(event_id::kResizeBeforeRedraw, {});
+    } catch (...) {
+        --beginUpdateCount_;
+        throw;
+    }
+    --beginUpdateCount_;
+    RelayoutAndRedraw();
+    RaiseEvent(event_id::kResizeAfterRedraw, {});
+}
+
 void Lattix::InvalidateView() {
     // Painted at once (or at EndUpdate while updates are suspended).
     painter_->RequestRepaintAll();
@@ -133,8 +150,7 @@ ui::LResult Lattix::WindowProc(ui::MessageId message, ui::WParam wParam, ui::LPa
     std::shared_ptr<AutomationObject> keepAlive = weak_from_this().lock();
     switch (message) {
     case ui::WM_SIZE:
-        SetClientSize(ui::LoWord(static_cast<std::uintptr_t>(lParam)), ui::HiWord(static_cast<std::uintptr_t>(lParam)));
-        RelayoutAndRedraw();
+        Resized(ui::LoWord(static_cast<std::uintptr_t>(lParam)), ui::HiWord(static_cast<std::uintptr_t>(lParam)));
         return 0;
     case ui::WM_ERASEBKGND: return 1;
     case ui::WM_PAINT: {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "grid/view/font_request.h"
 #include "platform/gfx/system_colors.h"
 #include "platform/gfx/text_draw.h"
 #include "platform/theme/shapes.h"
@@ -103,18 +104,7 @@ void cHeaderControl::ApplyStyle() {
 }
 
 gfx::FontPtr cHeaderControl::GfxFont(const std::shared_ptr<FontObject>& f) const {
-    gfx::FontSpec request;
-    if (f) {
-        const FontDescription& d = f->description();
-        request.family = d.name;
-        request.pointSize = std::max(1.0, d.size.toDouble());
-        request.weight = std::clamp<int>(d.weight, 1, 1000);
-        request.italic = d.italic;
-        request.underline = d.underline;
-        request.strikeout = d.strikethrough;
-    }
-    request.dpi = ui::Wm().GetSystemInfo().dpiY;
-    return gfx::Font::create(request);
+    return CreateFontOf(f ? f->description() : FontDescription{}, ui::Wm().GetSystemInfo().dpiY);
 }
 
 void cHeaderControl::SetFont(std::shared_ptr<FontObject> f) {

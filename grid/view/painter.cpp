@@ -7,6 +7,7 @@
 #include "grid/model/cell_enums.h"
 #include "grid/view/cell_look.h"
 #include "grid/view/colors.h"
+#include "grid/view/grid_chrome.h"
 #include "grid/view/dc_handles.h"
 #include "platform/gfx/system_colors.h"
 
@@ -129,6 +130,7 @@ void GridPainter::InvalidateCaches() {
 void GridPainter::preparePass(Pass& pass) {
     const PaintSettings& s = g_.paint_;
     pass.disabledLook = !s.enabled && s.changeColorsWhenDisabled;
+    pass.themed = g_.chrome_ && g_.chrome_->XPStylesInEffect();
     pass.focused = g_.HasFocus();
     pass.highlightOn = s.highlightSelCells && (pass.focused || !s.hideSelection);
     pass.alphaSelection = g_.Supports(3) && s.selectionAlphaBlend != 255; // lxSupFeatAlphaBlendSel
@@ -197,7 +199,7 @@ bool GridPainter::rowNeedsPaint(const Pass& pass, int32_t row) const {
 }
 
 void GridPainter::Draw() {
-    if (g_.beginUpdateCount_ > 0 || painting_ || suppressed_) return;
+    if (g_.beginUpdateCount_ > 0 || painting_ || suppressed_ || g_.InDesignMode()) return;
     const gfx::Size client = surface_->clientSize();
     if (client.cx <= 0 || client.cy <= 0) return; // nothing to paint into
     PaintScope scope(painting_, g_.structuralDepth_);

@@ -82,6 +82,8 @@ public:
 
     // The cell under the mouse (hot check boxes and combo buttons); 0 for none.
     void SetHotCell(int32_t row, int32_t col) { hotRow_ = row, hotCol_ = col; }
+    int32_t HotRow() const { return hotRow_; }
+    int32_t HotCol() const { return hotCol_; }
 
     // Statistics for tests and benchmarks.
     uint64_t RowsPainted() const { return rowsPainted_; }
@@ -96,6 +98,7 @@ public:
         bool focused = false;
         bool highlightOn = false;
         bool alphaSelection = false;
+        bool themed = false; // visual styles in effect: themed glyphs
         int32_t headerHeight = 0;
         int32_t contentRight = 0; // CR: right edge of the last shown column, window x
         int32_t viewWidth = 0;
@@ -132,18 +135,17 @@ private:
     void drawCellText(Pass& pass, CellLook& look, const std::string& text);
     void markSearchPrefix(gfx::DeviceContext& dc, const CellLook& look, const std::string& text, uint32_t flags);
     gfx::FontPtr fontOf(const std::shared_ptr<const class FontObject>& font);
-    gfx::FontPtr makeFont(const FontDescription& d, int dpi);
 
     // Icons, check boxes, combo buttons (cell_controls.cpp).
     void drawIcons(Pass& pass, CellLook& look);
     void drawCheckBox(Pass& pass, CellLook& look);
     void drawComboButton(Pass& pass, CellLook& look);
+    bool comboButtonPressed(int32_t row, int32_t colIndex) const;
 
     // Tree lines and buttons (tree_painter.cpp).
     bool isTreeColumn(int32_t row, int32_t colIndex) const;
     void drawTreeLines(Pass& pass, CellLook& look);
     void drawTreeButton(Pass& pass, CellLook& look);
-    gfx::Rect treeButtonRect(Pass& pass, CellLook& look, bool& custom, gfx::Rect& unclipped);
 
     // Grid lines and the frozen edge (grid_line_painter.cpp).
     struct CellLines {

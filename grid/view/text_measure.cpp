@@ -5,6 +5,7 @@
 #include "grid/font_object.h"
 #include "grid/lattix.h"
 #include "grid/model/cell_enums.h"
+#include "grid/view/font_request.h"
 #include "platform/gfx/font.h"
 #include "platform/gfx/text_draw.h"
 
@@ -17,20 +18,7 @@ constexpr int32_t kLargeExtent = 1 << 24;
 } // namespace
 
 std::shared_ptr<const gfx::Font> Lattix::GfxFontOf(const FontObject& font) const {
-    const FontDescription& d = font.description();
-    gfx::FontSpec request;
-    request.family = d.name;
-    request.pointSize = std::clamp(d.size.toDouble(), 1.0, 500.0);
-    request.weight = std::clamp<int>(d.weight, 1, 1000);
-    request.italic = d.italic;
-    request.underline = d.underline;
-    request.strikeout = d.strikethrough;
-    request.dpi = std::clamp(system_.dpiX, 24, 1200);
-    try {
-        return gfx::Font::create(request);
-    } catch (...) {
-        return gfx::Font::defaultFont();
-    }
+    return CreateFontOf(font.description(), system_.dpiX);
 }
 
 uint32_t Lattix::CellDrawTextFlags(int32_t row, int32_t colIndex) const {

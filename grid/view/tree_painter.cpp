@@ -100,39 +100,11 @@ void GridPainter::drawTreeLines(Pass& pass, CellLook& look) {
     (void)pass;
 }
 
-gfx::Rect GridPainter::treeButtonRect(Pass& pass, CellLook& look, bool& custom, gfx::Rect& unclipped) {
-    (void)pass;
-    const int32_t ind = scaled(g_.LevelIndent(), g_.ScreenDpiX());
-    const int32_t standard = scaled(g_.TreeButtonSize(), g_.ScreenDpiX());
-    Variant args[] = {Variant(look.row), Variant::byRef(Variant(false)), Variant::byRef(Variant(standard))};
-    g_.RaiseEvent(event_id::kCustomDrawTreeButtonRequest, args);
-    int32_t customSize = standard;
-    custom = false;
-    try {
-        custom = ToBool(args[1].deref());
-        customSize = ToInt32(args[2].deref());
-    } catch (...) {
-        custom = false;
-    }
-    const int32_t size = std::max(0, custom ? customSize : standard);
-    // Centred in the indent step left of the contents, and vertically when the row is higher.
-    const gfx::Rect& cell = look.cellRect;
-    const int32_t stepLeft = look.parts.indented.left;
-    const int32_t stepRight = std::min(stepLeft + ind, cell.right);
-    gfx::Rect r;
-    r.left = stepLeft + ind / 2 - size / 2;
-    r.right = std::min(r.left + size, stepRight);
-    r.top = cell.height() > size ? cell.top + (cell.height() - size) / 2 : cell.top;
-    r.bottom = r.top + size;
-    unclipped = {r.left, r.top, r.left + size, r.top + size};
-    const gfx::Rect inside{cell.left, cell.top, cell.right - look.lines.right, cell.bottom - look.lines.bottom};
-    return gfx::intersect(r, inside);
-}
-
 void GridPainter::drawTreeButton(Pass& pass, CellLook& look) {
-    bool custom = false;
-    gfx::Rect full;
-    const gfx::Rect r = treeButtonRect(pass, look, custom, full);
+    // The cell's layout asked the host about custom drawing once; its answer is reused here.
+    const bool custom = look.parts.treeButtonCustom;
+    const gfx::Rect& full = look.parts.treeButtonFull;
+    const gfx::Rect r = look.parts.treeButton;
     const bool expanded = g_.Row(look.row).flags & row_flags::kExpanded;
     gfx::DeviceContext& dc = rowBuffer_.dc();
     if (custom) {
@@ -150,12 +122,21 @@ void GridPainter::drawTreeButton(Pass& pass, CellLook& look) {
     };
     const int32_t size = full.width();
     if (size <= 0) return;
+    gfx::DeviceContextStateSaver saver(dc);
+    dc.intersectClipRect(r);
+    if (pass.themed) {
+        // The "Treeview" glyph, blended over the cell: a button clipped at the cell's edge keeps its
+        // place; only the part inside shows. Tree lines stop at the button: its square takes the
+        // colour of the cell around it (read at a corner, where no line runs).
+        const gfx::Color around = dc.getPixel(r.left, r.top);
+        if (around != gfx::CLR_INVALID) dc.fillRect(r, around);
+        const gfx::Bitmap& glyph = glyphs_.themedTree(size, expanded);
+        dc.alphaBlend(full, glyph, {0, 0, size, size}, 255, true);
+        return;
+    }
     const gfx::Bitmap& glyph = glyphs_.treeButton(size, expanded, colour(s.treeButtonBackColor, 0xFFFFFF),
                                                   colour(s.treeButtonBorderColor, 0x808080),
                                                   colour(s.treeButtonForeColor, 0));
-    // A button clipped at the cell's edge keeps its place; only the part inside shows.
-    gfx::DeviceContextStateSaver saver(dc);
-    dc.intersectClipRect(r);
     dc.bitBlt(full.left, full.top, size, size, glyph, 0, 0);
 }
 

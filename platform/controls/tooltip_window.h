@@ -53,6 +53,9 @@ public:
     void Activate(bool active);
     bool IsActive() const { return active_; }
     bool IsShown() const;
+    // Hands the tip a mouse message of its tool that it did not see itself (the pointer already
+    // rests on the tool when the tip is made): a move starts the initial delay.
+    void RelayEvent(ui::MessageId message) { OnToolMessage(message); }
 
     // The size the tip takes for its current title, icon and text.
     ui::Size MeasureTip() const;

@@ -150,6 +150,7 @@ void WindowManager::InjectMouseMove(Point screen) {
     Hwnd under = WindowFromPoint(screen);
     int hit = under != 0 ? HitTestNonClient(under, screen) : HTNOWHERE;
     UpdateMouseLeave(hit == HTCLIENT ? under : 0);
+    UpdateScrollHot(under, hit, screen);
     if (hover_.hwnd != 0 && hoverTimer_ != 0 && moved) {
         // Hover waits for the pointer to rest: every move starts the wait again.
         if (under == hover_.hwnd) TrackMouseEvent(TME_HOVER, hover_.hwnd, hover_.timeMs);

@@ -24,13 +24,14 @@ void NonClientPainter::DrawBorder(const Rect& r, std::uint32_t style, std::uint3
 }
 
 void NonClientPainter::DrawScrollBar(const Rect& r, bool vertical, const ScrollBarState& bar,
-                                     const internals::ScrollLayout& l, int flatMode, int pressedPart, bool themed) {
+                                     const internals::ScrollLayout& l, int flatMode, int pressedPart, bool themed,
+                                     int hotPart) {
     using namespace internals;
     auto span = [&](int from, int to) {
         return vertical ? Rect{r.left, r.top + from, r.right, r.top + to} : Rect{r.left + from, r.top, r.left + to, r.bottom};
     };
     if (flatMode == FSB_REGULAR_MODE) {
-        DrawRegularScrollBar(span, vertical, bar, l, pressedPart, themed);
+        DrawRegularScrollBar(span, vertical, bar, l, pressedPart, themed, hotPart);
         return;
     }
     bool active = ScrollBarActive(bar);
@@ -59,7 +60,8 @@ void NonClientPainter::DrawScrollBar(const Rect& r, bool vertical, const ScrollB
 // or its classic look.
 template <class Span>
 void NonClientPainter::DrawRegularScrollBar(Span span, bool vertical, const ScrollBarState& bar,
-                                            const internals::ScrollLayout& l, int pressedPart, bool themed) {
+                                            const internals::ScrollLayout& l, int pressedPart, bool themed,
+                                            int hotPart) {
     using namespace internals;
     namespace th = theme;
     auto data = th::ThemeData::Open("ScrollBar", themed ? th::Look::Themed : th::Look::Classic);
@@ -72,7 +74,9 @@ void NonClientPainter::DrawRegularScrollBar(Span span, bool vertical, const Scro
         data->DrawBackground(dc_, upper, pressedPart == kPartPageDown ? th::kStatePressed : th::kStateNormal,
                              span(l.thumbStart + l.thumbLength, l.trackStart + l.trackLength));
         data->DrawBackground(dc_, vertical ? th::kScrollThumbVert : th::kScrollThumbHorz,
-                             pressedPart == kPartThumb && themed ? th::kStatePressed : th::kStateNormal,
+                             pressedPart == kPartThumb && themed ? th::kStatePressed
+                             : hotPart == kPartThumb && themed   ? th::kStateHot
+                                                                 : th::kStateNormal,
                              span(l.thumbStart, l.thumbStart + l.thumbLength));
     } else {
         data->DrawBackground(dc_, lower, active ? th::kStateNormal : th::kStateDisabled,
@@ -81,7 +85,8 @@ void NonClientPainter::DrawRegularScrollBar(Span span, bool vertical, const Scro
     if (l.arrow > 0) {
         auto state = [&](int direction, int disableBit, int part) {
             if (!active || (bar.arrows & disableBit)) return direction + th::kStateDisabled;
-            return direction + (pressedPart == part ? th::kStatePressed : th::kStateNormal);
+            if (pressedPart == part) return direction + th::kStatePressed;
+            return direction + (hotPart == part && themed ? th::kStateHot : th::kStateNormal);
         };
         data->DrawBackground(dc_, th::kScrollArrowButton,
                              state(vertical ? th::kArrowUp : th::kArrowLeft, ESB_DISABLE_LTUP, kPartLineUp), span(0, l.arrow));

@@ -197,9 +197,11 @@ void WindowManager::DrawNonClient(const WindowRecord& w, gfx::Bitmap& out, Point
         ScrollBarState shown = s;
         if (tracking && scrollTrack_->bar == bar && scrollTrack_->part == kPartThumb) shown.pos = s.trackPos;
         int pressed = tracking && scrollTrack_->bar == bar ? scrollTrack_->part : kPartNone;
+        // Nothing is hot while a part is held.
+        int hot = tracking ? kPartNone : ScrollHotPart(w.handle, bar);
         painter.DrawScrollBar(r.offsetBy(windowOrigin.x, windowOrigin.y), bar == SB_VERT, shown,
                               LayoutScrollBar(shown, bar == SB_VERT ? r.height() : r.width(), thick), mode,
-                              pressed, themed);
+                              pressed, themed, hot);
     }
     if (!v.isEmpty() && !h.isEmpty())
         painter.DrawSizeCorner(Rect{v.left, h.top, v.right, h.bottom}.offsetBy(windowOrigin.x, windowOrigin.y), themed);

@@ -302,6 +302,34 @@ bool WindowManager::HandleScrollBarPress(Hwnd hwnd, int hit, Point screen) {
     return true;
 }
 
+void WindowManager::UpdateScrollHot(Hwnd under, int hit, Point screen) {
+    ScrollHot now;
+    WindowRecord* w = (hit == HTVSCROLL || hit == HTHSCROLL) ? Find(under) : nullptr;
+    if (w != nullptr) {
+        int bar = hit == HTVSCROLL ? SB_VERT : SB_HORZ;
+        Rect r = GetScrollBarRect(under, bar);
+        Point o = WindowOriginOnScreen(*w);
+        const ScrollBarState& s = w->bars[bar];
+        if (ScrollBarActive(s)) {
+            int length = bar == SB_VERT ? r.height() : r.width();
+            int along = bar == SB_VERT ? screen.y - o.y - r.top : screen.x - o.x - r.left;
+            ScrollPart part = ScrollPartAt(LayoutScrollBar(s, length, ScrollBarThickness()), along);
+            // Only the arrows and the thumb have a hot look.
+            if (part == kPartLineUp || part == kPartLineDown || part == kPartThumb) now = {under, bar, part};
+        }
+    }
+    if (now.hwnd == scrollHot_.hwnd && now.bar == scrollHot_.bar && now.part == scrollHot_.part) return;
+    ScrollHot old = scrollHot_;
+    scrollHot_ = now;
+    if (old.hwnd != 0)
+        if (WindowRecord* ow = Find(old.hwnd)) InvalidateNonClient(*ow);
+    if (now.hwnd != 0 && now.hwnd != old.hwnd) InvalidateNonClient(*w);
+}
+
+int WindowManager::ScrollHotPart(Hwnd hwnd, int bar) const {
+    return scrollHot_.hwnd == hwnd && scrollHot_.bar == bar ? scrollHot_.part : kPartNone;
+}
+
 void WindowManager::ScrollBarRepeat() {
     if (!scrollTrack_) return;
     ScrollTrack& t = *scrollTrack_;

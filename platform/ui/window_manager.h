@@ -292,6 +292,9 @@ public:
     Rect GetScrollBarRect(Hwnd hwnd, int bar) const;
     // Thickness of the vertical bar's width and the horizontal bar's height.
     int ScrollBarThickness() const;
+    // The part of a window's bar under the pointer (an internals::ScrollPart: an arrow or the
+    // thumb), drawn hot; 0 for none.
+    int ScrollHotPart(Hwnd hwnd, int bar) const;
 
     // ---- Timers -----------------------------------------------------------------------------
     // Window timer (hwnd != 0): keyed by (hwnd, id), WM_TIMER or the callback on each tick; a
@@ -380,6 +383,8 @@ private:
     bool HandleScrollBarPress(Hwnd hwnd, int hit, Point screen);
     void HandleScrollTrackMove(Point screen);
     void HandleScrollTrackRelease();
+    // The scroll bar part under the pointer (drawn hot); follows every pointer move.
+    void UpdateScrollHot(Hwnd under, int hit, Point screen);
     void ScrollBarRepeat();
     void InvalidateNonClient(WindowRecord& w);
     void TimersChangedNotify();
@@ -421,6 +426,11 @@ private:
     };
     LastClick lastClick_{};
     std::unique_ptr<ScrollTrack> scrollTrack_;
+    struct ScrollHot {
+        Hwnd hwnd = 0;
+        int bar = SB_VERT;
+        int part = 0; // internals::ScrollPart; kPartNone when nothing is hot
+    } scrollHot_;
 
     std::vector<Timer> timers_;
     std::uint64_t timerSeq_ = 0;

@@ -10,7 +10,7 @@ namespace {
 
 using ui::headless::HeadlessHost;
 
-gfx::Bitmap BarsPicture(bool themed, bool flat, bool pressThumb) {
+gfx::Bitmap BarsPicture(bool themed, bool flat, bool pressThumb, ui::Point hover = {-1, -1}) {
     HeadlessHost host{200, 140};
     ui::testing::Probe probe;
     ui::Hwnd w = probe.Create(host.TopLevel(), {0, 0, 200, 140}, ui::WS_CHILD | ui::WS_VISIBLE | ui::WS_HSCROLL | ui::WS_VSCROLL);
@@ -30,6 +30,7 @@ gfx::Bitmap BarsPicture(bool themed, bool flat, bool pressThumb) {
     info.page = 60;
     info.pos = 0;
     wm.SetScrollInfo(w, ui::SB_HORZ, info);
+    if (hover.x >= 0) host.MouseMove(hover.x, hover.y);
     if (pressThumb) host.MouseDown(191, 60);
     gfx::Bitmap b = host.Render();
     if (pressThumb) host.MouseUp(191, 60);
@@ -41,6 +42,24 @@ TEST(ScrollBarLooks, BothBarsThemedClassicAndFlat) {
     EXPECT_TRUE(lattix::test::MatchesReference(BarsPicture(true, false, true), "tests/controls/reference/bars_themed_pressed.png"));
     EXPECT_TRUE(lattix::test::MatchesReference(BarsPicture(false, false, false), "tests/controls/reference/bars_classic.png"));
     EXPECT_TRUE(lattix::test::MatchesReference(BarsPicture(false, true, false), "tests/controls/reference/bars_flat.png"));
+}
+
+TEST(ScrollBarLooks, TheArrowOrThumbUnderThePointerIsHotInTheThemedLook) {
+    // The vertical thumb under the pointer.
+    EXPECT_TRUE(lattix::test::MatchesReference(BarsPicture(true, false, false, {191, 60}),
+                                               "tests/controls/reference/bars_themed_hot.png"));
+    // The down arrow: only its square changes.
+    const gfx::Bitmap normal = BarsPicture(true, false, false);
+    const gfx::Bitmap arrow = BarsPicture(true, false, false, {191, 115});
+    int inside = 0, outside = 0;
+    for (int y = 0; y < 140; ++y)
+        for (int x = 0; x < 200; ++x)
+            if (normal.pixel(x, y) != arrow.pixel(x, y)) (x >= 183 && y >= 106 && y < 123 ? inside : outside)++;
+    EXPECT_GT(inside, 0);
+    EXPECT_EQ(outside, 0);
+    // Off the bars nothing is hot; the classic look has no hot parts.
+    EXPECT_EQ(BarsPicture(true, false, false, {50, 50}), normal);
+    EXPECT_EQ(BarsPicture(false, false, false, {191, 60}), BarsPicture(false, false, false));
 }
 
 TEST(ScrollBarLooks, ThemedWindowFallsBackToClassicWithoutSystemStyles) {

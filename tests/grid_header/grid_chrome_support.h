@@ -1,6 +1,7 @@
 // A grid on a headless host with its events recorded, for the header bar and scroll bar tests.
 #pragma once
 
+#include "tests/lattix_error_code.h"
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -22,15 +23,7 @@ namespace chrome_test {
 using lattix::Lattix;
 using lattix::Variant;
 
-inline int LattixCode(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const lattix::AutomationError& e) {
-        const uint32_t n = e.unsignedNumber();
-        return n >= 0x80040000u && n < 0x80041000u ? static_cast<int>(n - 0x80040000u) : -1;
-    }
-    return 0;
-}
+using lattix::test::LattixCode;
 
 struct Fired {
     std::string name;

@@ -218,3 +218,37 @@ TEST(HeaderBar, AutoHeightFitsMultiLineTitlesButNotBelowMinHeight) {
 
 } // namespace
 } // namespace chrome_test
+
+namespace chrome_test {
+namespace {
+
+TEST(HeaderBar, DraggingAnItemNearTheEdgeScrollsOnTheClockAndDropsBeyondTheFirstView) {
+    ChromeGrid g(300, 200, 8, 2); // 640 pixels of columns in a 300 pixel view
+    auto h = g->HScrollBar();
+    ASSERT_TRUE(h->Visible());
+    g.host.MouseDown(40, 10);
+    g.host.MouseMove(60, 10);
+    g.host.MouseMove(150, 10);
+    g.host.Advance(200);
+    EXPECT_EQ(h->Value(), 0); // away from the edges nothing scrolls
+    g.host.MouseMove(295, 10);
+    g.host.Advance(50);
+    const int32_t once = h->Value();
+    EXPECT_EQ(once, h->SmallChange());
+    g.host.Advance(1000); // 5 pixels every 50 ms
+    EXPECT_EQ(h->Value(), once + 20 * h->SmallChange());
+    g.host.Advance(5000);
+    EXPECT_EQ(h->Value(), h->Max()); // it stops at the end
+    g.host.MouseUp(295, 10);
+    const Fired* end = g.Find("ColHeaderEndDrag");
+    ASSERT_NE(end, nullptr);
+    EXPECT_EQ(end->I(0), 1);
+    EXPECT_EQ(g->ColPos(Variant(1)), 8); // dropped at the far end, beyond the first view
+    // The clock no longer scrolls once the drag is over.
+    g.host.MouseMove(5, 10);
+    g.host.Advance(500);
+    EXPECT_EQ(h->Value(), h->Max());
+}
+
+} // namespace
+} // namespace chrome_test

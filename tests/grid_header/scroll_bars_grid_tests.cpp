@@ -164,3 +164,44 @@ TEST(GridScrollBars, SwitchingStylesOffUsesTheFlatEngineWhereSupported) {
 
 } // namespace
 } // namespace chrome_test
+
+namespace chrome_test {
+namespace {
+
+TEST(GridScrollBars, AVirtualGridAsksForOneMoreRowWhenALineScrollReachesItsEnd) {
+    ChromeGrid g(300, 200, 2, 0);
+    int asked = 0;
+    g.answers["RequestRow"] = [&](std::span<Variant> a) {
+        ++asked;
+        if (lattix::ToInt32(a[0].deref()) > 14) SetRef(a, 1, Variant(true));
+    };
+    g->SetVirtual(true);
+    g.host.Pump();
+    const int32_t shown = g->RowCount();
+    ASSERT_GT(shown, 0);
+    auto v = g->VScrollBar();
+    auto lineDown = [&] {
+        lattix::ui::Wm().SendMessage(g->WindowHandle(), lattix::ui::WM_VSCROLL, lattix::ui::SB_LINEDOWN, 0);
+        g.host.Pump();
+    };
+    v->SetValue(v->Max());
+    const int32_t rows = g->RowCount(), oldMax = v->Max();
+    asked = 0;
+    lineDown();
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(g->RowCount(), rows + 1);
+    EXPECT_GT(v->Max(), oldMax);
+    EXPECT_EQ(v->Value(), v->Max());
+    // Once the host has no more rows, a line down at the end asks nothing more.
+    for (int i = 0; i < 20; ++i) lineDown();
+    EXPECT_EQ(g->RowCount(), 14);
+    const int32_t finalCount = g->RowCount();
+    asked = 0;
+    lineDown();
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(g->RowCount(), finalCount);
+    EXPECT_EQ(v->Value(), v->Max());
+}
+
+} // namespace
+} // namespace chrome_test

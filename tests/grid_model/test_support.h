@@ -1,6 +1,7 @@
 // Helpers shared by the grid model tests.
 #pragma once
 
+#include "tests/lattix_error_code.h"
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -17,16 +18,7 @@ namespace lattix_test {
 using lattix::Lattix;
 using lattix::Variant;
 
-// The Lattix error code of a failed call, 0 when the call succeeded, -1 for a runtime error.
-inline int LattixCode(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const lattix::AutomationError& e) {
-        const uint32_t n = e.unsignedNumber();
-        return n >= 0x80040000u && n < 0x80041000u ? static_cast<int>(n - 0x80040000u) : -1;
-    }
-    return 0;
-}
+using lattix::test::LattixCode;
 
 // A grid with `cols` columns and `rows` rows whose cell (r, c) holds r * 100 + c.
 inline std::shared_ptr<Lattix> NumberedGrid(int cols, int rows) {

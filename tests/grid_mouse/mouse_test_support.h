@@ -56,8 +56,11 @@ public:
                                                                  "MouseLeave", "QuitCustomEdit"})
         : skip_(std::move(skip)) {
         g.events()->connect([this](const lattix::EventInfo& e, std::span<Variant> args) {
-            // What the painter raises while drawing is not input's business here.
-            if (e.name.find("Draw") != std::string::npos || e.name.find("Dynamic") != std::string::npos) return;
+            // What the painter raises while drawing, and the tooltip requests of hovering (tested on
+            // their own), are not the business of these logs.
+            if (e.name.find("Draw") != std::string::npos || e.name.find("Dynamic") != std::string::npos ||
+                e.name.find("ToolTip") != std::string::npos)
+                return;
             ++counts[e.name];
             if (skip_.count(e.name)) return;
             std::string s = e.name + "(";

@@ -134,9 +134,10 @@ TEST(GridPictures, SixHatches) {
     EXPECT_TRUE(lattix::test::MatchesReference(h.picture(), Pic("hatches")));
 }
 
-gfx::Bitmap CheckBoxGrid(bool flat, bool enabled) {
+gfx::Bitmap CheckBoxGrid(bool flat, bool enabled, bool themed = false) {
     HostedGrid h(300, 44);
     Lattix& g = *h.g;
+    g.SetUseXPStyles(themed); // the classic glyphs unless asked
     const char* names[] = {"Unchecked", "Checked", "Grayed"};
     Fill(g, 2, 3, [&](int r, int c) { return Variant(r == 1 ? std::string(names[c - 1]) : std::string("Right")); });
     g.SetColWidths(96);
@@ -184,9 +185,10 @@ TEST(GridPictures, IconsWithText) {
     EXPECT_TRUE(lattix::test::MatchesReference(h.picture(), Pic("icons_text")));
 }
 
-gfx::Bitmap ComboGrid(bool flat) {
+gfx::Bitmap ComboGrid(bool flat, bool themed = false) {
     HostedGrid h(300, 48);
     Lattix& g = *h.g;
+    g.SetUseXPStyles(themed); // the classic glyphs unless asked
     Fill(g, 2, 3, [](int r, int c) { return Variant("Choice " + std::to_string(r * 10 + c)); });
     g.SetColWidths(96);
     g.SetRowHeights(20);
@@ -204,9 +206,10 @@ TEST(GridPictures, ComboButtons) {
     EXPECT_TRUE(lattix::test::MatchesReference(Stack({ComboGrid(false), ComboGrid(true)}), Pic("combo_buttons")));
 }
 
-gfx::Bitmap TreeGrid(int32_t treeLines) {
+gfx::Bitmap TreeGrid(int32_t treeLines, bool themed = false) {
     HostedGrid h(300, 170);
     Lattix& g = *h.g;
+    g.SetUseXPStyles(themed); // the classic glyphs unless asked
     g.SetColCount(2);
     g.SetColWidth(Variant(1), 180);
     g.SetTreeCol(1);
@@ -243,6 +246,35 @@ gfx::Bitmap TreeGrid(int32_t treeLines) {
 
 TEST(GridPictures, TreeWithLinesAndButtons) {
     EXPECT_TRUE(lattix::test::MatchesReference(Stack({TreeGrid(1), TreeGrid(2)}), Pic("tree")));
+}
+
+// Check boxes and combo buttons under the mouse, and the combo button of the current cell while
+// its list is down, in the themed look.
+gfx::Bitmap HotGrid(int hoverCol) {
+    HostedGrid h(300, 44);
+    Lattix& g = *h.g;
+    Fill(g, 2, 3, [](int r, int c) { return Variant(c == 1 ? "Check " + std::to_string(r) : "Choice " + std::to_string(r)); });
+    g.SetColWidths(96);
+    g.SetRowHeights(20);
+    for (int r = 1; r <= 2; ++r) {
+        g.SetCellCheckVisible(Variant(r), Variant(1), true);
+        g.SetCellCheckState(Variant(r), Variant(1), r == 1 ? 1 : 0);
+        g.SetCellType(Variant(r), Variant(2), 2); // text-combo
+    }
+    g.SetShowControlsInAllCells(true);
+    h.attach();
+    g.SetCurRow(2);
+    g.SetCurCol(2);
+    g.SetComboDroppedDown(true);
+    h.host.MouseMove((hoverCol - 1) * 96 + 48, 10); // over row 1
+    h.host.Pump();
+    return h.picture();
+}
+
+TEST(GridPictures, ThemedGlyphsAndHotLooks) {
+    EXPECT_TRUE(lattix::test::MatchesReference(Stack({CheckBoxGrid(false, true, true), CheckBoxGrid(false, false, true),
+                                                      ComboGrid(false, true), HotGrid(1), HotGrid(2), TreeGrid(1, true)}),
+                                               Pic("themed_controls")));
 }
 
 TEST(GridPictures, FrozenColumnsScrolledHorizontally) {
@@ -305,6 +337,7 @@ TEST(GridPictures, RowTextColumn) {
 TEST(GridPictures, DisabledGrid) {
     HostedGrid h(300, 90);
     Lattix& g = *h.g;
+    g.SetUseXPStyles(false); // the classic glyphs
     g.RegisterImageList(SampleIcons());
     Fill(g, 4, 3, [](int r, int c) { return Variant("Off " + std::to_string(r * 10 + c)); });
     g.SetColWidths(96);

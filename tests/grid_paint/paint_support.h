@@ -2,6 +2,7 @@
 // pictures made from pixels, and event handlers written as lambdas.
 #pragma once
 
+#include "tests/lattix_error_code.h"
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -44,16 +45,7 @@ struct HostedGrid {
     gfx::Bitmap picture() { return host.Render(); }
 };
 
-// The Lattix error code of a failed call, 0 when it succeeded, -1 for another error.
-inline int LattixCode(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const lattix::AutomationError& e) {
-        const uint32_t n = e.unsignedNumber();
-        return n >= 0x80040000u && n < 0x80041000u ? static_cast<int>(n - 0x80040000u) : -1;
-    }
-    return 0;
-}
+using lattix::test::LattixCode;
 
 // Connects a handler for one event by name; the handler gets the arguments in published order.
 inline int OnEvent(Lattix& g, const std::string& name, std::function<void(std::span<Variant>)> handler) {

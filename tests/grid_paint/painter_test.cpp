@@ -135,6 +135,46 @@ TEST(Painter, AHandlerThatRaisesLeavesThePainterUsableAndTheErrorReachesTheCalle
     EXPECT_GT(p.rows(), before);
 }
 
+TEST(Painter, TheTreeButtonRequestIsRaisedOncePerPaintedButtonAndItsAnswerIsUsed) {
+    PaintedGrid p;
+    p.g->SetTreeCol(1);
+    for (int r = 2; r <= 8; ++r) p.g->SetRowLevel(Variant(r), 1);
+    p.g->SetRowTreeButton(Variant(1), 2);
+    p.g->SetRowTreeButton(Variant(5), 2);
+    p.g->SetRowExpanded(Variant(1), true);
+    std::vector<int32_t> requests;
+    int customDraws = 0;
+    OnEvent(*p.g, "CustomDrawTreeButtonRequest", [&](std::span<Variant> a) {
+        requests.push_back(lattix::ToInt32(a[0]));
+        if (lattix::ToInt32(a[0]) == 5) {
+            SetByRef(a[1], Variant(true));
+            SetByRef(a[2], Variant(5));
+        }
+    });
+    OnEvent(*p.g, "CustomDrawTreeButton", [&](std::span<Variant> a) {
+        ++customDraws;
+        EXPECT_EQ(lattix::ToInt32(a[0]), 5);
+        EXPECT_EQ(lattix::ToInt32(a[4]) - lattix::ToInt32(a[2]), 5); // the size the host asked for
+    });
+    p.g->Refresh();
+    EXPECT_EQ(requests, (std::vector<int32_t>{1, 5}));
+    EXPECT_EQ(customDraws, 1);
+}
+
+TEST(Painter, AnErrorOfTheDynamicTextHandlerReachesTheCallerOfThePaint) {
+    PaintedGrid p;
+    p.g->SetDynamicContentEvents(4);
+    bool fail = true;
+    OnEvent(*p.g, "CellDynamicText", [&](std::span<Variant> a) {
+        if (fail) throw lattix::AutomationError(0x800A0006, "Host", "no text");
+        SetByRef(a[3], Variant("t"));
+    });
+    EXPECT_THROW(p.g->Refresh(), lattix::AutomationError);
+    EXPECT_FALSE(p.g->Painter().Painting());
+    fail = false;
+    EXPECT_NO_THROW(p.g->Refresh());
+}
+
 TEST(Painter, StructuralChangesFromPaintEventsRaise522AndChangeNothing) {
     PaintedGrid p;
     std::vector<int> codes;

@@ -1,6 +1,7 @@
 // Helpers shared by the persistence tests.
 #pragma once
 
+#include "tests/lattix_error_code.h"
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -16,16 +17,7 @@ namespace persist_test {
 using lattix::Lattix;
 using lattix::Variant;
 
-// The Lattix error code of a failed call, 0 when the call succeeded, -1 for another error.
-inline int LattixCode(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const lattix::AutomationError& e) {
-        const uint32_t n = e.unsignedNumber();
-        return n >= 0x80040000u && n < 0x80041000u ? static_cast<int>(n - 0x80040000u) : -1;
-    }
-    return 0;
-}
+using lattix::test::LattixCode;
 
 inline std::shared_ptr<Lattix> GridAtDpi(int dpi, int cols = 0) {
     Lattix::Options o;

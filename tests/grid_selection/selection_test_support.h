@@ -1,6 +1,7 @@
 // Helpers shared by the selection tests: a grid and a log of the selection and current-cell events.
 #pragma once
 
+#include "tests/lattix_error_code.h"
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -19,15 +20,7 @@ namespace lattix_test {
 using lattix::Lattix;
 using lattix::Variant;
 
-inline int LattixCode(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const lattix::AutomationError& e) {
-        const uint32_t n = e.unsignedNumber();
-        return n >= 0x80040000u && n < 0x80041000u ? static_cast<int>(n - 0x80040000u) : -1;
-    }
-    return 0;
-}
+using lattix::test::LattixCode;
 
 inline std::shared_ptr<Lattix> SelectionGrid(int cols, int rows, bool multi = true) {
     auto g = Lattix::Create();

@@ -1,6 +1,7 @@
 // Helpers shared by the sorting tests.
 #pragma once
 
+#include "tests/lattix_error_code.h"
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -20,16 +21,7 @@ namespace sort_test {
 using lattix::Lattix;
 using lattix::Variant;
 
-// The Lattix error code of a failed call, 0 when it succeeded, -1 for another error.
-inline int LattixCode(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const lattix::AutomationError& e) {
-        const uint32_t n = e.unsignedNumber();
-        return n >= 0x80040000u && n < 0x80041000u ? static_cast<int>(n - 0x80040000u) : -1;
-    }
-    return 0;
-}
+using lattix::test::LattixCode;
 
 // A grid with the given columns whose rows are the given values (one vector per row); the row key
 // of row r is "r<r>" so that tests can follow rows.
