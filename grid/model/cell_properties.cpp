@@ -30,7 +30,8 @@ Variant Lattix::CellValue(const Variant& vrow, const Variant& vCol) const {
 void Lattix::SetCellValue(const Variant& vrow, const Variant& vCol, const Variant& value) {
     auto [row, col] = resolveCell(vrow, vCol);
     CellRecord& cell = Cell(row, col);
-    cell.setValue(value);
+    if (const double* d = value.deref().getIf<double>()) cell.setDouble(*d);
+    else cell.setValue(value);
     if (typeOf(cell) == cell_type::kCombo) rederiveComboBinding(cell);
     cellAttributeChanged(cell, row);
     GroupedCellChanged(row, col);

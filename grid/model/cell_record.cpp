@@ -11,6 +11,7 @@ Variant CellRecord::value() const {
     case static_cast<uint8_t>(VarType::Int32): return Variant(payload_.i4);
     case static_cast<uint8_t>(VarType::Single): return Variant(payload_.r4);
     case static_cast<uint8_t>(VarType::Double): return Variant(payload_.r8);
+    case static_cast<uint8_t>(VarType::String): return Variant(std::string());
     case static_cast<uint8_t>(VarType::Currency): return Variant(Currency{payload_.i64});
     case static_cast<uint8_t>(VarType::Date): return Variant(Date{payload_.r8});
     case static_cast<uint8_t>(VarType::Error): return Variant(ErrorValue{payload_.i4});
@@ -41,8 +42,16 @@ CellRecord::Prepared::Prepared(const Variant& given) {
     case VarType::Error: p.i4 = v.get<ErrorValue>().scode; tag = static_cast<uint8_t>(VarType::Error); break;
     case VarType::Bool: p.b = v.get<bool>(); tag = static_cast<uint8_t>(VarType::Bool); break;
     case VarType::Byte: p.u1 = v.get<uint8_t>(); tag = static_cast<uint8_t>(VarType::Byte); break;
+    case VarType::String:
+        if (v.str().empty()) {
+            tag = static_cast<uint8_t>(VarType::String);
+            break;
+        }
+        p.box = new BoxedValue(v);
+        tag = kTagBoxed;
+        break;
     default:
-        p.box = new BoxedValue{1, v};
+        p.box = new BoxedValue(v);
         tag = kTagBoxed;
         break;
     }

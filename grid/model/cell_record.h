@@ -2,9 +2,11 @@
 //
 // The value keeps an 8-byte payload and a one-byte type tag beside the attributes. Values that do not
 // fit in 8 bytes (strings, object references, arrays) live in a reference-counted box, so copying a
-// cell (new cells are copies of their column's default cell) never copies a string.
+// cell (new cells are copies of their column's default cell) never copies a string. The empty string,
+// every new cell's value, needs no box: its String tag alone says what it is.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <utility>
@@ -15,8 +17,20 @@ namespace lattix {
 
 // Shared holder of a value too large for the inline payload.
 struct BoxedValue {
+    explicit BoxedValue(const Variant& v) : value(v) { live_.fetch_add(1, std::memory_order_relaxed); }
+    ~BoxedValue() { live_.fetch_sub(1, std::memory_order_relaxed); }
+    BoxedValue(const BoxedValue&) = delete;
+    BoxedValue& operator=(const BoxedValue&) = delete;
+
+    // Boxes alive in the process. None means that no cell anywhere holds a value to release, so a
+    // store of many cells may drop them without visiting each one.
+    static size_t Live() { return live_.load(std::memory_order_relaxed); }
+
     uint32_t refs = 1;
     Variant value;
+
+private:
+    static inline std::atomic<size_t> live_{0};
 };
 
 // Bits of CellRecord::typeBits.
@@ -106,7 +120,9 @@ public:
     };
     // True when storing the value allocates (it does not fit the inline payload).
     static bool NeedsBox(const Variant& v) {
-        switch (v.deref().type()) {
+        const Variant& d = v.deref();
+        switch (d.type()) {
+        case VarType::String: return !d.str().empty();
         case VarType::Empty:
         case VarType::Null:
         case VarType::Int16:

@@ -1,6 +1,7 @@
 #include "grid/model/cell_storage.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 #include <unistd.h>
 
@@ -31,26 +32,93 @@ void CellStorage::reserveSlots(int32_t slots) {
     arenas_.reserve(arenas_.size() + 1);
     Arena arena = newArena(addedBlocks, columns_);
     // Nothing below throws.
-    for (size_t b = 0; b < addedBlocks; ++b) blocks_.push_back(reinterpret_cast<CellRecord*>(arena.base() + b * blockBytes(columns_)));
+    for (size_t b = 0; b < addedBlocks; ++b)
+        blocks_.push_back(Block{reinterpret_cast<CellRecord*>(arena.base() + b * blockBytes(columns_))});
     arenas_.push_back(std::move(arena));
     slots_ = static_cast<int32_t>(needBlocks * kSlotsPerBlock);
 }
 
-void CellStorage::fillSlot(int32_t slot, const CellRecord* const* defaults) {
+const CellStorage::FillPattern& CellStorage::prepareFill(const CellRecord* const* defaults) {
     const size_t n = static_cast<size_t>(columns_);
+    auto same = [&](const FillPattern& p) {
+        for (size_t c = 0; c < n; ++c)
+            if (std::memcmp(static_cast<const void*>(&p.cells_[c]), static_cast<const void*>(defaults[c + 1]), sizeof(CellRecord)) != 0)
+                return false;
+        return true;
+    };
+    for (const auto& p : patterns_)
+        if (same(*p)) return *p;
+    auto made = std::make_unique<FillPattern>();
+    made->cells_.reserve(n);
+    for (size_t c = 0; c < n; ++c) made->cells_.push_back(*defaults[c + 1]);
+    dropUnlinkedPatterns();
+    patterns_.reserve(patterns_.size() + 1);
+    patterns_.push_back(std::move(made));
+    return *patterns_.back();
+}
+
+void CellStorage::dropUnlinkedPatterns() noexcept {
+    std::erase_if(patterns_, [&](const std::unique_ptr<FillPattern>& p) {
+        for (const Block& b : blocks_)
+            if (b.pattern == p.get()) return false;
+        return true;
+    });
+}
+
+void CellStorage::materialize(size_t block) noexcept {
+    Block& b = blocks_[block];
+    const FillPattern* p = b.pattern;
+    b.pattern = nullptr;
+    const size_t n = static_cast<size_t>(columns_);
+    const int32_t live = liveSlots(block);
+    bool boxed = false;
+    for (size_t c = 0; c < n; ++c) boxed = boxed || p->cells_[c].isBoxed();
+    if (!boxed) {
+        // Plain records: a copy is the bytes.
+        for (int32_t s = 0; s < live; ++s)
+            std::memcpy(static_cast<void*>(b.cells + static_cast<size_t>(s) * n), p->cells_.data(), n * sizeof(CellRecord));
+        return;
+    }
+    for (int32_t s = 0; s < live; ++s) {
+        CellRecord* cells = b.cells + static_cast<size_t>(s) * n;
+        for (size_t c = 0; c < n; ++c) new (&cells[c]) CellRecord(p->cells_[c]);
+    }
+}
+
+void CellStorage::fillSlot(int32_t slot, const FillPattern& pattern) {
+    const size_t n = static_cast<size_t>(columns_);
+    const size_t block = static_cast<size_t>(slot - 1) / kSlotsPerBlock;
     if (slot <= constructed_) {
+        // A reused slot in a block that still holds this pattern already has its cells.
+        if (blocks_[block].pattern == &pattern) return;
         CellRecord* cells = slotCells(slot);
-        for (size_t c = 0; c < n; ++c) cells[c] = *defaults[c + 1];
+        for (size_t c = 0; c < n; ++c) cells[c] = pattern.cells_[c];
         return;
     }
     // Slots are taken in order, so this is the next one; a gap (never expected) gets default records
     // so that every slot up to constructed_ is live.
     while (constructed_ < slot - 1) {
-        CellRecord* cells = &at(1, ++constructed_);
+        const int32_t gap = constructed_ + 1;
+        const size_t gapBlock = static_cast<size_t>(gap - 1) / kSlotsPerBlock;
+        if (blocks_[gapBlock].pattern) materialize(gapBlock);
+        CellRecord* cells = blocks_[gapBlock].cells + static_cast<size_t>((gap - 1) % kSlotsPerBlock) * n;
         for (size_t c = 0; c < n; ++c) new (&cells[c]) CellRecord();
+        constructed_ = gap;
     }
-    CellRecord* cells = &at(1, slot);
-    for (size_t c = 0; c < n; ++c) new (&cells[c]) CellRecord(*defaults[c + 1]);
+    Block& b = blocks_[block];
+    if (liveSlots(block) == 0) {
+        // The first slot of a block: the block takes the pattern and its memory stays untouched.
+        b.pattern = &pattern;
+        constructed_ = slot;
+        return;
+    }
+    if (b.pattern == &pattern) {
+        constructed_ = slot;
+        return;
+    }
+    if (b.pattern) materialize(block);
+    CellRecord* cells = b.cells + static_cast<size_t>((slot - 1) % kSlotsPerBlock) * n;
+    for (size_t c = 0; c < n; ++c) new (&cells[c]) CellRecord(pattern.cells_[c]);
     constructed_ = slot;
 }
 
@@ -60,19 +128,40 @@ void CellStorage::rebuildColumns(int32_t newColumns, const std::function<int32_t
         throw std::bad_alloc();
     std::vector<int32_t> from(static_cast<size_t>(newColumns) + 1);
     for (int32_t c = 1; c <= newColumns; ++c) from[static_cast<size_t>(c)] = source(c);
+    // Patterns still linked to a block, rebuilt for the new columns (index for index).
+    dropUnlinkedPatterns();
+    std::vector<std::unique_ptr<FillPattern>> patterns;
+    patterns.reserve(patterns_.size());
+    for (const auto& p : patterns_) {
+        auto made = std::make_unique<FillPattern>();
+        made->cells_.reserve(static_cast<size_t>(newColumns));
+        for (int32_t c = 1; c <= newColumns; ++c) {
+            const int32_t old = from[static_cast<size_t>(c)];
+            made->cells_.push_back(old > 0 ? p->cells_[static_cast<size_t>(old - 1)] : fresh(c));
+        }
+        patterns.push_back(std::move(made));
+    }
+    auto rebuiltPattern = [&](const FillPattern* p) -> const FillPattern* {
+        for (size_t i = 0; i < patterns_.size(); ++i)
+            if (patterns_[i].get() == p) return patterns[i].get();
+        return nullptr;
+    };
     std::vector<Block> rebuilt;
     rebuilt.reserve(blocks_.size());
     std::vector<Arena> arenas;
     arenas.reserve(1);
     if (!blocks_.empty()) arenas.push_back(newArena(blocks_.size(), newColumns));
     for (size_t b = 0; b < blocks_.size(); ++b)
-        rebuilt.push_back(reinterpret_cast<CellRecord*>(arenas.back().base() + b * blockBytes(newColumns)));
-    // Nothing below allocates except boxed-value sharing, which cannot fail. Only live slots move.
+        rebuilt.push_back(Block{reinterpret_cast<CellRecord*>(arenas.back().base() + b * blockBytes(newColumns)),
+                                blocks_[b].pattern ? rebuiltPattern(blocks_[b].pattern) : nullptr});
+    // Nothing below allocates except boxed-value sharing, which cannot fail. Only live slots of
+    // written-out blocks move; blocks holding a pattern stay untouched.
     for (size_t b = 0; b < blocks_.size(); ++b) {
-        CellRecord* oldCells = blocks_[b];
-        CellRecord* newCells = rebuilt[b];
-        const int64_t live = std::min<int64_t>(kSlotsPerBlock, int64_t{constructed_} - static_cast<int64_t>(b) * kSlotsPerBlock);
-        for (int64_t s = 0; s < live; ++s) {
+        if (blocks_[b].pattern) continue;
+        CellRecord* oldCells = blocks_[b].cells;
+        CellRecord* newCells = rebuilt[b].cells;
+        const int32_t live = liveSlots(b);
+        for (int32_t s = 0; s < live; ++s) {
             CellRecord* dst = newCells + static_cast<size_t>(s) * static_cast<size_t>(newColumns);
             CellRecord* src = oldCells + static_cast<size_t>(s) * static_cast<size_t>(columns_);
             for (int32_t c = 1; c <= newColumns; ++c) {
@@ -85,13 +174,21 @@ void CellStorage::rebuildColumns(int32_t newColumns, const std::function<int32_t
     }
     blocks_ = std::move(rebuilt);
     arenas_ = std::move(arenas);
+    patterns_ = std::move(patterns);
     columns_ = newColumns;
 }
 
 void CellStorage::destroyAll() {
-    for (int32_t s = 1; s <= constructed_; ++s) {
-        CellRecord* cells = slotCells(s);
-        for (int32_t c = 0; c < columns_; ++c) cells[c].~CellRecord();
+    const size_t n = static_cast<size_t>(columns_);
+    // Records without a box own nothing: with no box alive anywhere there is nothing to release.
+    const bool anyBox = BoxedValue::Live() > 0;
+    for (size_t b = 0; b < blocks_.size(); ++b) {
+        if (blocks_[b].pattern || !anyBox) {
+            blocks_[b].pattern = nullptr;
+            continue;
+        }
+        const size_t cells = static_cast<size_t>(liveSlots(b)) * n;
+        for (size_t i = 0; i < cells; ++i) blocks_[b].cells[i].~CellRecord();
     }
     constructed_ = 0;
 }
@@ -102,6 +199,7 @@ void CellStorage::clear(int32_t columns) {
     blocks_.shrink_to_fit();
     arenas_.clear();
     arenas_.shrink_to_fit();
+    patterns_.clear();
     columns_ = columns;
     slots_ = 0;
 }

@@ -3,6 +3,11 @@
 // Slots are grouped in fixed-size blocks so that growing the storage never moves existing cells; each
 // slot holds the cells of one row for every column index in one run. Cells move only when the set of
 // column indices changes (rebuildColumns).
+//
+// New slots cost nothing until they are written: a block whose live slots all still hold the same
+// new-row cells (a fill pattern) keeps only a link to that pattern, and its memory stays untouched.
+// Reading through a const reference sees the pattern; the first access through a mutable reference
+// writes the pattern into every live slot of the block and from then on the block is ordinary.
 #pragma once
 
 #include <cstdint>
@@ -39,18 +44,44 @@ public:
     // the storage as it was.
     void reserveSlots(int32_t slots);
 
-    // 1-based column index and slot (a constructed one).
+    // The cells a new or reused slot gets, one per column index, prepared once for many slots.
+    class FillPattern {
+    public:
+        const CellRecord& cell(int32_t colIndex) const { return cells_[static_cast<size_t>(colIndex - 1)]; }
+
+    private:
+        friend class CellStorage;
+        std::vector<CellRecord> cells_;
+    };
+
+    // 1-based column index and slot (a constructed one). A block still holding a fill pattern is
+    // written out first, so the reference stays valid until the storage is rebuilt or cleared.
     CellRecord& at(int32_t colIndex, int32_t slot) {
-        size_t s = static_cast<size_t>(slot - 1);
-        return blocks_[s / kSlotsPerBlock][(s % kSlotsPerBlock) * static_cast<size_t>(columns_) + static_cast<size_t>(colIndex - 1)];
+        const size_t s = static_cast<size_t>(slot - 1);
+        Block& b = blocks_[s / kSlotsPerBlock];
+        if (b.pattern) [[unlikely]] materialize(s / kSlotsPerBlock);
+        return b.cells[(s % kSlotsPerBlock) * static_cast<size_t>(columns_) + static_cast<size_t>(colIndex - 1)];
     }
-    const CellRecord& at(int32_t colIndex, int32_t slot) const { return const_cast<CellStorage*>(this)->at(colIndex, slot); }
+    // Reads without writing a pattern out. The reference stays valid until the storage is rebuilt,
+    // cleared or prepares another fill pattern.
+    const CellRecord& at(int32_t colIndex, int32_t slot) const {
+        const size_t s = static_cast<size_t>(slot - 1);
+        const Block& b = blocks_[s / kSlotsPerBlock];
+        if (b.pattern) return b.pattern->cell(colIndex);
+        return b.cells[(s % kSlotsPerBlock) * static_cast<size_t>(columns_) + static_cast<size_t>(colIndex - 1)];
+    }
     // All cells of a slot, column index 1 first.
     CellRecord* slotCells(int32_t slot) { return &at(1, slot); }
+    // True when the slot's block has not been written out (its cells are a fill pattern's).
+    bool slotIsPattern(int32_t slot) const { return blocks_[static_cast<size_t>(slot - 1) / kSlotsPerBlock].pattern != nullptr; }
 
-    // Makes every cell of `slot` a copy of defaults[column index] (1..columns()). A slot never used
-    // before is written once, copy-constructed in place. Never throws; the room must be reserved.
-    void fillSlot(int32_t slot, const CellRecord* const* defaults);
+    // The fill pattern of copies of defaults[column index] (1..columns()); an equal one already held is
+    // reused. Throws std::bad_alloc when memory runs out, changing nothing.
+    const FillPattern& prepareFill(const CellRecord* const* defaults);
+    // Makes every cell of `slot` a copy of the pattern's cell. A slot never used before is written
+    // once, copy-constructed in place, or not at all while its block holds this same pattern. Never
+    // throws; the room must be reserved.
+    void fillSlot(int32_t slot, const FillPattern& pattern);
 
     // Rebuilds every slot for `newColumns` column indices. `source(newIndex)` gives the old column index
     // whose cells move to newIndex, or 0 for a new column, whose cells become copies of `fresh(newIndex)`.
@@ -81,10 +112,25 @@ private:
         return static_cast<size_t>(kSlotsPerBlock) * static_cast<size_t>(columns) * sizeof(CellRecord);
     }
     void destroyAll();
+    // Forgets the patterns no block links to.
+    void dropUnlinkedPatterns() noexcept;
+    // Writes the block's pattern into each of its live slots; the block no longer holds a pattern.
+    void materialize(size_t block) noexcept;
+    // Live slots of a block.
+    int32_t liveSlots(size_t block) const {
+        const int64_t live = int64_t{constructed_} - static_cast<int64_t>(block) * kSlotsPerBlock;
+        return static_cast<int32_t>(live < 0 ? 0 : (live > kSlotsPerBlock ? kSlotsPerBlock : live));
+    }
 
-    using Block = CellRecord*;
-    std::vector<Block> blocks_; // into arenas_
+    struct Block {
+        CellRecord* cells;                  // into arenas_
+        const FillPattern* pattern = nullptr; // set: every live slot holds this pattern, memory untouched
+    };
+    std::vector<Block> blocks_;
     std::vector<Arena> arenas_;
+    // Patterns held; kept until the storage is rebuilt or cleared or a new one is prepared and the
+    // pattern is no longer linked to a block, so that const references into a pattern stay valid.
+    std::vector<std::unique_ptr<FillPattern>> patterns_;
     int32_t columns_ = 1;
     int32_t slots_ = 0;       // slots with room
     int32_t constructed_ = 0; // slots whose cells are live records

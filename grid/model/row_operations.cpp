@@ -74,8 +74,10 @@ void Lattix::insertRows(const std::string& key, int32_t& insertPos, bool visible
     const int32_t oldCount = rows_.count();
     // Memory first: nothing has changed if this fails.
     ensureRowCapacity(oldCount + count);
+    const CellStorage::FillPattern* fill = nullptr;
     try {
         refreshDefaultCells();
+        fill = &cells_.prepareFill(defaultCellsByIndex().data());
     } catch (const std::bad_alloc&) {
         RaiseLattixError(kOutOfMemory);
     }
@@ -106,7 +108,6 @@ void Lattix::insertRows(const std::string& key, int32_t& insertPos, bool visible
     const int32_t first = insertPos > 0 ? insertPos : oldCount + 1;
     rows_.insertBlank(first, count);
     if (insertPos > 0) keyIndex_.positionsChanged();
-    const std::vector<const CellRecord*> defaults = defaultCellsByIndex();
     for (int32_t k = 1; k <= count; ++k) {
         int32_t pos = first + k - 1;
         RowRecord& r = rows_[pos];
@@ -114,7 +115,7 @@ void Lattix::insertRows(const std::string& key, int32_t& insertPos, bool visible
         r.cellSlot = takeSlot(k, oldCount);
         if (!tag.isEmpty()) r.tag = new Variant(tag);
         if (k == 1 && !key.empty()) r.key = new std::string(key);
-        cells_.fillSlot(r.cellSlot, defaults.data());
+        cells_.fillSlot(r.cellSlot, *fill);
         if (insertPos == 0) keyIndex_.appended(r.cellSlot, pos);
     }
     for (int32_t k = 1; k <= count; ++k) applyStoreInitRowNumber(first + k - 1);
@@ -171,10 +172,12 @@ void Lattix::SetRowCount(int32_t n) {
     const int32_t old = rows_.count();
     if (n == old) return;
     StructuralScope scope(*this);
+    const CellStorage::FillPattern* fill = nullptr;
     if (n > old) {
         ensureRowCapacity(n);
         try {
             refreshDefaultCells();
+            fill = &cells_.prepareFill(defaultCellsByIndex().data());
         } catch (const std::bad_alloc&) {
             RaiseLattixError(kOutOfMemory);
         }
@@ -203,7 +206,6 @@ void Lattix::SetRowCount(int32_t n) {
         rows_.truncate(n);
         if (curRow_ > n) SetCurrentCell(0, curCol_);
     } else {
-        const std::vector<const CellRecord*> defaults = defaultCellsByIndex();
         rows_.insertBlank(old + 1, n - old);
         for (int32_t pos = old + 1; pos <= n; ++pos) {
             RowRecord& r = rows_[pos];
@@ -211,7 +213,7 @@ void Lattix::SetRowCount(int32_t n) {
             r.normalCellHeight = defaultRowNormalCellHeight_;
             r.flags = row_flags::kVisible | row_flags::kExpanded | row_flags::kVisibleAsChild;
             r.cellSlot = takeSlot(pos - old, old);
-            cells_.fillSlot(r.cellSlot, defaults.data());
+            cells_.fillSlot(r.cellSlot, *fill);
             if (r.displayed()) ++displayedRows_;
             keyIndex_.appended(r.cellSlot, pos);
         }

@@ -372,7 +372,7 @@ void Lattix::Group() {
         built.reserve(static_cast<size_t>(n + groupCount) + 1);
         built.push_back(RowRecord{});
         std::vector<int32_t> newPos(static_cast<size_t>(n) + 1, 0);
-        const std::vector<const CellRecord*> defaults = defaultCellsByIndex();
+        const CellStorage::FillPattern& fill = cells_.prepareFill(defaultCellsByIndex().data());
         const bool expanded = defaultAutoGroupRowExpanded_;
         int32_t made = 0;
         for (size_t u = 0; u < unitStart.size(); ++u) {
@@ -387,7 +387,7 @@ void Lattix::Group() {
                 g.level = static_cast<uint8_t>(k);
                 g.cellSlot = takeSlot(made + 1, n);
                 // A slot never used before is raw memory: fillSlot constructs its cells in place.
-                cells_.fillSlot(g.cellSlot, defaults.data());
+                cells_.fillSlot(g.cellSlot, fill);
                 cells_.at(groupCol[static_cast<size_t>(made)], g.cellSlot).setValue(groupValue[static_cast<size_t>(made)]);
                 cells_.at(colCount_ + 1, g.cellSlot).setValue(Variant(caption[static_cast<size_t>(made)]));
                 built.push_back(g);

@@ -11,6 +11,7 @@ import weakref
 from . import _library as L
 from ._library import lib
 from ._values import ArgPack, LattixError, check, to_python
+from ._values import Null as _values_Null
 from . import _blocks
 
 _BLOCK_PATHS = {"LoadFromArray": _blocks.load_from_array, "LoadIntoArray": _blocks.load_into_array}
@@ -165,7 +166,7 @@ def _make_packer(types):
     return pack, strings
 
 
-def _fast_invoke(obj, member, kind, args):
+def _ctypes_fast_invoke(obj, member, kind, args):
     """invoke() for positional numbers, strings and None: the arguments are packed into reused
     variants in one go. Returns NotImplemented when the arguments need the general path."""
     types = tuple(map(type, args))
@@ -215,6 +216,37 @@ def _fast_invoke(obj, member, kind, args):
             _free_buffers.append(buffers)
 
 
+_fast_invoke = _ctypes_fast_invoke
+
+# The compiled call path, when the package was built with it: it takes the same calls as
+# _fast_invoke and gives the same results and errors, without the per-call work of ctypes.
+try:
+    from . import _native
+except ImportError:
+    _native = None
+
+
+def _error_of(rc, source, description):
+    return LattixError(rc, source.decode("utf-8", "replace"), description.decode("utf-8", "replace"))
+
+
+def _value_at(address):
+    return to_python(L.Variant.from_address(address))
+
+
+if _native is not None:
+    _native.setup(ctypes.cast(lib.lx_invoke, ctypes.c_void_p).value,
+                  ctypes.cast(lib.lx_variant_set_string, ctypes.c_void_p).value,
+                  ctypes.cast(lib.lx_variant_clear, ctypes.c_void_p).value,
+                  _pending, raise_pending, _error_of, _value_at, _values_Null)
+    _native_invoke = _native.invoke
+
+    def _fast_invoke(obj, member, kind, args):
+        return _native_invoke(obj._handle, member.dispid, kind, args)
+else:
+    _native_invoke = None
+
+
 def invoke(obj, member, kind, args, kwargs, nothing_for_none=False):
     if not kwargs:
         value = _fast_invoke(obj, member, kind, args)
@@ -254,19 +286,33 @@ def _invoke(obj, member, kind, args, kwargs, nothing_for_none=False):
 
 def _bound_call(member, assign):
     """The function behind obj.Name(...) (and obj.SetName(...) when assign): made once per member."""
+    dispid = member.dispid
+    native = _native_invoke
     if assign:
+        has_set, has_let = member.kinds & L.SET, member.kinds & L.LET
+        SET, LET = L.SET, L.LET
+
         def call(obj, *args, **kwargs):
             if not args:
                 raise TypeError("%s: the value to assign is missing" % member.name)
             value = args[-1]
-            use_set = member.kinds & L.SET and (isinstance(value, Object) or
-                                                (value is None and not member.kinds & L.LET))
-            kind = L.SET if use_set or not member.kinds & L.LET else L.LET
-            return invoke(obj, member, kind, args, kwargs, kind == L.SET)
+            use_set = has_set and (isinstance(value, Object) or (value is None and not has_let))
+            kind = SET if use_set or not has_let else LET
+            if native is not None and not kwargs:
+                result = native(obj._handle, dispid, kind, args)
+                if result is not NotImplemented:
+                    return result
+                return _invoke(obj, member, kind, args, kwargs, kind == SET)
+            return invoke(obj, member, kind, args, kwargs, kind == SET)
     else:
         kind = L.METHOD if member.kinds & L.METHOD else L.GET
 
         def call(obj, *args, **kwargs):
+            if native is not None and not kwargs:
+                result = native(obj._handle, dispid, kind, args)
+                if result is not NotImplemented:
+                    return result
+                return _invoke(obj, member, kind, args, kwargs)
             return invoke(obj, member, kind, args, kwargs)
     call.__name__ = ("Set" if assign else "") + member.name
     call.__qualname__ = call.__name__
