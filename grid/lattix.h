@@ -54,6 +54,7 @@ class ImageList;
 } // namespace gfx
 class GridPainter;
 class PictureObject;
+class RecordSet;
 
 // Optional arguments of AddCol, with their published defaults.
 struct AddColArgs {
@@ -266,6 +267,11 @@ public:
     void SetStoredProperty(std::string_view name, Variant value);
     // The container goes away before the grid: nothing more is reported to it.
     void DetachSite() { options_.site = nullptr; }
+
+    // ---- record sets (grid/model/fill_from_record_set.cpp) ----
+    // Columns and rows from the records of rs (EFillFromRSMode eMode); vRowKeyField names the field
+    // (by name or 1-based number) whose text becomes each new row's key.
+    void FillFromRS(RecordSet& rs, int32_t eMode = 1, const Variant& vRowKeyField = Variant::missing());
 
     // ---- layout strings the host keeps (grid/model/layout_strings.cpp) ----
     std::string LayoutCol() const;

@@ -18,5 +18,6 @@ void BindSelectionMembers(ClassBinder& b);
 void BindViewMembers(ClassBinder& b);
 void BindChromeMembers(ClassBinder& b);
 void BindPaintMembers(ClassBinder& b);
+void BindFrameMembers(ClassBinder& b);
 
 } // namespace lattix

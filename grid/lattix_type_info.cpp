@@ -20,6 +20,7 @@ const TypeInfo& Lattix::ClassTypeInfo() {
         BindViewMembers(b);
         BindChromeMembers(b);
         BindPaintMembers(b);
+        BindFrameMembers(b);
         return ti;
     }();
     return info;

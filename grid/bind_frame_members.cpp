@@ -1,0 +1,28 @@
+// Published members of the control frame: record sets, focus, the About box, diagnostics and drag
+// and drop.
+#include "grid/dispatch_binder.h"
+#include "grid/lattix.h"
+#include "grid/lattix_bindings.h"
+#include "grid/lattix_error.h"
+#include "grid/model/record_set.h"
+
+namespace lattix {
+
+// The record set an RS argument holds; error 514 for anything else.
+RecordSet& RecordSetArg(const Variant& v) {
+    const Variant& d = v.deref();
+    RecordSet* rs = d.isObject() ? dynamic_cast<RecordSet*>(d.object().get()) : nullptr;
+    if (!rs) RaiseLattixError(lattix_error::kInvalidArgument);
+    return *rs;
+}
+
+void BindFrameMembers(ClassBinder& b) {
+    using L = Lattix;
+    b.bind<L>("FillFromRS", [](L& g, InvokeKind, Args& a) {
+        RecordSet& rs = RecordSetArg(a[0]);
+        g.FillFromRS(rs, ArgI32(a[1]), a[2].deref());
+        return Variant();
+    });
+}
+
+} // namespace lattix
