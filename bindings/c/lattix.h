@@ -270,6 +270,38 @@ LX_API int32_t lx_dc_fill_rect(int32_t hdc, int32_t left, int32_t top, int32_t r
 LX_API int32_t lx_dc_draw_text(int32_t hdc, const char* utf8, int32_t left, int32_t top, int32_t right,
                                int32_t bottom, uint32_t flags, uint32_t colour, lx_error* error);
 
+/* ---- record sets: the RS argument of FillFromRS (of the grid and of a drop-down list) ----
+ * A record set is an object standing before its first record; the grid steps it forward to the end.
+ * Field kinds (the declared type of a field) choose the sort type of the columns the grid makes. */
+enum lx_field_kind { LX_FIELD_UNKNOWN = 0, LX_FIELD_TEXT = 1, LX_FIELD_INTEGER = 2, LX_FIELD_REAL = 3, LX_FIELD_DATE = 4 };
+
+typedef struct lx_record_set_callbacks {
+    /* Steps to the next record: *has_record = 1 on a record, 0 past the last one. Returns LX_OK, or
+     * an error number with *error filled (its source and description reach the grid's caller). */
+    int32_t (*move_next)(void* user_data, int32_t* has_record, lx_error* error);
+    /* The current record's field (counted from 0) into out, which holds nothing. Same returns. */
+    int32_t (*value)(void* user_data, int32_t field, lx_variant* out, lx_error* error);
+    /* Called once when the record set goes; may be NULL. */
+    void (*release)(void* user_data);
+} lx_record_set_callbacks;
+
+/* A record set over a host's own cursor. field_names holds field_count UTF-8 names; field_kinds
+ * (NULL: all unknown) one lx_field_kind each. The names are copied; callbacks->release(user_data)
+ * runs when the last reference goes, also when this call fails after taking the callbacks. */
+LX_API int32_t lx_record_set_create(int32_t field_count, const char* const* field_names, const int32_t* field_kinds,
+                                    const lx_record_set_callbacks* callbacks, void* user_data, lx_object** out,
+                                    lx_error* error);
+/* A record set over the result of a query on a SQLite database file (opened read-only). A file that
+ * does not open or a query that does not prepare fails with 0x80004005, source "SQLite" and the
+ * database's message. */
+LX_API int32_t lx_record_set_sqlite(const char* path, const char* sql, lx_object** out, lx_error* error);
+/* Helpers for value callbacks, filling a variant that holds nothing the way the grid stores a
+ * database value: an integer given by its decimal digits (any length) becomes a 32-bit integer, a
+ * double while it is exact, else its digits as text; a binary value of that many bytes becomes the
+ * text "<blob: N bytes>". */
+LX_API int32_t lx_variant_set_integer_text(lx_variant* v, const char* digits, lx_error* error);
+LX_API int32_t lx_variant_set_blob_marker(lx_variant* v, int64_t bytes, lx_error* error);
+
 /* ---- hosts ---- */
 /* A headless top-level window of the given client size (1..16384) with a grid filling it: the grid
  * window is a child at (0, 0) of the host window's client area, of the same size. */
