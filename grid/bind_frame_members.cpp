@@ -23,6 +23,18 @@ void BindFrameMembers(ClassBinder& b) {
         g.FillFromRS(rs, ArgI32(a[1]), a[2].deref());
         return Variant();
     });
+    b.property<L>("hWnd", [](L& g, Args&) { return Variant(g.hWnd()); });
+    b.property<L>("IsFocused", [](L& g, Args&) { return Variant(g.IsFocused()); });
+    b.bind<L>("ShowAboutBox", [](L& g, InvokeKind, Args&) {
+        g.ShowAboutBox();
+        return Variant();
+    });
+    b.bind<L>("DevDbg", [](L& g, InvokeKind, Args& a) {
+        Variant result = g.DevDbg(ArgI32(a[0]), a[1].deref());
+        // A value passed by reference receives the result as well.
+        if (a[1].isByRef() && a[1].slot()) *a[1].slot() = result;
+        return result;
+    });
 }
 
 } // namespace lattix

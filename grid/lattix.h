@@ -273,6 +273,19 @@ public:
     // (by name or 1-based number) whose text becomes each new row's key.
     void FillFromRS(RecordSet& rs, int32_t eMode = 1, const Variant& vRowKeyField = Variant::missing());
 
+    // ---- frame services (grid/frame_services.cpp) ----
+    int32_t hWnd() const;
+    // True while the keyboard focus is in the grid window or a window of its own.
+    bool IsFocused() const;
+    // The library's name and version in a message box.
+    void ShowAboutBox();
+    // Diagnostics: lParmIndex 0 gives a text with every internal count, one "name: value" a line;
+    // 1.. one count (see README). vParmValue is not used.
+    Variant DevDbg(int32_t lParmIndex, const Variant& vParmValue);
+    static const char* LibraryVersion();
+    // The grid window gained or lost the keyboard focus (other: the window that lost or gains it).
+    void FocusChanged(bool gained, ui::Hwnd other);
+
     // ---- layout strings the host keeps (grid/model/layout_strings.cpp) ----
     std::string LayoutCol() const;
     void SetLayoutCol(const std::string& text);
@@ -921,6 +934,8 @@ private:
     bool allowSorting_ = true; // ---- persisted settings (property bag) ----
     PropertyBag storedProperties_;
     bool editing_ = false;
+    bool isFocused_ = false;
+    bool FocusLookMatters() const;
 
     // Header bar, scroll bars, visual styles and tooltips.
     friend class GridChrome;

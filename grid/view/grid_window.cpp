@@ -149,7 +149,9 @@ ui::LResult Lattix::WindowProc(ui::MessageId message, ui::WParam wParam, ui::LPa
         return 0;
     }
     case ui::WM_SETFOCUS:
-    case ui::WM_KILLFOCUS: InvalidateView(); break;
+    case ui::WM_KILLFOCUS:
+        FocusChanged(message == ui::WM_SETFOCUS, static_cast<ui::Hwnd>(wParam));
+        break;
     case ui::WM_GETDLGCODE: return 0x0001 | 0x0004 | 0x0080; // arrows, chars and every key
     default: break;
     }
