@@ -38,6 +38,13 @@ void CellObject::SetlComboListIndex(int32_t n) {
     changed();
 }
 
+void CellObject::ComboListRemoved(int16_t slot) {
+    if (slot == 0 || comboIndex_ != slot) return;
+    comboIndex_ = 0;
+    lComboListIndex_ = -1;
+    changed();
+}
+
 void CellObject::SetoBackColor(int32_t c) {
     oBackColor_ = c;
     changed();

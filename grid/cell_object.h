@@ -89,6 +89,8 @@ public:
     // Numbers the object keeps beside its strings.
     uint8_t FmtIndex() const { return fmtIndex_; }
     int16_t ComboIndex() const { return comboIndex_; }
+    // The grid's list in that slot is going away: the default cell no longer refers to it.
+    void ComboListRemoved(int16_t slot);
 
     // The packed record new cells copy (with the changed flag set).
     CellRecord ToRecord() const;

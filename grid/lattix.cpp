@@ -1,6 +1,7 @@
 // The control frame: creation, teardown, capability flags, user-interface strings, update suspension
 // and the bookkeeping services the structural operations share.
 #include "grid/lattix.h"
+#include "grid/combo_objects.h"
 #include "grid/scroll_bar_object.h"
 #include "grid/view/grid_chrome.h"
 
@@ -96,6 +97,8 @@ void Lattix::initialise() {
     }
     header_ = std::make_shared<HeaderObject>(this);
     registerOwned(header_);
+    combos_ = std::make_shared<CombosObject>(this);
+    registerOwned(combos_);
     chrome_ = std::make_unique<GridChrome>(*this);
     for (int bar = 0; bar < 2; ++bar) {
         scrollBarObjects_[static_cast<size_t>(bar)] = std::make_shared<ScrollBarObject>(this, bar);
@@ -123,6 +126,7 @@ void Lattix::teardown() {
     header_.reset();
     aggrFuncs_.reset();
     selItems_.reset();
+    combos_.reset();
     for (auto& list : contextMenuItems_) list.reset();
 }
 
@@ -222,6 +226,12 @@ void Lattix::RedrawRow(int32_t row) {
 }
 
 void Lattix::EndEditing() {
+    if (editing_ && comboDroppedDown_ && droppedIsListCell_) {
+        // A list cell's edit is cancelled, never committed.
+        RaiseEvent(event_id::kQuitCustomEdit, {});
+        CancelListEdit();
+        return;
+    }
     if (!editing_) return;
     editing_ = false;
     RaiseEvent(event_id::kQuitCustomEdit, {});

@@ -41,6 +41,7 @@ class OwnedObject;
 class HeaderObject;
 class AggrFuncsObject;
 class ContextMenuItemsObject;
+class CombosObject;
 class SelItemsObject;
 class SortGroupObject;
 class SortCriteria;
@@ -756,6 +757,59 @@ public:
     // The optimal width of a column's header item.
     int32_t HeaderItemOptimalWidth(int32_t pos) const;
 
+    // ---- drop-down lists (grid/combo_objects.h, grid/input/drop_down.cpp) ----
+    std::shared_ptr<CombosObject> Combos() const { return combos_; }
+    // The current cell's list is dropped down; the list window (0 until a list first opens).
+    bool ComboDroppedDown() const { return comboDroppedDown_; }
+    ui::Hwnd DropDownWindow() const { return dropDownHwnd_; }
+    // Opens the current cell's list over the cell (the start of editing a list cell, F4, the combo
+    // button, RequestEditCurCell with bShowCombo). charCode: a printable character that started the
+    // edit lights the first item starting with it. A list cell is then being edited. False when the
+    // cell has no list or a list is open already.
+    bool DropDownCurCellList(int32_t charCode);
+    // Starting an edit of the current list cell (lxCellCombo) from a key, a click or code: the
+    // checks and the RequestEdit event of an edit start, then the list opens. False when nothing
+    // opened.
+    bool RequestListEdit(int32_t charCode);
+    // A key (KeyCode, Shift) or a character for the open list: navigation, Enter, Escape, F4,
+    // Alt+Up/Down and Ctrl+Up/Down, and the list's search as you type. False when no list is open
+    // or the key is not the list's.
+    bool DropDownKey(int32_t keyCode, int32_t shift);
+    bool DropDownChar(int32_t charCode);
+    // Closes the open list of a list cell without taking an item and raises CancelEdit.
+    void CancelListEdit();
+    // Closes an open list without any event (a text-with-list cell keeps its editor).
+    void CloseDropDown();
+    // The lit item of the open list (-1: none or no list open) and the typed search text.
+    int32_t DropDownHighlighted() const;
+    const std::string& DropDownSearchString() const { return comboSearch_; }
+    // Light the first item whose text starts with (equals) s, ignoring case; bSet keeps s as the
+    // search text. No match, or an empty s, clears the search text and the highlight.
+    void SearchStringFindStartsWith(const std::string& s, bool bSet);
+    void SearchStringFindEqualsTo(const std::string& s, bool bSet);
+    // Auto-completion of a text-with-list cell whose editor text went from `previous` to `text`: the
+    // first item starting with the text is lit; when one character was added at the end the text is
+    // completed to the item's text, the added part selected (selStart, selLength in characters).
+    struct AutoCompletion {
+        bool completed = false;
+        std::string text;
+        int32_t selStart = 0, selLength = 0;
+    };
+    AutoCompletion DropDownTextChanged(const std::string& previous, const std::string& text);
+    // Index of the first item of list `slot` whose text equals `text` ignoring case; -1 when none.
+    int32_t ComboItemIndexOfText(int32_t slot, const std::string& text) const;
+    // Where a drop-down of `width` (below 1: the cell's) and `height` goes for a cell on a screen area.
+    static gfx::Rect DropDownPlacement(const gfx::Rect& cell, const gfx::Rect& area, int32_t width, int32_t height,
+                                       int32_t itemHeight);
+    // Used by the list objects: measuring items in the list font, a change an open list shows, a
+    // list about to go (its edit ends, cells forget it), the width of the list's scroll bar.
+    void MeasureComboItem(ComboList& list, ComboItem& item);
+    void RemeasureComboList(ComboList& list);
+    void ComboListChanged(int16_t slot, bool repaintCells);
+    void ComboListRemoving(int16_t slot);
+    int32_t DropDownScrollBarWidth() const;
+    static int32_t Utf8Length(const std::string& s);
+
     // ---- the grid window ----
     // Creates the grid's window as a child filling the parent's client area (error 522 when the grid
     // already has a window or the parent is not a window).
@@ -947,6 +1001,25 @@ private:
     std::unique_ptr<GridPainter> painter_;
     bool virtualEnd_ = false;       // the host of a virtual grid reported its last row
     bool comboDroppedDown_ = false; // the current cell's list is dropped down
+    // ---- drop-down lists (private) ----
+    std::shared_ptr<CombosObject> combos_;
+    ui::Hwnd dropDownHwnd_ = 0;
+    int16_t droppedSlot_ = 0;
+    int32_t droppedRow_ = 0, droppedCol_ = 0;
+    bool droppedIsListCell_ = false;
+    std::string comboSearch_;
+    // A key that closed the list: the character of the same key press is not the grid's.
+    bool swallowCharAfterList_ = false;
+    void destroyDropDown();
+    void fillDropDown();
+    void dropDownNotified(int kind, int index, bool byMouse);
+    void chooseComboItem(int32_t index);
+    void searchFor(const std::string& candidate);
+    void searchStep(int direction);
+    void searchMatching(const std::string& s, bool bSet, bool equals);
+    void closeTextEditorAfterChoice();
+    void listHighlightChangedInTextCell(int32_t index);
+    bool handleDropDownMessage(ui::MessageId message, ui::WParam wParam, ui::LParam lParam);
     friend class GridPainter;
 
     // Owned objects.

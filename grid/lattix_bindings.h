@@ -19,5 +19,6 @@ void BindViewMembers(ClassBinder& b);
 void BindChromeMembers(ClassBinder& b);
 void BindPaintMembers(ClassBinder& b);
 void BindFrameMembers(ClassBinder& b);
+void BindComboMembers(ClassBinder& b);
 
 } // namespace lattix

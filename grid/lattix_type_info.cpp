@@ -21,6 +21,7 @@ const TypeInfo& Lattix::ClassTypeInfo() {
         BindChromeMembers(b);
         BindPaintMembers(b);
         BindFrameMembers(b);
+        BindComboMembers(b);
         return ti;
     }();
     return info;

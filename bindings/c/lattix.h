@@ -371,6 +371,12 @@ LX_API int32_t lx_host_answer_next_text(lx_host* host, const char* text, lx_erro
 LX_API int32_t lx_host_pending_answers(const lx_host* host);
 LX_API int32_t lx_host_message_boxes_shown(const lx_host* host);
 
+/* ---- popup windows ---- */
+/* The screen rectangle (left, top, right, bottom) of the open popup window of the host, such as a
+ * grid's drop-down list (tooltips are not counted); the host window's client area starts at (0, 0)
+ * of the screen. Returns 1 when one is open, 0 when none is (the rectangle is then left alone). */
+LX_API int32_t lx_host_popup_rect(const lx_host* host, int32_t* left, int32_t* top, int32_t* right, int32_t* bottom);
+
 /* ---- pictures ---- */
 /* The window with its children and popups, as a PNG file; pending paints run first. */
 LX_API int32_t lx_host_save_png(lx_host* host, const char* path, lx_error* error);

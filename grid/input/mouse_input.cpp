@@ -153,8 +153,8 @@ void Lattix::mouseButtonDown(int32_t button, int32_t x, int32_t y, int32_t shift
         ToggleRowExpandedByUser(row);
         return;
     }
-    // (A press on the combo button of a text-with-list cell being edited opens its list: drop-down
-    // lists come with the editing parts.)
+    // A press on the combo button of a text-with-list cell being edited opens its list.
+    if (button == kButtonLeft && part == cell_part::kComboButton && editing_ && DropDownCurCellList(0)) return;
     if (button == kButtonLeft || button == kButtonRight) {
         // (SearchString, the key search's typed prefix, is cleared here once key search lands.)
         mouse_.bodyPress = part != cell_part::kComboButton && part != cell_part::kCheckBox && part != cell_part::kTreeButton;
@@ -427,7 +427,11 @@ bool Lattix::commitEditBeforePress() {
 
 // Starts editing the current cell (showCombo: open its list). The in-place editor and the drop-down
 // lists fill this in.
-void Lattix::requestEditFromMouse(bool showCombo) { (void)showCombo; }
+void Lattix::requestEditFromMouse(bool showCombo) {
+    // A list cell opens its list whether the press was on its button or a double click.
+    if (RequestListEdit(0)) return;
+    (void)showCombo;
+}
 
 void Lattix::openCellContextMenu(int32_t row, int32_t col) {
     std::array<Variant, 5> m{Variant(kContextMenuCell), Variant(row), Variant(col), Variant::byRef(Variant(false)),

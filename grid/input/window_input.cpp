@@ -7,6 +7,10 @@ namespace lattix {
 
 ui::LResult Lattix::HandleInputMessage(ui::MessageId message, ui::WParam wParam, ui::LParam lParam, bool& handled) {
     handled = false;
+    if (handleDropDownMessage(message, wParam, lParam)) {
+        handled = true;
+        return 0;
+    }
     switch (message) {
     case ui::WM_LBUTTONDOWN:
     case ui::WM_RBUTTONDOWN:

@@ -29,15 +29,21 @@ int32_t ComboList::indexOfValue(const Variant& given) const {
     return -1;
 }
 
+size_t ComboListStore::count() const {
+    size_t n = 0;
+    for (const auto& s : slots_) n += s != nullptr;
+    return n;
+}
+
 int16_t ComboListStore::find(std::string_view key) const {
-    for (size_t i = 0; i < lists_.size(); ++i)
-        if (lists_[i].key == key) return static_cast<int16_t>(i + 1);
+    for (size_t i = 0; i < slots_.size(); ++i)
+        if (slots_[i] && slots_[i]->key == key) return static_cast<int16_t>(i + 1);
     return 0;
 }
 
 const ComboList* ComboListStore::list(int32_t n) const {
-    if (n < 1 || static_cast<size_t>(n) > lists_.size()) return nullptr;
-    return &lists_[static_cast<size_t>(n - 1)];
+    if (n < 1 || static_cast<size_t>(n) > slots_.size()) return nullptr;
+    return slots_[static_cast<size_t>(n - 1)].get();
 }
 
 ComboList* ComboListStore::list(int32_t n) {
@@ -46,10 +52,22 @@ ComboList* ComboListStore::list(int32_t n) {
 
 int16_t ComboListStore::add(std::string key) {
     if (find(key) != 0) RaiseLattixError(lattix_error::kDuplicateKey);
-    if (lists_.size() >= static_cast<size_t>(std::numeric_limits<int16_t>::max()))
-        RaiseLattixError(lattix_error::kInvalidArgument);
-    lists_.push_back(ComboList{std::move(key), {}});
-    return static_cast<int16_t>(lists_.size());
+    size_t slot = 0;
+    while (slot < slots_.size() && slots_[slot]) ++slot;
+    if (slot >= static_cast<size_t>(std::numeric_limits<int16_t>::max())) RaiseLattixError(lattix_error::kInvalidArgument);
+    auto list = std::make_unique<ComboList>();
+    list->key = std::move(key);
+    list->serial = nextSerial_++;
+    if (slot == slots_.size()) slots_.push_back(std::move(list));
+    else slots_[slot] = std::move(list);
+    return static_cast<int16_t>(slot + 1);
+}
+
+void ComboListStore::remove(int32_t n) {
+    if (n < 1 || static_cast<size_t>(n) > slots_.size()) return;
+    slots_[static_cast<size_t>(n - 1)].reset();
+    // Trailing empty slots go: the table never grows past the lists it holds.
+    while (!slots_.empty() && !slots_.back()) slots_.pop_back();
 }
 
 } // namespace lattix

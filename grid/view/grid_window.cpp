@@ -71,6 +71,7 @@ void Lattix::DetachWindow() {
     if (hwnd_ == 0) return;
     ui::WindowManager& wm = ui::Wm();
     const ui::Hwnd hwnd = hwnd_;
+    destroyDropDown();
     if (chrome_) chrome_->DetachWindow();
     hwnd_ = 0;
     painter_->AttachWindow(0);
@@ -81,6 +82,7 @@ void Lattix::DetachWindow() {
 }
 
 void Lattix::WindowDestroyed() {
+    destroyDropDown();
     if (chrome_) chrome_->DetachWindow();
     hwnd_ = 0;
     painter_->AttachWindow(0);

@@ -106,3 +106,59 @@ TEST(HostLifetime, SeveralHostsShareOneDesktopAndGoInAnyOrder) {
 }
 
 } // namespace
+
+namespace {
+
+// The drop-down list of a list cell is the host's popup while it is open.
+TEST_F(HostTest, PopupRectangleOfAnOpenDropDownList) {
+    int32_t l = -7, t = -7, r = -7, b = -7;
+    EXPECT_EQ(lx_host_popup_rect(host, &l, &t, &r, &b), 0);
+    EXPECT_EQ(l, -7) << "left alone when none is open";
+    EXPECT_EQ(lx_host_popup_rect(nullptr, &l, &t, &r, &b), 0);
+    let("BorderType", I4(0));
+    let("ColCount", I4(3));
+    let("RowCount", I4(3));
+    {
+        ArgList w{I4(80)};
+        ASSERT_EQ(call("SetColWidths", LX_METHOD, w), LX_OK);
+        ArgList h{I4(20)};
+        ASSERT_EQ(call("SetRowHeights", LX_METHOD, h), LX_OK);
+    }
+    Result combos, list;
+    ASSERT_EQ(call("Combos", LX_GET, {}, &combos.v), LX_OK);
+    ASSERT_EQ(combos.v.type, LX_OBJECT);
+    ArgList key;
+    key.str("sizes");
+    ASSERT_EQ(lx_invoke_name(combos.v.value.object, "Add", LX_METHOD, key.data(), key.size(), nullptr, 0, &list.v, nullptr), LX_OK);
+    for (const char* text : {"Small", "Medium", "Large"}) {
+        ArgList item;
+        item.str(text);
+        ASSERT_EQ(lx_invoke_name(list.v.value.object, "AddItem", LX_METHOD, item.data(), item.size(), nullptr, 0, nullptr, nullptr), LX_OK);
+    }
+    ArgList type{I4(2), I4(2), I4(1)};
+    ASSERT_EQ(call("CellType", LX_LET, type), LX_OK);
+    ArgList ctrl{I4(2), I4(2)};
+    ctrl.str("sizes");
+    ASSERT_EQ(call("CellCtrlKey", LX_LET, ctrl), LX_OK);
+    ArgList cur{I4(2), I4(2)};
+    ASSERT_EQ(call("SetCurCell", LX_METHOD, cur), LX_OK);
+    ASSERT_EQ(lx_host_focus(host, nullptr), LX_OK);
+    // The combo button at the right end of cell (2, 2): x 80..160, y 40..60 below a 20-pixel header.
+    const int32_t headerBottom = 20;
+    {
+        Result part;
+        ArgList at{I4(155), I4(headerBottom + 30)};
+        ASSERT_EQ(call("HitTest", LX_METHOD, at, &part.v), LX_OK);
+        ASSERT_EQ(part.v.value.i4, 4) << "the combo button";
+    }
+    ASSERT_EQ(lx_host_click(host, 155, headerBottom + 30, 1, 0, nullptr), LX_OK);
+    ASSERT_EQ(lx_host_popup_rect(host, &l, &t, &r, &b), 1);
+    EXPECT_EQ(l, 80);
+    EXPECT_EQ(t, headerBottom + 40);
+    EXPECT_EQ(r - l, 80);
+    EXPECT_GT(b - t, 3 * 15);
+    ASSERT_EQ(lx_host_key(host, 0x1B, 0, nullptr), LX_OK); // Escape
+    EXPECT_EQ(lx_host_popup_rect(host, &l, &t, &r, &b), 0);
+}
+
+} // namespace

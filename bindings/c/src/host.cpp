@@ -329,6 +329,23 @@ LX_API int32_t lx_host_message_boxes_shown(const lx_host* host) {
     return host && host->window ? static_cast<int32_t>(host->window->MessageBoxesShown().size()) : 0;
 }
 
+LX_API int32_t lx_host_popup_rect(const lx_host* host, int32_t* left, int32_t* top, int32_t* right, int32_t* bottom) {
+    if (!host || !host->window) return 0;
+    ui::WindowManager& wm = ui::Wm();
+    const ui::Hwnd owner = host->window->TopLevel();
+    for (ui::Hwnd w : wm.GetTopLevelWindows()) {
+        if (w == owner || wm.GetOwner(w) != owner || !wm.IsWindowVisible(w)) continue;
+        if ((wm.GetStyle(w) & ui::WS_POPUP) == 0 || wm.GetClassName(w) == "tooltips_class32") continue;
+        const ui::Rect r = wm.GetWindowRect(w);
+        if (left) *left = r.left;
+        if (top) *top = r.top;
+        if (right) *right = r.right;
+        if (bottom) *bottom = r.bottom;
+        return 1;
+    }
+    return 0;
+}
+
 LX_API int32_t lx_host_save_png(lx_host* host, const char* path, lx_error* error) {
     return Guarded(error, [&] {
         headless::HeadlessHost& w = Window(host);

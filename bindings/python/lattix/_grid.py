@@ -171,6 +171,16 @@ class Host:
         self._call(name, buffer, needed.value, ctypes.byref(needed))
         return buffer.value.decode("utf-8")
 
+    # ---- popup windows
+
+    def popup_rect(self):
+        """(left, top, right, bottom) on the screen of the open popup window, such as a drop-down
+        list; None when none is open. The host window's client area starts at (0, 0)."""
+        edges = [ctypes.c_int32() for _ in range(4)]
+        if not lib.lx_host_popup_rect(self._require(), *[ctypes.byref(e) for e in edges]):
+            return None
+        return tuple(e.value for e in edges)
+
     # ---- pictures
 
     def save_png(self, path):

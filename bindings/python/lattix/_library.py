@@ -229,6 +229,7 @@ HOST_PROTOTYPES = {
     "lx_host_pending_answers": (_I32, [_P]),
     "lx_host_message_boxes_shown": (_I32, [_P]),
     "lx_host_save_png": (_I32, [_P, ctypes.c_char_p, _PE]),
+    "lx_host_popup_rect": (_I32, [_P] + [ctypes.POINTER(_I32)] * 4),
 }
 
 
