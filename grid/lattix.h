@@ -29,6 +29,7 @@
 #include "grid/model/row_table.h"
 #include "grid/model/value_block.h"
 #include "grid/view/geometry.h"
+#include "platform/ui/menu.h"
 #include "platform/ui/messages.h"
 #include "platform/ui/types.h"
 #include "grid/view/paint_settings.h"
@@ -237,6 +238,34 @@ public:
     std::shared_ptr<HeaderObject> Header() const { return header_; }
     std::shared_ptr<AggrFuncsObject> AggrFuncs() const { return aggrFuncs_; }
     std::shared_ptr<ContextMenuItemsObject> ContextMenuCustomItems(int32_t eContextMenu) const;
+
+    // ---- clipboard commands (grid/input/clipboard_commands.cpp) ----
+    bool CopyPasteEnabled() const { return copyPasteEnabled_; }
+    void SetCopyPasteEnabled(bool b);
+    // Copy, cut, clear and paste of the selected cells as tab-separated text (grid/input/tab_text.h).
+    // The keyboard checks its own conditions (CopyPasteEnabled, Editable) before it calls them.
+    void CopySelectedCells(bool withHeaders);
+    void CutSelectedCells();
+    void ClearSelectedCells();
+    void PasteFromClipboard();
+    // What the last copy kept: the copied texts and flags (row-major, copied rows x copied columns).
+    struct CopyBuffer {
+        uint32_t clipboardSequence = 0;
+        int32_t rows = 0, cols = 0;
+        std::vector<std::string> texts;
+        std::vector<uint8_t> copied;
+        bool valid() const { return rows > 0 && cols > 0; }
+    };
+    const CopyBuffer& ClipboardCopyBuffer() const { return copyBuffer_; }
+
+    // ---- built-in context menus (grid/ops/context_menus.cpp) ----
+    bool BuiltinContextMenus() const { return builtinContextMenus_; }
+    void SetBuiltinContextMenus(bool b);
+    // The header bar's right click at window point (x, y) over column index col (0: no column).
+    void OpenHeaderContextMenu(int32_t col, int32_t x, int32_t y);
+    // Carries out a command of the menu last shown (8192 + item number); errors are shown in a
+    // message box, never passed on.
+    void RunContextMenuCommand(int32_t command);
     std::shared_ptr<SelItemsObject> SelItems() const { return selItems_; }
     int32_t ScreenDpiX() const { return system_.dpiX; }
 
@@ -1027,6 +1056,25 @@ private:
     std::shared_ptr<AggrFuncsObject> aggrFuncs_;
     std::shared_ptr<SelItemsObject> selItems_;
     std::array<std::shared_ptr<ContextMenuItemsObject>, 5> contextMenuItems_;
+
+    // ---- clipboard commands and context menus (private) ----
+    bool copyPasteEnabled_ = true;
+    bool builtinContextMenus_ = true;
+    CopyBuffer copyBuffer_;
+    struct OpenMenu {
+        int32_t context = 0, row = 0, col = 0;
+    } menu_;
+    void copyCutClear(bool clear, bool copy, bool withHeaders);
+    bool pasteTargetFits(int32_t sourceRows, int32_t sourceCols, std::vector<int32_t>& targetRows,
+                         std::vector<int32_t>& targetCols);
+    void pasteOneCell(int32_t row, int32_t colIndex, std::string text);
+    bool holdsCellText(int32_t row, int32_t colIndex) const;
+    void showContextMenu(ui::PopupMenu& menu, int32_t context, int32_t row, int32_t col, ui::Point screenPoint);
+    void appendCustomMenuItems(ui::PopupMenu& menu, int32_t context);
+    // The store of one cleared or pasted cell: conversion (with the validation message), then
+    // BeforeCommitEdit, and CancelEdit or the value and AfterCommitEdit. False when the conversion
+    // was not accepted.
+    bool storeCellTextAsEdit(int32_t row, int32_t colIndex, const std::string& text);
     std::vector<std::weak_ptr<OwnedObject>> owned_;
 
     // ---- columns, hierarchy, removal (private) ----

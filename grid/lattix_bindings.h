@@ -20,5 +20,6 @@ void BindChromeMembers(ClassBinder& b);
 void BindPaintMembers(ClassBinder& b);
 void BindFrameMembers(ClassBinder& b);
 void BindComboMembers(ClassBinder& b);
+void BindClipboardMembers(ClassBinder& b);
 
 } // namespace lattix

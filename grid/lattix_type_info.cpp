@@ -22,6 +22,7 @@ const TypeInfo& Lattix::ClassTypeInfo() {
         BindPaintMembers(b);
         BindFrameMembers(b);
         BindComboMembers(b);
+        BindClipboardMembers(b);
         return ti;
     }();
     return info;

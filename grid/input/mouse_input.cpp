@@ -440,13 +440,6 @@ void Lattix::openCellContextMenu(int32_t row, int32_t col) {
     if (!ToBool(m[3].deref())) showCellContextMenu(row, col, ToBool(m[4].deref()));
 }
 
-// The menus themselves (their items and commands) come with the context menu part.
-void Lattix::showCellContextMenu(int32_t row, int32_t col, bool hideDefaultItems) {
-    (void)row;
-    (void)col;
-    (void)hideDefaultItems;
-}
-
-void Lattix::showNoCellAreaContextMenu(bool hideDefaultItems) { (void)hideDefaultItems; }
+// The menus themselves are built in grid/ops/context_menus.cpp.
 
 } // namespace lattix

@@ -399,7 +399,7 @@ void GridChrome::CellMouseEnter(int32_t row, int32_t col) {
 }
 
 void GridChrome::RightClick(int x, int y) {
-    // The built-in header menu raises HeaderRightClick first; until it exists the event alone.
+    // HeaderRightClick first, then the built-in header menu.
     int32_t col = 0;
     if (header_) {
         controls::HeaderHit hit = header_->Control()->HitTest({x, y});
@@ -408,6 +408,14 @@ void GridChrome::RightClick(int x, int y) {
     std::array<Variant, 4> args{Variant(col), Variant(static_cast<int16_t>(Wm().ModifierState())),
                                 Variant(static_cast<float>(x)), Variant(static_cast<float>(y))};
     Raise("HeaderRightClick", args);
+    // The header menu opens at the click point in the grid window's coordinates.
+    int32_t gx = x, gy = y;
+    if (header_) {
+        const ui::Rect hr = Wm().GetWindowRect(header_->hWnd()), gr = Wm().GetWindowRect(hwnd_);
+        gx += hr.left - gr.left;
+        gy += hr.top - gr.top;
+    }
+    g_.OpenHeaderContextMenu(col, gx, gy);
 }
 
 // ---- scroll bars ----------------------------------------------------------------------------------------
