@@ -23,6 +23,13 @@ void BindFrameMembers(ClassBinder& b) {
         g.FillFromRS(rs, ArgI32(a[1]), a[2].deref());
         return Variant();
     });
+    b.property<L>(
+        "OLEDropMode", [](L& g, Args&) { return Variant(g.OLEDropMode()); },
+        [](L& g, Args&, const Variant& v) { g.SetOLEDropMode(ArgI32(v)); });
+    b.bind<L>("OLEDrag", [](L& g, InvokeKind, Args&) {
+        g.OLEDrag();
+        return Variant();
+    });
     b.property<L>("hWnd", [](L& g, Args&) { return Variant(g.hWnd()); });
     b.property<L>("IsFocused", [](L& g, Args&) { return Variant(g.IsFocused()); });
     b.bind<L>("ShowAboutBox", [](L& g, InvokeKind, Args&) {

@@ -57,6 +57,9 @@ class ImageList;
 class GridPainter;
 class PictureObject;
 class RecordSet;
+namespace ui {
+class DropTarget;
+}
 
 // Optional arguments of AddCol, with their published defaults.
 struct AddColArgs {
@@ -315,6 +318,16 @@ public:
     static const char* LibraryVersion();
     // The grid window gained or lost the keyboard focus (other: the window that lost or gains it).
     void FocusChanged(bool gained, ui::Hwnd other);
+
+    // ---- drag and drop (grid/input/ole_drag_drop.cpp) ----
+    int32_t OLEDropMode() const;
+    void SetOLEDropMode(int32_t e);
+    // Drags the selected cells (or the current cell) out; returns the effect the drop took.
+    int32_t OLEDrag();
+    // The selected cells' text as the clipboard copy writes it (tab-separated, CR LF after each row).
+    std::string SelectedCellsTabText() const;
+    // The grid window's drop target (registered with the window).
+    ui::DropTarget* GridDropTargetObject();
 
     // ---- layout strings the host keeps (grid/model/layout_strings.cpp) ----
     std::string LayoutCol() const;
@@ -1018,6 +1031,7 @@ private:
     PropertyBag storedProperties_;
     bool editing_ = false;
     bool isFocused_ = false;
+    std::shared_ptr<ui::DropTarget> dropTarget_;
     bool FocusLookMatters() const;
 
     // Header bar, scroll bars, visual styles and tooltips.

@@ -19,6 +19,10 @@ void BindViewMembers(ClassBinder& b);
 void BindChromeMembers(ClassBinder& b);
 void BindPaintMembers(ClassBinder& b);
 void BindFrameMembers(ClassBinder& b);
+// The record set an RS argument holds (error 514 for anything else).
+class RecordSet;
+class Variant;
+RecordSet& RecordSetArg(const Variant& v);
 void BindComboMembers(ClassBinder& b);
 void BindClipboardMembers(ClassBinder& b);
 

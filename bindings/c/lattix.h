@@ -377,6 +377,20 @@ LX_API int32_t lx_host_message_boxes_shown(const lx_host* host);
  * of the screen. Returns 1 when one is open, 0 when none is (the rectangle is then left alone). */
 LX_API int32_t lx_host_popup_rect(const lx_host* host, int32_t* left, int32_t* top, int32_t* right, int32_t* bottom);
 
+/* ---- drag and drop in the headless host. Effects: 1 copy, 2 move, 4 link (0 none). ---- */
+/* Another program drags UTF-8 text (offered as text/plain and text/tab-separated-values) over client
+ * point (x, y) with the left button, shift 1 Shift + 2 Ctrl held; with drop nonzero it is dropped
+ * there, else it leaves again. *effect (may be NULL) receives the effect the drop target took. */
+LX_API int32_t lx_host_drop_text(lx_host* host, int32_t x, int32_t y, const char* utf8, int32_t allowed_effects,
+                                 int32_t shift, int32_t drop, int32_t* effect, lx_error* error);
+/* How the next drag a grid starts (OLEDrag) ends: mode 0 cancelled, 1 dropped at client point (x, y)
+ * of this host's window, 2 taken by another program with `effect`. Drags without a script entry are
+ * cancelled. */
+LX_API int32_t lx_host_script_drag(lx_host* host, int32_t mode, int32_t x, int32_t y, int32_t effect,
+                                   lx_error* error);
+/* The tab-separated text of the latest drag a grid started; *needed as for lx_host_save_properties. */
+LX_API int32_t lx_host_last_drag_text(lx_host* host, char* buffer, int32_t size, int32_t* needed, lx_error* error);
+
 /* ---- pictures ---- */
 /* The window with its children and popups, as a PNG file; pending paints run first. */
 LX_API int32_t lx_host_save_png(lx_host* host, const char* path, lx_error* error);

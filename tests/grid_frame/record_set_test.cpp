@@ -257,3 +257,36 @@ TEST(FillFromRecordSet, ThroughTheAutomationInterface) {
 }
 
 } // namespace
+
+#include "grid/combo_objects.h"
+
+namespace {
+
+TEST(FillFromRecordSet, ADropDownListTakesItemTextsAndValuesFromNamedFields) {
+    TempDatabase db(kFlocks);
+    auto g = Lattix::Create();
+    auto list = g->Combos()->Add("flocks");
+    list->AddItem("(none)", Variant(int32_t{0}));
+    list->FillFromRS(*db.query("SELECT id, birds, note FROM flocks ORDER BY id"), Variant("ID"), Variant(int32_t{2}));
+    ASSERT_EQ(list->ListCount(), 4); // appended after the existing item
+    EXPECT_EQ(list->ItemText(1), "A1");
+    EXPECT_EQ(list->ItemValue(2), Variant(int32_t{8500}));
+    EXPECT_EQ(list->ValueIndex(Variant(3000000000.0)), 3);
+    // Without a value field the items have none; a Null text is an empty text.
+    list->FillFromRS(*db.query("SELECT note FROM flocks ORDER BY id"), Variant("note"));
+    EXPECT_EQ(list->ItemText(5), "");
+    EXPECT_EQ(list->ValueIndex(Variant()), -1);
+
+    // A field that does not exist, or a record set that fails part way, adds nothing.
+    EXPECT_EQ(LattixCode([&] { list->FillFromRS(*db.query("SELECT id FROM flocks"), Variant("nope")); }), 514);
+    EXPECT_THROW(list->FillFromRS(*db.query("SELECT id, abs(birds - 12000 - 9223372036854775807 - 1) AS v FROM flocks ORDER BY id"),
+                                  Variant("id"), Variant("v")),
+                 AutomationError);
+    EXPECT_EQ(list->ListCount(), 7);
+    // Through the automation interface.
+    g->Combos()->Add("ids")->invoke("FillFromRS", lattix::InvokeKind::Method,
+                                    std::vector<Variant>{Variant(std::static_pointer_cast<lattix::AutomationObject>(db.query("SELECT id FROM flocks"))),
+                                                         Variant(int32_t{1})});
+}
+
+} // namespace
