@@ -135,3 +135,58 @@ TEST_F(RecordSetC, BadArgumentsAndSqliteQueries) {
 }
 
 } // namespace
+
+namespace {
+
+using namespace cabi_test;
+
+// Drag and drop through the C host calls.
+class DragDropC : public GridFixture {};
+
+void OnDrop(void* user, lx_dispid_t, const char* name, lx_variant* args, const uint8_t*, int32_t) {
+    if (std::string(name) != "OLEDragDrop") return;
+    auto* got = static_cast<std::string*>(user);
+    lx_variant fmt{};
+    fmt.type = LX_I4;
+    fmt.value.i4 = 1;
+    lx_variant text{};
+    lx_invoke_name(args[0].value.object, "GetData", LX_METHOD, &fmt, 1, nullptr, 0, &text, nullptr);
+    if (text.type == LX_STRING) *got = std::string(text.value.str.data, text.value.str.length);
+    lx_variant_clear(&text);
+    lx_variant* effect = &args[1];
+    lx_variant_clear(effect);
+    effect->type = LX_I4;
+    effect->value.i4 = 1;
+}
+
+TEST_F(DragDropC, TextDroppedAndCellsDraggedOut) {
+    addColumns(2);
+    addRows(2);
+    std::string got;
+    int32_t cookie = 0;
+    ASSERT_EQ(lx_event_connect(grid, OnDrop, &got, &cookie, nullptr), LX_OK);
+    int32_t effect = -1;
+    ASSERT_EQ(lx_host_drop_text(host, 40, 30, "dropped", 3, 0, 1, &effect, nullptr), LX_OK);
+    EXPECT_EQ(effect, 0); // OLEDropMode 0
+    let("OLEDropMode", I4(1));
+    ASSERT_EQ(lx_host_drop_text(host, 40, 30, "dropped", 3, 0, 1, &effect, nullptr), LX_OK);
+    EXPECT_EQ(effect, 1);
+    EXPECT_EQ(got, "dropped");
+
+    ArgList cell{I4(1), I4(1)};
+    ArgList value;
+    value.add(I4(1)).add(I4(1)).str("out");
+    ASSERT_EQ(call("CellValue", LX_LET, value), LX_OK);
+    let("CurRow", I4(1));
+    let("CurCol", I4(1));
+    ASSERT_EQ(lx_host_script_drag(host, 2, 0, 0, 2, nullptr), LX_OK);
+    ArgList none;
+    ASSERT_EQ(call("OLEDrag", LX_METHOD, none), LX_OK);
+    char buffer[64];
+    int32_t needed = 0;
+    ASSERT_EQ(lx_host_last_drag_text(host, buffer, sizeof buffer, &needed, nullptr), LX_OK);
+    EXPECT_STREQ(buffer, "out\r\n");
+    EXPECT_NE(lx_host_script_drag(host, 7, 0, 0, 0, nullptr), LX_OK);
+}
+
+} // namespace

@@ -21,7 +21,7 @@ class DragDropTest(unittest.TestCase):
         seen = []
 
         def on_drop(Data, Effect, Button, Shift, x, y):
-            seen.append((Data.GetData(1), Button.value, Shift.value, x.value, y.value))
+            seen.append((Data.value.GetData(1), Button.value, Shift.value, x.value, y.value))
             Effect.value = 1
 
         self.g.on("OLEDragDrop", on_drop)
