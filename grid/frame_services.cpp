@@ -1,10 +1,12 @@
 // Frame services of the control: its window handle, the keyboard focus, the About box and the
 // diagnostic entry DevDbg.
 //
-// Focus. Once the grid has its window, WM_SETFOCUS sets IsFocused and WM_KILLFOCUS ends an edit in
-// progress and clears it; each repaints the grid when something it shows looks different with and
-// without the focus (the current cell's focus rectangle, selected cells). Focus that moves into a
-// window of the grid's own (the in-place editor, a drop-down list) keeps the grid focused.
+// Focus. Once the grid has its window, WM_SETFOCUS sets IsFocused and WM_KILLFOCUS clears it; each
+// repaints the grid when something it shows looks different with and without the focus (the current
+// cell's focus rectangle, selected cells). Focus that moves into a window of the grid's own (the
+// in-place editor, a drop-down list) keeps the grid focused. An edit in progress is ended by the
+// input handling of the same WM_KILLFOCUS (the editor knows when the focus only went to its own
+// validation message).
 #include <iterator>
 #include <sstream>
 
@@ -50,10 +52,7 @@ void Lattix::FocusChanged(bool gained, ui::Hwnd other) {
     if (hwnd_ == 0) return;
     if (!gained && other != 0 && ui::Wm().IsChild(hwnd_, other)) return; // into the grid's own editor or list
     if (gained && isFocused_) return;
-    if (!gained) {
-        if (!isFocused_) return;
-        if (IsEditing()) EndEditing();
-    }
+    if (!gained && !isFocused_) return;
     isFocused_ = gained;
     if (FocusLookMatters()) InvalidateView();
 }
