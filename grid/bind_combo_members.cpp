@@ -54,6 +54,10 @@ const TypeInfo& ComboObject::typeInfo() const {
         b.property<C>("ItemValue", [](C& o, Args& a) { return o.ItemValue(ArgI32(a[0])); },
                       [](C& o, Args& a, const Variant& v) { o.SetItemValue(ArgI32(a[0]), v); });
         b.property<C>("ValueIndex", [](C& o, Args& a) { return Variant(o.ValueIndex(a[0])); });
+        b.bind<C>("FillFromRS", [](C& o, InvokeKind, Args& a) {
+            o.FillFromRS(RecordSetArg(a[0]), a[1].deref(), a[2].deref());
+            return Variant();
+        });
         b.bind<C>("Clear", [](C& o, InvokeKind, Args&) {
             o.Clear();
             return Variant();

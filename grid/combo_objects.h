@@ -15,6 +15,8 @@
 
 namespace lattix {
 
+class RecordSet;
+
 class ComboObject final : public OwnedObject {
 public:
     ComboObject(Lattix* grid, int16_t slot, uint64_t serial) : OwnedObject(grid), slot_(slot), serial_(serial) {}
@@ -53,6 +55,11 @@ public:
     void SetItemValue(int32_t lIndex, const Variant& v);
     // Position of the first item whose value equals vValue, else -1.
     int32_t ValueIndex(const Variant& vValue) const;
+    // Appends one item per record of rs: its text from field vTextField, its value from field
+    // vValueField (by name or 1-based number; omitted: items without a value). The record set is
+    // read to its end first: a field that does not exist (514) or a failing record set changes
+    // nothing (grid/combo_fill_from_record_set.cpp).
+    void FillFromRS(RecordSet& rs, const Variant& vTextField, const Variant& vValueField = Variant::missing());
 
     // Pixels of the drop-down part and of one item (internal; tests and the drop-down read them).
     int32_t DropHeight() const { return list().dropHeight; }

@@ -56,6 +56,10 @@ class ImageList;
 } // namespace gfx
 class GridPainter;
 class PictureObject;
+class RecordSet;
+namespace ui {
+class DropTarget;
+}
 
 // Optional arguments of AddCol, with their published defaults.
 struct AddColArgs {
@@ -296,6 +300,34 @@ public:
     void SetStoredProperty(std::string_view name, Variant value);
     // The container goes away before the grid: nothing more is reported to it.
     void DetachSite() { options_.site = nullptr; }
+
+    // ---- record sets (grid/model/fill_from_record_set.cpp) ----
+    // Columns and rows from the records of rs (EFillFromRSMode eMode); vRowKeyField names the field
+    // (by name or 1-based number) whose text becomes each new row's key.
+    void FillFromRS(RecordSet& rs, int32_t eMode = 1, const Variant& vRowKeyField = Variant::missing());
+
+    // ---- frame services (grid/frame_services.cpp) ----
+    int32_t hWnd() const;
+    // True while the keyboard focus is in the grid window or a window of its own.
+    bool IsFocused() const;
+    // The library's name and version in a message box.
+    void ShowAboutBox();
+    // Diagnostics: lParmIndex 0 gives a text with every internal count, one "name: value" a line;
+    // 1.. one count (see README). vParmValue is not used.
+    Variant DevDbg(int32_t lParmIndex, const Variant& vParmValue);
+    static const char* LibraryVersion();
+    // The grid window gained or lost the keyboard focus (other: the window that lost or gains it).
+    void FocusChanged(bool gained, ui::Hwnd other);
+
+    // ---- drag and drop (grid/input/ole_drag_drop.cpp) ----
+    int32_t OLEDropMode() const;
+    void SetOLEDropMode(int32_t e);
+    // Drags the selected cells (or the current cell) out; returns the effect the drop took.
+    int32_t OLEDrag();
+    // The selected cells' text as the clipboard copy writes it (tab-separated, CR LF after each row).
+    std::string SelectedCellsTabText() const;
+    // The grid window's drop target (registered with the window).
+    ui::DropTarget* GridDropTargetObject();
 
     // ---- layout strings the host keeps (grid/model/layout_strings.cpp) ----
     std::string LayoutCol() const;
@@ -1152,6 +1184,9 @@ private:
     bool allowSorting_ = true; // ---- persisted settings (property bag) ----
     PropertyBag storedProperties_;
     bool editing_ = false;
+    bool isFocused_ = false;
+    std::shared_ptr<ui::DropTarget> dropTarget_;
+    bool FocusLookMatters() const;
 
     // Header bar, scroll bars, visual styles and tooltips.
     friend class GridChrome;

@@ -22,5 +22,10 @@ void BindComboMembers(ClassBinder& b);
 void BindClipboardMembers(ClassBinder& b);
 void BindEditMembers(ClassBinder& b);
 void BindKeyboardMembers(ClassBinder& b);
+void BindFrameMembers(ClassBinder& b);
+// The record set an RS argument holds (error 514 for anything else).
+class RecordSet;
+class Variant;
+RecordSet& RecordSetArg(const Variant& v);
 
 } // namespace lattix

@@ -24,6 +24,7 @@ const TypeInfo& Lattix::ClassTypeInfo() {
         BindClipboardMembers(b);
         BindEditMembers(b);
         BindKeyboardMembers(b);
+        BindFrameMembers(b);
         return ti;
     }();
     return info;

@@ -270,6 +270,38 @@ LX_API int32_t lx_dc_fill_rect(int32_t hdc, int32_t left, int32_t top, int32_t r
 LX_API int32_t lx_dc_draw_text(int32_t hdc, const char* utf8, int32_t left, int32_t top, int32_t right,
                                int32_t bottom, uint32_t flags, uint32_t colour, lx_error* error);
 
+/* ---- record sets: the RS argument of FillFromRS (of the grid and of a drop-down list) ----
+ * A record set is an object standing before its first record; the grid steps it forward to the end.
+ * Field kinds (the declared type of a field) choose the sort type of the columns the grid makes. */
+enum lx_field_kind { LX_FIELD_UNKNOWN = 0, LX_FIELD_TEXT = 1, LX_FIELD_INTEGER = 2, LX_FIELD_REAL = 3, LX_FIELD_DATE = 4 };
+
+typedef struct lx_record_set_callbacks {
+    /* Steps to the next record: *has_record = 1 on a record, 0 past the last one. Returns LX_OK, or
+     * an error number with *error filled (its source and description reach the grid's caller). */
+    int32_t (*move_next)(void* user_data, int32_t* has_record, lx_error* error);
+    /* The current record's field (counted from 0) into out, which holds nothing. Same returns. */
+    int32_t (*value)(void* user_data, int32_t field, lx_variant* out, lx_error* error);
+    /* Called once when the record set goes; may be NULL. */
+    void (*release)(void* user_data);
+} lx_record_set_callbacks;
+
+/* A record set over a host's own cursor. field_names holds field_count UTF-8 names; field_kinds
+ * (NULL: all unknown) one lx_field_kind each. The names are copied; callbacks->release(user_data)
+ * runs when the last reference goes, also when this call fails after taking the callbacks. */
+LX_API int32_t lx_record_set_create(int32_t field_count, const char* const* field_names, const int32_t* field_kinds,
+                                    const lx_record_set_callbacks* callbacks, void* user_data, lx_object** out,
+                                    lx_error* error);
+/* A record set over the result of a query on a SQLite database file (opened read-only). A file that
+ * does not open or a query that does not prepare fails with 0x80004005, source "SQLite" and the
+ * database's message. */
+LX_API int32_t lx_record_set_sqlite(const char* path, const char* sql, lx_object** out, lx_error* error);
+/* Helpers for value callbacks, filling a variant that holds nothing the way the grid stores a
+ * database value: an integer given by its decimal digits (any length) becomes a 32-bit integer, a
+ * double while it is exact, else its digits as text; a binary value of that many bytes becomes the
+ * text "<blob: N bytes>". */
+LX_API int32_t lx_variant_set_integer_text(lx_variant* v, const char* digits, lx_error* error);
+LX_API int32_t lx_variant_set_blob_marker(lx_variant* v, int64_t bytes, lx_error* error);
+
 /* ---- hosts ---- */
 /* A headless top-level window of the given client size (1..16384) with a grid filling it: the grid
  * window is a child at (0, 0) of the host window's client area, of the same size. */
@@ -367,6 +399,20 @@ LX_API int32_t lx_host_last_menu_item_count(const lx_host* host);
  * ("-" for a separator). An index outside the menu is error 0x800A0009 (Subscript out of range). */
 LX_API int32_t lx_host_last_menu_item(lx_host* host, int32_t index, lx_menu_item* out, char* text, int32_t size,
                                       int32_t* needed, lx_error* error);
+
+/* ---- drag and drop in the headless host. Effects: 1 copy, 2 move, 4 link (0 none). ---- */
+/* Another program drags UTF-8 text (offered as text/plain and text/tab-separated-values) over client
+ * point (x, y) with the left button, shift 1 Shift + 2 Ctrl held; with drop nonzero it is dropped
+ * there, else it leaves again. *effect (may be NULL) receives the effect the drop target took. */
+LX_API int32_t lx_host_drop_text(lx_host* host, int32_t x, int32_t y, const char* utf8, int32_t allowed_effects,
+                                 int32_t shift, int32_t drop, int32_t* effect, lx_error* error);
+/* How the next drag a grid starts (OLEDrag) ends: mode 0 cancelled, 1 dropped at client point (x, y)
+ * of this host's window, 2 taken by another program with `effect`. Drags without a script entry are
+ * cancelled. */
+LX_API int32_t lx_host_script_drag(lx_host* host, int32_t mode, int32_t x, int32_t y, int32_t effect,
+                                   lx_error* error);
+/* The tab-separated text of the latest drag a grid started; *needed as for lx_host_save_properties. */
+LX_API int32_t lx_host_last_drag_text(lx_host* host, char* buffer, int32_t size, int32_t* needed, lx_error* error);
 
 /* ---- pictures ---- */
 /* The window with its children and popups, as a PNG file; pending paints run first. */

@@ -2,6 +2,7 @@
 // keeps the view size, paints through PaintWindow and passes mouse and keyboard messages to the
 // input code (HandleInputMessage).
 #include "grid/lattix.h"
+#include "platform/ui/drag_drop.h"
 #include "grid/lattix_error.h"
 #include "grid/view/grid_chrome.h"
 #include "grid/view/painter.h"
@@ -59,6 +60,7 @@ void Lattix::AttachToWindow(ui::Hwnd parent) {
     const ui::Hwnd hwnd = wm.CreateWindow(params);
     if (hwnd == 0) RaiseLattixError(lattix_error::kOutOfMemory);
     hwnd_ = hwnd;
+    ui::DragDrop().RegisterTarget(hwnd, GridDropTargetObject());
     painter_->AttachWindow(hwnd);
     wm.SetUserData(hwnd, reinterpret_cast<std::intptr_t>(this));
     chrome_->AttachWindow(hwnd);
@@ -71,6 +73,7 @@ void Lattix::DetachWindow() {
     if (hwnd_ == 0) return;
     ui::WindowManager& wm = ui::Wm();
     const ui::Hwnd hwnd = hwnd_;
+    ui::DragDrop().RevokeTarget(hwnd);
     destroyDropDown();
     if (chrome_) chrome_->DetachWindow();
     hwnd_ = 0;
@@ -82,6 +85,7 @@ void Lattix::DetachWindow() {
 }
 
 void Lattix::WindowDestroyed() {
+    ui::DragDrop().RevokeTarget(hwnd_);
     destroyDropDown();
     if (chrome_) chrome_->DetachWindow();
     hwnd_ = 0;
@@ -167,7 +171,9 @@ ui::LResult Lattix::WindowProc(ui::MessageId message, ui::WParam wParam, ui::LPa
         return 0;
     }
     case ui::WM_SETFOCUS:
-    case ui::WM_KILLFOCUS: InvalidateView(); break;
+    case ui::WM_KILLFOCUS:
+        FocusChanged(message == ui::WM_SETFOCUS, static_cast<ui::Hwnd>(wParam));
+        break;
     case ui::WM_GETDLGCODE: return 0x0001 | 0x0004 | 0x0080; // arrows, chars and every key
     default: break;
     }

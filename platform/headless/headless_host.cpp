@@ -36,6 +36,8 @@ VirtualKey ButtonKey(MouseButton b) {
 
 } // namespace
 
+void InstallHeadlessDragPerformer();
+
 HeadlessHost::HeadlessHost(int width, int height, const std::string& title) {
     if (width < 1 || height < 1 || width > 16384 || height > 16384)
         throw std::invalid_argument("host window size out of range");
@@ -50,6 +52,7 @@ HeadlessHost::HeadlessHost(int width, int height, const std::string& title) {
         auto backend = std::make_unique<HeadlessBackend>();
         wm.AttachBackend(backend.get());
         desktop.backend = std::move(backend);
+        InstallHeadlessDragPerformer();
     }
     if (!wm.IsClassRegistered(kFrameClass)) {
         WindowClass frame;

@@ -13,6 +13,8 @@
 
 #include "platform/gfx/bitmap.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/ui/drag_drop.h"
+#include "platform/ui/messages.h"
 #include "platform/ui/window_manager.h"
 
 namespace lattix::ui::headless {
@@ -88,6 +90,22 @@ public:
     void SetClipboardDataExternally(unsigned format, const std::string& bytes);
     // Makes opening the clipboard fail, as when another program holds it open.
     void HoldClipboardElsewhere(bool held);
+
+    // ---- drag and drop (platform/headless/headless_drag_drop.cpp)
+    // Another program drags data over client point (x, y) of this host's window: drag enter and
+    // over on the drop target there, then the drop (or, with drop false, the drag leaves again).
+    // keyState holds MK_* bits. Returns the effect the target took (or offered); none without one.
+    int InjectDrop(int x, int y, DragData& data, int allowedEffects, unsigned keyState = MK_LBUTTON,
+                   bool drop = true);
+    // How the next drag a window starts ends (one script entry per drag; without one a drag is
+    // cancelled): dropped at client point (x, y) of this host's window, on whatever target is
+    // there; taken by another program with the given effect; or cancelled.
+    void ScriptNextDragDrop(int x, int y, unsigned keyState = MK_LBUTTON);
+    void ScriptNextDragToOtherProgram(int effect);
+    void ScriptNextDragCancel();
+    // The data of the latest drag a window started, and how many drags were started.
+    static const DragData& LastDraggedData();
+    static int DragsStarted();
 
     // ---- pictures
     // The window with its children and visible popups; pending paints run first.

@@ -1,4 +1,5 @@
 #include "platform/qt/qt_backend.h"
+#include "platform/qt/qt_drag_drop.h"
 
 #include <QAction>
 #include <QApplication>
@@ -281,6 +282,7 @@ QtBackend& AttachDesktop() {
     gfx::systemMetrics() = metrics;
     wm.AttachBackend(backend);
     theDesktop = backend;
+    InstallQtDragPerformer();
     // The desktop ends with the application, while Qt is still whole: windows still open are
     // closed first.
     qAddPostRoutine([] {

@@ -1,4 +1,5 @@
 #include "platform/qt/window_surface.h"
+#include "platform/qt/qt_drag_drop.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -72,6 +73,7 @@ WindowSurface::WindowSurface(Hwnd topLevel, Kind kind, QWidget* parent)
         setFocusPolicy(Qt::StrongFocus);
         setAttribute(Qt::WA_InputMethodEnabled);
         if (QtBackend* desktop = Desktop()) desktop->RegisterSurface(topLevel, this);
+        AcceptDropsOn(this);
     }
 }
 

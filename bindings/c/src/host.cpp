@@ -407,3 +407,45 @@ LX_API int32_t lx_host_save_png(lx_host* host, const char* path, lx_error* error
 }
 
 } // extern "C"
+
+// ---- drag and drop ----
+
+LX_API int32_t lx_host_drop_text(lx_host* host, int32_t x, int32_t y, const char* utf8, int32_t allowed_effects,
+                                 int32_t shift, int32_t drop, int32_t* effect, lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        if (!utf8) RaiseInvalidPointer();
+        if (allowed_effects < 0 || allowed_effects > 7 || shift < 0 || shift > 3) RaiseInvalidArgument();
+        ui::DragData data;
+        data.set(ui::kMimeText, utf8);
+        data.set(ui::kMimeTabText, utf8);
+        unsigned keys = ui::MK_LBUTTON;
+        if (shift & 1) keys |= ui::MK_SHIFT;
+        if (shift & 2) keys |= ui::MK_CONTROL;
+        const int32_t result = w.InjectDrop(x, y, data, allowed_effects, keys, drop != 0);
+        if (effect) *effect = result;
+    });
+}
+
+LX_API int32_t lx_host_script_drag(lx_host* host, int32_t mode, int32_t x, int32_t y, int32_t effect,
+                                   lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        switch (mode) {
+        case 0: w.ScriptNextDragCancel(); break;
+        case 1: w.ScriptNextDragDrop(x, y); break;
+        case 2:
+            if (effect < 0 || effect > 7) RaiseInvalidArgument();
+            w.ScriptNextDragToOtherProgram(effect);
+            break;
+        default: RaiseInvalidArgument();
+        }
+    });
+}
+
+LX_API int32_t lx_host_last_drag_text(lx_host* host, char* buffer, int32_t size, int32_t* needed, lx_error* error) {
+    return Guarded(error, [&] {
+        (void)Window(host);
+        CopyOut(headless::HeadlessHost::LastDraggedData().get(ui::kMimeTabText), buffer, size, needed);
+    });
+}

@@ -215,6 +215,30 @@ class Host:
         self._call(name, buffer, needed.value, ctypes.byref(needed))
         return buffer.value.decode("utf-8")
 
+    # ---- drag and drop (effects: 1 copy, 2 move, 4 link)
+
+    def drop_text(self, x, y, text, allowed_effects=3, shift=0, drop=True):
+        """Another program drags text over client point (x, y) and drops it there (or, with drop
+        False, moves on). Returns the effect the drop target took."""
+        effect = ctypes.c_int32()
+        self._call("lx_host_drop_text", x, y, text.encode("utf-8"), allowed_effects, shift, 1 if drop else 0,
+                   ctypes.byref(effect))
+        return effect.value
+
+    def script_drag(self, drop_at=None, effect=None):
+        """How the next drag a grid starts ends: dropped at client point drop_at=(x, y), taken by
+        another program with `effect`, or (neither given) cancelled."""
+        if drop_at is not None:
+            self._call("lx_host_script_drag", 1, drop_at[0], drop_at[1], 0)
+        elif effect is not None:
+            self._call("lx_host_script_drag", 2, 0, 0, effect)
+        else:
+            self._call("lx_host_script_drag", 0, 0, 0, 0)
+
+    def last_drag_text(self):
+        """The tab-separated text of the latest drag a grid started."""
+        return self._text("lx_host_last_drag_text")
+
     # ---- popup windows
 
     def popup_rect(self):

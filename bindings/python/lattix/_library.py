@@ -88,6 +88,17 @@ EVENT_SINK = ctypes.CFUNCTYPE(None, ctypes.c_void_p, ctypes.c_int32, ctypes.c_ch
 
 _P = ctypes.c_void_p
 _I32 = ctypes.c_int32
+
+# Record sets over a host's cursor (lx_record_set_callbacks).
+RS_MOVE_NEXT = ctypes.CFUNCTYPE(ctypes.c_int32, ctypes.c_void_p, ctypes.POINTER(ctypes.c_int32), ctypes.POINTER(Error))
+RS_VALUE = ctypes.CFUNCTYPE(ctypes.c_int32, ctypes.c_void_p, ctypes.c_int32, ctypes.POINTER(Variant),
+                            ctypes.POINTER(Error))
+RS_RELEASE = ctypes.CFUNCTYPE(None, ctypes.c_void_p)
+
+
+class RecordSetCallbacks(ctypes.Structure):
+    _fields_ = [("move_next", RS_MOVE_NEXT), ("value", RS_VALUE), ("release", RS_RELEASE)]
+
 _PV = ctypes.POINTER(Variant)
 _PE = ctypes.POINTER(Error)
 _PI32 = ctypes.POINTER(ctypes.c_int32)
@@ -133,6 +144,11 @@ _PROTOTYPES = {
     "lx_dc_fill_rect": (_I32, [_I32, _I32, _I32, _I32, _I32, ctypes.c_uint32, _PE]),
     "lx_dc_draw_text": (_I32, [_I32, ctypes.c_char_p, _I32, _I32, _I32, _I32, ctypes.c_uint32, ctypes.c_uint32, _PE]),
     "lx_host_create": (_I32, [_I32, _I32, ctypes.POINTER(_P), _PE]),
+    "lx_record_set_create": (_I32, [_I32, ctypes.POINTER(ctypes.c_char_p), _PI32, ctypes.POINTER(RecordSetCallbacks), _P,
+                                    ctypes.POINTER(_P), _PE]),
+    "lx_record_set_sqlite": (_I32, [ctypes.c_char_p, ctypes.c_char_p, ctypes.POINTER(_P), _PE]),
+    "lx_variant_set_integer_text": (_I32, [_PV, ctypes.c_char_p, _PE]),
+    "lx_variant_set_blob_marker": (_I32, [_PV, ctypes.c_int64, _PE]),
     "lx_host_destroy": (None, [_P]),
     "lx_host_grid": (_P, [_P]),
     "lx_host_size": (_I32, [_P, _PI32, _PI32]),

@@ -194,12 +194,21 @@ def fill(value, v):
         v.value.error = ctypes.c_int32(value.scode).value
     elif isinstance(value, Object):
         lib.lx_variant_set_object(ctypes.byref(v), value._handle)
+    elif _is_cursor(value):
+        from ._record_set import record_set
+        rs = record_set(value)
+        lib.lx_variant_set_object(ctypes.byref(v), rs._handle)
     elif isinstance(value, (list, tuple)):
         array = make_array(value)
         lib.lx_variant_set_array(ctypes.byref(v), array)
         lib.lx_array_release(array)
     else:
         raise TypeError("lattix: cannot pass a value of type %s" % type(value).__name__)
+
+
+def _is_cursor(value):
+    """A DB-API cursor: passed where a record set is expected (FillFromRS)."""
+    return hasattr(value, "description") and hasattr(value, "fetchmany")
 
 
 def _shape(items):
