@@ -1,4 +1,5 @@
 #include "platform/controls/drop_down_list.h"
+#include "platform/controls/owned_popup.h"
 
 #include <algorithm>
 
@@ -36,22 +37,7 @@ ScrollBarState BarState(int count, int visible, int top) {
 } // namespace
 
 Hwnd DropDownList::Create(Hwnd owner) {
-    WindowManager& wm = Wm();
-    if (!wm.IsWindow(owner)) return 0;
-    if (!wm.IsClassRegistered(kDropDownListClassName)) {
-        WindowClass c;
-        c.name = kDropDownListClassName;
-        c.proc = &DropDownList::Proc;
-        c.background = gfx::CLR_NONE;
-        if (!wm.RegisterClass(c)) return 0;
-    }
-    CreateParams p;
-    p.className = kDropDownListClassName;
-    p.style = WS_POPUP | WS_BORDER;
-    p.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
-    p.rect = {0, 0, 1, 1};
-    p.parent = wm.GetAncestorRoot(owner);
-    Hwnd hwnd = wm.CreateWindow(p);
+    Hwnd hwnd = CreateOwnedPopup(kDropDownListClassName, &DropDownList::Proc, owner, WS_BORDER);
     return FromWindow(hwnd) != nullptr ? hwnd : 0;
 }
 

@@ -1,4 +1,5 @@
 #include "platform/controls/tooltip_window.h"
+#include "platform/controls/owned_popup.h"
 
 #include <algorithm>
 
@@ -36,25 +37,11 @@ Size TextSize(const gfx::FontPtr& font, const std::string& text) {
 } // namespace
 
 Hwnd TooltipWindow::Create(Hwnd tool, std::uint32_t style) {
-    WindowManager& wm = Wm();
-    if (!wm.IsWindow(tool)) return 0;
-    if (!wm.IsClassRegistered(kTooltipClassName)) {
-        WindowClass c;
-        c.name = kTooltipClassName;
-        c.proc = &TooltipWindow::Proc;
-        c.background = gfx::CLR_NONE;
-        if (!wm.RegisterClass(c)) return 0;
-    }
-    CreateParams p;
-    p.className = kTooltipClassName;
-    p.style = WS_POPUP | style;
-    p.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
-    p.rect = {0, 0, 1, 1};
-    p.parent = wm.GetAncestorRoot(tool);
-    Hwnd hwnd = wm.CreateWindow(p);
+    Hwnd hwnd = CreateOwnedPopup(kTooltipClassName, &TooltipWindow::Proc, tool, style);
     TooltipWindow* self = FromWindow(hwnd);
     if (self == nullptr) return 0;
     self->tool_ = tool;
+    WindowManager& wm = Wm();
     if (!wm.SetWindowSubclass(tool, &TooltipWindow::ToolSubclass, kSubclassId, static_cast<std::uintptr_t>(hwnd))) {
         wm.DestroyWindow(hwnd);
         return 0;
