@@ -174,7 +174,20 @@ ui::LResult Lattix::WindowProc(ui::MessageId message, ui::WParam wParam, ui::LPa
     case ui::WM_KILLFOCUS:
         FocusChanged(message == ui::WM_SETFOCUS, static_cast<ui::Hwnd>(wParam));
         break;
-    case ui::WM_GETDLGCODE: return 0x0001 | 0x0004 | 0x0080; // arrows, chars and every key
+    case ui::WM_GETDLGCODE: {
+        // A host asks, key by key, before it uses a key for its own focus moves or shortcuts: the
+        // grid claims the keys it acts on (Tab only with UseTabKey, F2 and F4 only on cells they
+        // edit) and every character.
+        constexpr ui::LResult kWantArrows = 0x0001, kWantAllKeys = 0x0004, kWantChars = 0x0080;
+        const auto key = static_cast<int32_t>(wParam);
+        // A list cell keeps the focus on the grid while its list is open: every key stays here.
+        if (key == 0 || editing_) return kWantArrows | kWantAllKeys | kWantChars;
+        int32_t shift = 0;
+        if (wm.GetKeyState(ui::VK_SHIFT) < 0) shift |= 1;
+        if (wm.GetKeyState(ui::VK_CONTROL) < 0) shift |= 2;
+        if (wm.GetKeyState(ui::VK_MENU) < 0) shift |= 4;
+        return kWantChars | (WantsNavigationKey(key, shift) ? kWantArrows | kWantAllKeys : 0);
+    }
     default: break;
     }
     bool handled = false;

@@ -42,6 +42,12 @@ TEST(KeyboardNavigation, ArrowsStepThroughVisibleCellsAndWrapAtRowEnds) {
     g.Key(ui::VK_TAB);
     EXPECT_EQ(Cur(g), std::make_pair(1, 4));
     EXPECT_FALSE(g->WantsNavigationKey(ui::VK_TAB, 0));
+    // A host asking before it moves the focus hears the same answer, key by key.
+    auto dlgCode = [&](ui::VirtualKey k) { return ui::Wm().SendMessage(g->WindowHandle(), ui::WM_GETDLGCODE, k, 0); };
+    EXPECT_EQ(dlgCode(ui::VK_TAB) & 0x0004, 0);
+    EXPECT_NE(dlgCode(ui::VK_DOWN) & 0x0004, 0);
+    g->SetUseTabKey(true);
+    EXPECT_NE(dlgCode(ui::VK_TAB) & 0x0004, 0);
 }
 
 TEST(KeyboardNavigation, HomeEndAndTheirCtrlForms) {

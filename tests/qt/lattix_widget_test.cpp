@@ -148,6 +148,12 @@ TEST_F(LattixWidgetTest, TabGoesToTheGridOnlyWhenItAsksForIt) {
     EXPECT_TRUE(other_->hasFocus());
     EXPECT_EQ(Wm().GetFocus(), 0u);
     Wm().RemoveWindowSubclass(widget_->gridWindow(), noKeys, 1);
+    // The grid itself gives Tab up when it does not use it.
+    widget_->grid()->invoke("UseTabKey", InvokeKind::Let, std::vector<Variant>{Variant(false)});
+    widget_->setFocus();
+    ASSERT_TRUE(RunUntilFocus());
+    QTest::keyClick(widget_, Qt::Key_Tab);
+    EXPECT_TRUE(other_->hasFocus());
 }
 
 TEST_F(LattixWidgetTest, TheWheelReachesTheGridUnderThePointer) {
