@@ -1112,6 +1112,8 @@ private:
                              int32_t comboListIndex, bool closesEditor);
     bool reportValidationError(int32_t convErr);
     bool openEditor(int32_t charCode, const EditRequestAnswer& answer);
+    gfx::Rect editorRectOf(int32_t row, int32_t col, const gfx::Font& font);
+    void followEditorToCell();
     void closeEditor();
     void cancelOpenEditor();
     static ui::LResult editorSubclass(ui::Hwnd, ui::MessageId, ui::WParam, ui::LParam, std::uintptr_t, std::uintptr_t);

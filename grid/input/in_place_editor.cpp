@@ -110,19 +110,43 @@ void Lattix::EditCell(const Variant& vrow, const Variant& vCol) {
     if (row == curRow_ && col == curCol_) RequestEditCurCell(0, false);
 }
 
+// The editor's place over the text of cell (row, col): the cell's text rectangle within the view,
+// at least one line of the font tall; empty when the cell shows no text area in the view.
+gfx::Rect Lattix::editorRectOf(int32_t row, int32_t col, const gfx::Font& font) {
+    RecalcVisibleRange();
+    gfx::Rect r = CellTextRect(row, col);
+    if (r.width() < 1 || r.height() < 1) return {};
+    r.right = std::min<int32_t>(r.right, view_.viewWidth);
+    r.bottom = std::min<int32_t>(r.bottom, CellsAreaTop() + view_.viewHeight);
+    if (r.width() < 1 || r.height() < 1 || r.bottom <= CellsAreaTop()) return {};
+    r.bottom = std::max<int32_t>(r.bottom, r.top + font.metrics().height);
+    return r;
+}
+
+// The view scrolled during an edit: the editor follows its cell. While the cell is out of view the
+// editor waits below the window's client area, out of sight; hiding it would take its focus and so
+// end the edit.
+void Lattix::followEditorToCell() {
+    controls::EditBox* box = boxOf(editor_.hwnd);
+    if (!editing_ || box == nullptr || !validCell(editor_.row, editor_.col)) return;
+    const std::shared_ptr<const gfx::Font> gfxFont = GfxFontOf(*EffectiveFont(editor_.row, editor_.col));
+    const gfx::Rect r = editorRectOf(editor_.row, editor_.col, *gfxFont);
+    ui::WindowManager& wm = ui::Wm();
+    const ui::Rect now = wm.GetWindowRect(editor_.hwnd);
+    if (r.width() < 1 || r.height() < 1) {
+        wm.MoveWindow(editor_.hwnd, 0, view_.clientHeight + 1, std::max(1, now.width()), std::max(1, now.height()));
+        return;
+    }
+    wm.MoveWindow(editor_.hwnd, r.left, r.top, r.width(), r.height());
+}
+
 bool Lattix::openEditor(int32_t charCode, const EditRequestAnswer& answer) {
     if (hwnd_ == 0) return false;
     const int32_t row = curRow_, col = curCol_;
-    RecalcVisibleRange();
-    gfx::Rect r = CellTextRect(row, col);
-    if (r.width() < 1 || r.height() < 1) return false;
-    r.right = std::min<int32_t>(r.right, view_.viewWidth);
-    r.bottom = std::min<int32_t>(r.bottom, CellsAreaTop() + view_.viewHeight);
-    if (r.width() < 1 || r.height() < 1) return false;
-
     const std::shared_ptr<const FontObject> font = EffectiveFont(row, col);
     const std::shared_ptr<const gfx::Font> gfxFont = GfxFontOf(*font);
-    r.bottom = std::max<int32_t>(r.bottom, r.top + gfxFont->metrics().height);
+    const gfx::Rect r = editorRectOf(row, col, *gfxFont);
+    if (r.width() < 1 || r.height() < 1) return false;
 
     const int32_t typeFlags = CellTypeFlags(Variant(row), Variant(col));
     const int32_t textFlags = CellTextFlags(Variant(row), Variant(col));

@@ -231,6 +231,7 @@ bool Lattix::SetScrollY(int32_t value) {
     if (chrome_) chrome_->SyncBarValue(kBarV, value);
     // What stays in view is moved by one copy; only the rows that came into view are painted.
     painter_->ScrollRows(dy);
+    if (editing_) followEditorToCell();
     return true;
 }
 
@@ -247,6 +248,7 @@ bool Lattix::SetHScrollValue(int32_t value) {
     }
     MarkLayout(layout_mark::kColumnsOnly);
     InvalidateView();
+    if (editing_) followEditorToCell();
     return true;
 }
 

@@ -349,3 +349,30 @@ TEST(InPlaceEditor, FocusMovedByACommitHandlerDoesNotCommitAgain) {
     EXPECT_TRUE(g->IsEditing());
     EXPECT_EQ(before, 1);
 }
+
+TEST(InPlaceEditor, TheEditorFollowsItsCellWhenTheViewScrolls) {
+    EditGrid g(4, 40, 400, 200);
+    g.Current(3, 2);
+    g.Key(ui::VK_F2);
+    ASSERT_TRUE(g->IsEditing());
+    const ui::Hwnd edit = g->TextEditHwnd();
+    const ui::Rect before = ui::Wm().GetWindowRect(edit);
+    // One row down: the editor moves up with its cell and keeps its text.
+    g->SetScrollY(20);
+    ui::Rect after = ui::Wm().GetWindowRect(edit);
+    EXPECT_EQ(after.top, before.top - 20);
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_TRUE(ui::Wm().IsWindowVisible(edit));
+    // The cell leaves the view: the editor goes out of sight below the grid and keeps the edit;
+    // back in view it stands where the cell is.
+    g->SetScrollY(200);
+    EXPECT_TRUE(g->IsEditing());
+    EXPECT_EQ(ui::Wm().GetFocus(), edit);
+    ui::Point corner{0, ui::Wm().GetWindowRect(edit).top};
+    ui::Wm().ScreenToClient(g->WindowHandle(), corner);
+    EXPECT_GE(corner.y, ui::Wm().GetClientRect(g->WindowHandle()).bottom);
+    g->SetScrollY(0);
+    EXPECT_EQ(ui::Wm().GetWindowRect(edit).top, before.top);
+    g.Key(ui::VK_ESCAPE);
+    EXPECT_FALSE(g->IsEditing());
+}
