@@ -376,3 +376,14 @@ TEST(InPlaceEditor, TheEditorFollowsItsCellWhenTheViewScrolls) {
     g.Key(ui::VK_ESCAPE);
     EXPECT_FALSE(g->IsEditing());
 }
+
+TEST(InPlaceEditor, TheFocusLeavingTheGridCommitsTheEdit) {
+    EditingGrid g;
+    g.Type("7");
+    ASSERT_TRUE(g->IsEditing());
+    EXPECT_TRUE(g->IsFocused()); // the editor is the grid's own
+    ui::Wm().SetFocus(g.host.TopLevel());
+    EXPECT_FALSE(g->IsEditing());
+    EXPECT_FALSE(g->IsFocused());
+    EXPECT_EQ(lattix::ToDouble(g.Get(1, 1)), 7.0);
+}
