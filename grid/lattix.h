@@ -325,7 +325,7 @@ public:
     // Drags the selected cells (or the current cell) out; returns the effect the drop took.
     int32_t OLEDrag();
     // The selected cells' text as the clipboard copy writes it (tab-separated, CR LF after each row).
-    std::string SelectedCellsTabText() const;
+    std::string SelectedCellsTabText();
     // The grid window's drop target (registered with the window).
     ui::DropTarget* GridDropTargetObject();
 
@@ -1236,6 +1236,8 @@ private:
         int32_t context = 0, row = 0, col = 0;
     } menu_;
     void copyCutClear(bool clear, bool copy, bool withHeaders);
+    // The copy pass: the selected cells' text, filling `buffer`; clears them first with `clear`.
+    std::string copySelection(bool clear, bool copy, bool withHeaders, CopyBuffer& buffer);
     bool pasteTargetFits(int32_t sourceRows, int32_t sourceCols, std::vector<int32_t>& targetRows,
                          std::vector<int32_t>& targetCols);
     void pasteOneCell(int32_t row, int32_t colIndex, const std::string& text);

@@ -41,6 +41,21 @@ void Lattix::ClearSelectedCells() { copyCutClear(true, false, false); }
 
 void Lattix::copyCutClear(bool clear, bool copy, bool withHeaders) {
     if (selection_.count() == 0) return;
+    CopyBuffer buffer;
+    const std::string out = copySelection(clear, copy, withHeaders, buffer);
+    if (!copy) return;
+    ui::Clipboard& clipboard = ui::Wm().GetClipboard();
+    if (clipboard.SetText(hwnd_, out)) {
+        buffer.clipboardSequence = clipboard.SequenceNumber();
+        copyBuffer_ = std::move(buffer);
+    } else {
+        // The clipboard could not be opened: nothing was copied, and an older copy no longer
+        // stands for what the clipboard holds.
+        copyBuffer_ = CopyBuffer{};
+    }
+}
+
+std::string Lattix::copySelection(bool clear, bool copy, bool withHeaders, CopyBuffer& buffer) {
     if (clear && editing_) EndEditing();
     const int32_t lastPos = colCount_ + 1;
     // Clearing raises events cell by cell, so it follows the published enumeration order; a plain
@@ -89,7 +104,6 @@ void Lattix::copyCutClear(bool clear, bool copy, bool withHeaders) {
         for (int32_t& n : posNumber)
             if (n) n = ++copiedCols;
     }
-    CopyBuffer buffer;
     if (copy) {
         buffer.rows = copiedRows;
         buffer.cols = copiedCols;
@@ -123,7 +137,7 @@ void Lattix::copyCutClear(bool clear, bool copy, bool withHeaders) {
             });
         });
     }
-    if (!copy) return;
+    if (!copy) return {};
 
     std::string out;
     out.reserve(buffer.texts.size() * 8);
@@ -146,15 +160,7 @@ void Lattix::copyCutClear(bool clear, bool copy, bool withHeaders) {
         }
         out.append("\r\n");
     }
-    ui::Clipboard& clipboard = ui::Wm().GetClipboard();
-    if (clipboard.SetText(hwnd_, out)) {
-        buffer.clipboardSequence = clipboard.SequenceNumber();
-        copyBuffer_ = std::move(buffer);
-    } else {
-        // The clipboard could not be opened: nothing was copied, and an older copy no longer
-        // stands for what the clipboard holds.
-        copyBuffer_ = CopyBuffer{};
-    }
+    return out;
 }
 
 bool Lattix::pasteTargetFits(int32_t sourceRows, int32_t sourceCols, std::vector<int32_t>& targetRows,

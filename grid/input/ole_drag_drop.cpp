@@ -125,54 +125,14 @@ ui::DropTarget* Lattix::GridDropTargetObject() {
     return dropTarget_.get();
 }
 
-std::string Lattix::SelectedCellsTabText() const {
-    // The cells: each selected item (a whole row of visible columns in row mode), else the current cell.
-    std::vector<std::pair<int32_t, int32_t>> cells; // (row, position)
-    const int32_t lastPos = colCount_ + 1;
-    auto add = [&](int32_t row, int32_t colIndex) {
-        if (row < 1 || row > rows_.count() || colIndex < 1 || colIndex > lastPos || !holdsCellText(row, colIndex)) return;
-        const int32_t pos = PositionOfIndex(colIndex);
-        if (pos > 0) cells.emplace_back(row, pos);
-    };
-    std::vector<SelItem> items = selection_.items();
-    if (items.empty() && validCell(curRow_, curCol_)) items.push_back({curRow_, curCol_});
-    for (const SelItem& item : items) {
-        if (!rowMode_) {
-            add(item.row, item.col);
-        } else if (item.row >= 1 && item.row <= rows_.count() && rows_[item.row].isGroup()) {
-            add(item.row, lastPos);
-        } else {
-            for (int32_t p = 1; p <= lastPos; ++p)
-                if (cols_[static_cast<size_t>(p)].visible) add(item.row, cols_[static_cast<size_t>(p)].index);
-        }
-    }
-    if (cells.empty()) return {};
-    // Copied rows and positions numbered in ascending order; cells not copied stay empty fields.
-    std::vector<int32_t> rows, positions;
-    for (const auto& [r, p] : cells) {
-        rows.push_back(r);
-        positions.push_back(p);
-    }
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    std::sort(positions.begin(), positions.end());
-    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
-    std::vector<std::string> texts(rows.size() * positions.size());
-    auto& self = const_cast<Lattix&>(*this); // displayed text may raise CellDynamicText
-    for (const auto& [r, p] : cells) {
-        const size_t i = static_cast<size_t>(std::lower_bound(rows.begin(), rows.end(), r) - rows.begin());
-        const size_t j = static_cast<size_t>(std::lower_bound(positions.begin(), positions.end(), p) - positions.begin());
-        texts[i * positions.size() + j] = self.DisplayedText(r, cols_[static_cast<size_t>(p)].index);
-    }
+std::string Lattix::SelectedCellsTabText() {
+    // The selected cells as the copy command writes them; with nothing selected, the current cell.
+    CopyBuffer buffer;
+    if (selection_.count() > 0) return copySelection(false, true, false, buffer);
+    if (!validCell(curRow_, curCol_) || !holdsCellText(curRow_, curCol_)) return {};
     std::string out;
-    for (size_t i = 0; i < rows.size(); ++i) {
-        for (size_t j = 0; j < positions.size(); ++j) {
-            if (j > 0) out.push_back('\t');
-            AppendTabField(out, texts[i * positions.size() + j]);
-        }
-        out.append("\r\n");
-    }
-    return out;
+    AppendTabField(out, DisplayedText(curRow_, curCol_));
+    return out.append("\r\n");
 }
 
 int32_t Lattix::OLEDrag() {
