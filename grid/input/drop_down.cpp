@@ -205,9 +205,7 @@ bool Lattix::DropDownCurCellList(int32_t charCode) {
     w->SetHighlighted(lit);
 
     if (droppedIsListCell_) editing_ = true;
-    comboDroppedDown_ = true;
-    cell.markChanged();
-    RedrawRow(curRow_);
+    SetComboDroppedDown(true); // the cell's combo button is drawn pressed
 
     // Placement over the cell, on the screen area around it.
     gfx::Rect cellRect = CellRectInWindow(curRow_, curCol_);
