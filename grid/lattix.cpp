@@ -226,8 +226,11 @@ void Lattix::RelayoutAndRedraw() {
 void Lattix::RedrawRow(int32_t row) {
     if (beginUpdateCount_ > 0 || row < 1 || row > rows_.count() || !rows_[row].displayed()) return;
     ++rowRedraws_;
-    // The row's changed cells carry their flags: the painter repaints just their rows.
-    painter_->Draw();
+    // The row's changed cells carry their flags: the painter repaints just their rows. A grid in a
+    // window leaves that to the window's next paint, so that a run of changes is painted once; a
+    // grid without one paints into its own picture now.
+    if (hwnd_ != 0) DeferRowPaint();
+    else painter_->Draw();
 }
 
 void Lattix::BeforeSelectionBookkeeping() {

@@ -962,9 +962,11 @@ public:
     void WindowDestroyed();
     void PaintWindow(gfx::DeviceContext& dc, const gfx::Rect& rcPaint);
     ui::LResult HandleInputMessage(ui::MessageId message, ui::WParam wParam, ui::LParam lParam, bool& handled);
-    // Invalidates the whole view, or the band of one row (nothing while updates are suspended).
+    // Repaints the whole view now (at EndUpdate while updates are suspended).
     void InvalidateView();
-    void InvalidateRowArea(int32_t row);
+    // Puts the rows whose cells changed on the window's list of things to paint: one paint of the
+    // window, whenever the host next paints, shows every change made until then.
+    void DeferRowPaint();
 
     // ---- internal services (used by the other parts of the grid and by tests) ----
     int32_t ResolveRow(const Variant& vrow) const;
@@ -1221,6 +1223,7 @@ private:
     void listHighlightChangedInTextCell(int32_t index);
     bool handleDropDownMessage(ui::MessageId message, ui::WParam wParam, ui::LParam lParam);
     bool scrollBarsAdjustedOnce_ = false; // the first window paint adjusted the scroll bars
+    bool rowPaintDeferred_ = false;       // the cells area is invalid for rows with changed cells
     friend class GridPainter;
 
     // Owned objects.

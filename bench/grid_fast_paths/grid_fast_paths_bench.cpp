@@ -191,8 +191,8 @@ BENCHMARK(LoadIntoArray1000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 
-void* operator new(size_t n) {
-    void* p = std::malloc(n ? n : 1);
+namespace {
+void* Counted(void* p) {
     if (!p) throw std::bad_alloc();
     const long long now = gHeapBytes += static_cast<long long>(malloc_usable_size(p));
     long long peak = gHeapPeak.load();
@@ -200,11 +200,21 @@ void* operator new(size_t n) {
     }
     return p;
 }
+} // namespace
+
+void* operator new(size_t n) { return Counted(std::malloc(n ? n : 1)); }
 void operator delete(void* p) noexcept {
     if (!p) return;
     gHeapBytes -= static_cast<long long>(malloc_usable_size(p));
     std::free(p);
 }
 void operator delete(void* p, size_t) noexcept { operator delete(p); }
+// Large cell arenas are allocated on huge-page boundaries: they count too.
+void* operator new(size_t n, std::align_val_t a) {
+    const size_t align = static_cast<size_t>(a);
+    return Counted(std::aligned_alloc(align, (n + align - 1) & ~(align - 1)));
+}
+void operator delete(void* p, std::align_val_t) noexcept { operator delete(p); }
+void operator delete(void* p, size_t, std::align_val_t) noexcept { operator delete(p); }
 
 BENCHMARK_MAIN();

@@ -359,6 +359,9 @@ LX_API int32_t lx_host_type_text(lx_host* host, const char* utf8, lx_error* erro
 
 /* ---- virtual time: the clock moves only when told; due timers fire on the way, in order. ---- */
 LX_API int32_t lx_host_advance(lx_host* host, int64_t ms, lx_error* error);
+/* Delivers the queued messages and the pending paints, as a desktop event loop does when it has
+   nothing else to do: changes to cells on screen are painted here (or by lx_host_save_png). */
+LX_API int32_t lx_host_pump(lx_host* host, lx_error* error);
 /* Milliseconds since the clock started; -1 for no host. */
 LX_API int64_t lx_host_now(const lx_host* host);
 

@@ -97,14 +97,16 @@ void Lattix::LoadFromArray(const Variant& vStartRow, const Variant& vStartCol, c
     // order, so that the writes below cannot fail. Numbers need no buffer at all.
     std::vector<CellRecord::Prepared> boxed;
     const Variant* elements = a.data().data();
+    // Doubles, the common element, are recognised without the general type switch.
+    auto needsBox = [](const Variant& e) { return !e.getIf<double>() && CellRecord::NeedsBox(e); };
     try {
         size_t count = 0;
-        ForEachCell(b, [&](int32_t i, int32_t j) { count += CellRecord::NeedsBox(elements[b.elementOf(i, j)]); });
+        ForEachCell(b, [&](int32_t i, int32_t j) { count += needsBox(elements[b.elementOf(i, j)]); });
         boxed.reserve(count);
         if (count > 0)
             ForEachCell(b, [&](int32_t i, int32_t j) {
                 const Variant& e = elements[b.elementOf(i, j)];
-                if (CellRecord::NeedsBox(e)) boxed.emplace_back(e);
+                if (needsBox(e)) boxed.emplace_back(e);
             });
     } catch (const std::bad_alloc&) {
         RaiseLattixError(kOutOfMemory);
@@ -113,7 +115,8 @@ void Lattix::LoadFromArray(const Variant& vStartRow, const Variant& vStartCol, c
     ForEachCell(b, [&](int32_t i, int32_t j) {
         const Variant& e = elements[b.elementOf(i, j)];
         CellRecord& cell = cells_.at(C + j, rows_[R + i].cellSlot);
-        if (CellRecord::NeedsBox(e)) cell.setPrepared(std::move(boxed[k++]));
+        if (const double* d = e.getIf<double>()) cell.setDouble(*d);
+        else if (CellRecord::NeedsBox(e)) cell.setPrepared(std::move(boxed[k++]));
         else cell.setPrepared(CellRecord::Prepared(e));
         if ((cell.typeBits & cell_bits::kTypeMask) == cell_type::kCombo) {
             const ComboBinding cb = DeriveComboBinding(comboLists_, cell.comboIndex, e.deref());

@@ -98,13 +98,14 @@ private:
     public:
         explicit Arena(size_t bytes);
         ~Arena();
-        Arena(Arena&& o) noexcept : base_(o.base_) { o.base_ = nullptr; }
+        Arena(Arena&& o) noexcept : base_(o.base_), huge_(o.huge_) { o.base_ = nullptr; }
         Arena& operator=(Arena&&) = delete;
         Arena(const Arena&) = delete;
         char* base() const { return base_; }
 
     private:
         char* base_ = nullptr;
+        bool huge_ = false; // huge-page aligned, released with that alignment
     };
     // Raw memory for `count` blocks of `columns` cells a slot.
     static Arena newArena(size_t count, int32_t columns);

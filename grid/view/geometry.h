@@ -24,8 +24,8 @@
 // - The grid window (grid/view/grid_window.cpp, a child filling the host window) keeps the client size
 //   (SetClientSize on WM_SIZE), sends WM_PAINT to Lattix::PaintWindow (grid/view/paint_window.cpp: the
 //   painter's entry, which it replaces) and mouse and key messages to Lattix::HandleInputMessage
-//   (grid/input/window_input.cpp: the interaction code's entry). RedrawRow and RelayoutAndRedraw
-//   invalidate the window through InvalidateRowArea and InvalidateView.
+//   (grid/input/window_input.cpp: the interaction code's entry). RelayoutAndRedraw repaints at once;
+//   RedrawRow leaves the changed rows to the window's next paint (DeferRowPaint).
 #pragma once
 
 #include <cstdint>

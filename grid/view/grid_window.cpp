@@ -60,6 +60,7 @@ void Lattix::AttachToWindow(ui::Hwnd parent) {
     const ui::Hwnd hwnd = wm.CreateWindow(params);
     if (hwnd == 0) RaiseLattixError(lattix_error::kOutOfMemory);
     hwnd_ = hwnd;
+    rowPaintDeferred_ = false; // a paint left pending in an earlier window is not this one's
     ui::DragDrop().RegisterTarget(hwnd, GridDropTargetObject());
     painter_->AttachWindow(hwnd);
     wm.SetUserData(hwnd, reinterpret_cast<std::intptr_t>(this));
@@ -141,11 +142,11 @@ void Lattix::InvalidateView() {
     painter_->Draw();
 }
 
-void Lattix::InvalidateRowArea(int32_t row) {
-    if (hwnd_ == 0 || beginUpdateCount_ > 0) return;
-    const int32_t top = RowTop(row) - view_.scrollY + CellsAreaTop();
-    const ui::Rect r{0, top, view_.clientWidth, top + rows_[row].height};
-    if (r.bottom > CellsAreaTop() && r.top < view_.clientHeight) ui::Wm().InvalidateRect(hwnd_, &r, false);
+void Lattix::DeferRowPaint() {
+    if (rowPaintDeferred_) return;
+    rowPaintDeferred_ = true;
+    const ui::Rect cells{0, CellsAreaTop(), view_.clientWidth, view_.clientHeight};
+    ui::Wm().InvalidateRect(hwnd_, &cells, false);
 }
 
 ui::LResult Lattix::WindowProc(ui::MessageId message, ui::WParam wParam, ui::LParam lParam) {

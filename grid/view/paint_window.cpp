@@ -31,17 +31,21 @@ std::string LibraryVersionText() {
 bool Lattix::InDesignMode() const { return options_.site && !options_.site->userMode(); }
 
 void Lattix::PaintWindow(gfx::DeviceContext& dc, const gfx::Rect& rcPaint) {
-    (void)rcPaint;
     if (InDesignMode()) {
         PaintPlaceholder(dc);
         return;
     }
     if (beginUpdateCount_ > 0) return;
+    // The window keeps its picture, so a paint asked for by changed rows alone repaints just those
+    // rows; anything else invalid in the window repaints the whole view.
+    const ui::Rect cells{0, CellsAreaTop(), view_.clientWidth, view_.clientHeight};
+    const bool changedRowsOnly = rowPaintDeferred_ && scrollBarsAdjustedOnce_ && ui::intersect(rcPaint, cells) == rcPaint;
+    rowPaintDeferred_ = false;
     if (!scrollBarsAdjustedOnce_) {
         scrollBarsAdjustedOnce_ = true;
         if (chrome_) chrome_->AdjustScrollBars(true);
     }
-    painter_->PaintInto(dc, {view_.clientWidth, view_.clientHeight});
+    painter_->PaintInto(dc, {view_.clientWidth, view_.clientHeight}, !changedRowsOnly);
 }
 
 void Lattix::PaintPlaceholder(gfx::DeviceContext& dc) {

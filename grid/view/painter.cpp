@@ -65,11 +65,11 @@ void GridPainter::AttachWindow(ui::Hwnd hwnd) {
     RequestRepaintAll();
 }
 
-void GridPainter::PaintInto(gfx::DeviceContext& dc, gfx::Size clientSize) {
+void GridPainter::PaintInto(gfx::DeviceContext& dc, gfx::Size clientSize, bool all) {
     GivenSurface given(dc, clientSize);
     PaintSurface* previous = surface_;
     surface_ = &given;
-    RequestRepaintAll();
+    if (all) RequestRepaintAll();
     try {
         Draw();
     } catch (...) {

@@ -77,8 +77,9 @@ public:
     void AttachWindow(ui::Hwnd hwnd);
     PaintSurface& Surface() { return *surface_; }
     const BitmapSurface& OwnSurface() const { return ownSurface_; }
-    // The window's paint message: everything is painted into the given context.
-    void PaintInto(gfx::DeviceContext& dc, gfx::Size clientSize);
+    // The window's paint message: everything (or, with all false, the rows with changed cells) is
+    // painted into the given context.
+    void PaintInto(gfx::DeviceContext& dc, gfx::Size clientSize, bool all = true);
 
     // The cell under the mouse (hot check boxes and combo buttons); 0 for none.
     void SetHotCell(int32_t row, int32_t col) { hotRow_ = row, hotCol_ = col; }

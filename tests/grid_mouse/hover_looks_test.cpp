@@ -97,6 +97,7 @@ TEST(HotLooks, TheComboButtonShowsPressedWhileTheCurrentCellsListIsDown) {
     const uint64_t rows = g->Painter().RowsPainted();
     g->SetComboDroppedDown(true);
     EXPECT_TRUE(g->ComboDroppedDown());
+    g.host.Pump();
     EXPECT_EQ(g->Painter().RowsPainted() - rows, 1u);
     const lattix::gfx::Bitmap down = g.host.Render();
     // The button of the cell (at its right end) changed; the other cells of the row did not.

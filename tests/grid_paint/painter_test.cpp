@@ -30,15 +30,59 @@ TEST(Painter, AValuePutRepaintsOnlyItsRowAndRaisesEventsForItsCellsOnly) {
         ++afterCellDraw;
         if (lattix::ToInt32(a[0]) != 3) ++otherRows;
     });
-    const uint64_t before = p.rows();
+    const uint64_t before = p.rows(), full = p.g->Painter().FullPaints();
     p.g->SetCellValue(Variant(3), Variant(2), Variant("changed"));
+    // The row waits for the window's next paint.
+    EXPECT_EQ(p.rows() - before, 0u);
+    EXPECT_TRUE(p.g->Cell(3, 2).changed());
+    p.host.Pump();
     EXPECT_EQ(p.rows() - before, 1u);
+    EXPECT_EQ(p.g->Painter().FullPaints(), full);
     EXPECT_EQ(afterCellDraw, 5); // the five cells of row 3
     EXPECT_EQ(otherRows, 0);
     EXPECT_FALSE(p.g->Cell(3, 2).changed());
     // A second Draw with nothing changed paints nothing.
     p.g->Draw();
     EXPECT_EQ(p.rows() - before, 1u);
+}
+
+TEST(Painter, ARunOfPutsIsPaintedOnceByTheWindowsNextPaint) {
+    PaintedGrid p;
+    const lattix::gfx::Bitmap before = p.picture();
+    const uint64_t rows = p.rows(), full = p.g->Painter().FullPaints();
+    for (int i = 0; i < 50; ++i) {
+        p.g->SetCellValue(Variant(2), Variant(1), Variant(i));
+        p.g->SetCellValue(Variant(6), Variant(4), Variant("x"));
+        p.g->SetCellBackColor(Variant(6), Variant(5), 0x0000FF);
+    }
+    EXPECT_EQ(p.rows(), rows);
+    // Rendering the window runs its pending paint: rows 2 and 6, each once, and no full repaint.
+    const lattix::gfx::Bitmap after = p.host.Render();
+    EXPECT_EQ(p.rows() - rows, 2u);
+    EXPECT_EQ(p.g->Painter().FullPaints(), full);
+    // Only those rows changed on the screen, and they show the last values.
+    const int32_t h = p.g->RowHeight(Variant(1)), top = p.g->CellsAreaTop();
+    for (int y = top; y < after.height(); ++y) {
+        const int32_t row = (y - top) / h + 1;
+        bool differs = false;
+        for (int x = 0; x < after.width() && !differs; ++x) differs = after.pixel(x, y) != before.pixel(x, y);
+        if (row != 2 && row != 6) EXPECT_FALSE(differs) << "y " << y;
+    }
+    p.g->SetCellValue(Variant(2), Variant(1), Variant(49));
+    p.host.Pump();
+    EXPECT_EQ(p.rows() - rows, 3u);
+    EXPECT_EQ(p.at(p.g->ColStartX(Variant(5)) + 3, top + 5 * h + 3), 0x0000FFu); // the back colour, red
+}
+
+TEST(Painter, AChangedRowIsPaintedByAnyDrawBeforeTheWindowsPaint) {
+    // A scroll (or any other paint of the grid) shows pending rows at their new place.
+    PaintedGrid p(40);
+    p.g->SetCellValue(Variant(12), Variant(1), Variant("moved"));
+    p.g->SetScrollY(p.g->RowHeight(Variant(1)) * 3);
+    EXPECT_FALSE(p.g->Cell(12, 1).changed());
+    const uint64_t rows = p.rows();
+    p.host.Pump();
+    EXPECT_EQ(p.rows(), rows) << "nothing is left for the window's paint";
 }
 
 TEST(Painter, BeginUpdateHoldsEveryPaintAndEndUpdateRepaintsOnce) {

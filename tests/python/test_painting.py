@@ -33,6 +33,9 @@ class PaintingTest(unittest.TestCase):
 
         g.on("CustomDrawCell", draw)
         g.SetCellType(2, 3, lattix.lxCellCustomDraw)
+        # The cell is drawn by the window's next paint.
+        self.assertEqual(drawn, [])
+        g.host.pump()
         self.assertEqual([(r, c) for r, c, _ in drawn], [(2, 3)])
         # The hdc is valid only during the event.
         with self.assertRaises(lattix.LattixError):

@@ -298,6 +298,10 @@ LX_API int32_t lx_host_advance(lx_host* host, int64_t ms, lx_error* error) {
     });
 }
 
+LX_API int32_t lx_host_pump(lx_host* host, lx_error* error) {
+    return Guarded(error, [&] { Window(host).Pump(); });
+}
+
 LX_API int64_t lx_host_now(const lx_host* host) {
     return host && host->window ? static_cast<int64_t>(host->window->Now()) : -1;
 }

@@ -72,7 +72,8 @@ class Host:
         return self._handle
 
     def close(self):
-        if self._handle:
+        # A host whose construction failed has no handle at all.
+        if getattr(self, "_handle", None):
             handle, self._handle = self._handle, None
             lib.lx_host_destroy(handle)
 
@@ -130,6 +131,11 @@ class Host:
     def advance(self, ms):
         """Moves the clock forward, firing the timers that fall due on the way."""
         self._call("lx_host_advance", int(ms))
+
+    def pump(self):
+        """Delivers queued messages and pending paints, as an idle event loop does: changed cells on
+        screen are painted here (save_png paints them too)."""
+        self._call("lx_host_pump")
 
     @property
     def now(self):

@@ -228,6 +228,7 @@ HOST_PROTOTYPES = {
     "lx_host_key_up": (_I32, [_P, _I32, _I32, _PE]),
     "lx_host_type_text": (_I32, [_P, ctypes.c_char_p, _PE]),
     "lx_host_advance": (_I32, [_P, ctypes.c_int64, _PE]),
+    "lx_host_pump": (_I32, [_P, _PE]),
     "lx_host_now": (ctypes.c_int64, [_P]),
     "lx_host_answer_next": (_I32, [_P, _I32, _I32, _PE]),
     "lx_host_answer_next_text": (_I32, [_P, ctypes.c_char_p, _PE]),
