@@ -24,7 +24,9 @@ void Lattix::rederiveComboBinding(CellRecord& cell) {
 
 Variant Lattix::CellValue(const Variant& vrow, const Variant& vCol) const {
     auto [row, col] = resolveCell(vrow, vCol);
-    return Cell(row, col).value();
+    const CellRecord& cell = Cell(row, col);
+    if (cell.valueIsDouble()) return Variant(cell.doubleValue());
+    return cell.value();
 }
 
 void Lattix::SetCellValue(const Variant& vrow, const Variant& vCol, const Variant& value) {
