@@ -2,6 +2,7 @@
 #include "grid/view/painter.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "grid/lattix.h"
 #include "grid/model/cell_enums.h"
@@ -242,6 +243,7 @@ void GridPainter::Draw() {
 
     const VisibleRange& vr = g_.VisRange();
     pass.paintedBottom = pass.headerHeight;
+    std::exception_ptr firstError;
     if (vr.lastRow >= 1) {
         if (pass.alphaSelection && pass.selectionColor) {
             const ColumnTotals& t = g_.ColTotals();
@@ -250,7 +252,17 @@ void GridPainter::Draw() {
         }
         for (int32_t r = vr.firstRow; r <= vr.lastRow; ++r) {
             if (!g_.Row(r).displayed()) continue;
-            if (rowNeedsPaint(pass, r)) paintRow(pass, r);
+            if (rowNeedsPaint(pass, r)) {
+                // A handler that fails in one row must not keep the rows after it from being
+                // painted, now or in later paints: the row is given up (its marks cleared), the
+                // walk goes on, and the first error reaches the caller once the paint is over.
+                try {
+                    paintRow(pass, r);
+                } catch (...) {
+                    if (!firstError) firstError = std::current_exception();
+                    giveUpRow(r);
+                }
+            }
             const RowRecord& rec = g_.Row(r);
             pass.paintedBottom = rec.top + rec.height - pass.scrollY + pass.headerHeight;
         }
@@ -263,6 +275,13 @@ void GridPainter::Draw() {
     }
     repaintAll_ = false;
     repaintBelowRows_ = false;
+    if (firstError) std::rethrow_exception(firstError);
+}
+
+void GridPainter::giveUpRow(int32_t row) {
+    const Lattix& grid = g_;
+    for (int32_t c = 1; c <= g_.ColCount() + 1; ++c)
+        if (grid.Cell(row, c).changed()) g_.Cell(row, c).clearChanged();
 }
 
 void GridPainter::paintRow(Pass& pass, int32_t row) {

@@ -126,6 +126,8 @@ private:
     void paintCell(Pass& pass, int32_t row, int32_t pos, int32_t colIndex, const gfx::Rect& cellRect, bool rowTextCell,
                    const RowFormat& rowFormat);
     bool rowNeedsPaint(const Pass& pass, int32_t row) const;
+    // Clears the repaint marks of a row whose paint failed.
+    void giveUpRow(int32_t row);
     void requestVirtualRows(const Pass& pass);
     void preparePass(Pass& pass);
 

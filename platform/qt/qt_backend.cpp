@@ -50,6 +50,10 @@ Rect RectOf(const QRect& r) { return rectOfSize(r.x(), r.y(), r.width(), r.heigh
 
 } // namespace
 
+void LogEscapedError(const char* what) {
+    qWarning("lattix: an event handler raised an error: %s", what != nullptr ? what : "(no description)");
+}
+
 QtBackend::QtBackend() {
     clock_.start();
     timer_.setSingleShot(true);
@@ -75,7 +79,7 @@ void QtBackend::TimersChanged(std::optional<std::uint64_t> nextDueMs) {
 }
 
 void QtBackend::FireTimers() {
-    Wm().RunDueTimers();
+    RunForEventLoop([] { Wm().RunDueTimers(); });
     Pump();
 }
 
@@ -94,7 +98,7 @@ void QtBackend::MessagesPending() {
 void QtBackend::Pump() {
     // A window handler may open a modal dialog whose event loop pumps again: the window manager
     // delivers each message once, whichever loop takes it.
-    Wm().PumpMessages();
+    RunForEventLoop([] { Wm().PumpMessages(); });
 }
 
 int QtBackend::ShowMessageBox(const MessageBoxRequest& request) {

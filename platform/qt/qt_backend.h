@@ -15,6 +15,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <exception>
 #include <memory>
 #include <unordered_map>
 
@@ -27,6 +28,21 @@ class QWidget;
 namespace lattix::ui::qt {
 
 class WindowSurface;
+
+// Writes an error that a window's handler raised into Qt's log (what: nullptr for one that carries
+// no text).
+void LogEscapedError(const char* what);
+// Runs what the Qt event loop started: an event, a timer, a pump of messages. An error raised by a
+// window's handler cannot unwind through Qt; it is logged and the loop goes on.
+template <class Work> void RunForEventLoop(Work&& work) noexcept {
+    try {
+        work();
+    } catch (const std::exception& e) {
+        LogEscapedError(e.what());
+    } catch (...) {
+        LogEscapedError(nullptr);
+    }
+}
 
 class QtBackend final : public QObject, public Backend {
 public:

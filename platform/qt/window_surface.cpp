@@ -110,6 +110,12 @@ void WindowSurface::followWindow() {
 }
 
 bool WindowSurface::event(QEvent* e) {
+    bool handled = true;
+    RunForEventLoop([&] { handled = handleEvent(e); });
+    return handled;
+}
+
+bool WindowSurface::handleEvent(QEvent* e) {
     // The window may want Tab and the navigation keys before Qt uses them to move the focus or to
     // run shortcuts.
     if (e->type() == QEvent::ShortcutOverride) {

@@ -40,6 +40,8 @@ public:
 
 protected:
     bool event(QEvent* e) override;
+    // The events themselves; event() keeps an error a handler raises from unwinding through Qt.
+    bool handleEvent(QEvent* e);
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void moveEvent(QMoveEvent* e) override;

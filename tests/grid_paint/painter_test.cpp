@@ -179,6 +179,28 @@ TEST(Painter, AHandlerThatRaisesLeavesThePainterUsableAndTheErrorReachesTheCalle
     EXPECT_GT(p.rows(), before);
 }
 
+TEST(Painter, ARowWhoseHandlerFailsDoesNotHoldBackTheRowsAfterIt) {
+    PaintedGrid p;
+    int failures = 0;
+    OnEvent(*p.g, "CustomDrawCell", [&](std::span<Variant>) {
+        ++failures;
+        throw lattix::AutomationError(0x800A0005, "Host", "cannot draw");
+    });
+    p.g->SetCellType(Variant(2), Variant(2), 3); // custom drawn
+    p.g->SetCellValue(Variant(4), Variant(1), Variant("after"));
+    EXPECT_THROW(p.host.Pump(), lattix::AutomationError);
+    EXPECT_EQ(failures, 1);
+    EXPECT_FALSE(p.g->Cell(4, 1).changed()) << "the row below the failing one was painted";
+    // The failing row does not come back until it changes again.
+    p.g->SetCellValue(Variant(5), Variant(1), Variant("later"));
+    EXPECT_NO_THROW(p.host.Pump());
+    EXPECT_FALSE(p.g->Cell(5, 1).changed());
+    EXPECT_EQ(failures, 1);
+    // A full repaint paints every row and still reports the error.
+    EXPECT_THROW(p.g->Refresh(), lattix::AutomationError);
+    EXPECT_FALSE(p.g->Painter().Painting());
+}
+
 TEST(Painter, TheTreeButtonRequestIsRaisedOncePerPaintedButtonAndItsAnswerIsUsed) {
     PaintedGrid p;
     p.g->SetTreeCol(1);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <vector>
 
 #include "platform/gfx/device_context.h"
@@ -193,6 +194,31 @@ TEST_F(LattixWidgetTest, ShowsWhatTheGridWindowPainted) {
     // The presented picture is the window manager's, kept between paints.
     ASSERT_FALSE(widget_->picture().isEmpty());
     EXPECT_EQ(widget_->picture().colorAt(at.x(), at.y()), gfx::rgb(200, 0, 0));
+}
+
+TEST_F(LattixWidgetTest, AnErrorRaisedByAHandlerDoesNotEndTheEventLoop) {
+    Lattix& g = *widget_->grid();
+    g.SetColCount(3);
+    g.SetRowCount(5);
+    int draws = 0, clicks = 0;
+    g.events()->connect([&](const EventInfo& e, std::span<Variant>) {
+        if (e.name == "CustomDrawCell") {
+            ++draws;
+            throw std::runtime_error("the host could not draw");
+        }
+        if (e.name == "Click") {
+            ++clicks;
+            throw std::runtime_error("the host could not take the click");
+        }
+    });
+    // The custom-drawn cell is painted by the event loop, and its handler fails there.
+    g.SetCellType(Variant(2), Variant(2), 3);
+    ASSERT_TRUE(qttest::RunUntil([&] { return draws > 0; }));
+    QTest::mouseClick(widget_, Qt::LeftButton, {}, QPoint(50, 40));
+    EXPECT_GT(clicks, 0);
+    // The loop goes on: the next change is painted.
+    g.SetCellValue(Variant(4), Variant(1), Variant("after"));
+    EXPECT_TRUE(qttest::RunUntil([&] { return !g.Cell(4, 1).changed(); }));
 }
 
 TEST_F(LattixWidgetTest, HostsAGivenGridAndRefusesNone) {
