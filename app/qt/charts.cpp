@@ -3,8 +3,8 @@
 
 #include <QAreaSeries>
 #include <QBarCategoryAxis>
-#include <QBarSeries>
 #include <QBarSet>
+#include <QHorizontalBarSeries>
 #include <QChart>
 #include <QChartView>
 #include <QGraphicsScene>
@@ -30,6 +30,9 @@ const QColor kPalette[] = {
     QColor(0xbc, 0xbd, 0x22), QColor(0x17, 0xbe, 0xcf), QColor(0x39, 0x3b, 0x79), QColor(0x63, 0x79, 0x39),
     QColor(0x8c, 0x6d, 0x31), QColor(0x84, 0x3c, 0x39), QColor(0x7b, 0x41, 0x73), QColor(0xb8, 0x86, 0x0b),
 };
+
+// The least height a chart view keeps on the tab: below it axis titles and labels get cut.
+constexpr int kDistributionViewHeight = 330;
 
 QColor Colour(std::size_t i) {
     return kPalette[i % (sizeof kPalette / sizeof kPalette[0])];
@@ -209,7 +212,7 @@ QChart* makePartsYieldChart(const PartsYieldChartData& data) {
     auto* axisX = WeightAxis(QStringLiteral("Live weight (%1)").arg(Q(live)), data.classWeights.front() - step / 2,
                              data.classWeights.back() + step / 2);
     auto* axisY = new QLogValueAxis();
-    axisY->setTitleText(QStringLiteral("Mean part weight (%1, logarithmic scale)").arg(Q(part)));
+    axisY->setTitleText(QStringLiteral("Mean part weight (%1, log scale)").arg(Q(part)));
     axisY->setBase(10);
     axisY->setMinorTickCount(8);
     axisY->setLabelFormat(part == "g" ? QStringLiteral("%g") : QStringLiteral("%g"));
@@ -229,38 +232,42 @@ QChart* makePartsYieldChart(const PartsYieldChartData& data) {
         line->attachAxis(axisX);
         line->attachAxis(axisY);
     }
+    // Many parts: a smaller legend keeps every name in view.
+    QFont legendFont = chart->legend()->font();
+    legendFont.setPointSizeF(legendFont.pointSizeF() * 0.85);
+    chart->legend()->setFont(legendFont);
     return chart;
 }
 
 QChart* makeTonnageChart(const PartsYieldChartData& data) {
     QChart* chart = NewChart(QStringLiteral("All flocks: tonnages"));
     if (data.tonnages.empty()) return chart;
-    auto* series = new QBarSeries();
+    // Bars lie across, so that the part names read in full beside them and each total fits after
+    // its bar (the value axis runs on past the longest bar to leave room for it).
+    auto* series = new QHorizontalBarSeries();
     auto* set = new QBarSet(QStringLiteral("Total (%1)").arg(Q(data.units.tonnage)));
     set->setColor(QColor(0x1f, 0x77, 0xb4));
     QStringList names;
     double top = 0;
-    for (const TonnageBar& bar : data.tonnages) {
-        *set << bar.value;
-        names << Q(bar.name);
-        top = std::max(top, bar.value);
+    // Categories run upwards: the last bar given is the top one, so the first part is added last.
+    for (auto bar = data.tonnages.rbegin(); bar != data.tonnages.rend(); ++bar) {
+        *set << bar->value;
+        names << Q(bar->name);
+        top = std::max(top, bar->value);
     }
     series->append(set);
     series->setLabelsVisible(true);
     series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
-    series->setLabelsFormat(QStringLiteral("@value ") + Q(data.units.tonnage));
+    series->setLabelsFormat(QStringLiteral("@value"));
     set->setLabelColor(Qt::black);
     chart->addSeries(series);
-    auto* axisX = new QBarCategoryAxis();
-    axisX->append(names);
-    auto* axisY = CountAxis(Q(data.units.tonnage), top * 1.1, QStringLiteral("%.0f"));
-    QFont small = axisX->labelsFont();
-    small.setPointSizeF(small.pointSizeF() * 0.9);
-    axisX->setLabelsFont(small);
-    chart->addAxis(axisX, Qt::AlignBottom);
-    chart->addAxis(axisY, Qt::AlignLeft);
-    series->attachAxis(axisX);
-    series->attachAxis(axisY);
+    auto* namesAxis = new QBarCategoryAxis();
+    namesAxis->append(names);
+    auto* valuesAxis = CountAxis(Q(data.units.tonnage), top * 1.35, QStringLiteral("%.0f"));
+    chart->addAxis(namesAxis, Qt::AlignLeft);
+    chart->addAxis(valuesAxis, Qt::AlignBottom);
+    series->attachAxis(namesAxis);
+    series->attachAxis(valuesAxis);
     chart->legend()->setVisible(false);
     return chart;
 }
@@ -268,6 +275,7 @@ QChart* makeTonnageChart(const PartsYieldChartData& data) {
 QWidget* makeDistributionChartView(const DistributionChartData& data, QWidget* parent) {
     auto* view = new QChartView(makeDistributionChart(data), parent);
     view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumHeight(kDistributionViewHeight);
     return view;
 }
 
@@ -280,6 +288,8 @@ QWidget* makePartsYieldChartView(const PartsYieldChartData& data, QWidget* paren
     tonnage->setRenderHint(QPainter::Antialiasing);
     layout->addWidget(yield, 2);
     layout->addWidget(tonnage, 1);
+    // Tall enough for the legend of every part; a tab scrolls when the window is smaller.
+    box->setMinimumHeight(std::max(kDistributionViewHeight, 130 + 20 * static_cast<int>(data.parts.size())));
     return box;
 }
 

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTabWidget>
 
 #include "app/qt/avigram_desktop.h"
@@ -86,7 +87,18 @@ MainWindow::MainWindow(AvigramDesktop& app) : app_(app) {
 #ifdef AVIGRAM_HAS_CHARTS
     chartsPage = new QWidget;
     chartsPage->setObjectName("Charts");
-    new QVBoxLayout(chartsPage);
+    {
+        // The charts keep the height they need to be read; a small window scrolls them.
+        auto* pageLayout = new QVBoxLayout(chartsPage);
+        pageLayout->setContentsMargins(0, 0, 0, 0);
+        auto* scroller = new QScrollArea(chartsPage);
+        scroller->setWidgetResizable(true);
+        scroller->setFrameShape(QFrame::NoFrame);
+        chartsContent = new QWidget;
+        new QVBoxLayout(chartsContent);
+        scroller->setWidget(chartsContent);
+        pageLayout->addWidget(scroller);
+    }
     sstab1->addTab(chartsPage, QStringLiteral("Charts"));
 #endif
 
@@ -169,7 +181,7 @@ void MainWindow::Sync() {
 
 void MainWindow::RefreshCharts() {
 #ifdef AVIGRAM_HAS_CHARTS
-    QLayout* layout = chartsPage->layout();
+    QLayout* layout = chartsContent->layout();
     while (QLayoutItem* item = layout->takeAt(0)) {
         delete item->widget();
         delete item;
@@ -178,8 +190,8 @@ void MainWindow::RefreshCharts() {
     DistributionChartData distribution = DistributionChart(state);
     PartsYieldChartData parts = PartsYieldChart(state);
     if (distribution.empty() && parts.empty()) return;
-    if (!distribution.empty()) layout->addWidget(makeDistributionChartView(distribution, chartsPage));
-    if (!parts.empty()) layout->addWidget(makePartsYieldChartView(parts, chartsPage));
+    if (!distribution.empty()) layout->addWidget(makeDistributionChartView(distribution, chartsContent));
+    if (!parts.empty()) layout->addWidget(makePartsYieldChartView(parts, chartsContent));
 #endif
 }
 

@@ -39,6 +39,7 @@ public:
     QLabel* label1 = nullptr;
     // The "Charts" tab after the form's two tabs, or nullptr in a build without charts.
     QWidget* chartsPage = nullptr;
+    QWidget* chartsContent = nullptr; // inside the page's scroll area: the chart views
     lattix::LattixWidget* grid1 = nullptr;
     lattix::LattixWidget* grid2 = nullptr;
     QAction* filesMenu = nullptr;

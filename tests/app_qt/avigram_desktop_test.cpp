@@ -147,8 +147,10 @@ TEST_F(AvigramDesktopTest, SampleDataFromStartToBothTabs) {
     if (main.chartsPage != nullptr) {
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
         EXPECT_EQ(main.sstab1->currentWidget(), main.chartsPage);
-        EXPECT_GE(main.chartsPage->layout()->count(), 1);
+        ASSERT_NE(main.chartsContent, nullptr);
+        EXPECT_EQ(main.chartsContent->layout()->count(), 2); // the distribution, the parts yield and tonnages
         Screenshot(&main, "avigram_charts.png");
+        Screenshot(main.chartsContent, "avigram_charts_all.png"); // every chart, as far as the tab scrolls
     }
 }
 
