@@ -143,10 +143,12 @@ void Lattix::InvalidateView() {
 }
 
 void Lattix::DeferRowPaint() {
-    if (rowPaintDeferred_) return;
-    rowPaintDeferred_ = true;
+    ui::WindowManager& wm = ui::Wm();
     const ui::Rect cells{0, CellsAreaTop(), view_.clientWidth, view_.clientHeight};
-    ui::Wm().InvalidateRect(hwnd_, &cells, false);
+    // Once asked, the window holds the request until a paint takes it (which clears the mark).
+    if (rowPaintDeferred_ && ui::intersect(wm.GetUpdateRect(hwnd_), cells) == cells) return;
+    rowPaintDeferred_ = true;
+    wm.InvalidateRect(hwnd_, &cells, false);
 }
 
 ui::LResult Lattix::WindowProc(ui::MessageId message, ui::WParam wParam, ui::LParam lParam) {

@@ -3,6 +3,7 @@
 // environment, where the control is never initialised for running, a placeholder is written
 // instead: the control's display name, then the library's product name and version in grey.
 #include <cstdio>
+#include <utility>
 
 #include "grid/control_site.h"
 #include "grid/lattix.h"
@@ -31,6 +32,8 @@ std::string LibraryVersionText() {
 bool Lattix::InDesignMode() const { return options_.site && !options_.site->userMode(); }
 
 void Lattix::PaintWindow(gfx::DeviceContext& dc, const gfx::Rect& rcPaint) {
+    // Every paint takes the window's whole update area, whatever it does with it.
+    const bool rowsAsked = std::exchange(rowPaintDeferred_, false);
     if (InDesignMode()) {
         PaintPlaceholder(dc);
         return;
@@ -39,8 +42,7 @@ void Lattix::PaintWindow(gfx::DeviceContext& dc, const gfx::Rect& rcPaint) {
     // The window keeps its picture, so a paint asked for by changed rows alone repaints just those
     // rows; anything else invalid in the window repaints the whole view.
     const ui::Rect cells{0, CellsAreaTop(), view_.clientWidth, view_.clientHeight};
-    const bool changedRowsOnly = rowPaintDeferred_ && scrollBarsAdjustedOnce_ && ui::intersect(rcPaint, cells) == rcPaint;
-    rowPaintDeferred_ = false;
+    const bool changedRowsOnly = rowsAsked && scrollBarsAdjustedOnce_ && ui::intersect(rcPaint, cells) == rcPaint;
     if (!scrollBarsAdjustedOnce_) {
         scrollBarsAdjustedOnce_ = true;
         if (chrome_) chrome_->AdjustScrollBars(true);

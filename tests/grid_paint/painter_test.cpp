@@ -74,6 +74,19 @@ TEST(Painter, ARunOfPutsIsPaintedOnceByTheWindowsNextPaint) {
     EXPECT_EQ(p.at(p.g->ColStartX(Variant(5)) + 3, top + 5 * h + 3), 0x0000FFu); // the back colour, red
 }
 
+TEST(Painter, APaintTakenWhileUpdatesAreHeldDoesNotSwallowLaterRequests) {
+    PaintedGrid p;
+    p.g->SetCellValue(Variant(2), Variant(1), Variant("before"));
+    p.g->BeginUpdate();
+    p.host.Pump(); // the window's paint arrives while painting is held back
+    p.g->EndUpdate();
+    const uint64_t rows = p.rows();
+    p.g->SetCellValue(Variant(3), Variant(1), Variant("after"));
+    p.host.Pump();
+    EXPECT_EQ(p.rows() - rows, 1u);
+    EXPECT_FALSE(p.g->Cell(3, 1).changed());
+}
+
 TEST(Painter, AChangedRowIsPaintedByAnyDrawBeforeTheWindowsPaint) {
     // A scroll (or any other paint of the grid) shows pending rows at their new place.
     PaintedGrid p(40);
