@@ -196,6 +196,19 @@ TEST_F(LattixWidgetTest, ShowsWhatTheGridWindowPainted) {
     EXPECT_EQ(widget_->picture().colorAt(at.x(), at.y()), gfx::rgb(200, 0, 0));
 }
 
+TEST_F(LattixWidgetTest, ACellChangeShowsOnceTheEventLoopRuns) {
+    Lattix& g = *widget_->grid();
+    g.SetColCount(2);
+    g.SetRowCount(3);
+    ASSERT_TRUE(qttest::RunUntil([&] { return !g.Cell(2, 1).changed(); }));
+    g.SetCellBackColor(Variant(2), Variant(1), 0x0000FF); // red
+    // The change waits for the event loop, which paints the row and presents the picture.
+    const gfx::Rect cell = g.CellBoundary(Variant(2), Variant(1));
+    const QPoint inCell = ClientOffset() + QPoint(cell.left + 4, cell.top + 4);
+    EXPECT_TRUE(qttest::RunUntil([&] { return widget_->grab().toImage().pixelColor(inCell) == QColor(255, 0, 0); }))
+        << widget_->grab().toImage().pixelColor(inCell).name().toStdString() << " at " << inCell.x() << "," << inCell.y();
+}
+
 TEST_F(LattixWidgetTest, AnErrorRaisedByAHandlerDoesNotEndTheEventLoop) {
     Lattix& g = *widget_->grid();
     g.SetColCount(3);
