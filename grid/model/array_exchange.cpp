@@ -125,6 +125,7 @@ void Lattix::LoadFromArray(const Variant& vStartRow, const Variant& vStartCol, c
         }
         cell.markChanged();
     });
+    GroupedRowsChanged();
     RelayoutAndRedraw();
 }
 

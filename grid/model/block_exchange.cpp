@@ -167,6 +167,7 @@ void Lattix::LoadFromBlock(const Variant& vStartRow, const Variant& vStartCol, c
     }
     *rowsDone = rows;
     *colsDone = cols;
+    GroupedRowsChanged();
     RelayoutAndRedraw();
 }
 

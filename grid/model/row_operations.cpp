@@ -205,6 +205,7 @@ void Lattix::SetRowCount(int32_t n) {
         }
         rows_.truncate(n);
         if (curRow_ > n) SetCurrentCell(0, curCol_);
+        GroupedRowsChanged(); // the rows taken away may have counted in group totals
     } else {
         rows_.insertBlank(old + 1, n - old);
         for (int32_t pos = old + 1; pos <= n; ++pos) {

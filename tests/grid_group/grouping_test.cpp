@@ -162,6 +162,34 @@ TEST(Grouping, AggregatesFollowEditsAndRowChanges) {
     EXPECT_EQ(Number(*g, south, 3), 110);
 }
 
+TEST(Grouping, AggregatesFollowBulkLoadsAndAShrinkingRowCount) {
+    auto g = Sales();
+    g->GroupObject()->AddItem(Variant(1));
+    g->AggrFuncs()->AddItem(Variant(3), 0);
+    g->Group();
+    const int32_t north = g->RowParent(Variant("r3"));
+    ASSERT_EQ(Number(*g, north, 3), 19);
+    // An array into r3's amount: 10 + 100 + 2.
+    lattix::ArrayRef one = lattix::SafeArray::make1D(0, 1);
+    one->data()[0] = Variant(100.0);
+    g->LoadFromArray(Variant("r3"), Variant(3), Variant(one));
+    EXPECT_EQ(Number(*g, north, 3), 112);
+    // A block of doubles into r1's amount: 50 + 100 + 2.
+    double value = 50;
+    lattix::ValueBlock b;
+    b.rows = b.cols = 1;
+    b.numbers = reinterpret_cast<char*>(&value);
+    int32_t rowsDone = 0, colsDone = 0;
+    g->LoadFromBlock(Variant("r1"), Variant(3), b, &rowsDone, &colsDone);
+    EXPECT_EQ(Number(*g, north, 3), 152);
+    // Cutting the last row away takes its amount out of its group's total.
+    const int32_t last = g->RowCount();
+    const int32_t group = g->RowParent(Variant(last));
+    const double before = Number(*g, group, 3), gone = Number(*g, last, 3);
+    g->SetRowCount(last - 1);
+    EXPECT_EQ(Number(*g, group, 3), before - gone);
+}
+
 TEST(Grouping, SortingAGroupedGridSortsWithinGroupsAndKeepsAggregates) {
     auto g = Sales();
     g->GroupObject()->AddItem(Variant(1));
