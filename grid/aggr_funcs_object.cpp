@@ -2,6 +2,7 @@
 
 #include "grid/lattix.h"
 #include "grid/lattix_error.h"
+#include "grid/ops/sort_criteria.h"
 
 namespace lattix {
 
@@ -37,6 +38,10 @@ void AggrFuncsObject::AddItem(const Variant& vCol, int32_t eAggrFunc) {
 void AggrFuncsObject::RemoveItem(int32_t index) {
     item(index);
     items_.erase(items_.begin() + (index - 1));
+}
+
+void AggrFuncsObject::ColumnsRemoved(int32_t first, int32_t count) {
+    for (Item& i : items_) i.col = ColumnIndexAfterRemoval(i.col, first, count);
 }
 
 void AggrFuncsObject::Clear() {

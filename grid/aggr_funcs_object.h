@@ -23,6 +23,8 @@ public:
     void AddItem(const Variant& vCol, int32_t eAggrFunc = 0);
     void RemoveItem(int32_t index);
     void Clear();
+    // The grid removed the columns first..first + count - 1: the items follow their columns.
+    void ColumnsRemoved(int32_t first, int32_t count);
 
 private:
     struct Item {

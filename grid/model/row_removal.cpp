@@ -1,6 +1,8 @@
 // Removing rows and columns: RemoveRow, RemoveCol, Clear and the internal RemoveRowRange.
 #include "grid/lattix.h"
 #include "grid/lattix_error.h"
+#include "grid/aggr_funcs_object.h"
+#include "grid/ops/sort_state.h"
 
 namespace lattix {
 
@@ -106,6 +108,11 @@ void Lattix::RemoveCol(const Variant& vCol, int32_t lCount) {
     int32_t newCol = curCol_;
     if (curCol_ > L) newCol = curCol_ - lCount;
     else if (curCol_ >= I) newCol = 0;
+    // Sort, grouping and aggregate criteria keep naming the same columns.
+    if (sortState_)
+        for (const auto& criteria : {sortState_->sort, sortState_->group, sortState_->effective})
+            if (criteria) criteria->criteria().columnsRemoved(I, lCount);
+    if (aggrFuncs_) aggrFuncs_->ColumnsRemoved(I, lCount);
     if (lCount == colCount_) {
         // Every row goes with the last column: nothing is left to be current.
         clearRows(true);

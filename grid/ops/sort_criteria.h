@@ -41,6 +41,14 @@ inline constexpr int32_t kNone = 99;
 inline bool IsCriterionType(int32_t t) { return (t >= kValueGeneral && t <= kExtraData) || t == kValueCustomGroups || t == kCustom; }
 } // namespace sort_type
 
+// Where a criterion's column index goes when the columns first..first + count - 1 are removed: the
+// later ones close the gap; a removed column becomes 0, which no longer resolves (513 at the next
+// sort), rather than quietly naming the column that took its index.
+inline int32_t ColumnIndexAfterRemoval(int32_t col, int32_t first, int32_t count) {
+    if (col < first) return col;
+    return col < first + count ? 0 : col - count;
+}
+
 struct SortItem {
     int32_t col = 0;   // column index (1..ColCount + 1 when it resolves)
     int32_t order = sort_order::kAsc;
@@ -67,6 +75,10 @@ public:
     void clear() { items_.clear(); }
     // Position of the first item with that column, 0 when none.
     int32_t find(int32_t col) const;
+    // The columns first..first + count - 1 were removed (ColumnIndexAfterRemoval).
+    void columnsRemoved(int32_t first, int32_t count) {
+        for (SortItem& item : items_) item.col = ColumnIndexAfterRemoval(item.col, first, count);
+    }
 
     // Raises 513 when an item's column is outside 1..maxCol (the columns the grid has now).
     void validateColumns(int32_t maxCol) const;

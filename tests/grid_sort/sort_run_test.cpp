@@ -1,4 +1,5 @@
 // Sort, DoDefaultSort and SortRowChildNodes: what moves, what follows the rows, events and failures.
+#include "grid/aggr_funcs_object.h"
 #include "sort_test_support.h"
 
 using namespace sort_test;
@@ -96,6 +97,23 @@ TEST(SortRun, AColumnThatNoLongerExistsIsReportedWhenTheSortStarts) {
     EXPECT_TRUE(log.names.empty());
     g->SortObject()->SetSortCol(1, 0);
     EXPECT_EQ(LattixCode([&] { g->Sort(); }), 513);
+}
+
+TEST(SortRun, CriteriaFollowTheirColumnsWhenEarlierColumnsAreRemoved) {
+    auto g = GridOf(4, {{Num(9), Num(9), Num(1), Num(2)}, {Num(9), Num(9), Num(2), Num(1)}});
+    g->SortObject()->AddItem(Variant(4), 0);
+    g->GroupObject()->AddItem(Variant(3));
+    g->AggrFuncs()->AddItem(Variant(4), 0);
+    g->AggrFuncs()->AddItem(Variant(2), 0);
+    g->RemoveCol(Variant(1), 2);
+    // The old columns 3 and 4 are now 1 and 2: every list still names them.
+    EXPECT_EQ(g->SortObject()->SortCol(1), 2);
+    EXPECT_EQ(g->GroupObject()->SortCol(1), 1);
+    EXPECT_EQ(g->AggrFuncs()->AggrCol(1), 2);
+    // A removed column is named by nothing, rather than by the column that took its index.
+    EXPECT_EQ(g->AggrFuncs()->AggrCol(2), 0);
+    g->Sort();
+    EXPECT_EQ(KeyOrder(*g), "r2 r1"); // by the old fourth column, ascending
 }
 
 TEST(SortRun, RangeSortMovesOnlyTheRange) {
