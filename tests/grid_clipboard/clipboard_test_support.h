@@ -12,6 +12,7 @@
 
 #include "grid/lattix.h"
 #include "platform/headless/headless_host.h"
+#include "tests/cell_grid_host.h"
 #include "platform/ui/window_manager.h"
 #include "runtime/conversions.h"
 
@@ -23,33 +24,16 @@ using lattix::ui::headless::MouseButton;
 using Strings = std::vector<std::string>;
 
 // cols columns 50 pixels wide, rows 20 pixels high under a 20-pixel header.
-struct ClipGrid {
-    ClipGrid(int cols, int rows, int width = 400, int height = 300) : host(width, height) {
-        grid = Lattix::Create();
-        grid->AttachToWindow(host.TopLevel());
-        grid->SetBorderType(0);
-        grid->SetColCount(cols);
-        grid->SetColWidths(50);
-        grid->SetRowCount(rows);
-        if (rows > 0) grid->SetRowHeights(20);
+struct ClipGrid : lattix::test::CellGridHost {
+    ClipGrid(int cols, int rows, int width = 400, int height = 300) : CellGridHost(cols, rows, width, height) {
         host.Backend().ClearShown();
     }
-    ~ClipGrid() { grid.reset(); }
-    Lattix* operator->() { return grid.get(); }
-    int X(int col) const { return (col - 1) * 50 + 25 - grid->ScrollX(); }
-    int Y(int row) const { return 20 + (row - 1) * 20 + 10 - grid->ScrollY(); }
-
-    void Set(int row, int col, const Variant& v) { grid->SetCellValue(Variant(row), Variant(col), v); }
-    Variant Get(int row, int col) { return grid->CellValue(Variant(row), Variant(col)); }
     std::string Text(int row, int col) { return grid->CellText(Variant(row), Variant(col)); }
     void Select(int row, int col) { grid->SetCellSelected(Variant(row), Variant(col), true); }
     // Puts text on the clipboard as another program would (the sequence number changes).
     void ExternalClipboard(const std::string& text) { host.SetClipboardTextExternally(text); }
     std::string ClipboardText() { return lattix::ui::Wm().GetClipboard().GetText(0).value_or("<none>"); }
     const lattix::ui::PopupMenu& LastMenu() { return host.MenusShown().back().request.menu; }
-
-    lattix::ui::headless::HeadlessHost host;
-    std::shared_ptr<Lattix> grid;
 };
 
 // Events as "Name(a,b,...)", only those named in `keep`; handlers may be attached per event name.
@@ -60,14 +44,7 @@ public:
         g.events()->connect([this](const lattix::EventInfo& e, std::span<Variant> args) {
             if (auto h = handlers.find(e.name); h != handlers.end()) h->second(args);
             for (const std::string& k : keep_)
-                if (k == e.name) {
-                    std::string s = e.name + "(";
-                    for (size_t i = 0; i < args.size(); ++i) {
-                        if (i) s += ",";
-                        s += lattix::ToString(args[i].deref());
-                    }
-                    entries.push_back(s + ")");
-                }
+                if (k == e.name) entries.push_back(lattix::test::EventEntry(e.name, args));
         });
     }
     Strings take() {

@@ -18,6 +18,7 @@
 #include "platform/ui/window_manager.h"
 #include "runtime/conversions.h"
 #include "runtime/text_conversion.h"
+#include "tests/cell_grid_host.h"
 
 namespace edit_test {
 
@@ -27,31 +28,15 @@ using Strings = std::vector<std::string>;
 namespace ui = lattix::ui;
 inline constexpr unsigned kShift = ui::kModShift, kCtrl = ui::kModCtrl, kAlt = ui::kModAlt;
 
-struct EditGrid {
-    EditGrid(int cols, int rows, int width = 400, int height = 300) : host(width, height) {
-        grid = Lattix::Create();
-        grid->AttachToWindow(host.TopLevel());
-        grid->SetBorderType(0);
-        grid->SetColCount(cols);
-        grid->SetColWidths(50);
-        grid->SetRowCount(rows);
-        if (rows > 0) grid->SetRowHeights(20);
+struct EditGrid : lattix::test::CellGridHost {
+    EditGrid(int cols, int rows, int width = 400, int height = 300) : CellGridHost(cols, rows, width, height) {
         ui::Wm().SetFocus(grid->WindowHandle());
     }
-    ~EditGrid() { grid.reset(); }
-    Lattix* operator->() { return grid.get(); }
-    int X(int col) const { return (col - 1) * 50 + 25 - grid->ScrollX(); }
-    int Y(int row) const { return 20 + (row - 1) * 20 + 10 - grid->ScrollY(); }
     void Key(ui::VirtualKey k, unsigned mods = 0) { host.KeyPress(k, mods); }
     void Type(const std::string& s) { host.TypeText(s); }
     lattix::controls::EditBox* Editor() { return lattix::controls::EditBox::FromWindow(grid->TextEditHwnd()); }
-    void Set(int row, int col, const Variant& v) { grid->SetCellValue(Variant(row), Variant(col), v); }
-    Variant Get(int row, int col) { return grid->CellValue(Variant(row), Variant(col)); }
     void Current(int row, int col) { grid->SetCurCell(Variant(row), Variant(col)); }
     const std::vector<ui::headless::ShownMessageBox>& Boxes() { return host.MessageBoxesShown(); }
-
-    ui::headless::HeadlessHost host;
-    std::shared_ptr<Lattix> grid;
 };
 
 inline std::string Show(const Variant& v) {
@@ -70,12 +55,7 @@ public:
             if (e.name.find("Draw") != std::string::npos || e.name.find("Dynamic") != std::string::npos) return;
             ++counts[e.name];
             if (skip_.count(e.name)) return;
-            std::string s = e.name + "(";
-            for (size_t i = 0; i < args.size(); ++i) {
-                if (i) s += ",";
-                s += Show(args[i]);
-            }
-            entries.push_back(s + ")");
+            entries.push_back(lattix::test::EventEntry(e.name, args, &Show));
         });
     }
     Strings take() {

@@ -16,6 +16,7 @@
 #include "platform/ui/keys.h"
 #include "platform/ui/window_manager.h"
 #include "runtime/conversions.h"
+#include "tests/cell_grid_host.h"
 
 namespace mouse_test {
 
@@ -27,26 +28,10 @@ inline constexpr unsigned kShift = lattix::ui::kModShift, kCtrl = lattix::ui::kM
 
 // cols columns 50 pixels wide, rows 20 pixels high, header 20 pixels: cell (r, c) lies at
 // x = (c - 1) * 50, y = 20 + (r - 1) * 20 while nothing is scrolled.
-struct MouseGrid {
-    MouseGrid(int cols, int rows, int width = 400, int height = 300) : host(width, height) {
-        grid = Lattix::Create();
-        grid->AttachToWindow(host.TopLevel());
-        grid->SetBorderType(0);
-        grid->SetColCount(cols);
-        grid->SetColWidths(50);
-        grid->SetRowCount(rows);
-        if (rows > 0) grid->SetRowHeights(20);
-    }
-    ~MouseGrid() { grid.reset(); }
-    Lattix* operator->() { return grid.get(); }
-    // Centre of a cell on screen (client coordinates of the host), taking scrolling into account.
-    int X(int col) const { return (col - 1) * 50 + 25 - grid->ScrollX(); }
-    int Y(int row) const { return 20 + (row - 1) * 20 + 10 - grid->ScrollY(); }
+struct MouseGrid : lattix::test::CellGridHost {
+    MouseGrid(int cols, int rows, int width = 400, int height = 300) : CellGridHost(cols, rows, width, height) {}
     void Click(int row, int col, unsigned mods = 0, MouseButton b = MouseButton::Left) { host.Click(X(col), Y(row), b, mods); }
     unsigned DoubleClickTime() const { return lattix::ui::Wm().GetDoubleClickTime(); }
-
-    lattix::ui::headless::HeadlessHost host;
-    std::shared_ptr<Lattix> grid;
 };
 
 // Events as "Name(a,b,...)"; the names in `skip` are only counted.
@@ -63,12 +48,7 @@ public:
                 return;
             ++counts[e.name];
             if (skip_.count(e.name)) return;
-            std::string s = e.name + "(";
-            for (size_t i = 0; i < args.size(); ++i) {
-                if (i) s += ",";
-                s += lattix::ToString(args[i].deref());
-            }
-            entries.push_back(s + ")");
+            entries.push_back(lattix::test::EventEntry(e.name, args));
         });
     }
     Strings take() {

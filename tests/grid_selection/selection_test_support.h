@@ -14,6 +14,7 @@
 #include "grid/sel_items_object.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"
+#include "tests/cell_grid_host.h"
 
 namespace lattix_test {
 
@@ -39,12 +40,7 @@ public:
                 ++cellChanges;
                 return;
             }
-            std::string s = e.name + "(";
-            for (size_t i = 0; i < args.size(); ++i) {
-                if (i) s += ",";
-                s += lattix::ToString(args[i].deref());
-            }
-            entries.push_back(s + ")");
+            entries.push_back(lattix::test::EventEntry(e.name, args));
         });
     }
     std::vector<std::string> take() {
