@@ -1,39 +1,20 @@
 // Drop-down list figures, printed: filling a list of 10,000 items through AddItem (each measured in
 // the list font), opening it over a cell (the window filled and shown), a typed search that runs to
 // the last item, and choosing from it. Medians of 5 runs, wall and CPU time.
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <string>
 #include <vector>
 
 #include "grid/combo_objects.h"
+#include "bench/bench_timing.h"
 #include "grid/lattix.h"
 #include "platform/headless/headless_host.h"
 #include "runtime/conversions.h"
 
 using lattix::Lattix;
 using lattix::Variant;
-using Clock = std::chrono::steady_clock;
 
-namespace {
-
-double cpuMs = 0;
-template <class F> double millis(F&& f) {
-    const auto t0 = Clock::now();
-    const std::clock_t c0 = std::clock();
-    f();
-    cpuMs = 1000.0 * static_cast<double>(std::clock() - c0) / CLOCKS_PER_SEC;
-    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-} // namespace
+using namespace bench_timing;
 
 int main() {
     constexpr int kRuns = 5;

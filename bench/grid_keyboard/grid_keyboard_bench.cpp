@@ -2,30 +2,17 @@
 // match, a search that matches the last row, 1,000 Down keys through DoKeyboardCommand on a
 // 100,000-row grid, and 10,000 texts stored through the commit path.
 // Targets: a full search walk under 50 ms; a key step under 0.1 ms; a commit under 20 us.
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "bench/bench_timing.h"
 #include "grid/lattix.h"
 
 using lattix::Lattix;
 using lattix::Variant;
-using Clock = std::chrono::steady_clock;
 
-namespace {
-template <class F> double millis(F&& f) {
-    const auto t0 = Clock::now();
-    f();
-    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-} // namespace
+using namespace bench_timing;
 
 int main() {
     constexpr int kRuns = 5;

@@ -1,38 +1,17 @@
 // Selection figures, printed: SelectAll on 1,000,000 x 10, SelItems.Count and GetArray on it, a
 // Shift range over 100,000 rows, and the memory the selection takes per selected cell.
 // Targets: SelectAll under 0.5 s, the Shift range under 50 ms.
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <vector>
 
+#include "bench/bench_timing.h"
 #include "grid/lattix.h"
 #include "grid/sel_items_object.h"
 
 using lattix::Lattix;
 using lattix::Variant;
-using Clock = std::chrono::steady_clock;
 
-namespace {
-
-// Wall time in ms; the process CPU time of the same call is added to cpuMs (the machine is shared, so
-// both are printed).
-double cpuMs = 0;
-template <class F> double millis(F&& f) {
-    const auto t0 = Clock::now();
-    const std::clock_t c0 = std::clock();
-    f();
-    cpuMs = 1000.0 * static_cast<double>(std::clock() - c0) / CLOCKS_PER_SEC;
-    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-} // namespace
+using namespace bench_timing;
 
 int main() {
     constexpr int kRuns = 5;
