@@ -1,4 +1,5 @@
 #include "platform/controls/drop_down_list.h"
+#include "platform/controls/control_window.h"
 #include "platform/controls/owned_popup.h"
 
 #include <algorithm>
@@ -41,35 +42,27 @@ Hwnd DropDownList::Create(Hwnd owner) {
     return FromWindow(hwnd) != nullptr ? hwnd : 0;
 }
 
-DropDownList* DropDownList::FromWindow(Hwnd hwnd) {
-    WindowManager& wm = Wm();
-    if (!wm.IsWindow(hwnd) || wm.GetClassName(hwnd) != kDropDownListClassName) return nullptr;
-    return reinterpret_cast<DropDownList*>(wm.GetUserData(hwnd));
-}
+DropDownList* DropDownList::FromWindow(Hwnd hwnd) { return ControlOf<DropDownList>(hwnd, kDropDownListClassName); }
 
 LResult DropDownList::Proc(Hwnd hwnd, MessageId message, WParam wParam, LParam lParam) {
+    return RunControlProc<DropDownList>(hwnd, message, wParam, lParam, [hwnd] { return new DropDownList(hwnd); },
+                                        [&](DropDownList* self) { return self->Handle(message, wParam, lParam); });
+}
+
+LResult DropDownList::Handle(MessageId message, WParam wParam, LParam lParam) {
     WindowManager& wm = Wm();
-    if (message == WM_CREATE) {
-        wm.SetUserData(hwnd, reinterpret_cast<std::intptr_t>(new DropDownList(hwnd)));
-        return 0;
-    }
-    auto* self = reinterpret_cast<DropDownList*>(wm.GetUserData(hwnd));
-    if (self == nullptr) return wm.DefWindowProc(hwnd, message, wParam, lParam);
+    const Hwnd hwnd = hwnd_;
     const Point at{GetXLParam(lParam), GetYLParam(lParam)};
     switch (message) {
     case WM_DESTROY:
-        self->open_ = false;
-        self->StopWatchingFocus();
+        open_ = false;
+        StopWatchingFocus();
         if (wm.GetCapture() == hwnd) wm.ReleaseCapture();
         break;
-    case WM_NCDESTROY:
-        wm.SetUserData(hwnd, 0);
-        delete self;
-        return wm.DefWindowProc(hwnd, message, wParam, lParam);
     case WM_PAINT: {
         PaintStruct ps;
         if (gfx::DeviceContext* dc = wm.BeginPaint(hwnd, ps)) {
-            self->Paint(*dc);
+            Paint(*dc);
             wm.EndPaint(hwnd, ps);
         }
         return 0;
@@ -80,26 +73,26 @@ LResult DropDownList::Proc(Hwnd hwnd, MessageId message, WParam wParam, LParam l
         return 3; // MA_NOACTIVATE: a click on the list leaves the focus where it is
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        self->OnButtonDown(at, true);
+        OnButtonDown(at, true);
         return 0;
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        self->OnButtonDown(at, false);
+        OnButtonDown(at, false);
         return 0;
     case WM_LBUTTONUP:
-        self->OnButtonUp(at);
+        OnButtonUp(at);
         return 0;
     case WM_MOUSEMOVE:
-        self->OnMouseMove(at);
+        OnMouseMove(at);
         return 0;
     case WM_MOUSEWHEEL:
-        if (self->open_) self->SetTopIndex(self->top_ - GetWheelDeltaWParam(wParam) / WHEEL_DELTA * kWheelLines);
+        if (open_) SetTopIndex(top_ - GetWheelDeltaWParam(wParam) / WHEEL_DELTA * kWheelLines);
         return 0;
     case WM_KEYDOWN:
-        return self->HandleKey(static_cast<VirtualKey>(wParam), wm.ModifierState()) ? 0 : 1;
+        return HandleKey(static_cast<VirtualKey>(wParam), wm.ModifierState()) ? 0 : 1;
     case WM_CAPTURECHANGED:
         // Another window took the mouse: the list gives up.
-        if (self->open_ && static_cast<Hwnd>(lParam) != hwnd) self->Dismiss(-1, false);
+        if (open_ && static_cast<Hwnd>(lParam) != hwnd) Dismiss(-1, false);
         return 0;
     default:
         break;

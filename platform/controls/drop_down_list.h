@@ -95,6 +95,7 @@ public:
 private:
     explicit DropDownList(Hwnd hwnd) : hwnd_(hwnd) {}
     static ui::LResult Proc(Hwnd, ui::MessageId, ui::WParam, ui::LParam);
+    ui::LResult Handle(ui::MessageId message, ui::WParam wParam, ui::LParam lParam);
     static ui::LResult FocusSubclass(Hwnd, ui::MessageId, ui::WParam, ui::LParam, std::uintptr_t, std::uintptr_t);
     void OnButtonDown(ui::Point client, bool left);
     void OnButtonUp(ui::Point client);

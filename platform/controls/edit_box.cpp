@@ -1,4 +1,5 @@
 #include "platform/controls/edit_box.h"
+#include "platform/controls/control_window.h"
 
 #include <algorithm>
 
@@ -58,28 +59,17 @@ Hwnd EditBox::Create(Hwnd parent, const Rect& rect, std::uint32_t style, std::ui
     return hwnd;
 }
 
-EditBox* EditBox::FromWindow(Hwnd hwnd) {
-    WindowManager& wm = Wm();
-    if (!wm.IsWindow(hwnd) || wm.GetClassName(hwnd) != kEditClassName) return nullptr;
-    return reinterpret_cast<EditBox*>(wm.GetUserData(hwnd));
-}
+EditBox* EditBox::FromWindow(Hwnd hwnd) { return ControlOf<EditBox>(hwnd, kEditClassName); }
 
 LResult EditBox::Proc(Hwnd hwnd, MessageId message, WParam wParam, LParam lParam) {
-    WindowManager& wm = Wm();
-    if (message == WM_CREATE) {
-        auto* self = new EditBox(hwnd);
-        self->font_ = gfx::Font::create(gfx::FontSpec{});
-        wm.SetUserData(hwnd, reinterpret_cast<std::intptr_t>(self));
-        return 0;
-    }
-    auto* self = reinterpret_cast<EditBox*>(wm.GetUserData(hwnd));
-    if (self == nullptr) return wm.DefWindowProc(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        wm.SetUserData(hwnd, 0);
-        delete self;
-        return wm.DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    return self->Handle(message, wParam, lParam);
+    return RunControlProc<EditBox>(
+        hwnd, message, wParam, lParam,
+        [hwnd] {
+            auto* self = new EditBox(hwnd);
+            self->font_ = gfx::Font::create(gfx::FontSpec{});
+            return self;
+        },
+        [&](EditBox* self) { return self->Handle(message, wParam, lParam); });
 }
 
 std::uint32_t EditBox::Style() const { return Wm().GetStyle(hwnd_); }

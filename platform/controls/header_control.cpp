@@ -1,4 +1,5 @@
 #include "platform/controls/header_control.h"
+#include "platform/controls/control_window.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -40,26 +41,12 @@ Hwnd HeaderControl::Create(Hwnd parent, const Rect& rect, std::uint32_t style, i
     return wm.CreateWindow(p);
 }
 
-HeaderControl* HeaderControl::FromWindow(Hwnd hwnd) {
-    WindowManager& wm = Wm();
-    if (!wm.IsWindow(hwnd) || wm.GetClassName(hwnd) != kHeaderClassName) return nullptr;
-    return reinterpret_cast<HeaderControl*>(wm.GetUserData(hwnd));
-}
+HeaderControl* HeaderControl::FromWindow(Hwnd hwnd) { return ControlOf<HeaderControl>(hwnd, kHeaderClassName); }
 
 LResult HeaderControl::Proc(Hwnd hwnd, MessageId message, WParam wParam, LParam lParam) {
-    WindowManager& wm = Wm();
-    if (message == WM_CREATE) {
-        wm.SetUserData(hwnd, reinterpret_cast<std::intptr_t>(new HeaderControl(hwnd)));
-        return 0;
-    }
-    auto* self = reinterpret_cast<HeaderControl*>(wm.GetUserData(hwnd));
-    if (message == WM_NCDESTROY) {
-        wm.SetUserData(hwnd, 0);
-        delete self;
-        return wm.DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    if (self == nullptr) return wm.DefWindowProc(hwnd, message, wParam, lParam);
-    return self->Handle(message, wParam, lParam);
+    return RunControlProc<HeaderControl>(
+        hwnd, message, wParam, lParam, [hwnd] { return new HeaderControl(hwnd); },
+        [&](HeaderControl* self) { return self->Handle(message, wParam, lParam); });
 }
 
 std::uint32_t HeaderControl::Style() const { return Wm().GetStyle(hwnd_); }

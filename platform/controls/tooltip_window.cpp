@@ -1,4 +1,5 @@
 #include "platform/controls/tooltip_window.h"
+#include "platform/controls/control_window.h"
 #include "platform/controls/owned_popup.h"
 
 #include <algorithm>
@@ -49,33 +50,25 @@ Hwnd TooltipWindow::Create(Hwnd tool, std::uint32_t style) {
     return hwnd;
 }
 
-TooltipWindow* TooltipWindow::FromWindow(Hwnd hwnd) {
-    WindowManager& wm = Wm();
-    if (!wm.IsWindow(hwnd) || wm.GetClassName(hwnd) != kTooltipClassName) return nullptr;
-    return reinterpret_cast<TooltipWindow*>(wm.GetUserData(hwnd));
-}
+TooltipWindow* TooltipWindow::FromWindow(Hwnd hwnd) { return ControlOf<TooltipWindow>(hwnd, kTooltipClassName); }
 
 LResult TooltipWindow::Proc(Hwnd hwnd, MessageId message, WParam wParam, LParam lParam) {
+    return RunControlProc<TooltipWindow>(hwnd, message, wParam, lParam, [hwnd] { return new TooltipWindow(hwnd); },
+                                         [&](TooltipWindow* self) { return self->Handle(message, wParam, lParam); });
+}
+
+LResult TooltipWindow::Handle(MessageId message, WParam wParam, LParam lParam) {
     WindowManager& wm = Wm();
-    if (message == WM_CREATE) {
-        wm.SetUserData(hwnd, reinterpret_cast<std::intptr_t>(new TooltipWindow(hwnd)));
-        return 0;
-    }
-    auto* self = reinterpret_cast<TooltipWindow*>(wm.GetUserData(hwnd));
-    if (self == nullptr) return wm.DefWindowProc(hwnd, message, wParam, lParam);
+    const Hwnd hwnd = hwnd_;
     switch (message) {
     case WM_DESTROY:
-        self->StopTimers();
-        self->Detach();
+        StopTimers();
+        Detach();
         break;
-    case WM_NCDESTROY:
-        wm.SetUserData(hwnd, 0);
-        delete self;
-        return wm.DefWindowProc(hwnd, message, wParam, lParam);
     case WM_PAINT: {
         PaintStruct ps;
         if (gfx::DeviceContext* dc = wm.BeginPaint(hwnd, ps)) {
-            self->Paint(*dc);
+            Paint(*dc);
             wm.EndPaint(hwnd, ps);
         }
         return 0;

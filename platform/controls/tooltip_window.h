@@ -63,6 +63,7 @@ public:
 private:
     explicit TooltipWindow(Hwnd hwnd) : hwnd_(hwnd) {}
     static ui::LResult Proc(Hwnd, ui::MessageId, ui::WParam, ui::LParam);
+    ui::LResult Handle(ui::MessageId message, ui::WParam wParam, ui::LParam lParam);
     static ui::LResult ToolSubclass(Hwnd, ui::MessageId, ui::WParam, ui::LParam, std::uintptr_t, std::uintptr_t);
     void OnToolMessage(ui::MessageId message);
     void StartDelay();
