@@ -32,7 +32,7 @@ const QColor kPalette[] = {
 };
 
 // The least height a chart view keeps on the tab: below it axis titles and labels get cut.
-constexpr int kDistributionViewHeight = 330;
+constexpr int kChartViewMinHeight = 330;
 
 QColor Colour(std::size_t i) {
     return kPalette[i % (sizeof kPalette / sizeof kPalette[0])];
@@ -275,7 +275,7 @@ QChart* makeTonnageChart(const PartsYieldChartData& data) {
 QWidget* makeDistributionChartView(const DistributionChartData& data, QWidget* parent) {
     auto* view = new QChartView(makeDistributionChart(data), parent);
     view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumHeight(kDistributionViewHeight);
+    view->setMinimumHeight(kChartViewMinHeight);
     return view;
 }
 
@@ -289,7 +289,7 @@ QWidget* makePartsYieldChartView(const PartsYieldChartData& data, QWidget* paren
     layout->addWidget(yield, 2);
     layout->addWidget(tonnage, 1);
     // Tall enough for the legend of every part; a tab scrolls when the window is smaller.
-    box->setMinimumHeight(std::max(kDistributionViewHeight, 130 + 20 * static_cast<int>(data.parts.size())));
+    box->setMinimumHeight(std::max(kChartViewMinHeight, 130 + 20 * static_cast<int>(data.parts.size())));
     return box;
 }
 
