@@ -6,8 +6,8 @@ set(LATTIX_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/Lattix)
 set(LATTIX_INSTALL_HEADERS ${CMAKE_INSTALL_INCLUDEDIR}/lattix)
 
 # Headers keep their folders, so that includes read the same inside and outside this tree
-# ("grid/lattix.h", "bindings/c/lattix.h", "platform/qt/lattix_widget.h").
-foreach(dir runtime grid platform/gfx platform/ui platform/theme platform/controls platform/headless platform/qt)
+# ("grid/lattix.h", "bindings/c/lattix.h", "bindings/qt/lattix_widget.h").
+foreach(dir runtime grid platform/gfx platform/ui platform/theme platform/controls platform/headless platform/qt bindings/qt)
   if(EXISTS ${PROJECT_SOURCE_DIR}/${dir})
     get_filename_component(parent ${dir} DIRECTORY)
     install(DIRECTORY ${PROJECT_SOURCE_DIR}/${dir} DESTINATION ${LATTIX_INSTALL_HEADERS}/${parent}

@@ -10,8 +10,8 @@
 #include <iterator>
 #include <sstream>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/window_manager.h"
 

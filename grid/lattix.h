@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "grid/control_site.h"
-#include "grid/font_object.h"
+#include "grid/objects/font_object.h"
 #include "grid/model/combo_lists.h"
 #include "grid/model/font_table.h"
 #include "grid/model/format_table.h"
@@ -809,7 +809,7 @@ public:
     // The optimal width of a column's header item.
     int32_t HeaderItemOptimalWidth(int32_t pos) const;
 
-    // ---- drop-down lists (grid/combo_objects.h, grid/input/drop_down.cpp) ----
+    // ---- drop-down lists (grid/objects/combo_objects.h, grid/input/drop_down.cpp) ----
     std::shared_ptr<CombosObject> Combos() const { return combos_; }
     // The list window (0 until a list first opens); it is shown while comboDroppedDown_ is set.
     ui::Hwnd DropDownWindow() const { return dropDownHwnd_; }

@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-#include "platform/qt/lattix_widget.h"
+#include "bindings/qt/lattix_widget.h"
 
 class QPushButton;
 

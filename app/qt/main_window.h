@@ -5,7 +5,7 @@
 
 #include <QMainWindow>
 
-#include "platform/qt/lattix_widget.h"
+#include "bindings/qt/lattix_widget.h"
 
 class QAction;
 class QLabel;

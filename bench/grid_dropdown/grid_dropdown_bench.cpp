@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "grid/combo_objects.h"
+#include "grid/objects/combo_objects.h"
 #include "bench/bench_timing.h"
 #include "grid/lattix.h"
 #include "platform/headless/headless_host.h"

@@ -6,7 +6,7 @@
 
 #include "bench/bench_timing.h"
 #include "grid/lattix.h"
-#include "grid/sel_items_object.h"
+#include "grid/objects/sel_items_object.h"
 
 using lattix::Lattix;
 using lattix::Variant;

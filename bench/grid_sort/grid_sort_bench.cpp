@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "grid/aggr_funcs_object.h"
 #include "grid/lattix.h"
-#include "grid/sort_group_object.h"
+#include "grid/objects/aggr_funcs_object.h"
+#include "grid/objects/sort_group_object.h"
 
 using namespace lattix;
 

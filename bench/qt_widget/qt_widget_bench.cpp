@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "platform/qt/lattix_widget.h"
+#include "bindings/qt/lattix_widget.h"
 #include "platform/ui/window_manager.h"
 
 using namespace lattix;

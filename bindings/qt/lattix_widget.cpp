@@ -1,10 +1,10 @@
-#include "platform/qt/lattix_widget.h"
+#include "bindings/qt/lattix_widget.h"
 
 #include <QResizeEvent>
 
 #include <stdexcept>
 
-#include "platform/qt/grid_window.h"
+#include "bindings/qt/widget_grid_window.h"
 #include "platform/qt/qt_backend.h"
 #include "platform/ui/window_manager.h"
 

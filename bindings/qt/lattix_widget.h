@@ -1,6 +1,6 @@
 // LattixWidget: a Lattix grid as a Qt widget, to be put into any layout.
 //
-//     #include "platform/qt/lattix_widget.h"
+//     #include "bindings/qt/lattix_widget.h"
 //     auto* table = new lattix::LattixWidget(parent);
 //     table->grid()->AddCol({.sKey = "name", .sHeader = "Name"});
 //

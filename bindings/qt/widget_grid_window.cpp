@@ -1,4 +1,4 @@
-#include "platform/qt/grid_window.h"
+#include "bindings/qt/widget_grid_window.h"
 
 #include "platform/ui/window_manager.h"
 #include "runtime/automation_error.h"

@@ -1,7 +1,7 @@
 // The window a grid lives in, made inside a host window of the window manager.
 #pragma once
 
-#include "platform/qt/lattix_widget.h"
+#include "bindings/qt/lattix_widget.h"
 #include "platform/ui/types.h"
 
 namespace lattix::ui::qt {

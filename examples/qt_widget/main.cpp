@@ -10,7 +10,7 @@
 
 #include <cstdio>
 
-#include "platform/qt/lattix_widget.h"
+#include "bindings/qt/lattix_widget.h"
 #include "runtime/conversions.h"
 
 int main(int argc, char** argv) {

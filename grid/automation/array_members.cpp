@@ -1,7 +1,7 @@
 // Published members that exchange cell values with host arrays.
-#include "grid/dispatch_binder.h"
+#include "grid/automation/dispatch_binder.h"
+#include "grid/automation/member_families.h"
 #include "grid/lattix.h"
-#include "grid/lattix_bindings.h"
 
 namespace lattix {
 

@@ -1,9 +1,9 @@
 // Published members of the cell family: cell attributes, displayed text, fonts, colours and the
 // dynamic content setting.
-#include "grid/dispatch_binder.h"
-#include "grid/font_object.h"
+#include "grid/automation/dispatch_binder.h"
+#include "grid/automation/member_families.h"
 #include "grid/lattix.h"
-#include "grid/lattix_bindings.h"
+#include "grid/objects/font_object.h"
 
 namespace lattix {
 

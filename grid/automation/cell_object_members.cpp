@@ -1,7 +1,7 @@
 // Published members of CellObject, in their published order.
-#include "grid/cell_object.h"
-#include "grid/dispatch_binder.h"
-#include "grid/lattix_bindings.h"
+#include "grid/automation/dispatch_binder.h"
+#include "grid/automation/member_families.h"
+#include "grid/objects/cell_object.h"
 
 namespace lattix {
 

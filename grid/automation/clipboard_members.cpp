@@ -1,7 +1,7 @@
 // Published members of the built-in context menus (CopyPasteEnabled is published with the keyboard's).
-#include "grid/dispatch_binder.h"
+#include "grid/automation/dispatch_binder.h"
+#include "grid/automation/member_families.h"
 #include "grid/lattix.h"
-#include "grid/lattix_bindings.h"
 
 namespace lattix {
 

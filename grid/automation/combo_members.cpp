@@ -1,10 +1,10 @@
 // Published members of the drop-down lists: Combos on the grid, and the CombosObject and ComboObject
 // classes.
-#include "grid/combo_objects.h"
-#include "grid/dispatch_binder.h"
-#include "grid/font_object.h"
+#include "grid/automation/dispatch_binder.h"
+#include "grid/automation/member_families.h"
 #include "grid/lattix.h"
-#include "grid/lattix_bindings.h"
+#include "grid/objects/combo_objects.h"
+#include "grid/objects/font_object.h"
 
 namespace lattix {
 

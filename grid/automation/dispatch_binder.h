@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "grid/interface_catalog.h"
+#include "grid/automation/interface_catalog.h"
 #include "runtime/automation.h"
 #include "runtime/conversions.h"
 

@@ -1,4 +1,4 @@
-#include "grid/lattix_error.h"
+#include "grid/automation/error_table.h"
 
 #include "runtime/automation_error.h"
 

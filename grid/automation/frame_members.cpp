@@ -1,9 +1,9 @@
 // Published members of the control frame: record sets, focus, the About box, diagnostics and drag
 // and drop.
-#include "grid/dispatch_binder.h"
+#include "grid/automation/dispatch_binder.h"
+#include "grid/automation/error_table.h"
+#include "grid/automation/member_families.h"
 #include "grid/lattix.h"
-#include "grid/lattix_bindings.h"
-#include "grid/lattix_error.h"
 #include "grid/model/record_set.h"
 
 namespace lattix {

@@ -1,11 +1,11 @@
 // Published members of HeaderObject, ScrollBarObject's siblings on the grid (HScrollBar, VScrollBar,
 // ScrollBarStyle), the visual-styles choice and the tooltip times.
-#include "grid/dispatch_binder.h"
-#include "grid/font_object.h"
-#include "grid/header_object.h"
+#include "grid/automation/dispatch_binder.h"
+#include "grid/automation/member_families.h"
 #include "grid/lattix.h"
-#include "grid/lattix_bindings.h"
-#include "grid/scroll_bar_object.h"
+#include "grid/objects/font_object.h"
+#include "grid/objects/header_object.h"
+#include "grid/objects/scroll_bar_object.h"
 #include "grid/view/grid_chrome.h"
 
 namespace lattix {

@@ -1,8 +1,8 @@
 // Published members of the row hierarchy family: levels, expansion, visibility, heights and the
 // tree settings.
-#include "grid/dispatch_binder.h"
+#include "grid/automation/dispatch_binder.h"
+#include "grid/automation/member_families.h"
 #include "grid/lattix.h"
-#include "grid/lattix_bindings.h"
 
 namespace lattix {
 

@@ -1,7 +1,7 @@
 // The published automation interface: every class with its members, dispatch identifiers and
 // parameters, the events of the control and the enumerations. Generated once from the interface
 // definition and kept by hand since; the dispatch tables bind implementations to these entries by name.
-#include "grid/interface_catalog.h"
+#include "grid/automation/interface_catalog.h"
 
 namespace lattix::catalog {
 

@@ -1,8 +1,8 @@
 // Published members of the painter: the appearance properties it reads, the background picture,
 // virtual grids, and Draw, DrawCell and Refresh.
-#include "grid/dispatch_binder.h"
+#include "grid/automation/dispatch_binder.h"
+#include "grid/automation/member_families.h"
 #include "grid/lattix.h"
-#include "grid/lattix_bindings.h"
 #include "grid/view/picture_object.h"
 
 namespace lattix {

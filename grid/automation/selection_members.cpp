@@ -1,8 +1,8 @@
 // Published members of the current cell and selection family, and the SelItemsObject class.
-#include "grid/dispatch_binder.h"
+#include "grid/automation/dispatch_binder.h"
+#include "grid/automation/member_families.h"
 #include "grid/lattix.h"
-#include "grid/lattix_bindings.h"
-#include "grid/sel_items_object.h"
+#include "grid/objects/sel_items_object.h"
 
 namespace lattix {
 

@@ -1,12 +1,12 @@
 // Published members of the storage, addressing and frame families.
-#include "grid/aggr_funcs_object.h"
-#include "grid/cell_object.h"
-#include "grid/context_menu_items_object.h"
-#include "grid/dispatch_binder.h"
-#include "grid/header_object.h"
+#include "grid/automation/dispatch_binder.h"
+#include "grid/automation/member_families.h"
 #include "grid/lattix.h"
-#include "grid/lattix_bindings.h"
-#include "grid/sel_items_object.h"
+#include "grid/objects/aggr_funcs_object.h"
+#include "grid/objects/cell_object.h"
+#include "grid/objects/context_menu_items_object.h"
+#include "grid/objects/header_object.h"
+#include "grid/objects/sel_items_object.h"
 #include "runtime/automation_error.h"
 
 namespace lattix {

@@ -1,9 +1,9 @@
 // Published members of the geometry family: positions, hit testing, ensure-visible, automatic
 // sizing, text measuring and the view settings they depend on.
-#include "grid/dispatch_binder.h"
-#include "grid/font_object.h"
+#include "grid/automation/dispatch_binder.h"
+#include "grid/automation/member_families.h"
 #include "grid/lattix.h"
-#include "grid/lattix_bindings.h"
+#include "grid/objects/font_object.h"
 #include "runtime/automation_error.h"
 
 namespace lattix {

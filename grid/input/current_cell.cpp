@@ -6,8 +6,8 @@
 // FlushPendingEvents raises CurCellChange, CurRowChange, CurColChange and the pending
 // AfterSelectionChange, in that order. Each flag is cleared before its event is raised, so a handler
 // that moves the current cell again starts a new round of events.
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "grid/view/painter.h"
 #include "runtime/conversions.h"
 

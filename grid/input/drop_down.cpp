@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <array>
 
-#include "grid/cell_object.h"
-#include "grid/combo_objects.h"
 #include "grid/lattix.h"
 #include "grid/model/cell_enums.h"
+#include "grid/objects/cell_object.h"
+#include "grid/objects/combo_objects.h"
 #include "grid/ops/text_compare.h"
 #include "platform/controls/drop_down_list.h"
 #include "platform/gfx/text_draw.h"

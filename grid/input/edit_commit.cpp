@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
+#include "grid/automation/error_table.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"
 #include "runtime/date_text.h"

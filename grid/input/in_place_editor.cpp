@@ -10,8 +10,8 @@
 //   for the released Enter key.
 #include <algorithm>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "platform/controls/edit_box.h"
 #include "platform/gfx/utf8.h"
 #include "platform/ui/keys.h"

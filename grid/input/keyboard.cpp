@@ -3,8 +3,8 @@
 // key), and the key routing a host window asks for.
 #include <algorithm>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "platform/ui/keys.h"
 #include "platform/ui/window_manager.h"
 #include "runtime/automation_error.h"

@@ -11,8 +11,8 @@
 // events are client pixels as singles; Button is 1 left, 2 right, 4 middle; Shift 1, Ctrl 2, Alt 4.
 #include <cstdlib>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "platform/ui/keys.h"
 #include "platform/ui/window_manager.h"
 #include "runtime/conversions.h"

@@ -17,10 +17,10 @@
 #include <algorithm>
 #include <array>
 
-#include "grid/data_object.h"
+#include "grid/automation/error_table.h"
 #include "grid/input/tab_text.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
+#include "grid/objects/data_object.h"
 #include "platform/ui/drag_drop.h"
 #include "platform/ui/messages.h"
 #include "runtime/conversions.h"

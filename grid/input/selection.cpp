@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 
 namespace lattix {
 

@@ -1,7 +1,7 @@
 // Row and column addresses (a number is an index, a string is a key), keys and tags.
-#include "grid/cell_object.h"
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
+#include "grid/objects/cell_object.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"
 

@@ -8,8 +8,8 @@
 #include <new>
 #include <vector>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "grid/model/cell_enums.h"
 #include "grid/model/combo_lists.h"
 #include "runtime/automation_error.h"

@@ -1,6 +1,6 @@
 #include "grid/model/cell_enums.h"
 
-#include "grid/lattix_error.h"
+#include "grid/automation/error_table.h"
 
 namespace lattix {
 

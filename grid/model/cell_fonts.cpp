@@ -7,10 +7,10 @@
 // in the cell record itself (gone once the slot is reused). When the host changes the clone, the
 // link is checked against all three before anything is written; a link that no longer holds is
 // dropped, so the notification never reaches another cell or a slot outside the storage.
-#include "grid/cell_object.h"
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "grid/model/cell_enums.h"
+#include "grid/objects/cell_object.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"
 

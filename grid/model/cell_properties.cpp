@@ -2,10 +2,10 @@
 // field of the cell record. Writes that affect drawing set the cell's changed flag and redraw its row.
 #include <limits>
 
-#include "grid/cell_object.h"
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "grid/model/cell_enums.h"
+#include "grid/objects/cell_object.h"
 #include "runtime/conversions.h"
 
 namespace lattix {

@@ -3,9 +3,9 @@
 #include <limits>
 #include <new>
 
-#include "grid/cell_object.h"
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
+#include "grid/objects/cell_object.h"
 #include "runtime/automation_error.h"
 
 namespace lattix {

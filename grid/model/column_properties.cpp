@@ -2,8 +2,8 @@
 // position, and the grid-wide frozen-column settings.
 #include <algorithm>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 
 namespace lattix {
 

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "grid/lattix_error.h"
+#include "grid/automation/error_table.h"
 #include "runtime/conversions.h"
 
 namespace lattix {

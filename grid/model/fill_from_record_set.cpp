@@ -19,8 +19,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "grid/model/cell_enums.h"
 #include "grid/model/record_set.h"
 #include "runtime/automation_error.h"

@@ -1,6 +1,6 @@
 #include "grid/model/font_table.h"
 
-#include "grid/lattix_error.h"
+#include "grid/automation/error_table.h"
 
 namespace lattix {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "grid/font_object.h"
+#include "grid/objects/font_object.h"
 
 namespace lattix {
 

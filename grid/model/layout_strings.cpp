@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "grid/model/layout_text.h"
 #include "grid/ops/sort_criteria.h"
 

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "grid/lattix_error.h"
+#include "grid/automation/error_table.h"
 #include "runtime/automation.h"
 
 namespace lattix {

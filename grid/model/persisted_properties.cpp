@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <array>
 
-#include "grid/font_object.h"
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
+#include "grid/objects/font_object.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"
 

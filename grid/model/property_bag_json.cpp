@@ -4,8 +4,8 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "grid/font_object.h"
-#include "grid/lattix_error.h"
+#include "grid/automation/error_table.h"
+#include "grid/objects/font_object.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"
 

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "grid/lattix_error.h"
+#include "grid/automation/error_table.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"
 #include "runtime/date_parts.h"

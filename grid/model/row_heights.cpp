@@ -1,8 +1,8 @@
 // Row heights, the default heights of new rows, and the vertical placement of the displayed rows.
 #include <limits>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "runtime/automation_error.h"
 
 namespace lattix {

@@ -7,8 +7,8 @@
 #include <array>
 #include <vector>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "grid/model/subtree_visibility.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"

@@ -2,8 +2,8 @@
 // tags travel with their records.
 #include <algorithm>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "grid/model/subtree_visibility.h"
 
 namespace lattix {

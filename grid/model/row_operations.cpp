@@ -2,8 +2,8 @@
 #include <limits>
 #include <new>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"
 

@@ -1,7 +1,7 @@
 // Removing rows and columns: RemoveRow, RemoveCol, Clear and the internal RemoveRowRange.
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
-#include "grid/aggr_funcs_object.h"
+#include "grid/automation/error_table.h"
+#include "grid/objects/aggr_funcs_object.h"
 #include "grid/ops/sort_state.h"
 
 namespace lattix {

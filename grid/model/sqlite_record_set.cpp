@@ -2,7 +2,7 @@
 
 #include <sqlite3.h>
 
-#include "grid/lattix_error.h"
+#include "grid/automation/error_table.h"
 #include "runtime/automation_error.h"
 
 namespace lattix {

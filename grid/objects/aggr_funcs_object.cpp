@@ -1,7 +1,7 @@
-#include "grid/aggr_funcs_object.h"
+#include "grid/objects/aggr_funcs_object.h"
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "grid/ops/sort_criteria.h"
 
 namespace lattix {

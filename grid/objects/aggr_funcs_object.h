@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "grid/owned_object.h"
+#include "grid/objects/owned_object.h"
 
 namespace lattix {
 

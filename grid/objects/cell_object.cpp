@@ -1,7 +1,7 @@
-#include "grid/cell_object.h"
+#include "grid/objects/cell_object.h"
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "grid/model/cell_enums.h"
 #include "grid/model/combo_lists.h"
 

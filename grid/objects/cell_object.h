@@ -13,9 +13,9 @@
 #include <memory>
 #include <string>
 
-#include "grid/font_object.h"
 #include "grid/model/cell_record.h"
-#include "grid/owned_object.h"
+#include "grid/objects/font_object.h"
+#include "grid/objects/owned_object.h"
 
 namespace lattix {
 

@@ -2,10 +2,10 @@
 #include <new>
 #include <vector>
 
-#include "grid/combo_objects.h"
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "grid/model/record_set.h"
+#include "grid/objects/combo_objects.h"
 #include "runtime/conversions.h"
 
 namespace lattix {

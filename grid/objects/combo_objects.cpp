@@ -1,9 +1,9 @@
-#include "grid/combo_objects.h"
+#include "grid/objects/combo_objects.h"
 
 #include <algorithm>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "runtime/conversions.h"
 
 namespace lattix {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "grid/font_object.h"
 #include "grid/model/combo_lists.h"
-#include "grid/owned_object.h"
+#include "grid/objects/font_object.h"
+#include "grid/objects/owned_object.h"
 
 namespace lattix {
 
@@ -58,7 +58,7 @@ public:
     // Appends one item per record of rs: its text from field vTextField, its value from field
     // vValueField (by name or 1-based number; omitted: items without a value). The record set is
     // read to its end first: a field that does not exist (514) or a failing record set changes
-    // nothing (grid/combo_fill_from_record_set.cpp).
+    // nothing (grid/objects/combo_fill_from_record_set.cpp).
     void FillFromRS(RecordSet& rs, const Variant& vTextField, const Variant& vValueField = Variant::missing());
 
     // Pixels of the drop-down part and of one item (internal; tests and the drop-down read them).

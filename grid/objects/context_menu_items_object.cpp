@@ -1,6 +1,6 @@
-#include "grid/context_menu_items_object.h"
+#include "grid/objects/context_menu_items_object.h"
 
-#include "grid/lattix_error.h"
+#include "grid/automation/error_table.h"
 
 namespace lattix {
 

@@ -1,9 +1,9 @@
-#include "grid/data_object.h"
+#include "grid/objects/data_object.h"
 
 #include <array>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "runtime/conversions.h"
 
 namespace lattix {

@@ -1,4 +1,4 @@
-#include "grid/font_object.h"
+#include "grid/objects/font_object.h"
 
 #include <optional>
 

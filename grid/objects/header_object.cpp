@@ -1,7 +1,7 @@
-#include "grid/header_object.h"
+#include "grid/objects/header_object.h"
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "grid/view/grid_chrome.h"
 #include "platform/gfx/system_colors.h"
 #include "runtime/conversions.h"

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "grid/owned_object.h"
+#include "grid/objects/owned_object.h"
 #include "runtime/variant.h"
 
 namespace lattix {

@@ -1,6 +1,6 @@
-#include "grid/owned_object.h"
+#include "grid/objects/owned_object.h"
 
-#include "grid/lattix_error.h"
+#include "grid/automation/error_table.h"
 
 namespace lattix {
 

@@ -1,8 +1,8 @@
-#include "grid/scroll_bar_object.h"
+#include "grid/objects/scroll_bar_object.h"
 
-#include "grid/dispatch_binder.h"
+#include "grid/automation/dispatch_binder.h"
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "grid/view/grid_chrome.h"
 
 namespace lattix {

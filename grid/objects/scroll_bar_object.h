@@ -2,7 +2,7 @@
 // SmallChangeDesiredValue live here; the rest is the scroll bar engine's state.
 #pragma once
 
-#include "grid/owned_object.h"
+#include "grid/objects/owned_object.h"
 
 namespace lattix {
 

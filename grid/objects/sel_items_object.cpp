@@ -1,4 +1,4 @@
-#include "grid/sel_items_object.h"
+#include "grid/objects/sel_items_object.h"
 
 #include <algorithm>
 #include <climits>

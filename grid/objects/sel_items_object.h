@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "grid/owned_object.h"
+#include "grid/objects/owned_object.h"
 
 namespace lattix {
 

@@ -1,8 +1,8 @@
-#include "grid/sort_group_object.h"
+#include "grid/objects/sort_group_object.h"
 
-#include "grid/dispatch_binder.h"
+#include "grid/automation/dispatch_binder.h"
+#include "grid/automation/member_families.h"
 #include "grid/lattix.h"
-#include "grid/lattix_bindings.h"
 
 namespace lattix {
 

@@ -3,8 +3,8 @@
 
 #include <memory>
 
+#include "grid/objects/owned_object.h"
 #include "grid/ops/sort_criteria.h"
-#include "grid/owned_object.h"
 
 namespace lattix {
 

@@ -5,10 +5,10 @@
 // command 8192 + its item number: 1..15 for the default items, 15 + k for the custom item at list
 // index k. The chosen command runs right after the menu closes; an error it raises is shown in a
 // message box and goes no further, so the window procedure never sees it.
-#include "grid/context_menu_items_object.h"
 #include "grid/lattix.h"
+#include "grid/objects/context_menu_items_object.h"
+#include "grid/objects/sort_group_object.h"
 #include "grid/ops/sort_criteria.h"
-#include "grid/sort_group_object.h"
 #include "platform/ui/clipboard.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/window_manager.h"

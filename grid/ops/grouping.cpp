@@ -59,9 +59,9 @@
 #include <cmath>
 #include <optional>
 
-#include "grid/aggr_funcs_object.h"
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
+#include "grid/objects/aggr_funcs_object.h"
 #include "grid/ops/row_comparator.h"
 #include "grid/ops/sort_events.h"
 #include "grid/ops/sort_state.h"

@@ -1,6 +1,6 @@
 #include "grid/ops/sort_criteria.h"
 
-#include "grid/lattix_error.h"
+#include "grid/automation/error_table.h"
 
 namespace lattix {
 

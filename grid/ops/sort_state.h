@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "grid/sort_group_object.h"
+#include "grid/objects/sort_group_object.h"
 
 namespace lattix {
 

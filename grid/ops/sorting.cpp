@@ -12,8 +12,8 @@
 #include <numeric>
 #include <optional>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "grid/ops/row_comparator.h"
 #include "grid/ops/sort_events.h"
 #include "grid/ops/sort_state.h"

@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <limits>
 
-#include "grid/font_object.h"
+#include "grid/objects/font_object.h"
 #include "grid/lattix.h"
 #include "grid/view/grid_chrome.h"
-#include "grid/lattix_error.h"
+#include "grid/automation/error_table.h"
 #include "grid/model/cell_enums.h"
 #include "platform/gfx/font.h"
 #include "platform/gfx/system_metrics.h"

@@ -1,8 +1,8 @@
 // Cell background, hatch and text, and the order in which a cell's contents are drawn.
 #include <algorithm>
 
-#include "grid/dispatch_binder.h"
-#include "grid/font_object.h"
+#include "grid/automation/dispatch_binder.h"
+#include "grid/objects/font_object.h"
 #include "grid/lattix.h"
 #include "platform/gfx/utf8.h"
 #include "grid/model/cell_enums.h"

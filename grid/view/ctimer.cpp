@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "grid/lattix_error.h"
+#include "grid/automation/error_table.h"
 #include "grid/view/timer_table.h"
 #include "platform/ui/window_manager.h"
 

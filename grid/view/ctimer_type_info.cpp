@@ -1,4 +1,4 @@
-#include "grid/dispatch_binder.h"
+#include "grid/automation/dispatch_binder.h"
 #include "grid/view/ctimer.h"
 
 namespace lattix {

@@ -3,7 +3,7 @@
 // Order: the colour CellDynamicFormatting gives, then RowDynamicFormatting, then the cell's own, then
 // the control's ForeColor, or for the back colour BackColorOddRows / BackColorEvenRows by the row's
 // visible index and finally BackColor. The first that is not -1 wins and is translated to RGB.
-#include "grid/dispatch_binder.h"
+#include "grid/automation/dispatch_binder.h"
 #include "grid/lattix.h"
 #include "grid/model/cell_enums.h"
 #include "grid/view/colors.h"

@@ -1,8 +1,8 @@
 // Scrolling a row, a column or a cell into view.
 #include <algorithm>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 
 namespace lattix {
 

@@ -1,7 +1,7 @@
 // One way from a font description (the grid's, a cell's, the header's) to a font to draw with.
 #pragma once
 
-#include "grid/font_object.h"
+#include "grid/objects/font_object.h"
 #include "platform/gfx/font.h"
 
 namespace lattix {

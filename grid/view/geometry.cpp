@@ -9,7 +9,7 @@
 #include "grid/lattix.h"
 #include "grid/view/grid_chrome.h"
 #include "grid/view/painter.h"
-#include "grid/lattix_error.h"
+#include "grid/automation/error_table.h"
 #include "runtime/automation_error.h"
 
 namespace lattix {

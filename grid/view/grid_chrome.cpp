@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "grid/view/painter.h"
 #include "grid/view/product_info.h"
 #include "platform/gfx/text_draw.h"

@@ -1,6 +1,6 @@
 // The grid's own members for its header bar, scroll bars, visual styles and tooltips.
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "grid/view/grid_chrome.h"
 
 namespace lattix {

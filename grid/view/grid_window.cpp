@@ -3,7 +3,7 @@
 // input code (HandleInputMessage).
 #include "grid/lattix.h"
 #include "platform/ui/drag_drop.h"
-#include "grid/lattix_error.h"
+#include "grid/automation/error_table.h"
 #include "grid/view/grid_chrome.h"
 #include "grid/view/painter.h"
 #include "platform/ui/window_manager.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "grid/font_object.h"
+#include "grid/objects/font_object.h"
 #include "platform/controls/header_control.h"
 #include "platform/gfx/image_list.h"
 

@@ -2,8 +2,8 @@
 // of the view.
 #include <algorithm>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 
 namespace lattix {
 

@@ -1,7 +1,7 @@
 // The lets of the appearance properties only the painter reads, and the painter's public members
 // (Draw, DrawCell, Refresh) and repaint requests.
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "grid/view/painter.h"
 #include "grid/view/picture_object.h"
 #include "runtime/conversions.h"

@@ -34,7 +34,7 @@
 #include <optional>
 #include <vector>
 
-#include "grid/font_object.h"
+#include "grid/objects/font_object.h"
 #include "grid/view/glyph_cache.h"
 #include "grid/view/paint_surface.h"
 #include "grid/view/row_buffer.h"

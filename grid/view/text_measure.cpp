@@ -2,9 +2,9 @@
 // IsCellTextClipped, and the fonts and text flags the painter draws a cell with.
 #include <algorithm>
 
-#include "grid/font_object.h"
 #include "grid/lattix.h"
 #include "grid/model/cell_enums.h"
+#include "grid/objects/font_object.h"
 #include "grid/view/font_request.h"
 #include "platform/gfx/font.h"
 #include "platform/gfx/text_draw.h"

@@ -1,7 +1,7 @@
 // Grid-wide settings the geometry and the painter read: grid lines, the focus frame, row text,
 // the border, editability of cell controls and the ensure-visible switches.
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 
 namespace lattix {
 

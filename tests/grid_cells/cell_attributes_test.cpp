@@ -1,7 +1,7 @@
 // Cell* properties: packed fields, checks, the changed flag and row redraws, the format table.
 #include "test_support.h"
 
-#include "grid/cell_object.h"
+#include "grid/objects/cell_object.h"
 #include "runtime/conversions.h"
 
 namespace lattix {

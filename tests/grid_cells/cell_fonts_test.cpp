@@ -1,8 +1,8 @@
 // Cell fonts, the font table, FontClone, the grid's Font and the live cell font link.
 #include "test_support.h"
 
-#include "grid/cell_object.h"
-#include "grid/font_object.h"
+#include "grid/objects/cell_object.h"
+#include "grid/objects/font_object.h"
 
 namespace lattix {
 namespace {

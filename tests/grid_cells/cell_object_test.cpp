@@ -1,7 +1,7 @@
 // CellObject rules and the combo binding on the storage side.
 #include "test_support.h"
 
-#include "grid/cell_object.h"
+#include "grid/objects/cell_object.h"
 
 namespace lattix {
 namespace {

@@ -1,7 +1,7 @@
 // Effective colours, the colour service and the dynamic content events.
 #include "test_support.h"
 
-#include "grid/font_object.h"
+#include "grid/objects/font_object.h"
 #include "grid/view/colors.h"
 
 namespace lattix {

@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "runtime/automation_error.h"
 
 namespace lattix::test {

@@ -1,8 +1,8 @@
 // The built-in header and cell menus, answered by script: their items, states, events and commands.
 #include "clipboard_test_support.h"
 
-#include "grid/context_menu_items_object.h"
-#include "grid/sort_group_object.h"
+#include "grid/objects/context_menu_items_object.h"
+#include "grid/objects/sort_group_object.h"
 #include "platform/ui/message_box.h"
 #include "runtime/automation_error.h"
 

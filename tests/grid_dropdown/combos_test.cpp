@@ -5,9 +5,9 @@
 #include <functional>
 #include <vector>
 
-#include "grid/cell_object.h"
-#include "grid/combo_objects.h"
 #include "grid/lattix.h"
+#include "grid/objects/cell_object.h"
+#include "grid/objects/combo_objects.h"
 #include "runtime/automation.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"

@@ -3,8 +3,8 @@
 // removed while it is open.
 #include <gtest/gtest.h>
 
-#include "grid/combo_objects.h"
-#include "grid/font_object.h"
+#include "grid/objects/combo_objects.h"
+#include "grid/objects/font_object.h"
 #include "platform/controls/drop_down_list.h"
 #include "tests/grid_mouse/mouse_test_support.h"
 #include "tests/picture_check.h"

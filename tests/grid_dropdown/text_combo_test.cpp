@@ -2,7 +2,7 @@
 // the combo button opening the list over the editor, and choices from it; F4 on a list cell.
 #include <gtest/gtest.h>
 
-#include "grid/combo_objects.h"
+#include "grid/objects/combo_objects.h"
 #include "platform/controls/drop_down_list.h"
 #include "tests/grid_mouse/mouse_test_support.h"
 

@@ -2,7 +2,7 @@
 // decimal locales, the validation message, the vetoes and redirections of BeforeCommitEdit, and
 // the RequestEdit answers with the editor options applied to a text.
 #include "edit_test_support.h"
-#include "grid/font_object.h"
+#include "grid/objects/font_object.h"
 #include "runtime/automation_error.h"
 #include "runtime/locale.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "grid/lattix.h"
-#include "grid/sel_items_object.h"
+#include "grid/objects/sel_items_object.h"
 #include "platform/controls/edit_box.h"
 #include "platform/headless/headless_host.h"
 #include "platform/ui/keys.h"

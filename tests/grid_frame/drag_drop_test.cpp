@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "grid/data_object.h"
 #include "grid/lattix.h"
+#include "grid/objects/data_object.h"
 #include "platform/headless/headless_host.h"
 #include "platform/ui/drag_drop.h"
 #include "platform/ui/window_manager.h"

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "grid/header_object.h"
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
+#include "grid/objects/header_object.h"
 #include "platform/headless/headless_host.h"
 #include "platform/ui/window_manager.h"
 #include "runtime/automation_error.h"

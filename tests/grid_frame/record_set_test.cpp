@@ -7,8 +7,8 @@
 #include <string>
 #include <unistd.h>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "grid/model/record_set.h"
 #include "grid/model/sqlite_record_set.h"
 #include "runtime/automation_error.h"
@@ -258,7 +258,7 @@ TEST(FillFromRecordSet, ThroughTheAutomationInterface) {
 
 } // namespace
 
-#include "grid/combo_objects.h"
+#include "grid/objects/combo_objects.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // AutoWidthCol(s), AutoHeightRow(s), GetOptimalCellHeight, text measuring and Sys.
 #include "tests/grid_geometry/geometry_support.h"
 
-#include "grid/font_object.h"
+#include "grid/objects/font_object.h"
 #include "platform/gfx/font.h"
 #include "platform/gfx/system_metrics.h"
 #include "runtime/conversions.h"

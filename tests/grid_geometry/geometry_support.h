@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "grid/lattix.h"
-#include "grid/scroll_bar_object.h"
+#include "grid/objects/scroll_bar_object.h"
 #include "grid/view/scroll_bars.h"
 #include "platform/headless/headless_host.h"
 #include "runtime/automation_error.h"

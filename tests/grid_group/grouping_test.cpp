@@ -1,6 +1,6 @@
 // Grouping: group rows, captions, aggregates (after grouping, edits and sorting), collapsing, events,
 // and Ungroup giving back the grid as it was.
-#include "grid/aggr_funcs_object.h"
+#include "grid/objects/aggr_funcs_object.h"
 #include "sort_test_support.h"
 
 using namespace sort_test;

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "grid/header_object.h"
 #include "grid/lattix.h"
-#include "grid/scroll_bar_object.h"
+#include "grid/objects/header_object.h"
+#include "grid/objects/scroll_bar_object.h"
 #include "grid/view/grid_chrome.h"
 #include "platform/headless/headless_host.h"
 #include "runtime/automation_error.h"

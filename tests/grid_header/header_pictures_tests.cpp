@@ -1,6 +1,6 @@
 // Pictures of the grid's header bar: icons, multi-line titles, sort triangles and numbers, hot
 // and pressed items, in the themed and the classic look.
-#include "grid/sort_group_object.h"
+#include "grid/objects/sort_group_object.h"
 #include "platform/gfx/image_list.h"
 #include "tests/grid_header/grid_chrome_support.h"
 #include "tests/picture_check.h"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "grid/lattix_error.h"
+#include "grid/automation/error_table.h"
 #include "grid/view/ctimer.h"
 #include "grid/view/timer_table.h"
 #include "platform/headless/headless_host.h"

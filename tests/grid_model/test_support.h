@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "runtime/automation_error.h"
 
 namespace lattix_test {

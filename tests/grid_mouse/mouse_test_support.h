@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "grid/lattix.h"
-#include "grid/sel_items_object.h"
+#include "grid/objects/sel_items_object.h"
 #include "platform/headless/headless_host.h"
 #include "platform/ui/keys.h"
 #include "platform/ui/window_manager.h"

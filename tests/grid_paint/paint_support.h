@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "grid/view/painter.h"
 #include "grid/view/picture_object.h"
 #include "platform/gfx/image_list.h"

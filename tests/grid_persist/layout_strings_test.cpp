@@ -1,8 +1,8 @@
 // LayoutCol and LayoutSort: formats, restoring, dpi scaling and the all-or-nothing reading.
 #include <random>
 
+#include "grid/objects/sort_group_object.h"
 #include "grid/ops/sort_criteria.h"
-#include "grid/sort_group_object.h"
 #include "tests/grid_persist/persist_test_support.h"
 
 namespace persist_test {

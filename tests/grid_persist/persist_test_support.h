@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "runtime/automation_error.h"
 
 namespace persist_test {

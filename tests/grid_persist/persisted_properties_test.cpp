@@ -2,8 +2,8 @@
 #include <map>
 #include <random>
 
-#include "grid/font_object.h"
 #include "grid/model/persisted_properties.h"
+#include "grid/objects/font_object.h"
 #include "runtime/conversions.h"
 #include "tests/grid_persist/persist_test_support.h"
 

@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <fstream>
 
-#include "grid/font_object.h"
 #include "grid/model/persisted_properties.h"
 #include "grid/model/property_bag_json.h"
+#include "grid/objects/font_object.h"
 #include "runtime/conversions.h"
 #include "tests/grid_persist/persist_test_support.h"
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
-#include "grid/sel_items_object.h"
+#include "grid/objects/sel_items_object.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"
 #include "tests/cell_grid_host.h"

@@ -1,5 +1,5 @@
 // Sort, DoDefaultSort and SortRowChildNodes: what moves, what follows the rows, events and failures.
-#include "grid/aggr_funcs_object.h"
+#include "grid/objects/aggr_funcs_object.h"
 #include "sort_test_support.h"
 
 using namespace sort_test;

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
-#include "grid/sort_group_object.h"
+#include "grid/objects/sort_group_object.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"
 #include "runtime/text_conversion.h"

@@ -1,8 +1,8 @@
 // The published interface: type information, dispatch identifiers, Invoke by identifier and by name.
 #include "test_support.h"
 
-#include "grid/cell_object.h"
-#include "grid/interface_catalog.h"
+#include "grid/automation/interface_catalog.h"
+#include "grid/objects/cell_object.h"
 
 namespace lattix {
 namespace {

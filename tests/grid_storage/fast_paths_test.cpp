@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "grid/cell_object.h"
+#include "grid/objects/cell_object.h"
 #include "runtime/conversions.h"
 #include "test_support.h"
 

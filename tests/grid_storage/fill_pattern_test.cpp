@@ -1,7 +1,7 @@
 // Rows created in bulk share one pattern of new-row cells until a cell of their block is written: every
 // reader and writer sees the same values as with cells written out one by one, through writes,
 // structural changes, sorting, bulk exchange and RowCount growth and shrinking.
-#include "grid/cell_object.h"
+#include "grid/objects/cell_object.h"
 #include "test_support.h"
 
 using namespace lattix;

@@ -1,8 +1,8 @@
 // Edge cases of adding, counting and addressing rows and columns.
 #include "test_support.h"
 
-#include "grid/cell_object.h"
-#include "grid/header_object.h"
+#include "grid/objects/cell_object.h"
+#include "grid/objects/header_object.h"
 
 namespace lattix {
 namespace {

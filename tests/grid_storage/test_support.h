@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <set>
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
-#include "grid/lattix_error.h"
 #include "runtime/automation_error.h"
 
 namespace lattix::test {

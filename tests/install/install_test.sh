@@ -15,7 +15,7 @@ lib="$prefix/lib/liblattix.so.6"
 readelf -d "$lib" | grep -q 'SONAME.*\[liblattix\.so\.6\]' || fail "liblattix.so has no versioned SONAME"
 [ -e "$prefix/lib/liblattixwidget.so.6" ] || fail "no liblattixwidget.so.6"
 readelf -d "$prefix/lib/liblattixwidget.so.6" | grep -q 'R.*PATH.*\$ORIGIN' || fail "liblattixwidget.so has no relative rpath"
-for h in grid/lattix.h bindings/c/lattix.h platform/qt/lattix_widget.h runtime/variant.h; do
+for h in grid/lattix.h bindings/c/lattix.h bindings/qt/lattix_widget.h runtime/variant.h; do
   [ -f "$prefix/include/lattix/$h" ] || fail "header $h not installed"
 done
 [ -f "$prefix/lib/cmake/Lattix/LattixConfig.cmake" ] || fail "no LattixConfig.cmake"

@@ -12,7 +12,7 @@
 
 #include <cmath>
 
-#include "platform/qt/lattix_widget.h"
+#include "bindings/qt/lattix_widget.h"
 #include "platform/qt/qt_backend.h"
 #include "platform/ui/window_manager.h"
 #include "tests/qt/qt_test_support.h"

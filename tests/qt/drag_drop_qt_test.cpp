@@ -9,8 +9,8 @@
 
 #include <string>
 
-#include "grid/data_object.h"
-#include "platform/qt/lattix_widget.h"
+#include "bindings/qt/lattix_widget.h"
+#include "grid/objects/data_object.h"
 #include "platform/ui/drag_drop.h"
 #include "runtime/conversions.h"
 #include "tests/qt/qt_test_support.h"

@@ -10,8 +10,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "bindings/qt/lattix_widget.h"
 #include "platform/gfx/device_context.h"
-#include "platform/qt/lattix_widget.h"
 #include "platform/qt/qt_backend.h"
 #include "platform/ui/window_manager.h"
 #include "runtime/conversions.h"

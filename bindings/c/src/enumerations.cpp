@@ -1,6 +1,6 @@
 // The published enumerations and their constants.
 #include "bindings/c/src/error_guard.h"
-#include "grid/interface_catalog.h"
+#include "grid/automation/interface_catalog.h"
 
 using namespace lattix;
 using namespace lattix::cabi;
