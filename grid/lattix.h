@@ -1,5 +1,9 @@
 // The Lattix grid control.
 //
+// grid/ itself holds the control frame: this class, what it asks of its container
+// (control_site.h) and the frame services; its parts live in model/, view/, input/ and ops/, the
+// objects it hands out in objects/ and its published interface in automation/.
+//
 // The C++ members carry the published names: a property P has P(...) to read it and SetP(...) to
 // assign it; methods keep their names. The automation interface (Invoke by dispatch identifier or by
 // name) calls exactly these members. Every member checks its arguments before it changes anything

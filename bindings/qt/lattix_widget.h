@@ -1,3 +1,7 @@
+// bindings/qt: the grid as a widget of a Qt 6 program (liblattixwidget, target Lattix::widget). It
+// may use the grid and the Qt desktop backend (platform/qt) below it; nothing in the library
+// depends on it.
+//
 // LattixWidget: a Lattix grid as a Qt widget, to be put into any layout.
 //
 //     #include "bindings/qt/lattix_widget.h"

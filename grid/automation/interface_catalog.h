@@ -1,3 +1,11 @@
+// grid/automation: the grid's published interface. This catalog lists every class with its members,
+// dispatch identifiers, parameters and defaults, the events and the enumerations; the dispatch
+// binder builds each class's type information from it (Invoke by identifier or by name); the member
+// tables (one *_members.cpp per family of members) bind the C++ members of the grid and of its
+// objects to the catalog's entries; the error table raises every misuse as an automation error.
+// It may use the runtime, the grid and every folder of it; the rest of the grid uses only the
+// error table, and the binder where an object or a timer describes its own class.
+//
 // The catalog of the published interface: classes, members with their dispatch identifiers and
 // parameters, events and enumerations. The dispatch tables take names, identifiers and parameter
 // lists from here, so every way of calling the grid sees the same interface.
