@@ -5,6 +5,8 @@
 #include <cctype>
 #include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/core/messages.h"
 #include "app/core/numbers.h"
@@ -54,10 +56,6 @@ std::optional<std::string> DataProblem(const std::vector<std::string>& lines, st
         const std::string& line = lines[i];
         if (line.empty()) continue;
         const std::string where = file + ", line " + std::to_string(i + 1);
-        const auto fields = static_cast<int>(std::count(line.begin(), line.end(), '\t')) + 1;
-        if (fields < 30)
-            return where + ": only " + std::to_string(fields) +
-                   " of the 30 fields; the file is cut short or is no carcass file";
         for (int f = 2; f < 30; ++f) {
             const std::string_view text = Field(line, f);
             const NumberScan scan = ScanNumber(CommaToDot(text));
@@ -71,6 +69,37 @@ std::optional<std::string> DataProblem(const std::vector<std::string>& lines, st
     }
     if (!anyRow) return file + " holds no data rows";
     return std::nullopt;
+}
+
+int FieldCount(std::string_view line) {
+    return static_cast<int>(std::count(line.begin(), line.end(), '\t')) + 1;
+}
+
+// Data lines with fewer than the 30 fields: a table with fewer parts, or a line cut short. Their
+// missing weights read as 0, as sorttab reads them. Nothing when every line is complete.
+std::optional<std::string> ShortLinesNote(const std::vector<std::string>& lines, std::string_view name) {
+    std::vector<std::pair<std::size_t, std::size_t>> ranges; // line numbers, first to last
+    int fewest = 30;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        if (lines[i].empty() || FieldCount(lines[i]) >= 30) continue;
+        fewest = std::min(fewest, FieldCount(lines[i]));
+        const std::size_t number = i + 1;
+        if (!ranges.empty() && ranges.back().second + 1 == number)
+            ranges.back().second = number;
+        else
+            ranges.push_back({number, number});
+    }
+    if (ranges.empty()) return std::nullopt;
+    std::string where;
+    for (const auto& [first, last] : ranges) {
+        if (!where.empty()) where += ", ";
+        where += std::to_string(first);
+        if (last != first) where += "-" + std::to_string(last);
+    }
+    const bool one = ranges.size() == 1 && ranges[0].first == ranges[0].second;
+    return "The carcass file " + std::string(name) + (one ? ", line " : ", lines ") + where + ": " +
+           (one ? "only " : "as few as ") + std::to_string(fewest) +
+           " of the 30 fields; the missing weights are read as 0";
 }
 
 } // namespace
@@ -194,6 +223,7 @@ void ReadCarc(ProgramState& state, Dialogs& dialogs, std::string_view name) {
     if (state.CarcassTable[1][1][n] > 0) mask += 1;
     if (state.CarcassTable[2][1][n] > 0) mask += 2;
     state.SexMask = static_cast<int16_t>(mask);
+    if (std::optional<std::string> note = ShortLinesNote(*lines, name)) dialogs.ShowMessage(*note);
 }
 
 } // namespace avigram

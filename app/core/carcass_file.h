@@ -23,11 +23,12 @@ void sortnames(ProgramState& state, Dialogs& dialogs, std::string_view header);
 // 20..100, which stores nothing. Rows above 30 are not stored but still raise MaxAge.
 std::optional<int> sorttab(ProgramState& state, std::string_view line);
 
-// Reads the carcass file. A file that cannot be opened, holds binary data, has a line cut short, a
-// weight that cannot be used (beyond 1e9) or no data rows shows a message naming the file (and the
-// line and field) and sets LoadError, changing nothing. A header
-// that passes replaces the whole table and the fitted lines. Then the evis. carcass sums of column 0
-// and SexMask are set from the last row.
+// Reads the carcass file. A file that cannot be opened, holds binary data, has a weight that cannot
+// be used (beyond 1e9) or no data rows shows a message naming the file (and the line and field) and
+// sets LoadError, changing nothing. A header that passes replaces the whole table and the fitted
+// lines. Then the evis. carcass sums of column 0 and SexMask are set from the last row. Data lines
+// with fewer than 30 fields (tables with fewer parts) are read with their missing weights as 0, and
+// one message names those lines.
 void ReadCarc(ProgramState& state, Dialogs& dialogs, std::string_view name);
 
 } // namespace avigram

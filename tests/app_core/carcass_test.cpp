@@ -311,8 +311,6 @@ TEST(CarcassFile, UnusableFilesAreRefusedAndChangeNothing) {
     ASSERT_TRUE(t.state.CarcassLoaded);
     const ProgramState good = t.state;
 
-    std::string truncated = test::CarcassFile(20, 30);
-    truncated.resize(truncated.size() - 40);
     std::string huge = test::CarcassHeader() + "\r\n" + test::CarcassLine("Males", 1, 21) + "\r\n";
     huge += test::CarcassLine("Males", 1, 22).replace(9, 11, "1e308") + "\r\n"; // body weight 1e308
     std::string beyond = test::CarcassHeader() + "\r\n21\tMales\t1e400";
@@ -323,7 +321,6 @@ TEST(CarcassFile, UnusableFilesAreRefusedAndChangeNothing) {
         {"", "There is an error in the file, check name and restart"},
         {std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16),
          "The file " + dir + "XCARCDATA.txt is not a carcass file (it holds binary data)"},
-        {truncated, "The carcass file " + dir + "XCARCDATA.txt, line 34: only"},
         {huge, "The carcass file " + dir + "XCARCDATA.txt, line 3, field \"H2\": 1e308 cannot be used as a weight"},
         {beyond, "The carcass file " + dir + "XCARCDATA.txt, line 2, field \"H2\": 1e400 cannot be used as a weight"},
     };
@@ -339,6 +336,51 @@ TEST(CarcassFile, UnusableFilesAreRefusedAndChangeNothing) {
         EXPECT_EQ(t.state.PartNames, good.PartNames) << message;
         t.state.FileNameGiven = true;
     }
+}
+
+// Tables with fewer parts, and lines cut short, are read with the missing weights as 0 (those parts
+// are then left unfitted); one message names the short lines.
+TEST(CarcassFile, ShortDataLinesReadTheirMissingWeightsAsZero) {
+    auto firstFields = [](const std::string& line, int count) {
+        std::size_t end = 0;
+        for (int i = 0; i < count; ++i)
+            end = line.find('\t', end) + 1;
+        return line.substr(0, end - 1);
+    };
+    // Age, sex, body weight and part columns 2..13 only.
+    std::string few = test::CarcassHeader() + "\r\n";
+    for (const auto& [name, sex] : {std::pair{"Males", 1}, std::pair{"Females", 2}})
+        for (int age = 20; age <= 50; ++age)
+            few += firstFields(test::CarcassLine(name, sex, age), 15) + "\r\n";
+    Loaded t;
+    t.dir.Write("FewCARCDATA.txt", few);
+    CarcassClickResult r = t.Load("FewCARCDATA.txt");
+    EXPECT_TRUE(r.loaded);
+    EXPECT_FALSE(t.state.LoadError);
+    EXPECT_EQ(t.dialogs.messages,
+              std::vector<std::string>{"The carcass file " + t.dir.str() +
+                                       "FewCARCDATA.txt, lines 2-63: as few as 15 of the 30 fields; the missing "
+                                       "weights are read as 0"});
+    EXPECT_EQ(t.state.SexMask, 3);
+    EXPECT_DOUBLE_EQ(t.state.CarcassTable[1][13][10], 3000 * test::PartSlope(1, 13) + 13);
+    EXPECT_DOUBLE_EQ(t.state.CarcassTable[1][14][10], 0);
+    EXPECT_NEAR(t.state.Slope[1][13], test::PartSlope(1, 13), 1e-9); // the parts it has are fitted
+    EXPECT_DOUBLE_EQ(t.state.Slope[1][14], 0);                        // the others are not
+
+    // One line cut short in a complete table: only that line is named.
+    std::string cut = test::CarcassFile(20, 30);
+    cut.resize(cut.size() - 40);
+    const std::string last = cut.substr(cut.rfind("\r\n") + 2);
+    const auto fields = std::count(last.begin(), last.end(), '\t') + 1;
+    ASSERT_LT(fields, 30);
+    t.dialogs.messages.clear();
+    t.dir.Write("CutCARCDATA.txt", cut);
+    EXPECT_TRUE(t.Load("CutCARCDATA.txt").loaded);
+    EXPECT_EQ(t.dialogs.messages, std::vector<std::string>{"The carcass file " + t.dir.str() +
+                                                           "CutCARCDATA.txt, line 34: only " + std::to_string(fields) +
+                                                           " of the 30 fields; the missing weights are read as 0"});
+    EXPECT_DOUBLE_EQ(t.state.CarcassTable[2][1][10], 90 * 30);
+    EXPECT_DOUBLE_EQ(t.state.CarcassTable[2][28][10], 0);
 }
 
 } // namespace
