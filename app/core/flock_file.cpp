@@ -1,7 +1,9 @@
 // ReadInGrid, the flock sorttab and savefile.
 #include "app/core/flock_file.h"
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "app/core/flock_data.h"
 
@@ -65,18 +67,51 @@ std::vector<FlockRowUpdate> FlockFileRows(const std::vector<std::string>& lines,
     return rows;
 }
 
-std::pair<int, int> CarcassAgeRange(const ProgramState& state) {
+std::pair<int, int> CarcassAgeRange(const ProgramState& state, int sex) {
     int lowest = 0, highest = 0;
     for (int row = 0; row < kStoredRows; ++row) {
         bool held = false;
-        for (int sex = 0; sex < kSexes; ++sex)
-            held = held || state.CarcassTable[sex][1][row] > 0;
+        for (int s = 0; s < kSexes; ++s)
+            held = held || ((sex < 0 || s == sex) && state.CarcassTable[s][1][row] > 0);
         if (!held) continue;
         if (lowest == 0) lowest = row + 20;
         highest = row + 20;
     }
     if (lowest == 0) return {20, 100};
     return {lowest, highest};
+}
+
+namespace {
+
+// The body weight the growth table holds for a sex at an age in days; 0 for days without a row.
+double GrowthWeight(const ProgramState& state, int sex, int day) {
+    if (day < 20 || day >= 20 + kStoredRows) return 0;
+    return state.CarcassTable[sex][1][day - 20];
+}
+
+bool TableHoldsSex(const ProgramState& state, int sex) {
+    for (int row = 0; row < kStoredRows; ++row)
+        if (state.CarcassTable[sex][1][row] > 0) return true;
+    return false;
+}
+
+} // namespace
+
+bool GrowthTableCovers(const ProgramState& state, double age, int sex) {
+    sex = std::clamp(sex, 0, 2);
+    if (!TableHoldsSex(state, 0) && !TableHoldsSex(state, 1) && !TableHoldsSex(state, 2))
+        return std::trunc(age) >= 20 && std::trunc(age) <= 100; // no table yet: the ages it can hold
+    const double capped = std::min(std::trunc(age), static_cast<double>(state.MaxAge));
+    if (!(capped >= 0)) return false;
+    int day = static_cast<int>(capped);
+    // Without rows of the flock's own sex the averages are scaled by the halves' own rows.
+    const bool ownRows = TableHoldsSex(state, sex);
+    for (int s = 1; s <= 2; ++s) {
+        if (GrowthWeight(state, s, day) == 0) --day;
+        const bool used = sex == 0 || sex == s;
+        if (used && GrowthWeight(state, ownRows ? sex : s, day) == 0) return false;
+    }
+    return true;
 }
 
 namespace {
@@ -117,8 +152,8 @@ struct CheckedLine {
     std::string problem; // empty when the line is good
 };
 
-CheckedLine CheckFlockFields(const std::vector<std::string_view>& fields, const std::pair<int, int>& ages,
-                             bool localeUsesComma) {
+CheckedLine CheckFlockFields(const std::vector<std::string_view>& fields, const ProgramState& state) {
+    const bool localeUsesComma = state.LocaleUsesComma;
     CheckedLine out;
     auto refuse = [&](int field, const std::string& value, const std::string& why) {
         out.problem = std::string("field \"") + kFieldNames[field] + "\": \"" + value + "\" " + why;
@@ -161,10 +196,14 @@ CheckedLine CheckFlockFields(const std::vector<std::string_view>& fields, const 
     if (ageScan.found && ageScan.outOfRange) return refuse(4, ageText, "cannot be represented");
     const std::optional<double> age = WholeTextNumber(ageText);
     if (!age) return refuse(4, ageText, "is not an age in days");
-    if (std::trunc(*age) < ages.first || std::trunc(*age) > ages.second)
+    const int sexIndex = *sex == "X" ? 0 : *sex == "M" ? 1 : 2;
+    if (!GrowthTableCovers(state, *age, sexIndex)) {
+        const std::pair<int, int> ages =
+            CarcassAgeRange(state, TableHoldsSex(state, sexIndex) ? sexIndex : -1);
         return refuse(4, ageText,
                       "lies outside the ages of the carcass table (" + std::to_string(ages.first) + " to " +
                           std::to_string(ages.second) + " days)");
+    }
     out.texts[4] = localeText(*age);
     return out;
 }
@@ -181,16 +220,14 @@ FlockFileReading ReadFlockFileChecked(const std::vector<std::string>& lines, std
             return reading;
         }
     }
-    const std::pair<int, int> ages = CarcassAgeRange(state);
-    int row = 0;
+    // Line n goes to row n, whatever happens to the lines before it.
+    std::map<int, std::size_t> refusedRows; // row -> its message in problems
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
         if (line.rfind("FX", 0) == 0) break;
+        const int row = static_cast<int>(std::min<std::size_t>(i + 1, kMaxFlocks + 1));
         const std::string where = file + ", line " + std::to_string(i + 1);
-        if (Trimmed(line).empty()) {
-            ++row; // an empty row
-            continue;
-        }
+        if (Trimmed(line).empty()) continue; // an empty row
         std::vector<std::string_view> fields = TabFields(line);
         if (fields.size() < 5) {
             reading.refusal = where + ": only " + std::to_string(fields.size()) +
@@ -203,22 +240,33 @@ FlockFileReading ReadFlockFileChecked(const std::vector<std::string>& lines, std
         bool blank = true;
         for (std::size_t f = 0; f < 5; ++f)
             blank = blank && Trimmed(fields[f]).empty();
-        if (blank) {
-            ++row;
-            continue;
-        }
-        CheckedLine checked = CheckFlockFields(fields, ages, state.LocaleUsesComma);
+        if (blank) continue;
+        CheckedLine checked = CheckFlockFields(fields, state);
         if (!checked.problem.empty()) {
-            reading.problems.push_back(where + ", " + checked.problem + "; the line is left out");
+            std::string message = where + ", " + checked.problem + "; the line is left out";
+            if (row <= kMaxFlocks) {
+                message += " and row " + std::to_string(row) + " stays empty";
+                refusedRows[row] = reading.problems.size();
+            }
+            reading.problems.push_back(std::move(message));
             continue;
         }
-        if (row >= kMaxFlocks) {
+        if (row > kMaxFlocks) {
             reading.problems.push_back(where + ": only " + std::to_string(kMaxFlocks) +
                                        " flocks fit; the line is left out");
             continue;
         }
-        reading.rows.push_back({++row, std::move(checked.texts)});
+        reading.rows.push_back({row, std::move(checked.texts)});
     }
+    // The flocks are counted down to the first empty row: when a refused line made it, say so.
+    int firstEmpty = 1;
+    for (const FlockRowUpdate& update : reading.rows) {
+        if (update.row != firstEmpty) break;
+        ++firstEmpty;
+    }
+    const bool flocksBelow = !reading.rows.empty() && reading.rows.back().row > firstEmpty;
+    if (auto refused = refusedRows.find(firstEmpty); flocksBelow && refused != refusedRows.end())
+        reading.problems[refused->second] += ", so the flocks below it are not used until it is filled";
     return reading;
 }
 

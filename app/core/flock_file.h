@@ -36,15 +36,27 @@ struct FlockFileReading {
     // Why the file is no flock file (binary data, a line cut short or with too few columns); when
     // set, nothing else is given and nothing may change.
     std::optional<std::string> refusal;
-    std::vector<FlockRowUpdate> rows; // GridFlock rows, numbered without the lines left out
+    // GridFlock rows: line n of the file gives row n; the rows of lines left out stay empty.
+    std::vector<FlockRowUpdate> rows;
     // One message per line left out: a value the flock window would refuse (negative or fractional
-    // birds, a weight not above 0, an unknown sex code, an age outside the carcass table), a number
-    // that cannot be represented, a line without a flock identifier, or a flock beyond the tenth.
+    // birds, a weight not above 0, an unknown sex code, an age the growth table cannot scale the
+    // flock's averages at), a number that cannot be represented, a line without a flock identifier,
+    // or a flock beyond the tenth row. The message of a refused line whose empty row ends the list of
+    // flocks while good flocks follow says that those are not used until the row is filled.
     std::vector<std::string> problems;
 };
 
-// The ages (days) the carcass table holds rows for; 20..100 before a table is loaded.
-std::pair<int, int> CarcassAgeRange(const ProgramState& state);
+// The ages (days) the carcass table holds body weights for, of one sex (0..2) or of any (-1);
+// 20..100 when it holds none (before a table is loaded).
+std::pair<int, int> CarcassAgeRange(const ProgramState& state, int sex = -1);
+
+// Whether the distribution can scale a flock of this sex (0 mixed, 1 males, 2 females) and age to
+// the growth table: it takes the age's whole days, capped at MaxAge, and steps back one day for each
+// sex (males, then females) whose row is empty; the body weight of the flock's own sex it divides by
+// must then be there in the row each of the flock's halves uses. (A table without rows of the
+// flock's sex, such as a mixed flock beside a table of males and females, is checked on the halves'
+// own rows, which the distribution then uses alone.) Before a table is loaded: ages 20..100.
+bool GrowthTableCovers(const ProgramState& state, double age, int sex);
 
 // Reads the lines of the flock file at path (named in the messages). A number field may use ","
 // as decimal point; the identifier runs to its first comma as the file format has it.

@@ -150,23 +150,24 @@ TEST_P(Flocks, WriteFlocksFillsTheMainGrid) {
 }
 
 // Lines with values the flock window would refuse are reported (file, line, field) and left out;
-// the good flocks close up so that none is lost behind a gap.
+// every flock stays in the row its line names, and a refused line's row stays empty.
 TEST_P(Flocks, CheckedReadingLeavesOutImpossibleLines) {
     for (int s = 0; s < 3; ++s)
         for (int row = 1; row <= 30; ++row)
             state.CarcassTable[s][1][row] = 1000; // ages 21..50
+    state.MaxAge = 80; // the file went on to 80 days, beyond the rows the table keeps
     EXPECT_EQ(CarcassAgeRange(state), (std::pair<int, int>{21, 50}));
     const std::vector<std::string> lines = {
         "Good 1\t1000\t2.5\tm\t40",     // 1
         "Neg\t-500\t2.5\tM\t40",        // 2
         "Huge\t1e20\t2.5\tM\t40",       // 3
         "Sex\t1000\t2.5\tQ\t40",        // 4
-        "Old\t1000\t2.5\tF\t400",       // 5
+        "Old\t1000\t2.5\tF\t400",       // 5: capped at 80 days, no row within two days of it
         "Comma\t24000\t2,83\tF\t38",    // 6: a decimal comma, sex and age kept
         "Thousands\t24,000\t2.8\tX\t38", // 7
         "Zero\t10\t0\tX\t38",           // 8
         "\t10\t2\tX\t38",               // 9: no identifier
-        "Young\t10\t2\tX\t20.5",        // 10: day 20 is not in the table
+        "Young\t10\t2\tX\t20.5",        // 10: day 20 is not in the table, nor the day before
         "Inf\t10\t1e400\tX\t38",        // 11
     };
     FlockFileReading r = ReadFlockFileChecked(lines, "/f/x.grd", state);
@@ -174,18 +175,19 @@ TEST_P(Flocks, CheckedReadingLeavesOutImpossibleLines) {
     ASSERT_EQ(r.rows.size(), 2u);
     EXPECT_EQ(r.rows[0].row, 1);
     EXPECT_EQ(r.rows[0].texts, (FlockRowTexts{"Good 1", "1000", Dec("2.5"), "M", "40"}));
-    EXPECT_EQ(r.rows[1].row, 2);
+    EXPECT_EQ(r.rows[1].row, 6);
     EXPECT_EQ(r.rows[1].texts, (FlockRowTexts{"Comma", "24000", Dec("2.83"), "F", "38"}));
     const std::string f = "The flock file /f/x.grd, line ";
     const std::vector<std::string> expected = {
-        f + "2, field \"Number of birds\": \"-500\" is negative; the line is left out",
-        f + "3, field \"Number of birds\": \"1e20\" cannot be represented (at most 2147483647 birds); the line is left out",
-        f + "4, field \"Flock Sex\": \"Q\" is not a sex code (X mixed, M males, F females); the line is left out",
-        f + "5, field \"Flock Age\": \"400\" lies outside the ages of the carcass table (21 to 50 days); the line is left out",
-        f + "7, field \"Number of birds\": \"24,000\" is not a number of birds; the line is left out",
-        f + "8, field \"Flock. Ave. Wt.\": \"0\" is not above 0; the line is left out",
-        f + "9, no \"Flock ID\"; the line is left out",
-        f + "10, field \"Flock Age\": \"20.5\" lies outside the ages of the carcass table (21 to 50 days); the line is left out",
+        f + "2, field \"Number of birds\": \"-500\" is negative; the line is left out and row 2 stays empty, so "
+            "the flocks below it are not used until it is filled",
+        f + "3, field \"Number of birds\": \"1e20\" cannot be represented (at most 2147483647 birds); the line is left out and row 3 stays empty",
+        f + "4, field \"Flock Sex\": \"Q\" is not a sex code (X mixed, M males, F females); the line is left out and row 4 stays empty",
+        f + "5, field \"Flock Age\": \"400\" lies outside the ages of the carcass table (21 to 50 days); the line is left out and row 5 stays empty",
+        f + "7, field \"Number of birds\": \"24,000\" is not a number of birds; the line is left out and row 7 stays empty",
+        f + "8, field \"Flock. Ave. Wt.\": \"0\" is not above 0; the line is left out and row 8 stays empty",
+        f + "9, no \"Flock ID\"; the line is left out and row 9 stays empty",
+        f + "10, field \"Flock Age\": \"20.5\" lies outside the ages of the carcass table (21 to 50 days); the line is left out and row 10 stays empty",
         f + "11, field \"Flock. Ave. Wt.\": \"1e400\" cannot be represented; the line is left out",
     };
     EXPECT_EQ(r.problems, expected);
@@ -195,6 +197,64 @@ TEST_P(Flocks, CheckedReadingLeavesOutImpossibleLines) {
     r = ReadFlockFileChecked(many, "m.grd", state);
     EXPECT_EQ(r.rows.size(), 10u);
     EXPECT_EQ(r.problems, std::vector<std::string>{"The flock file m.grd, line 11: only 10 flocks fit; the line is left out"});
+
+    // A refused last line, or one below an empty row, leaves no flock behind a gap of its own making.
+    r = ReadFlockFileChecked({"A\t1\t2\tX\t30", "\t\t\t\t", "B\t1\t2\tX\t30", "C\t-1\t2\tX\t30"}, "g.grd", state);
+    ASSERT_EQ(r.rows.size(), 2u);
+    EXPECT_EQ(r.rows[1].row, 3);
+    EXPECT_EQ(r.problems, std::vector<std::string>{"The flock file g.grd, line 4, field \"Number of birds\": \"-1\" "
+                                                   "is negative; the line is left out and row 4 stays empty"});
+}
+
+// The distribution caps an age at MaxAge and steps back one day for each sex whose row of the growth
+// table is empty: only an age that cannot reach a row of the flock's own sex that way is refused.
+TEST_P(Flocks, AgesAreRefusedOnlyWhereTheGrowthTableCannotScaleThem) {
+    for (int row = 1; row <= 30; ++row) {
+        state.CarcassTable[0][1][row] = 950;
+        state.CarcassTable[1][1][row] = 1000;
+        if (row <= 29) state.CarcassTable[2][1][row] = 900; // females up to 49 days
+    }
+    state.MaxAge = 50;
+    for (int sex : {0, 1, 2}) {
+        EXPECT_TRUE(GrowthTableCovers(state, 51, sex)) << sex; // capped at 50
+        EXPECT_TRUE(GrowthTableCovers(state, 400, sex)) << sex;
+        EXPECT_TRUE(GrowthTableCovers(state, 21.9, sex)) << sex;
+        EXPECT_FALSE(GrowthTableCovers(state, 20.5, sex)) << sex; // day 20, then day 19
+        EXPECT_FALSE(GrowthTableCovers(state, -3, sex)) << sex;
+    }
+
+    // The file went on to 53 days, the table keeps rows up to 50: day 51 steps back to 50 for the
+    // males' row, day 52 only to 51, where there is no body weight to divide by.
+    state.MaxAge = 53;
+    EXPECT_TRUE(GrowthTableCovers(state, 51, 1));
+    EXPECT_FALSE(GrowthTableCovers(state, 52, 1));
+    EXPECT_FALSE(GrowthTableCovers(state, 60, 0));
+    // A female flock of day 51: no male row (step to 50), no female row at 50 (step to 49): 49 it is.
+    EXPECT_TRUE(GrowthTableCovers(state, 51, 2));
+
+    // A table without mixed rows scales a mixed flock by the halves' own rows.
+    for (int row = 0; row <= 30; ++row)
+        state.CarcassTable[0][1][row] = 0;
+    state.MaxAge = 50;
+    EXPECT_TRUE(GrowthTableCovers(state, 50, 0));
+    EXPECT_FALSE(GrowthTableCovers(state, 20, 0));
+
+    // Before a table is loaded: the ages a carcass file can hold.
+    ProgramState empty;
+    ResetForStart(empty);
+    EXPECT_TRUE(GrowthTableCovers(empty, 100, 1));
+    EXPECT_FALSE(GrowthTableCovers(empty, 101, 1));
+    EXPECT_FALSE(GrowthTableCovers(empty, 19, 1));
+
+    // In a flock file: a flock of 51 days beside a table up to 50 is read; the message of a refused
+    // age gives the ages of the flock's own sex.
+    const std::vector<std::string> lines = {"House 7\t21000\t2,5\tF\t51", "House 8\t1000\t2.5\tF\t20"};
+    FlockFileReading r = ReadFlockFileChecked(lines, "h.grd", state);
+    ASSERT_EQ(r.rows.size(), 1u);
+    EXPECT_EQ(r.rows[0].texts, (FlockRowTexts{"House 7", "21000", Dec("2.5"), "F", "51"}));
+    EXPECT_EQ(r.problems, std::vector<std::string>{"The flock file h.grd, line 2, field \"Flock Age\": \"20\" lies "
+                                                   "outside the ages of the carcass table (21 to 49 days); the line "
+                                                   "is left out and row 2 stays empty"});
 }
 
 TEST_P(Flocks, FilesThatAreNoFlockFilesChangeNothing) {
