@@ -85,7 +85,16 @@ PartsAnalysisResult RecalcCarcassWeights(ProgramState& state, double totalBirds,
     // What the parts list will place, so that leftovers of an earlier run can be told apart.
     std::vector<PartsListCell> partsList;
     if (std::string path = ResolveFile(state.PartsFilePath, true); !path.empty()) {
-        if (auto lines = ReadTextLines(path)) partsList = PlacePartsList(*lines, flocks + 6, lastColumn);
+        if (auto lines = ReadTextLines(path)) {
+            const int firstColumn = flocks + 6;
+            PartsListPlacement placement = PlacePartsList(*lines, firstColumn, lastColumn);
+            partsList = std::move(placement.cells);
+            if (!placement.leftOut.empty()) {
+                const int blocks = (lastColumn - firstColumn) / 2 + 1;
+                result.messages.push_back(
+                    PartsLeftOutMessage(state.PartsFilePath, blocks, placement.leftOut));
+            }
+        }
     }
     std::set<std::pair<int, int>> written;
     for (int col : blockColumns) {
@@ -156,6 +165,8 @@ PartsAnalysisResult RecalcCarcassWeights(ProgramState& state, double totalBirds,
     g1.ColCount(flocks + 12);
 
     g2.HeaderHeight(24);
+    // Named before the captions are written, so that the first run already shows it.
+    state.PartNames[1] = "Evis. Carc.";
     for (int i = 0; i < kListEntries; ++i)
         g2.ColHeader(state.GridColumnList[i], state.PartNames[state.PartColumnList[i]]);
     g2.ColHeader(2, "No. of birds");
@@ -163,7 +174,6 @@ PartsAnalysisResult RecalcCarcassWeights(ProgramState& state, double totalBirds,
         g2.CopyFromGrid1(row + 5, 1, row, 1);
         g2.CopyFromGrid1(row + 5, 2, row, 2);
     }
-    state.PartNames[1] = "Evis. Carc.";
     for (int i = 0; i < kListEntries; ++i)
         g2.Text(1, state.GridColumnList[i], "Average");
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include "app/core/grid_ops.h"
@@ -49,11 +50,13 @@ struct PartsAnalysisResult {
     GridOps grid1;
     GridOps grid2;
     std::vector<PartTotal> totals; // one per list entry, in list order
+    std::vector<std::string> messages; // for the user: parts list items that found no place
 };
 
 // "Recalc Carcass Wts.": part weights per class into Grid2 and the breast meat, column 14 and 16
 // tonnages into Grid1's block columns. totalBirds is the total of Grid1 (5,4); the parts list is read
-// from PartsFilePath when it exists.
+// from PartsFilePath when it exists, and the items beyond the columns Grid1 keeps are named in a
+// message.
 PartsAnalysisResult RecalcCarcassWeights(ProgramState& state, double totalBirds,
                                          const PatternFormatter& format);
 

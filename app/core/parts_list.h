@@ -13,9 +13,19 @@ struct PartsListCell {
     std::string text;
 };
 
+struct PartsListPlacement {
+    std::vector<PartsListCell> cells;
+    // The items that would fall beyond lastColumn, in file order ("Next" and empty items are no
+    // captions and are not counted).
+    std::vector<std::string> leftOut;
+};
+
 // Places the items: the first block in firstColumn, each next block two columns further right;
-// items that would fall beyond lastColumn are not placed.
-std::vector<PartsListCell> PlacePartsList(const std::vector<std::string>& lines, int firstColumn,
-                                          int lastColumn);
+// items that would fall beyond lastColumn are not placed but listed.
+PartsListPlacement PlacePartsList(const std::vector<std::string>& lines, int firstColumn, int lastColumn);
+
+// The message for the items a placement left out: the file, how many blocks fit and the items.
+std::string PartsLeftOutMessage(const std::string& path, int blocksThatFit,
+                                const std::vector<std::string>& leftOut);
 
 } // namespace avigram

@@ -181,6 +181,8 @@ void FormWeights::Command3_Click() {
     PartsAnalysisResult result = RecalcCarcassWeights(state_, totalBirds, env_.format);
     grid1_.Apply(result.grid1);
     grid2_.Apply(result.grid2, &grid1_);
+    for (const std::string& message : result.messages)
+        dialogs_.ShowMessage(message);
 }
 
 void FormWeights::CV_Change_Click() {

@@ -167,7 +167,7 @@ TEST(Fuzz, RandomBytesAndLinesNeverCrashTheParsers) {
             (void)ParseWholeNumber(line);
         }
         (void)ParseCalibration(lines);
-        for (const PartsListCell& cell : PlacePartsList(lines, 7, 13)) {
+        for (const PartsListCell& cell : PlacePartsList(lines, 7, 13).cells) {
             ASSERT_GE(cell.row, 7);
             ASSERT_LE(cell.row, 16);
             ASSERT_LE(cell.col, 13);

@@ -83,12 +83,13 @@ TEST_P(Parts, ClassesAreEvaluatedAtTheMidpointOfTheirInterval) {
 TEST_P(Parts, Grid2ShowsPartWeightsPerClass) {
     Flocks(1);
     test::GridImage g1, g2;
-    Run(g1, g2);
+    PartsAnalysisResult first = Run(g1, g2);
+    EXPECT_TRUE(first.messages.empty());
     EXPECT_EQ(g2.headerHeight, 24);
     EXPECT_EQ(g2.headers[6], "P2");
     EXPECT_EQ(g2.headers[23], "P24");
     EXPECT_EQ(g2.headers[2], "No. of birds");
-    EXPECT_EQ(g2.headers[4], "P1") << "the caption is taken before Evis. Carc. is put in";
+    EXPECT_EQ(g2.headers[4], "Evis. Carc.") << "named on the first run already";
     EXPECT_EQ(state.PartNames[1], "Evis. Carc.");
     EXPECT_EQ(g2.Text(1, 4), "Average");
     for (int col : {7, 8, 9, 10, 13, 14, 15, 18, 19, 20})
@@ -96,6 +97,9 @@ TEST_P(Parts, Grid2ShowsPartWeightsPerClass) {
     EXPECT_EQ(g2.Text(2, 1), g1.Text(7, 1));
     EXPECT_EQ(g2.Text(23, 2), g1.Text(28, 2));
     EXPECT_EQ(g2.curRow, 1);
+    test::GridImage again1, again2;
+    Run(again1, again2);
+    EXPECT_EQ(again2.headers[4], "Evis. Carc.");
 
     // Class 5 holds the birds between ClassBound[4] and ClassBound[5]: 1.4 .. 1.5 kg.
     double expected = (Line(1, 13, 1.45) + Line(2, 13, 1.45)) / 2;
@@ -145,7 +149,7 @@ TEST_P(Parts, PartsListFillsBlocksAndEndsAtTheLastColumn) {
     Flocks(1);
     dir.Write("broilerparts.TXT", "A, B, Next, C\r\n");
     test::GridImage g1, g2;
-    Run(g1, g2);
+    EXPECT_TRUE(Run(g1, g2).messages.empty());
     EXPECT_EQ(g1.Text(7, 7), "A");
     EXPECT_EQ(g1.Text(8, 7), "B");
     EXPECT_EQ(g1.Text(7, 9), "C");
@@ -156,12 +160,30 @@ TEST_P(Parts, PartsListFillsBlocksAndEndsAtTheLastColumn) {
         many += "I" + std::to_string(i) + "\n";
     dir.Write("broilerparts.TXT", many);
     test::GridImage m1, m2;
-    Run(m1, m2);
+    PartsAnalysisResult p = Run(m1, m2);
     EXPECT_EQ(m1.Text(16, 7), "I9");
     EXPECT_EQ(m1.Text(7, 9), "I10");
     EXPECT_EQ(m1.Text(16, 13), "I39");
     for (const auto& [cell, content] : m1.cells)
         EXPECT_LE(cell.second, 13) << content.text;
+    // What does not fit is named, not dropped without a word.
+    std::string leftOut;
+    for (int i = 40; i < 60; ++i)
+        leftOut += (i == 40 ? "\"" : i == 59 ? " and \"" : ", \"") + ("I" + std::to_string(i)) + "\"";
+    EXPECT_EQ(p.messages, std::vector<std::string>{"The parts list " + state.PartsFilePath +
+                                                   ": only 4 columns of items fit beside the flocks; " + leftOut +
+                                                   " are left out"});
+
+    // Four full blocks, then "Next" and an empty item: nothing is left out; one item more is.
+    std::string full;
+    for (int i = 0; i < 40; ++i)
+        full += "J" + std::to_string(i) + ",";
+    dir.Write("broilerparts.TXT", full + "Next,\r\n");
+    EXPECT_TRUE(Run(m1, m2).messages.empty());
+    dir.Write("broilerparts.TXT", full + "Next,Last\r\n");
+    EXPECT_EQ(Run(m1, m2).messages, std::vector<std::string>{"The parts list " + state.PartsFilePath +
+                                                            ": only 4 columns of items fit beside the "
+                                                            "flocks; \"Last\" is left out"});
 }
 
 TEST_P(Parts, CaptionsFollowTheFlockCountAndLeftoversAreCleared) {
