@@ -119,6 +119,35 @@ void flocksplit(ProgramState& state, int f) {
     }
 }
 
+void TakeOffRoundingExcess(ProgramState& state, int f) {
+    if (f < 1 || f > kMaxFlocks) return;
+    auto& birds = state.ClassBirds;
+    auto classTotal = [&](int k) { return static_cast<int64_t>(birds[1][f][k]) + birds[2][f][k]; };
+    int64_t excess = -static_cast<int64_t>(state.FlockBirds[f]);
+    for (int k = 0; k <= kMaxClasses; ++k)
+        excess += classTotal(k);
+    while (excess > 0) {
+        // The largest class (the lower one on a tie); in a very small flock it may hold fewer birds
+        // than the excess, and the rest comes off the next largest.
+        int largest = -1;
+        int64_t most = 0;
+        for (int k = 0; k <= kMaxClasses; ++k) {
+            if (classTotal(k) > most) {
+                most = classTotal(k);
+                largest = k;
+            }
+        }
+        if (largest < 0) break;
+        const int first = birds[2][f][largest] > birds[1][f][largest] ? 2 : 1;
+        for (int s : {first, 3 - first}) {
+            const int32_t take = static_cast<int32_t>(std::min<int64_t>(excess, birds[s][f][largest]));
+            birds[s][f][largest] -= take;
+            excess -= take;
+        }
+        if (SexOf(state, f) == 0) birds[0][f][largest] = birds[1][f][largest] + birds[2][f][largest];
+    }
+}
+
 void Calculate_Dist(ProgramState& state, Dialogs& dialogs, std::string_view classCountText,
                     const std::string& reportPath, GridOps& grid1) {
     state.ClassCount = static_cast<int16_t>(LimitedClassCount(classCountText));
@@ -143,12 +172,15 @@ void Calculate_Dist(ProgramState& state, Dialogs& dialogs, std::string_view clas
     for (int f = 1; f <= flocks; ++f) {
         flocksplit(state, f);
         int sf = SexOf(state, f);
+        for (int k = 0; k <= kMaxClasses; ++k) {
+            for (int s = 1; s <= 2; ++s)
+                state.ClassBirds[s][f][k] = std::max(state.ClassBirds[s][f][k], 0);
+        }
+        TakeOffRoundingExcess(state, f);
         double counted = 0;
         for (int k = 0; k <= kMaxClasses; ++k) {
-            int32_t& males = state.ClassBirds[1][f][k];
-            int32_t& females = state.ClassBirds[2][f][k];
-            males = std::max(males, 0);
-            females = std::max(females, 0);
+            const int32_t males = state.ClassBirds[1][f][k];
+            const int32_t females = state.ClassBirds[2][f][k];
             counted += static_cast<double>(males) + females;
             ReportLine line;
             line.Number(f).NextZone().Number(k).NextZone().Number(males).NextZone().Number(females);

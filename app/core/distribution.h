@@ -38,6 +38,14 @@ FlockColumnsResult WriteFlockColumns(const ProgramState& state, int count, GridO
 // The flock's counts are cleared first.
 void flocksplit(ProgramState& state, int f);
 
+// Each class count of a flock is rounded on its own, so together they may come to a few birds more
+// than the flock has. The excess is taken off the flock's largest class (the lower class on a tie;
+// in a mixed flock off the sex with more birds in it, males on a tie) before the counts are
+// reported anywhere, so that they add up to the flock's birds and the remainder row shows 0 rather
+// than a negative count. Counts that come to the birds or fewer are left as they are. Expects the
+// counts of both sexes to be 0 or above.
+void TakeOffRoundingExcess(ProgramState& state, int f);
+
 // Calculate_Dist: per-sex averages of every flock, flocksplit, the report file (replaced; a file
 // that cannot be written shows a message and the grid is still filled), and the counts of Grid1.
 void Calculate_Dist(ProgramState& state, Dialogs& dialogs, std::string_view classCountText,

@@ -112,6 +112,13 @@ protected:
                 }
             }
             EXPECT_EQ(Number(Text(g1, n + 8, col)), f.birds - counted) << f.id;
+            // No class is negative, the remainder included, and all of them add up to the flock.
+            double shownTotal = 0;
+            for (int k = 0; k <= n + 1; ++k) {
+                EXPECT_GE(Number(Text(g1, k + 7, col)), 0) << f.id << " class " << k;
+                shownTotal += Number(Text(g1, k + 7, col));
+            }
+            EXPECT_EQ(shownTotal, f.birds) << f.id;
             rowSums[static_cast<size_t>(n + 1)] += f.birds - counted;
         }
         for (int k = 0; k <= n + 1; ++k)
@@ -207,6 +214,12 @@ TEST_F(BatchRun, SampleDataWithTheFlockFileBesideTheCarcassFile) {
     CheckRegression(false);
     CheckDistribution(g1);
     CheckParts(g1, g2);
+    // House 6's counts, each rounded, come to one bird more than it has: taken off, its remainder is
+    // 0, and the grid, WtDist.txt and the parts analysis all count 21000 birds.
+    EXPECT_EQ(Text(g1, 2, 11), "House 6");
+    EXPECT_EQ(Text(g1, 28, 11), "0");
+    EXPECT_EQ(Text(g2, 1, 4), "Average");
+    EXPECT_EQ(g2["columns"][3]["header"], "Evis. Carc.");
 }
 
 TEST_F(BatchRun, TypedInputsChosenFlockFileAndDecimalComma) {

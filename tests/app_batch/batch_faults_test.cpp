@@ -86,8 +86,6 @@ protected:
 // Unusable carcass files stop the run with status 1 and write nothing.
 TEST_F(BatchFaults, UnusableCarcassFilesChangeNoOutputFile) {
     const auto before = OutFiles();
-    std::string truncated = Slurp(in_ / "BroilerCARCDATA.txt");
-    truncated.resize(truncated.size() / 2);
     std::vector<std::string> lines = reference::Lines(kData + "/BroilerCARCDATA.txt");
     std::string huge = lines[0] + "\r\n";
     for (std::size_t i = 1; i < lines.size(); ++i) {
@@ -100,7 +98,6 @@ TEST_F(BatchFaults, UnusableCarcassFilesChangeNoOutputFile) {
         {"", "avigram: There is an error in the file, check name and restart\n"},
         {std::string("\x7f" "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0", 16),
          "avigram: The file " + file + " is not a carcass file (it holds binary data)\n"},
-        {truncated, "avigram: The carcass file " + file + ", line "},
         {huge, "avigram: The carcass file " + file + ", line 41, field \"Body Wt\": 1e308 cannot be used as a weight\n"},
     };
     for (const auto& [bytes, message] : cases) {
@@ -113,6 +110,81 @@ TEST_F(BatchFaults, UnusableCarcassFilesChangeNoOutputFile) {
             << r.err;
         EXPECT_EQ(OutFiles(), before) << message;
     }
+}
+
+// Short carcass lines are read with the missing weights as 0 and named once: a table with fewer
+// parts gives its results (status 2 for the message), and so does a file cut short, with the sexes
+// it still holds.
+TEST_F(BatchFaults, ShortCarcassLinesAreReadAndNamed) {
+    std::vector<std::string> lines = reference::Lines(kData + "/BroilerCARCDATA.txt");
+    std::string fewer = lines[0] + "\r\n";
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        std::size_t end = 0;
+        for (int field = 0; field < 20; ++field)
+            end = lines[i].find('\t', end) + 1;
+        fewer += lines[i].substr(0, end - 1) + "\r\n"; // age, sex, body weight and 17 parts
+    }
+    WriteIn("BroilerCARCDATA.txt", fewer);
+    const std::string file = (in_ / "BroilerCARCDATA.txt").string();
+    Result r = Run({});
+    EXPECT_EQ(r.status, kBatchProblemReported);
+    EXPECT_EQ(r.err, "avigram: The carcass file " + file + ", lines 2-" + std::to_string(lines.size()) +
+                         ": as few as 20 of the 30 fields; the missing weights are read as 0\n");
+    nlohmann::json grids = Grids();
+    EXPECT_EQ(grids["Grid1"]["text"][4][3], "141500"); // every sample flock is there
+    EXPECT_NE(Slurp(out_ / "regvals.txt"), "earlier regvals.txt");
+    EXPECT_NE(Slurp(out_ / "WtDist.txt"), "earlier WtDist.txt");
+
+    // Cut short in its last line: that line is named, its missing weights are 0, the rest as ever.
+    std::string cut = Slurp(kData + "/BroilerCARCDATA.txt");
+    cut.resize(cut.size() - 60);
+    const std::string lastLine = cut.substr(cut.rfind('\n') + 1);
+    ASSERT_EQ(lastLine.rfind("50\tFemales\t3132.1\t", 0), 0u);
+    WriteIn("BroilerCARCDATA.txt", cut);
+    r = Run({});
+    EXPECT_EQ(r.status, kBatchProblemReported);
+    EXPECT_EQ(r.err, "avigram: The carcass file " + file + ", line 94: only " +
+                         std::to_string(std::count(lastLine.begin(), lastLine.end(), '\t') + 1) +
+                         " of the 30 fields; the missing weights are read as 0\n");
+    EXPECT_EQ(Grids()["Grid1"]["text"][4][3], "141500");
+}
+
+// A flock a day older than the table is computed with the table's last day, as if it were that old;
+// only an age the table cannot reach is refused.
+TEST_F(BatchFaults, AFlockOlderThanTheTableUsesItsLastDay) {
+    WriteIn("Broiler.grd", "House 7\t21000\t2.5\tX\t50\r\n");
+    ASSERT_EQ(Run({}).status, kBatchOk);
+    const nlohmann::json atFifty = Grids()["Grid1"];
+    WriteIn("Broiler.grd", "House 7\t21000\t2.5\tX\t51\r\n");
+    Result r = Run({});
+    EXPECT_EQ(r.status, kBatchOk) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(Grids()["Grid1"], atFifty);
+    EXPECT_EQ(Grids()["GridFlock"]["text"][0][5], "51");
+
+    WriteIn("Broiler.grd", "House 7\t21000\t2.5\tX\t51\r\nChick\t1000\t0.7\tM\t19\r\n");
+    r = Run({});
+    EXPECT_EQ(r.status, kBatchProblemReported);
+    EXPECT_EQ(r.err, "avigram: The flock file " + (in_ / "Broiler.grd").string() +
+                         ", line 2, field \"Flock Age\": \"19\" lies outside the ages of the carcass table (20 to "
+                         "50 days); the line is left out and row 2 stays empty\n");
+}
+
+// A parts list longer than the four blocks beside the flocks: what fits is placed, the rest named.
+TEST_F(BatchFaults, PartsListItemsThatDoNotFitAreNamed) {
+    std::string items;
+    for (int i = 1; i <= 42; ++i)
+        items += "Part " + std::to_string(i) + (i % 7 == 0 ? "\r\n" : ",");
+    WriteIn("BroilerPARTS.txt", items);
+    Result r = Run({});
+    EXPECT_EQ(r.status, kBatchProblemReported);
+    EXPECT_EQ(r.err, "avigram: The parts list " + (in_ / "BroilerPARTS.txt").string() +
+                         ": only 4 columns of items fit beside the flocks; \"Part 41\" and \"Part 42\" are left "
+                         "out\n");
+    const nlohmann::json grids = Grids();
+    const nlohmann::json& g1 = grids["Grid1"];
+    EXPECT_EQ(g1["text"][6][11], "Part 1");   // row 7, column 6 flocks + 6
+    EXPECT_EQ(g1["text"][15][17], "Part 40"); // row 16, column 6 flocks + 12
 }
 
 TEST_F(BatchFaults, NoFlockFileIsUnusableInput) {
@@ -158,8 +230,10 @@ TEST_F(BatchFaults, HelpSaysWhatTheProgramDoesAndWhichUnitsTheCarcassFileNeeds) 
         EXPECT_NE(r.out.find(text), std::string::npos) << text;
 }
 
-// Flock lines with values the flock window would refuse are reported, left out, and the run goes on
-// with the others: status 2, each message on standard error and in grids.json.
+// Flock lines with values the flock window would refuse are reported and left out, their rows left
+// empty, and the run goes on with the flocks down to the first empty row: status 2, each message on
+// standard error and in grids.json. A flock older than the table (400 days) is computed at its
+// last day.
 TEST_F(BatchFaults, ImpossibleFlockLinesAreReportedAndLeftOut) {
     WriteIn("Broiler.grd", "House 1\t24000\t2.83\tM\t40\r\n"
                            "Minus\t-500\t2.1\tF\t38\r\n"
@@ -173,21 +247,24 @@ TEST_F(BatchFaults, ImpossibleFlockLinesAreReportedAndLeftOut) {
     const nlohmann::json grids = Grids();
     EXPECT_EQ(grids["messages"],
               nlohmann::json::array({
-                  f + "2, field \"Number of birds\": \"-500\" is negative; the line is left out",
+                  f + "2, field \"Number of birds\": \"-500\" is negative; the line is left out and row 2 stays "
+                      "empty, so the flocks below it are not used until it is filled",
                   f + "3, field \"Number of birds\": \"1e20\" cannot be represented (at most 2147483647 birds); "
-                      "the line is left out",
+                      "the line is left out and row 3 stays empty",
                   f + "4, field \"Flock Sex\": \"Q\" is not a sex code (X mixed, M males, F females); the line is "
-                      "left out",
-                  f + "5, field \"Flock Age\": \"400\" lies outside the ages of the carcass table (20 to 50 days); "
-                      "the line is left out",
+                      "left out and row 4 stays empty",
               }));
     ExpectMessagesEchoed(r, grids);
-    // The two good flocks, next to each other.
+    // Each flock in the row of its line.
     const auto& flock = grids["GridFlock"]["text"];
     EXPECT_EQ(flock[0][1], "House 1");
-    EXPECT_EQ(flock[1][1], "House 6");
-    EXPECT_EQ(flock[2][1], "");
-    EXPECT_EQ(grids["Grid1"]["text"][4][3], "45000"); // total birds
+    for (int row : {1, 2, 3})
+        for (int col = 1; col <= 5; ++col)
+            EXPECT_EQ(flock[row][col], "") << row << " " << col;
+    EXPECT_EQ(flock[4][1], "Ancient");
+    EXPECT_EQ(flock[4][5], "400");
+    EXPECT_EQ(flock[5][1], "House 6");
+    EXPECT_EQ(grids["Grid1"]["text"][4][3], "24000"); // total birds: House 1, down to the empty row 2
     EXPECT_NE(Slurp(out_ / "regvals.txt"), "earlier regvals.txt");
 }
 

@@ -2,6 +2,7 @@
 // input files alone: the fitted lines, the class bounds, the birds per class and the part weights.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <fstream>
@@ -162,6 +163,27 @@ struct Model {
                     }
                     birds[fi][s][k] = std::max(0.0, std::nearbyint(f.birds * share * (tl - th) / 1e6));
                 }
+            }
+            // Counts rounded one by one may come to more than the flock's birds: the excess comes
+            // off the largest class (the lower one on a tie), off its sex with more birds.
+            double excess = -f.birds;
+            for (int k = 0; k <= classCount; ++k)
+                excess += birds[fi][1][k] + birds[fi][2][k];
+            while (excess > 0) {
+                int largest = 0;
+                for (int k = 1; k <= classCount; ++k)
+                    if (birds[fi][1][k] + birds[fi][2][k] > birds[fi][1][largest] + birds[fi][2][largest])
+                        largest = k;
+                double& males = birds[fi][1][largest];
+                double& females = birds[fi][2][largest];
+                double& more = females > males ? females : males;
+                double& fewer = females > males ? males : females;
+                const double fromMore = std::min(excess, more);
+                more -= fromMore;
+                const double fromFewer = std::min(excess - fromMore, fewer);
+                fewer -= fromFewer;
+                if (fromMore + fromFewer == 0) break;
+                excess -= fromMore + fromFewer;
             }
             for (int k = 0; k <= classCount; ++k)
                 birds[fi][0][k] = birds[fi][1][k] + birds[fi][2][k];

@@ -118,6 +118,76 @@ TEST_P(Distribution, MixedFlocksSplitByTheGrowthTable) {
     EXPECT_NEAR(males, 1000, 20);
 }
 
+// 19 males around 2.0 kg: the counts, each rounded, are 1 2 3 4 4 3 2 1 in classes 7..14, twenty
+// birds. The extra bird comes off class 10, the first of the two largest, before anything is
+// written: the grid, the report and the remainder row all count 19.
+TEST_P(Distribution, RoundedCountsAboveTheFlockLoseTheExcessInTheirLargestClass) {
+    AddFlock("Small", 19, 2.0, 1, 40);
+    DistributionResult r = Run();
+    test::GridImage g;
+    g.Apply(r.grid1);
+    const int expected[21] = {0, 0, 0, 0, 0, 0, 0, 1, 2, 3, 3, 4, 3, 2, 1, 0, 0, 0, 0, 0, 0};
+    for (int k = 0; k <= 20; ++k) {
+        EXPECT_EQ(state.ClassBirds[1][1][k], expected[k]) << k;
+        EXPECT_EQ(g.Number(k + 7, 6), expected[k]) << k;
+        EXPECT_EQ(g.Number(k + 7, 2), expected[k]) << k;
+    }
+    EXPECT_EQ(g.Text(28, 6), "0");
+    EXPECT_EQ(g.Text(28, 2), "0");
+    const std::string report = dir.Read("WtDist.txt");
+    const std::size_t line10 = [&] {
+        std::size_t at = 0;
+        for (int i = 0; i < 10; ++i)
+            at = report.find("\r\n", at) + 2;
+        return at;
+    }();
+    EXPECT_EQ(report.substr(line10, report.find("\r\n", line10) - line10),
+              " 1 " + std::string(11, ' ') + " 10 " + std::string(10, ' ') + " 3 " + std::string(11, ' ') + " 0 ");
+}
+
+// The excess is taken by hand-set counts: the largest class first (the lower one on a tie), in a
+// mixed flock the sex with more birds there; a class never goes below 0, and counts that come to
+// the birds or fewer stay as they are.
+TEST_P(Distribution, TheExcessComesOffTheLargestClassAndNeverBelowZero) {
+    auto set = [&](int f, int sex, std::vector<int> counts) {
+        for (std::size_t k = 0; k < counts.size(); ++k)
+            state.ClassBirds[sex][f][k] = counts[k];
+    };
+    auto counts = [&](int f, int sex, int classes) {
+        std::vector<int> out;
+        for (int k = 0; k < classes; ++k)
+            out.push_back(state.ClassBirds[sex][f][k]);
+        return out;
+    };
+    AddFlock("Males", 100, 2.0, 1, 40);
+    set(1, 1, {0, 10, 40, 40, 12}); // 102 birds
+    TakeOffRoundingExcess(state, 1);
+    EXPECT_EQ(counts(1, 1, 5), (std::vector<int>{0, 10, 38, 40, 12}));
+
+    AddFlock("Mixed", 50, 2.0, 0, 40);
+    set(2, 1, {5, 10, 9});
+    set(2, 2, {6, 12, 10}); // 52 birds; class 1 (22) is the largest, females have more there
+    set(2, 0, {11, 22, 19});
+    TakeOffRoundingExcess(state, 2);
+    EXPECT_EQ(counts(2, 1, 3), (std::vector<int>{5, 10, 9}));
+    EXPECT_EQ(counts(2, 2, 3), (std::vector<int>{6, 10, 10}));
+    EXPECT_EQ(counts(2, 0, 3), (std::vector<int>{11, 20, 19}));
+
+    AddFlock("Tiny", 3, 2.0, 2, 40);
+    set(3, 2, {1, 1, 1, 1, 1}); // 5 birds: two too many, more than the largest class holds
+    TakeOffRoundingExcess(state, 3);
+    EXPECT_EQ(counts(3, 2, 5), (std::vector<int>{0, 0, 1, 1, 1}));
+
+    AddFlock("Fewer", 100, 2.0, 1, 40);
+    set(4, 1, {0, 48, 50});
+    TakeOffRoundingExcess(state, 4);
+    EXPECT_EQ(counts(4, 1, 3), (std::vector<int>{0, 48, 50}));
+
+    AddFlock("Negative", -5, 2.0, 1, 40); // nothing to take: no endless loop
+    TakeOffRoundingExcess(state, 5);
+    EXPECT_EQ(counts(5, 1, 2), (std::vector<int>{0, 0}));
+}
+
 TEST_P(Distribution, GivenMinimumAndMaximumSetTheCentre) {
     AddFlock("A", 1000, 2.0, 1, 40);
     DistributionResult r = Run({"1.5", "2.7", Dec("0.05"), "10"});
