@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -21,6 +20,7 @@
 #endif
 #include "app/qt/control_widgets.h"
 #include "app/forms/export_results.h"
+#include "app/qt/export_dialog.h"
 #include "app/qt/flock_window.h"
 
 namespace avigram {
@@ -111,10 +111,12 @@ MainWindow::MainWindow(AvigramDesktop& app) : app_(app) {
     QAction* exportAction = menuBar()->addAction(QStringLiteral("Export..."));
     exportAction->setObjectName("Export");
     connect(exportAction, &QAction::triggered, this, [this] {
-        const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export"), QString(),
-                                                          QStringLiteral("Workbook (*.xlsx);;CSV files (*.csv)"));
-        if (path.isEmpty()) return;
-        app_.Run([this, path] { ExportResultGrids(app_.form(), path.toStdString()); });
+        ExportDialog dialog(this);
+        if (dialog.exec() != QDialog::Accepted) return;
+        const std::string path = dialog.chosenPath().toStdString();
+        const ExportFormat format = dialog.chosenFormat();
+        if (path.empty()) return;
+        app_.Run([this, path, format] { ExportResultGrids(app_.form(), path, format); });
     });
 
     connect(command1, &QPushButton::clicked, this, [this] { app_.Run([this] { app_.form().Command1_Click(); }); });

@@ -299,8 +299,15 @@ TEST_P(Forms, RecalculationFillsBothGridsAndDoubleClicksToggleDetailColumns) {
     EXPECT_EQ(g1.CellText(7, 14), "Drumstick");
     EXPECT_EQ(g1.ColWidth(13), 100);
     EXPECT_EQ(g2.ColHeaderText(2), "No. of birds");
+    EXPECT_EQ(g2.ColHeaderText(4), "Evis. Carc."); // the first run already
     EXPECT_EQ(g2.ColHeaderText(6), "Breast");
     EXPECT_EQ(g2.CellText(1, 6), "Average");
+    // House 6: its rounded counts came to a bird more than it has; none is negative now.
+    EXPECT_EQ(g1.CellText(2, 11), "House 6");
+    EXPECT_EQ(g1.CellText(28, 11), "0");
+    for (int col = 6; col <= 11; ++col)
+        for (int row = 7; row <= 28; ++row)
+            EXPECT_GE(ParseNumber(g1.CellText(row, col)), 0) << row << " " << col;
     EXPECT_EQ(g2.CellText(2, 1), g1.CellText(7, 1));
     EXPECT_EQ(g2.CellText(23, 2), g1.CellText(28, 2));
     EXPECT_EQ(g2.CurRow(), 1);
@@ -324,6 +331,46 @@ TEST_P(Forms, RecalculationFillsBothGridsAndDoubleClicksToggleDetailColumns) {
     EXPECT_FALSE(g2.ColVisible(13));
     RaiseDblClick(g1, 8, 1); // MeatCalc does nothing
     EXPECT_EQ(g1.ColCount(), 18);
+}
+
+// A parts list longer than the columns beside the flocks: a message box names what is left out.
+TEST_P(Forms, PartsListItemsThatDoNotFitAreNamedInAMessage) {
+    std::ofstream(folder_ / "BroilerPARTS.txt", std::ios::binary | std::ios::trunc)
+        << "A,Next\r\nB,Next\r\nC,Next\r\nD,Next\r\nE,F\r\n";
+    LoadAndEnterFlocks();
+    main_->FlockWindow()->Command1_Click();
+    main_->Command2_Click();
+    EXPECT_EQ(main_->Grid1().CellText(7, 18), "D");
+    EXPECT_EQ(dialogs_.messages,
+              std::vector<std::string>{"The parts list " + (folder_ / "BroilerPARTS.txt").string() +
+                                       ": only 4 columns of items fit beside the flocks; \"E\" and \"F\" are left out"});
+}
+
+// A refused flock line leaves its row empty in the flock window; the flocks keep their rows.
+TEST_P(Forms, RefusedFlockLinesLeaveTheirRowEmpty) {
+    std::ofstream(folder_ / "Broiler.grd", std::ios::binary | std::ios::trunc)
+        << "House 1\t24000\t2.83\tM\t40\r\nHouse 2\t22000\t-2.12\tF\t38\r\nHouse 3\t30000\t2,51\tX\t51\r\n";
+    LoadAndEnterFlocks();
+    GridDriver& g = main_->FlockWindow()->GridFlock();
+    EXPECT_EQ(g.CellText(1, 2), "House 1");
+    for (int col = 2; col <= 6; ++col)
+        EXPECT_EQ(g.CellText(2, col), "") << col;
+    EXPECT_EQ(g.CellText(3, 2), "House 3");
+    EXPECT_EQ(g.CellText(3, 4), num("2.51"));
+    EXPECT_EQ(g.CellText(3, 6), "51");
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_EQ(dialogs_.messages[0], "The flock file " + (folder_ / "Broiler.grd").string() +
+                                        ", line 2, field \"Flock. Ave. Wt.\": \"-2.12\" is not above 0; the line "
+                                        "is left out and row 2 stays empty, so the flocks below it are not used "
+                                        "until it is filled");
+    // Filled in by hand, the row joins the list and House 3 is used too.
+    g.SetCellValue(2, 2, Variant("House 2"));
+    g.SetCellValue(2, 3, Variant("22000"));
+    g.SetCellValue(2, 4, Variant(num("2.12")));
+    g.SetCellValue(2, 5, Variant("F"));
+    g.SetCellValue(2, 6, Variant("38"));
+    main_->FlockWindow()->Command1_Click();
+    EXPECT_EQ(state_->UsedFlockCount(), 3);
 }
 
 TEST_P(Forms, CvChangeResizeAndProgramEnd) {
@@ -367,7 +414,7 @@ TEST_P(Forms, ExportWritesBothResultGrids) {
     main_->FlockWindow()->Command1_Click();
     main_->Command2_Click();
     const std::string csv = (folder_ / "plan.csv").string();
-    ASSERT_TRUE(ExportResultGrids(*main_, csv));
+    ASSERT_TRUE(ExportResultGrids(*main_, csv, ExportFormat::Csv));
     EXPECT_EQ(PartsCsvPath(csv), (folder_ / "plan_parts.csv").string());
     const std::string grid1 = ReadAll(folder_ / "plan.csv");
     const std::string grid2 = ReadAll(folder_ / "plan_parts.csv");
@@ -379,14 +426,39 @@ TEST_P(Forms, ExportWritesBothResultGrids) {
     EXPECT_NE(grid2.find(std::string(1, sep) + "No. of birds" + sep), std::string::npos);
     EXPECT_NE(grid1.find(num("76.04") + " tonnes"), std::string::npos);
 
-    ASSERT_TRUE(ExportResultGrids(*main_, (folder_ / "plan.XLSX").string()));
+    ASSERT_TRUE(ExportResultGrids(*main_, (folder_ / "plan.XLSX").string(), ExportFormat::Workbook));
     EXPECT_EQ(ReadAll(folder_ / "plan.XLSX").substr(0, 2), "PK");
     EXPECT_TRUE(dialogs_.messages.empty());
 
+    // A bare name gets the chosen format's extension; a name with an extension keeps it, and the
+    // format written is still the one chosen.
+    ASSERT_TRUE(ExportResultGrids(*main_, (folder_ / "bare").string(), ExportFormat::Workbook));
+    EXPECT_EQ(ReadAll(folder_ / "bare.xlsx").substr(0, 2), "PK");
+    ASSERT_TRUE(ExportResultGrids(*main_, (folder_ / "bare").string(), ExportFormat::Csv));
+    EXPECT_EQ(ReadAll(folder_ / "bare.csv"), grid1);
+    EXPECT_EQ(ReadAll(folder_ / "bare_parts.csv"), grid2);
+    EXPECT_FALSE(fs::exists(folder_ / "bare"));
+    EXPECT_FALSE(fs::exists(folder_ / "bare_parts"));
+    ASSERT_TRUE(ExportResultGrids(*main_, (folder_ / "sheet.csv").string(), ExportFormat::Workbook));
+    EXPECT_EQ(ReadAll(folder_ / "sheet.csv").substr(0, 2), "PK");
+    EXPECT_FALSE(fs::exists(folder_ / "sheet_parts.csv"));
+    EXPECT_TRUE(dialogs_.messages.empty());
+
     fs::create_directory(folder_ / "taken.csv"); // a folder where the file should go
-    EXPECT_FALSE(ExportResultGrids(*main_, (folder_ / "taken.csv").string()));
+    EXPECT_FALSE(ExportResultGrids(*main_, (folder_ / "taken.csv").string(), ExportFormat::Csv));
     EXPECT_EQ(dialogs_.messages.back(), WithPath(kMsgCannotWrite, (folder_ / "taken.csv").string()));
     EXPECT_TRUE(fs::is_directory(folder_ / "taken.csv"));
+}
+
+TEST(ExportNames, TheChosenExtensionIsAddedToABareName) {
+    EXPECT_EQ(ExportFilePath("plan", ExportFormat::Workbook), "plan.xlsx");
+    EXPECT_EQ(ExportFilePath("plan", ExportFormat::Csv), "plan.csv");
+    EXPECT_EQ(ExportFilePath("/data/plan.v2/plan", ExportFormat::Csv), "/data/plan.v2/plan.csv");
+    EXPECT_EQ(ExportFilePath("C:\\data.x\\plan", ExportFormat::Workbook), "C:\\data.x\\plan.xlsx");
+    EXPECT_EQ(ExportFilePath("/data/.plan", ExportFormat::Csv), "/data/.plan.csv");
+    EXPECT_EQ(ExportFilePath("/data/plan.txt", ExportFormat::Workbook), "/data/plan.txt");
+    EXPECT_EQ(PartsCsvPath("/data/plan.v2/plan"), "/data/plan.v2/plan_parts");
+    EXPECT_EQ(PartsCsvPath("/data/plan.csv"), "/data/plan_parts.csv");
 }
 
 TEST(GridDriver, ReplaysOperationsGrowingTheGridForCellsBeyondIt) {

@@ -4,7 +4,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -132,6 +134,9 @@ TEST_F(AvigramDesktopTest, SampleDataFromStartToBothTabs) {
     EXPECT_FALSE(grid1.CellString(8, 6).empty());
     EXPECT_EQ(grid2.ColHeaderText(2), "No. of birds");
     EXPECT_EQ(grid2.CellString(1, 4), "Average");
+    EXPECT_EQ(grid2.ColHeaderText(4), "Evis. Carc.");
+    EXPECT_EQ(grid1.CellString(2, 11), "House 6");
+    EXPECT_EQ(grid1.CellString(28, 11), "0"); // no negative remainder
     EXPECT_TRUE(fs::exists(root_ / "data" / "WtDist.txt"));
     Screenshot(&main, "avigram_flock_weights.png");
 
@@ -152,6 +157,73 @@ TEST_F(AvigramDesktopTest, SampleDataFromStartToBothTabs) {
         Screenshot(&main, "avigram_charts.png");
         Screenshot(main.chartsContent, "avigram_charts_all.png"); // every chart, as far as the tab scrolls
     }
+}
+
+// "Export..." with a name typed without an extension: each filter writes its own format, under its
+// own extension; the dialog asks before it replaces a file of that name.
+TEST_F(AvigramDesktopTest, ExportAddsTheChosenFiltersExtensionToABareName) {
+    app_->Start();
+    MainWindow& main = app_->mainWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    AnswerMessageBox(QMessageBox::Yes);
+    Click(main.command1);
+    Click(app_->flockWindow()->command1);
+    Click(main.command2);
+    auto* exportAction = main.findChild<QAction*>("Export");
+    ASSERT_NE(exportAction, nullptr);
+
+    // Chooses the filter, types the name and saves, as a user does; a question on the way (replace
+    // an existing file?) is answered Yes and remembered.
+    auto exportAs = [&](const fs::path& folder, const QString& filter, QString* question = nullptr) {
+        fs::create_directories(folder);
+        bool answered = false;
+        WhenReady([] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()) != nullptr; },
+                  [&] {
+                      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                      dialog->setDirectory(QString::fromStdString(folder.string()));
+                      dialog->selectNameFilter(filter);
+                      auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+                      ASSERT_NE(name, nullptr);
+                      name->clear();
+                      QTest::keyClicks(name, "plan");
+                      if (question) AnswerMessageBox(QMessageBox::Yes, question);
+                      auto* buttons = dialog->findChild<QDialogButtonBox*>();
+                      ASSERT_NE(buttons, nullptr);
+                      QPushButton* save = buttons->button(QDialogButtonBox::Open); // captioned "Save" here
+                      if (save == nullptr) save = buttons->button(QDialogButtonBox::Save);
+                      ASSERT_NE(save, nullptr);
+                      ASSERT_TRUE(save->isEnabled());
+                      answered = true;
+                      QTest::mouseClick(save, Qt::LeftButton);
+                  });
+        exportAction->trigger();
+        EXPECT_TRUE(answered);
+    };
+    auto slurp = [](const fs::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
+
+    const fs::path books = root_ / "workbooks";
+    exportAs(books, "Workbook (*.xlsx)");
+    EXPECT_EQ(slurp(books / "plan.xlsx").substr(0, 2), "PK");
+    EXPECT_FALSE(fs::exists(books / "plan"));
+    EXPECT_FALSE(fs::exists(books / "plan_parts"));
+
+    const fs::path tables = root_ / "tables";
+    exportAs(tables, "CSV files (*.csv)");
+    EXPECT_EQ(slurp(tables / "plan.csv").rfind("Min Weight", 0), 0u);
+    EXPECT_NE(slurp(tables / "plan_parts.csv").find("No. of birds"), std::string::npos);
+    EXPECT_FALSE(fs::exists(tables / "plan"));
+    EXPECT_FALSE(fs::exists(tables / "plan.xlsx"));
+
+    // Again into the workbook folder: the question names the file that is about to be replaced.
+    fs::remove(books / "plan.xlsx");
+    std::ofstream(books / "plan.xlsx") << "old";
+    QString question;
+    exportAs(books, "Workbook (*.xlsx)", &question);
+    EXPECT_TRUE(question.contains("plan.xlsx")) << question.toStdString();
+    EXPECT_EQ(slurp(books / "plan.xlsx").substr(0, 2), "PK");
 }
 
 TEST_F(AvigramDesktopTest, CvChangeAsksWithAnInputBox) {
