@@ -104,12 +104,14 @@ bool GrowthTableCovers(const ProgramState& state, double age, int sex) {
     const double capped = std::min(std::trunc(age), static_cast<double>(state.MaxAge));
     if (!(capped >= 0)) return false;
     int day = static_cast<int>(capped);
-    // Without rows of the flock's own sex the averages are scaled by the halves' own rows.
+    // Without rows of the flock's own sex the averages are scaled by the halves' own rows. A sex
+    // the table holds no body weights of at all is no matter of age: the sex check refuses it.
     const bool ownRows = TableHoldsSex(state, sex);
     for (int s = 1; s <= 2; ++s) {
         if (GrowthWeight(state, s, day) == 0) --day;
+        const int divisor = ownRows ? sex : s;
         const bool used = sex == 0 || sex == s;
-        if (used && GrowthWeight(state, ownRows ? sex : s, day) == 0) return false;
+        if (used && TableHoldsSex(state, divisor) && GrowthWeight(state, divisor, day) == 0) return false;
     }
     return true;
 }

@@ -55,7 +55,8 @@ std::pair<int, int> CarcassAgeRange(const ProgramState& state, int sex = -1);
 // sex (males, then females) whose row is empty; the body weight of the flock's own sex it divides by
 // must then be there in the row each of the flock's halves uses. (A table without rows of the
 // flock's sex, such as a mixed flock beside a table of males and females, is checked on the halves'
-// own rows, which the distribution then uses alone.) Before a table is loaded: ages 20..100.
+// own rows, which the distribution then uses alone; a sex without any rows is left to the sex
+// check.) Before a table is loaded: ages 20..100.
 bool GrowthTableCovers(const ProgramState& state, double age, int sex);
 
 // Reads the lines of the flock file at path (named in the messages). A number field may use ","

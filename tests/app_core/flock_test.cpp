@@ -238,6 +238,13 @@ TEST_P(Flocks, AgesAreRefusedOnlyWhereTheGrowthTableCannotScaleThem) {
     state.MaxAge = 50;
     EXPECT_TRUE(GrowthTableCovers(state, 50, 0));
     EXPECT_FALSE(GrowthTableCovers(state, 20, 0));
+    // No female rows either: that is for the sex check to say, not the age check.
+    ProgramState males = state;
+    for (int row = 0; row <= 30; ++row)
+        males.CarcassTable[2][1][row] = 0;
+    EXPECT_TRUE(GrowthTableCovers(males, 40, 2));
+    EXPECT_TRUE(GrowthTableCovers(males, 40, 0));
+    EXPECT_FALSE(GrowthTableCovers(males, 20, 0));
 
     // Before a table is loaded: the ages a carcass file can hold.
     ProgramState empty;
