@@ -86,6 +86,9 @@ Lattix::Lattix(const Options& options) : options_(options), system_(options.syst
 
 void Lattix::initialise() {
     supports_ = detectSupports(system_);
+    // The default sizes are a 96-dpi screen's, in pixels of the screen measured at creation.
+    defaultRowHeight_ = defaultRowNormalCellHeight_ = static_cast<int16_t>(ScaledFrom96(defaultRowHeight_));
+    headerHeight_ = ScaledFrom96(headerHeight_);
     // Owned objects, in the order the control lists them.
     selItems_ = std::make_shared<SelItemsObject>(this);
     registerOwned(selItems_);

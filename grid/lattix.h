@@ -770,6 +770,8 @@ public:
     int32_t RowTextStartPos() const;
     bool RowHasRowText(int32_t row) const;
     int32_t LevelIndentPx() const;
+    // A size in 96-dpi units in pixels of the grid's screen (halves round to even).
+    int32_t ScaledFrom96(int32_t units) const;
     int32_t TreeButtonPx() const;
     struct CellHit {
         int32_t row = 0;

@@ -306,6 +306,11 @@ LX_API int32_t lx_variant_set_blob_marker(lx_variant* v, int64_t bytes, lx_error
 /* A headless top-level window of the given client size (1..16384) with a grid filling it: the grid
  * window is a child at (0, 0) of the host window's client area, of the same size. */
 LX_API int32_t lx_host_create(int32_t width, int32_t height, lx_host** out, lx_error* error);
+/* The same on a screen of dpi dots per inch (24..1200; lx_host_create uses 96). Fonts, the system's
+ * control sizes and the sizes the grid takes in 96-dpi units follow it; coordinates, widths and
+ * heights stay pixels of that screen. Every host of a process shares one screen: the dpi given
+ * last is the one in force. */
+LX_API int32_t lx_host_create_at_dpi(int32_t width, int32_t height, int32_t dpi, lx_host** out, lx_error* error);
 /* Destroys the window and releases the host's reference to its grid. Handles of the grid and of its
  * objects stay valid: the grid lives on while a handle of it does, and once the grid is gone the
  * members of its objects raise error 522. */
@@ -349,6 +354,8 @@ LX_API int32_t lx_host_drag(lx_host* host, int32_t x1, int32_t y1, int32_t x2, i
                             int32_t button, int32_t shift, lx_error* error);
 /* delta in wheel units: +120 is one notch away from the user. */
 LX_API int32_t lx_host_wheel(lx_host* host, int32_t delta, int32_t x, int32_t y, int32_t shift, lx_error* error);
+/* The horizontal wheel: +120 is one notch to the right. */
+LX_API int32_t lx_host_hwheel(lx_host* host, int32_t delta, int32_t x, int32_t y, int32_t shift, lx_error* error);
 /* key is a virtual-key code (0x28 Down, 0x0D Return, 'A' = 0x41, ...). lx_host_key presses and
  * releases it, with the character it types. */
 LX_API int32_t lx_host_key(lx_host* host, int32_t key, int32_t shift, lx_error* error);

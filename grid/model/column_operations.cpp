@@ -19,6 +19,7 @@ constexpr int64_t kMaxColumns = std::numeric_limits<int32_t>::max() - 1;
 
 ColumnRecord Lattix::makeColumn(int32_t index) {
     ColumnRecord c;
+    c.width = ScaledFrom96(c.width);
     c.index = index;
     c.defaultCellObject = newDefaultCellObject();
     c.defaultCell = c.defaultCellObject->ToRecord();

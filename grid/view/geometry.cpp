@@ -277,6 +277,8 @@ void Lattix::MarkLayout(int mode) {
 
 int32_t Lattix::LevelIndentPx() const { return ScaleFrom96(levelIndent_, system_.dpiX); }
 
+int32_t Lattix::ScaledFrom96(int32_t units) const { return ScaleFrom96(units, system_.dpiX); }
+
 int32_t Lattix::TreeButtonPx() const { return ScaleFrom96(treeButtonSize_, system_.dpiX); }
 
 // ---- visible range ----

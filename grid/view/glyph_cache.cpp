@@ -18,8 +18,8 @@ gfx::Bitmap renderFrameControl(int side, std::uint32_t type, std::uint32_t state
 }
 // A themed part drawn once over black and once over white: where the two differ the part is
 // translucent, and the difference gives its coverage. The result is premultiplied.
-gfx::Bitmap renderThemed(const char* themeClass, int part, int state, int w, int h) {
-    auto data = theme::ThemeData::Open(themeClass, theme::Look::Themed);
+gfx::Bitmap renderThemed(const char* themeClass, int part, int state, int w, int h, int dpi) {
+    auto data = theme::ThemeData::Open(themeClass, theme::Look::Themed, dpi);
     gfx::Bitmap black(w, h, gfx::pixelOf(0x000000)), white(w, h, gfx::pixelOf(0xFFFFFF));
     {
         gfx::DeviceContext dc(black);
@@ -44,11 +44,17 @@ gfx::Bitmap renderThemed(const char* themeClass, int part, int state, int w, int
 }
 } // namespace
 
+void GlyphCache::setDpi(int dpi) {
+    if (dpi == dpi_) return;
+    dpi_ = dpi;
+    themedComboSide_ = themedCheckSide_ = themedTreeSize_ = 0;
+}
+
 const gfx::Bitmap& GlyphCache::themedCombo(int state) {
     const int side = gfx::systemMetrics().comboButtonWidth;
     if (side != themedComboSide_) {
         for (int st = theme::kStateNormal; st <= theme::kStateDisabled; ++st)
-            themedCombo_[static_cast<size_t>(st - 1)] = renderThemed("ComboBox", theme::kComboDropButton, st, side, side);
+            themedCombo_[static_cast<size_t>(st - 1)] = renderThemed("ComboBox", theme::kComboDropButton, st, side, side, dpi_);
         themedComboSide_ = side;
         ++builds_;
     }
@@ -59,7 +65,7 @@ const gfx::Bitmap& GlyphCache::themedCheck(int state) {
     const int side = gfx::systemMetrics().checkBoxSize;
     if (side != themedCheckSide_) {
         for (int st = 1; st <= 12; ++st)
-            themedCheck_[static_cast<size_t>(st - 1)] = renderThemed("Button", theme::kButtonCheckBox, st, side, side);
+            themedCheck_[static_cast<size_t>(st - 1)] = renderThemed("Button", theme::kButtonCheckBox, st, side, side, dpi_);
         themedCheckSide_ = side;
         ++builds_;
     }
@@ -68,8 +74,8 @@ const gfx::Bitmap& GlyphCache::themedCheck(int state) {
 
 const gfx::Bitmap& GlyphCache::themedTree(int size, bool expanded) {
     if (size != themedTreeSize_) {
-        themedTree_[0] = renderThemed("Treeview", theme::kTreeviewGlyph, theme::kGlyphClosed, size, size);
-        themedTree_[1] = renderThemed("Treeview", theme::kTreeviewGlyph, theme::kGlyphOpened, size, size);
+        themedTree_[0] = renderThemed("Treeview", theme::kTreeviewGlyph, theme::kGlyphClosed, size, size, dpi_);
+        themedTree_[1] = renderThemed("Treeview", theme::kTreeviewGlyph, theme::kGlyphOpened, size, size, dpi_);
         themedTreeSize_ = size;
         ++builds_;
     }

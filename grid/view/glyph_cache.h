@@ -36,6 +36,9 @@ public:
 
     void clear();
     int buildCount() const { return builds_; }
+    // The screen the themed glyphs are drawn for (their natural sizes follow it); a new dpi drops
+    // the themed glyphs made for the old one.
+    void setDpi(int dpi);
 
 private:
     std::array<gfx::Bitmap, 4> combo_;
@@ -48,6 +51,7 @@ private:
     std::array<gfx::Bitmap, 12> themedCheck_;
     std::array<gfx::Bitmap, 2> themedTree_;
     int themedComboSide_ = 0, themedCheckSide_ = 0, themedTreeSize_ = 0;
+    int dpi_ = 96;
     int builds_ = 0;
 };
 

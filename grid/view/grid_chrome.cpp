@@ -626,9 +626,13 @@ void GridChrome::ThemeChanged() {
     Raise("WindowsThemeChanged", args);
 }
 
-// A change of the system colours may come with new bar metrics: they are measured again a moment
-// later, and the bars recreated when their thickness changed.
+// New system colours: the glyphs drawn in the old ones go and everything is painted again. The
+// change may come with new bar metrics: they are measured again a moment later, and the bars
+// recreated when their thickness changed.
 void GridChrome::SystemColorsChanged() {
+    g_.Painter().InvalidateCaches();
+    g_.InvalidateView();
+    if (header_ && header_->hWnd() != 0) Wm().InvalidateRect(header_->hWnd(), nullptr, true);
     if (!recreateTimer_) {
         recreateTimer_ = std::make_shared<CTimer>();
         recreateTimer_->SetTickHandler([this] {

@@ -130,6 +130,7 @@ void GridPainter::InvalidateCaches() {
 
 void GridPainter::preparePass(Pass& pass) {
     const PaintSettings& s = g_.paint_;
+    glyphs_.setDpi(g_.ScreenDpiX());
     pass.disabledLook = !s.enabled && s.changeColorsWhenDisabled;
     pass.themed = g_.chrome_ && g_.chrome_->XPStylesInEffect();
     pass.focused = g_.HasFocus();

@@ -38,6 +38,7 @@ cScrollBars::cScrollBars(Hwnd hwnd, ScrollBarsListener* listener, bool useFlat, 
 }
 
 cScrollBars::~cScrollBars() {
+    *alive_ = false;
     WindowManager& wm = Wm();
     if (!wm.IsWindow(hwnd_)) return;
     wm.RemoveWindowSubclass(hwnd_, &cScrollBars::Subclass, kSubclassId);
@@ -156,29 +157,51 @@ void cScrollBars::Scroll(int b, int code, bool wheel, int32_t lines) {
     }
 }
 
-void cScrollBars::Wheel(int delta, unsigned keyState, Point client) {
+void cScrollBars::Wheel(int delta, unsigned keyState, Point client, bool horizontal) {
+    if (delta == 0) return;
+    WheelRest& rest = wheelRest_[horizontal ? 1 : 0];
+    std::uint32_t now = Wm().GetTickCount();
+    if (rest.delta != 0 && ((rest.delta < 0) != (delta < 0) || now - rest.at >= kWheelPauseMs)) rest.delta = 0;
+    rest.at = now;
+    // Deltas of one direction only: the sum stays below one notch plus one message's delta.
+    long long sum = static_cast<long long>(rest.delta) + delta;
+    long long notches = sum / WHEEL_DELTA;
+    rest.delta = static_cast<int>(sum - notches * WHEEL_DELTA);
+    // A vertical delta below zero turns the wheel towards the user (down); a horizontal one
+    // tilts it to the left, which scrolls as Shift with the wheel turned away from the user.
+    bool towardsUser = horizontal ? notches > 0 : notches < 0;
+    std::shared_ptr<bool> alive = alive_;
+    for (long long i = 0, n = notches < 0 ? -notches : notches; i < n; ++i)
+        if (!WheelNotch(towardsUser, keyState, client, horizontal) || !*alive) return;
+}
+
+bool cScrollBars::WheelNotch(bool towardsUser, unsigned keyState, Point client, bool horizontal) {
+    std::shared_ptr<bool> alive = alive_;
     int32_t n = WheelLinesPerNotch();
     int32_t lines = n == -1 ? 1 : n;
-    int32_t distance = delta < 0 ? -lines : lines;
+    int32_t distance = towardsUser ? -lines : lines;
     int32_t button = ((keyState & MK_LBUTTON) ? 1 : 0) | ((keyState & MK_RBUTTON) ? 2 : 0) | ((keyState & MK_MBUTTON) ? 4 : 0);
     int32_t shift = static_cast<int32_t>(Wm().ModifierState());
+    // The horizontal wheel reaches the host as the wheel with Shift.
+    if (horizontal) shift |= 1;
     if (listener_ && !listener_->OnMouseWheel(distance, button, shift, static_cast<float>(client.x), static_cast<float>(client.y)))
-        return;
+        return *alive;
+    if (!*alive) return false;
     int b;
     if (shift == 0)
         b = kBarV;
     else if (shift == 1)
         b = kBarH;
     else
-        return;
+        return true;
     // One step of N lines, one repaint. A setting that reaches beyond the page scrolls a page.
-    bool down = distance < 0;
     const Bar& s = bar(b);
     bool page = n == -1 || static_cast<long long>(lines) * s.smallChange > s.largeChange;
     if (page)
-        Scroll(b, down ? SB_PAGEDOWN : SB_PAGEUP, true);
+        Scroll(b, towardsUser ? SB_PAGEDOWN : SB_PAGEUP, true);
     else
-        Scroll(b, down ? SB_LINEDOWN : SB_LINEUP, true, lines);
+        Scroll(b, towardsUser ? SB_LINEDOWN : SB_LINEUP, true, lines);
+    return *alive;
 }
 
 LResult cScrollBars::Subclass(Hwnd hwnd, MessageId message, WParam wParam, LParam lParam, std::uintptr_t,
@@ -189,10 +212,11 @@ LResult cScrollBars::Subclass(Hwnd hwnd, MessageId message, WParam wParam, LPara
     case WM_VSCROLL:
         self->Scroll(message == WM_HSCROLL ? kBarH : kBarV, LoWord(wParam));
         break;
-    case WM_MOUSEWHEEL: {
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL: {
         Point pt{GetXLParam(lParam), GetYLParam(lParam)};
         Wm().ScreenToClient(hwnd, pt);
-        self->Wheel(GetWheelDeltaWParam(wParam), GetKeyStateWParam(wParam), pt);
+        self->Wheel(GetWheelDeltaWParam(wParam), GetKeyStateWParam(wParam), pt, message == WM_MOUSEHWHEEL);
         break;
     }
     default:

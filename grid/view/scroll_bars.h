@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "platform/ui/window_manager.h"
@@ -127,12 +128,24 @@ public:
     // A scroll request as the bars and the wheel make it (also used by the message handling).
     // code: the window scroll notification code; n: line steps for the wheel.
     void Scroll(int b, int code, bool wheel = false, int32_t lines = 1);
-    // The wheel: one notch towards (delta < 0) or away from the user.
-    void Wheel(int delta, unsigned keyState, ui::Point client);
+    // A wheel message: delta in wheel units (negative towards the user, or to the left for the
+    // horizontal wheel). Deltas add up per direction; each whole notch scrolls once. A remainder
+    // is dropped when the direction changes or after a pause of kWheelPauseMs.
+    void Wheel(int delta, unsigned keyState, ui::Point client, bool horizontal = false);
+    // The part of a notch the vertical or horizontal wheel has gathered so far.
+    int WheelRemainder(bool horizontal) const { return wheelRest_[horizontal ? 1 : 0].delta; }
+
+    static constexpr std::uint32_t kWheelPauseMs = 1000;
 
     int32_t Thickness(int b) const;
 
 private:
+    struct WheelRest {
+        int delta = 0;
+        std::uint32_t at = 0;
+    };
+    // One whole notch; false when the engine went away during the events it raised.
+    bool WheelNotch(bool towardsUser, unsigned keyState, ui::Point client, bool horizontal);
     static ui::LResult Subclass(ui::Hwnd, ui::MessageId, ui::WParam, ui::LParam, std::uintptr_t, std::uintptr_t);
     void ApplyRange(int b);
     int SbOf(int b) const { return b == kBarH ? ui::SB_HORZ : ui::SB_VERT; }
@@ -143,6 +156,10 @@ private:
     int32_t style_ = lxScrollBarRegular;
     std::array<Bar, 2> bars_{};
     bool adjusting_ = false;
+    std::array<WheelRest, 2> wheelRest_{};
+    // Cleared by the destructor: an event handler may replace the engine while a wheel message
+    // still has notches to deliver.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // The wheel's lines per notch: the system setting, 3 for a setting below 1, and -1 for the

@@ -3,6 +3,8 @@
 #include "grid/view/cell_look.h"
 #include "grid/view/colors.h"
 
+#include <algorithm>
+
 namespace lattix {
 
 bool GridPainter::selectedLook(const Pass& pass, const CellRecord& cell) const {
@@ -54,10 +56,15 @@ void GridPainter::drawFocusRect(Pass& pass, gfx::Rect r, const CellLines& lines)
     };
     gfx::DeviceContext& dc = rowBuffer_.dc();
     gfx::DeviceContextStateSaver saver(dc);
-    dc.frameRect(r, gfx::Brush::solid(0));
     dc.setBkColor(colour(pass.focused ? s.focusRectColor1 : s.focusRectNoFocusColor1, 0xFFFFFF));
     dc.setTextColor(colour(pass.focused ? s.focusRectColor2 : s.focusRectNoFocusColor2, 0));
-    dc.drawFocusRect(r);
+    // One dotted ring per 96 dpi, so that the rectangle keeps its weight on a finer screen.
+    const int rings = std::max(1, g_.ScreenDpiX() / 96);
+    for (int k = 0; k < rings && !r.isEmpty(); ++k) {
+        dc.frameRect(r, gfx::Brush::solid(0));
+        dc.drawFocusRect(r);
+        r = r.inflatedBy(-1, -1);
+    }
 }
 
 } // namespace lattix

@@ -385,7 +385,7 @@ void HeaderControl::Paint(gfx::DeviceContext& dc) {
     WindowManager& wm = Wm();
     Rect client = wm.GetClientRect(hwnd_);
     bool themed = Themed();
-    auto data = theme::ThemeData::Open("Header", themed ? theme::Look::Themed : theme::Look::Classic);
+    auto data = theme::ThemeData::Open("Header", themed ? theme::Look::Themed : theme::Look::Classic, Wm().GetSystemInfo().dpiX);
     int x = 0;
     for (int i = 0; i < ItemCount(); ++i) {
         Rect r{x, 0, x + items_[static_cast<std::size_t>(i)].width, client.height()};
@@ -419,7 +419,7 @@ void HeaderControl::Paint(gfx::DeviceContext& dc) {
 void HeaderControl::DrawItemDefault(gfx::DeviceContext& dc, int index, const Rect& r, HeaderItemState state) {
     const HeaderItem& item = items_[static_cast<std::size_t>(index)];
     bool themed = Themed();
-    auto data = theme::ThemeData::Open("Header", themed ? theme::Look::Themed : theme::Look::Classic);
+    auto data = theme::ThemeData::Open("Header", themed ? theme::Look::Themed : theme::Look::Classic, Wm().GetSystemInfo().dpiX);
     int part = theme::kHeaderItem, st = static_cast<int>(state);
     if (!themed && (Style() & HDS_FLAT)) {
         dc.fillRect(r, gfx::sysColor(gfx::COLOR_BTNFACE));
@@ -460,7 +460,7 @@ void HeaderControl::DrawDragFeedback(gfx::DeviceContext& dc) {
     int x = 0;
     int insert = order >= pressed_ ? order + 1 : order;
     for (int i = 0; i < insert && i < ItemCount(); ++i) x += items_[static_cast<std::size_t>(i)].width;
-    gfx::Color marker = Themed() ? theme::themedPalette().accent : gfx::rgb(0, 0, 128);
+    gfx::Color marker = Themed() ? theme::themedPalette().accent : gfx::sysColor(gfx::COLOR_HOTLIGHT);
     int h = source.height();
     dc.fillRect({x - 1, 0, x + 1, h}, marker);
     for (int k = 0; k < 3; ++k) {

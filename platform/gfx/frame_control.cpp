@@ -28,10 +28,11 @@ Rect shrink(const Rect& r, std::uint32_t sides) {
     return out;
 }
 
-void drawCheckMark(DeviceContext& dc, int x, int y, Color c) {
+// The 7 x 7 mark with each dot `dot` pixels square.
+void drawCheckMark(DeviceContext& dc, int x, int y, Color c, int dot = 1) {
     for (int row = 0; row < 7; ++row)
         for (int col = 0; col < 7; ++col)
-            if ((kCheckMark[row] >> (6 - col)) & 1) dc.setPixel(x + col, y + row, c);
+            if ((kCheckMark[row] >> (6 - col)) & 1) dc.fillRect(rectOfSize(x + col * dot, y + row * dot, dot, dot), c);
 }
 
 void drawCheckBox(DeviceContext& dc, const Rect& rect, std::uint32_t state) {
@@ -54,7 +55,9 @@ void drawCheckBox(DeviceContext& dc, const Rect& rect, std::uint32_t state) {
     dc.fillRect(inner, sysColor(faceInside ? COLOR_BTNFACE : COLOR_WINDOW));
     if (state & DFCS_CHECKED) {
         Color mark = (grayed || inactive) ? sysColor(COLOR_BTNSHADOW) : sysColor(COLOR_WINDOWTEXT);
-        drawCheckMark(dc, box.left + (side - 7) / 2, box.top + (side - 7) / 2, mark);
+        // The mark grows with the box: one dot per 13 pixels of its side.
+        const int dot = std::max(1, side / 13);
+        drawCheckMark(dc, box.left + (side - 7 * dot) / 2, box.top + (side - 7 * dot) / 2, mark, dot);
     }
 }
 

@@ -62,6 +62,9 @@ public:
     Color get(int index) const;
     void set(int index, Color c);
     void resetToDefaults();
+    const std::array<Color, kSystemColorCount>& table() const { return colors_; }
+    // True while every entry has its default.
+    bool areDefaults() const { return colors_ == defaults(); }
 
     // An automation colour to RGB: an RGB value 0x00BBGGRR is returned as it is, a system
     // colour 0x800000nn gives entry nn. Anything else (-1, an index above 30, other high

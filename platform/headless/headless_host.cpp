@@ -38,9 +38,10 @@ VirtualKey ButtonKey(MouseButton b) {
 
 void InstallHeadlessDragPerformer();
 
-HeadlessHost::HeadlessHost(int width, int height, const std::string& title) {
+HeadlessHost::HeadlessHost(int width, int height, const std::string& title, int dpi) {
     if (width < 1 || height < 1 || width > 16384 || height > 16384)
         throw std::invalid_argument("host window size out of range");
+    if (dpi != 0 && (dpi < 24 || dpi > 1200)) throw std::invalid_argument("host dpi out of range");
     WindowManager& wm = Wm();
     Desktop& desktop = TheDesktop();
     if (desktop.hosts == 0) {
@@ -75,6 +76,11 @@ HeadlessHost::HeadlessHost(int width, int height, const std::string& title) {
         throw std::runtime_error("the host window could not be created");
     }
     ++desktop.hosts;
+    if (dpi != 0 && dpi != Backend().GetSystemInfo().dpiX) {
+        SystemInfo info = Backend().GetSystemInfo();
+        info.dpiX = info.dpiY = dpi;
+        SetSystemInfo(info);
+    }
     wm.ShowWindow(topLevel_, SW_SHOW);
     wm.PumpMessages();
 }
@@ -187,6 +193,14 @@ void HeadlessHost::Wheel(int x, int y, int delta, unsigned mods) {
     std::vector<VirtualKey> pressed;
     PressModifiers(mods, pressed);
     Wm().InjectMouseWheel(delta, ToScreen(x, y));
+    ReleaseModifiers(pressed);
+}
+
+void HeadlessHost::HWheel(int x, int y, int delta, unsigned mods) {
+    BringToFront();
+    std::vector<VirtualKey> pressed;
+    PressModifiers(mods, pressed);
+    Wm().InjectMouseWheel(delta, ToScreen(x, y), true);
     ReleaseModifiers(pressed);
 }
 

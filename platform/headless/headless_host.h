@@ -23,9 +23,11 @@ enum class MouseButton { Left, Right, Middle };
 
 class HeadlessHost {
 public:
-    // Throws std::invalid_argument for a size below 1 or above 16384, std::logic_error when the
-    // window manager runs on another backend.
-    HeadlessHost(int width, int height, const std::string& title = "Lattix");
+    // Throws std::invalid_argument for a size below 1 or above 16384 or a dpi other than 0 outside
+    // 24..1200, std::logic_error when the window manager runs on another backend. A dpi other than
+    // 0 becomes the desktop's (as SetSystemInfo sets it, for every host of the process) before the
+    // window is made; 0 keeps the desktop's (96 on a fresh one).
+    HeadlessHost(int width, int height, const std::string& title = "Lattix", int dpi = 0);
     ~HeadlessHost();
     HeadlessHost(const HeadlessHost&) = delete;
     HeadlessHost& operator=(const HeadlessHost&) = delete;
@@ -50,6 +52,8 @@ public:
               unsigned mods = 0);
     // delta in wheel units: +120 is one notch away from the user.
     void Wheel(int x, int y, int delta, unsigned mods = 0);
+    // The horizontal wheel: +120 is one notch to the right.
+    void HWheel(int x, int y, int delta, unsigned mods = 0);
     void KeyDown(VirtualKey key, unsigned mods = 0);
     void KeyUp(VirtualKey key, unsigned mods = 0);
     // Key down, the character the key types (if any), key up.

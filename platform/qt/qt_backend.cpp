@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
+#include <QStyle>
 #include <QStyleHints>
 
 #include <cmath>
@@ -15,6 +16,7 @@
 
 #include "platform/gfx/system_colors.h"
 #include "platform/gfx/system_metrics.h"
+#include "platform/qt/desktop_look.h"
 #include "platform/qt/key_mapping.h"
 #include "platform/qt/window_surface.h"
 #include "platform/ui/window_manager.h"
@@ -46,9 +48,20 @@ QMessageBox::Icon QtIconOf(MessageBoxIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-Rect RectOf(const QRect& r) { return rectOfSize(r.x(), r.y(), r.width(), r.height()); }
+// A logical rectangle of the desktop in device pixels.
+Rect RectOf(const QRect& r) {
+    return rectOfSize(ToDevicePixels(r.x()), ToDevicePixels(r.y()), ToDevicePixels(r.width()), ToDevicePixels(r.height()));
+}
 
 } // namespace
+
+double DevicePixelRatio() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    double ratio = screen != nullptr ? screen->devicePixelRatio() : 1.0;
+    return ratio > 0 ? ratio : 1.0;
+}
+
+int ToDevicePixels(double logical) { return static_cast<int>(std::lround(logical * DevicePixelRatio())); }
 
 void LogEscapedError(const char* what) {
     qWarning("lattix: an event handler raised an error: %s", what != nullptr ? what : "(no description)");
@@ -140,7 +153,8 @@ int QtBackend::TrackPopupMenu(const PopupMenuRequest& request) {
         action->setChecked(item.checked);
         action->setData(item.command);
     }
-    QPoint at(request.screenPos.x, request.screenPos.y);
+    const double ratio = DevicePixelRatio();
+    QPoint at(static_cast<int>(request.screenPos.x / ratio), static_cast<int>(request.screenPos.y / ratio));
     QSize size = menu.sizeHint();
     if (request.flags & TPM_RIGHTALIGN) at.rx() -= size.width();
     else if (request.flags & TPM_CENTERALIGN) at.rx() -= size.width() / 2;
@@ -153,8 +167,10 @@ int QtBackend::TrackPopupMenu(const PopupMenuRequest& request) {
 SystemInfo QtBackend::GetSystemInfo() const {
     SystemInfo info;
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        info.dpiX = static_cast<int>(std::lround(screen->logicalDotsPerInchX()));
-        info.dpiY = static_cast<int>(std::lround(screen->logicalDotsPerInchY()));
+        // The grid draws device pixels: its dpi is the logical one times the ratio.
+        double ratio = DevicePixelRatio();
+        info.dpiX = static_cast<int>(std::lround(screen->logicalDotsPerInchX() * ratio));
+        info.dpiY = static_cast<int>(std::lround(screen->logicalDotsPerInchY() * ratio));
         if (info.dpiX < 24) info.dpiX = 96;
         if (info.dpiY < 24) info.dpiY = 96;
         if (screen->depth() > 0) info.bitsPerPixel = screen->depth();
@@ -275,8 +291,7 @@ QtBackend& AttachDesktop() {
     if (app == nullptr) throw std::logic_error("the Qt desktop needs a QApplication");
     WindowManager& wm = Wm();
     if (wm.HasBackend()) throw std::logic_error("the window manager runs on another backend");
-    // The look stays the classic one of the drawing layer; sizes and timings follow the desktop.
-    gfx::systemColors().resetToDefaults();
+    // Colours, sizes and timings follow the desktop.
     auto* backend = new QtBackend;
     SystemInfo info = backend->GetSystemInfo();
     gfx::SystemMetrics metrics = gfx::SystemMetrics::forDpi(info.dpiX);
@@ -286,6 +301,8 @@ QtBackend& AttachDesktop() {
     gfx::systemMetrics() = metrics;
     wm.AttachBackend(backend);
     theDesktop = backend;
+    backend->FollowDesktopLook();
+    app->installEventFilter(backend);
     InstallQtDragPerformer();
     // The desktop ends with the application, while Qt is still whole: windows still open are
     // closed first.
@@ -299,5 +316,62 @@ QtBackend& AttachDesktop() {
 }
 
 QtBackend* Desktop() { return theDesktop; }
+
+bool QtBackend::eventFilter(QObject* watched, QEvent* e) {
+    switch (e->type()) {
+    case QEvent::ApplicationPaletteChange:
+    case QEvent::ThemeChange:
+        if (watched == QCoreApplication::instance()) ScheduleLookSync();
+        break;
+    case QEvent::StyleChange:
+        // A new application style reaches every widget; one look-up serves them all.
+        if (watched->isWidgetType()) ScheduleLookSync();
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, e);
+}
+
+void QtBackend::ScheduleLookSync() {
+    if (lookSyncScheduled_) return;
+    lookSyncScheduled_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            lookSyncScheduled_ = false;
+            RunForEventLoop([this] { FollowDesktopLook(); });
+        },
+        Qt::QueuedConnection);
+}
+
+void QtBackend::FollowDesktopLook() {
+    WindowManager& wm = Wm();
+    SystemColorTable colors = SystemColorsOf(QApplication::palette());
+    gfx::SystemColors& table = gfx::systemColors();
+    bool colorsChanged = colors != table.table();
+    for (int i = 0; colorsChanged && i < gfx::kSystemColorCount; ++i) table.set(i, colors[static_cast<std::size_t>(i)]);
+
+    QStyle* style = QApplication::style();
+    QString styleName = style != nullptr ? style->name() : QString();
+    bool styleChanged = styleName != styleName_;
+    bool first = styleName_.isNull();
+    styleName_ = styleName.isNull() ? QString("") : styleName;
+    bool thicknessChanged = false;
+    if (style != nullptr) {
+        int thickness = ScrollBarThicknessOf(*style, DevicePixelRatio());
+        gfx::SystemMetrics& m = gfx::systemMetrics();
+        thicknessChanged = thickness != m.verticalScrollBarWidth || thickness != m.horizontalScrollBarHeight;
+        m.verticalScrollBarWidth = m.horizontalScrollBarHeight = thickness;
+        m.verticalScrollArrowHeight = m.horizontalScrollArrowWidth = thickness;
+    }
+    if (first || !wm.HasBackend()) return;
+    if (colorsChanged || styleChanged) wm.BroadcastThemeChanged();
+    if (colorsChanged || thicknessChanged) wm.BroadcastSysColorChange();
+    if (colorsChanged || styleChanged || thicknessChanged) {
+        for (Hwnd top : wm.GetTopLevelWindows()) wm.RedrawWindow(top, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        Pump();
+    }
+}
 
 } // namespace lattix::ui::qt

@@ -13,6 +13,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QString>
 #include <QTimer>
 
 #include <exception>
@@ -71,8 +72,17 @@ public:
     void Pump();
     // The popup surface shown for a top-level window without an embedded surface, or nullptr.
     WindowSurface* PopupOf(Hwnd topLevel) const;
+    // Takes the system colours from the application's palette and the scroll-bar thickness from
+    // its style, and tells every window what changed: a theme change for a new palette or style,
+    // a colour change for new colours or a new thickness. Called at start and, a moment after,
+    // on each palette or style change.
+    void FollowDesktopLook();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    void ScheduleLookSync();
     void FireTimers();
     void SyncPopup(Hwnd topLevel);
     void SyncPopupsOwnedBy(Hwnd owner);
@@ -82,10 +92,21 @@ private:
     QElapsedTimer clock_;
     QTimer timer_;
     bool pumpScheduled_ = false;
+    bool lookSyncScheduled_ = false;
+    // The style the look was last taken from (its name: a new style object of the same kind
+    // changes nothing).
+    QString styleName_;
     QtClipboardStore clipboard_;
     std::unordered_map<Hwnd, WindowSurface*> surfaces_;
     std::unordered_map<Hwnd, std::unique_ptr<WindowSurface>> popups_;
 };
+
+// The ratio of device pixels to Qt's logical pixels on the desktop's screens (1, 1.25, 2, ...). The
+// window manager works in device pixels: its windows, the grid's pixels and the dpi it is told are
+// those of the device, and a surface shows its bitmap at this ratio, pixel for pixel.
+double DevicePixelRatio();
+// A length in logical pixels in device pixels, rounded to the nearest.
+int ToDevicePixels(double logical);
 
 // Installs the Qt desktop on the window manager (once; later calls return the same backend).
 // Throws std::logic_error without a QApplication, or when the window manager runs on another

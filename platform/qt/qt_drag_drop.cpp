@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "platform/qt/qt_backend.h"
 #include "platform/qt/window_surface.h"
 #include "platform/ui/drag_drop.h"
 #include "platform/ui/messages.h"
@@ -95,7 +96,8 @@ protected:
 private:
     DragOverInfo infoOf(QDropEvent* e, Hwnd& owner, DropTarget*& target) {
         const Rect r = Wm().GetWindowRect(surface_->topLevel());
-        Point p{r.left + static_cast<int>(e->position().x()), r.top + static_cast<int>(e->position().y())};
+        const double ratio = DevicePixelRatio();
+        Point p{r.left + static_cast<int>(e->position().x() * ratio), r.top + static_cast<int>(e->position().y() * ratio)};
         target = DragDrop().TargetOf(Wm().WindowFromPoint(p), &owner);
         DragOverInfo info;
         info.point = p;

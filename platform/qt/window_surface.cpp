@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <cmath>
+
 #include "platform/qt/key_mapping.h"
 #include "platform/qt/qt_backend.h"
 #include "platform/ui/window_manager.h"
@@ -90,7 +92,9 @@ Hwnd WindowSurface::focusTarget() const {
 
 Point WindowSurface::ScreenPointOf(QPointF local) const {
     Rect r = Wm().GetWindowRect(topLevel_);
-    return Point{r.left + static_cast<int>(std::floor(local.x())), r.top + static_cast<int>(std::floor(local.y()))};
+    const double ratio = DevicePixelRatio();
+    return Point{r.left + static_cast<int>(std::floor(local.x() * ratio)),
+                 r.top + static_cast<int>(std::floor(local.y() * ratio))};
 }
 
 void WindowSurface::syncWindowGeometry() {
@@ -98,15 +102,19 @@ void WindowSurface::syncWindowGeometry() {
     WindowManager& wm = Wm();
     if (!wm.IsWindow(topLevel_)) return;
     QPoint g = mapToGlobal(QPoint(0, 0));
+    // The window in device pixels.
+    int x = ToDevicePixels(g.x()), y = ToDevicePixels(g.y()), w = ToDevicePixels(width()), h = ToDevicePixels(height());
     Rect r = wm.GetWindowRect(topLevel_);
-    if (r.left == g.x() && r.top == g.y() && r.width() == width() && r.height() == height()) return;
-    wm.SetWindowPos(topLevel_, 0, g.x(), g.y(), width(), height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (r.left == x && r.top == y && r.width() == w && r.height() == h) return;
+    wm.SetWindowPos(topLevel_, 0, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void WindowSurface::followWindow() {
     Rect r = Wm().GetWindowRect(topLevel_);
     if (r.isEmpty()) return;
-    setGeometry(r.left, r.top, r.width(), r.height());
+    const double ratio = DevicePixelRatio();
+    auto logical = [ratio](int v) { return static_cast<int>(std::lround(v / ratio)); };
+    setGeometry(logical(r.left), logical(r.top), logical(r.width()), logical(r.height()));
 }
 
 bool WindowSurface::event(QEvent* e) {
@@ -191,9 +199,13 @@ void WindowSurface::paintEvent(QPaintEvent*) {
     // The image borrows the bitmap's pixels: 0xAARRGGBB words, rows without padding.
     QImage image(reinterpret_cast<const uchar*>(picture.data()), picture.width(), picture.height(),
                  picture.strideBytes(), QImage::Format_RGB32);
+    // Device pixels: at a ratio of 2 the image covers half its size in logical pixels, sharp.
+    const double ratio = DevicePixelRatio();
+    image.setDevicePixelRatio(ratio);
     painter.drawImage(QPoint(0, 0), image);
-    if (picture.width() < width() || picture.height() < height()) {
-        QRegion rest = QRegion(rect()) - QRegion(0, 0, picture.width(), picture.height());
+    const int shownWidth = static_cast<int>(picture.width() / ratio), shownHeight = static_cast<int>(picture.height() / ratio);
+    if (shownWidth < width() || shownHeight < height()) {
+        QRegion rest = QRegion(rect()) - QRegion(0, 0, shownWidth, shownHeight);
         for (const QRect& r : rest) painter.fillRect(r, palette().window());
     }
 }

@@ -1,7 +1,9 @@
 #include "platform/theme/theme_data.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
+#include <cmath>
 
 #include "platform/gfx/frame_control.h"
 #include "platform/gfx/system_colors.h"
@@ -14,29 +16,93 @@ using gfx::Rect;
 using gfx::Size;
 using gfx::sysColor;
 
-const ThemedPalette& themedPalette() {
-    static const ThemedPalette p{
-        .surface = gfx::rgb(250, 250, 250),
-        .surfaceHot = gfx::rgb(238, 238, 238),
-        .surfacePressed = gfx::rgb(222, 222, 222),
-        .border = gfx::rgb(213, 208, 204),
-        .glyph = gfx::rgb(46, 52, 54),
-        .glyphDisabled = gfx::rgb(165, 165, 165),
-        .accent = gfx::rgb(53, 132, 228),
-        .accentText = gfx::rgb(255, 255, 255),
-        .thumb = gfx::rgb(165, 165, 162),
-        .thumbHot = gfx::rgb(128, 128, 125),
-        .thumbPressed = gfx::rgb(90, 90, 88),
-        .tooltipBack = gfx::rgb(48, 48, 48),
-        .tooltipText = gfx::rgb(255, 255, 255),
-        .tooltipBorder = gfx::rgb(24, 24, 24),
+namespace {
+
+constexpr ThemedPalette kLightPalette{
+    .surface = gfx::rgb(250, 250, 250),
+    .surfaceHot = gfx::rgb(238, 238, 238),
+    .surfacePressed = gfx::rgb(222, 222, 222),
+    .border = gfx::rgb(213, 208, 204),
+    .glyph = gfx::rgb(46, 52, 54),
+    .glyphDisabled = gfx::rgb(165, 165, 165),
+    .accent = gfx::rgb(53, 132, 228),
+    .accentHot = gfx::rgb(73, 150, 240),
+    .accentPressed = gfx::rgb(28, 100, 190),
+    .accentDisabled = gfx::rgb(200, 200, 200),
+    .accentText = gfx::rgb(255, 255, 255),
+    .box = gfx::rgb(255, 255, 255),
+    .boxDisabled = gfx::rgb(240, 240, 240),
+    .boxEdge = gfx::rgb(190, 186, 182),
+    .boxEdgeHot = gfx::rgb(150, 150, 150),
+    .boxEdgeDisabled = gfx::rgb(220, 220, 220),
+    .track = gfx::rgb(246, 245, 244),
+    .trackPressed = gfx::rgb(232, 231, 230),
+    .thumb = gfx::rgb(165, 165, 162),
+    .thumbHot = gfx::rgb(128, 128, 125),
+    .thumbPressed = gfx::rgb(90, 90, 88),
+    .thumbDisabled = gfx::rgb(212, 212, 210),
+    .tooltipBack = gfx::rgb(48, 48, 48),
+    .tooltipText = gfx::rgb(255, 255, 255),
+    .tooltipBorder = gfx::rgb(24, 24, 24),
+};
+
+// a blended towards b by t (0..1).
+gfx::Color Mix(gfx::Color a, gfx::Color b, double t) {
+    auto ch = [t](int x, int y) { return static_cast<int>(std::lround(x + (y - x) * t)); };
+    return gfx::rgb(ch(gfx::redOf(a), gfx::redOf(b)), ch(gfx::greenOf(a), gfx::greenOf(b)),
+                    ch(gfx::blueOf(a), gfx::blueOf(b)));
+}
+
+ThemedPalette PaletteOf(const std::array<gfx::Color, gfx::kSystemColorCount>& c) {
+    auto at = [&c](int i) { return c[static_cast<std::size_t>(i)]; };
+    const gfx::Color face = at(gfx::COLOR_BTNFACE), text = at(gfx::COLOR_BTNTEXT), window = at(gfx::COLOR_WINDOW);
+    const gfx::Color shadow = at(gfx::COLOR_BTNSHADOW), accent = at(gfx::COLOR_HIGHLIGHT);
+    const gfx::Color tipBack = at(gfx::COLOR_INFOBK), tipText = at(gfx::COLOR_INFOTEXT);
+    const gfx::Color track = Mix(face, window, 0.5);
+    return ThemedPalette{
+        .surface = face,
+        .surfaceHot = Mix(face, text, 0.07),
+        .surfacePressed = Mix(face, text, 0.14),
+        .border = Mix(face, shadow, 0.45),
+        .glyph = text,
+        .glyphDisabled = at(gfx::COLOR_GRAYTEXT),
+        .accent = accent,
+        .accentHot = Mix(accent, gfx::rgb(255, 255, 255), 0.12),
+        .accentPressed = Mix(accent, gfx::rgb(0, 0, 0), 0.2),
+        .accentDisabled = Mix(face, shadow, 0.6),
+        .accentText = at(gfx::COLOR_HIGHLIGHTTEXT),
+        .box = window,
+        .boxDisabled = face,
+        .boxEdge = Mix(window, shadow, 0.7),
+        .boxEdgeHot = Mix(window, text, 0.5),
+        .boxEdgeDisabled = Mix(window, shadow, 0.3),
+        .track = track,
+        .trackPressed = Mix(track, text, 0.06),
+        .thumb = Mix(track, text, 0.35),
+        .thumbHot = Mix(track, text, 0.5),
+        .thumbPressed = Mix(track, text, 0.65),
+        .thumbDisabled = Mix(track, text, 0.15),
+        .tooltipBack = tipBack,
+        .tooltipText = tipText,
+        .tooltipBorder = Mix(tipBack, tipText, 0.3),
     };
-    return p;
+}
+
+} // namespace
+
+const ThemedPalette& themedPalette() {
+    // Remade only when the system colours change.
+    static std::array<gfx::Color, gfx::kSystemColorCount> basis = gfx::SystemColors::defaults();
+    static ThemedPalette palette = kLightPalette;
+    const gfx::SystemColors& colors = gfx::systemColors();
+    if (colors.table() != basis) {
+        basis = colors.table();
+        palette = colors.areDefaults() ? kLightPalette : PaletteOf(basis);
+    }
+    return palette;
 }
 
 namespace {
-
-constexpr gfx::Color kTrack = gfx::rgb(246, 245, 244);
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -108,46 +174,54 @@ Dir ArrowDir(int state) {
 
 // ---- themed look --------------------------------------------------------------------------
 
-void ThemedGlyph(gfx::DeviceContext& dc, const Rect& r, int state) {
-    Rect box = Centred(r, 12);
-    Chevron(dc, box.inflatedBy(-2, -2), state == kGlyphOpened ? Dir::Down : Dir::Right, themedPalette().glyph);
+// scale: the screen's dpi / 96 (the sizes below are at 96 dpi).
+int ScaledBy(double scale, int v) { return std::max(1, static_cast<int>(std::lround(v * scale))); }
+
+void ThemedGlyph(gfx::DeviceContext& dc, const Rect& r, int state, double scale) {
+    Rect box = Centred(r, ScaledBy(scale, 12));
+    const int inset = ScaledBy(scale, 2);
+    Chevron(dc, box.inflatedBy(-inset, -inset), state == kGlyphOpened ? Dir::Down : Dir::Right, themedPalette().glyph,
+            1.6 * scale);
 }
 
-void ThemedDropButton(gfx::DeviceContext& dc, const Rect& r, int state) {
+void ThemedDropButton(gfx::DeviceContext& dc, const Rect& r, int state, double scale) {
     const ThemedPalette& p = themedPalette();
     gfx::Color back = state == kStatePressed ? p.surfacePressed : state == kStateHot ? p.surfaceHot : p.surface;
     dc.fillRect(r, back);
-    dc.fillRect({r.left, r.top + 2, r.left + 1, r.bottom - 2}, p.border);
-    Rect glyph = Centred(r.inflatedBy(-1, 0), 10);
-    Chevron(dc, glyph.inflatedBy(-1, -1), Dir::Down, state == kStateDisabled ? p.glyphDisabled : p.glyph);
+    const int line = ScaledBy(scale, 1);
+    dc.fillRect({r.left, r.top + 2 * line, r.left + line, r.bottom - 2 * line}, p.border);
+    Rect glyph = Centred(r.inflatedBy(-line, 0), ScaledBy(scale, 10));
+    Chevron(dc, glyph.inflatedBy(-line, -line), Dir::Down, state == kStateDisabled ? p.glyphDisabled : p.glyph,
+            1.6 * scale);
 }
 
-void ThemedCheckBox(gfx::DeviceContext& dc, const Rect& r, int state) {
+void ThemedCheckBox(gfx::DeviceContext& dc, const Rect& r, int state, double scale) {
     const ThemedPalette& p = themedPalette();
     CheckState s = SplitCheckState(state);
-    Rect box = Centred(r, 14);
+    Rect box = Centred(r, ScaledBy(scale, 14));
+    const double radius = 3 * scale, stroke = 2.0 * scale;
     bool disabled = s.base == kStateDisabled;
     if (s.kind == kCheckUnchecked) {
-        gfx::Color fill = s.base == kStatePressed ? p.surfacePressed : disabled ? gfx::rgb(240, 240, 240) : gfx::rgb(255, 255, 255);
-        gfx::Color edge = s.base == kStateHot || s.base == kStatePressed ? gfx::rgb(150, 150, 150)
-                          : disabled                                    ? gfx::rgb(220, 220, 220)
-                                                                        : gfx::rgb(190, 186, 182);
-        FillRoundRect(dc, box, 3, fill);
-        StrokeRoundRect(dc, box, 3, edge);
+        gfx::Color fill = s.base == kStatePressed ? p.surfacePressed : disabled ? p.boxDisabled : p.box;
+        gfx::Color edge = s.base == kStateHot || s.base == kStatePressed ? p.boxEdgeHot
+                          : disabled                                    ? p.boxEdgeDisabled
+                                                                        : p.boxEdge;
+        FillRoundRect(dc, box, radius, fill);
+        StrokeRoundRect(dc, box, radius, edge);
         return;
     }
-    gfx::Color fill = disabled ? gfx::rgb(200, 200, 200)
-                      : s.base == kStatePressed ? gfx::rgb(28, 100, 190)
-                      : s.base == kStateHot     ? gfx::rgb(73, 150, 240)
+    gfx::Color fill = disabled ? p.accentDisabled
+                      : s.base == kStatePressed ? p.accentPressed
+                      : s.base == kStateHot     ? p.accentHot
                                                 : p.accent;
-    FillRoundRect(dc, box, 3, fill);
+    FillRoundRect(dc, box, radius, fill);
     double l = box.left, t = box.top, w = box.width();
     if (s.kind == kCheckChecked) {
         PointF mark[] = {{l + w * 0.25, t + w * 0.52}, {l + w * 0.43, t + w * 0.70}, {l + w * 0.76, t + w * 0.32}};
-        StrokePolyline(dc, mark, 2.0, p.accentText);
+        StrokePolyline(dc, mark, stroke, p.accentText);
     } else {
         PointF dash[] = {{l + w * 0.28, t + w * 0.5}, {l + w * 0.72, t + w * 0.5}};
-        StrokePolyline(dc, dash, 2.0, p.accentText);
+        StrokePolyline(dc, dash, stroke, p.accentText);
     }
 }
 
@@ -163,7 +237,7 @@ void ThemedHeaderItem(gfx::DeviceContext& dc, const Rect& r, int state) {
 void ThemedArrowButton(gfx::DeviceContext& dc, const Rect& r, bool vertical, int state) {
     const ThemedPalette& p = themedPalette();
     int base = ArrowBase(state);
-    dc.fillRect(r, kTrack);
+    dc.fillRect(r, p.track);
     Rect inner = r.inflatedBy(-2, -2);
     if (base == kStateHot || base == kStatePressed)
         FillRoundRect(dc, inner, 3, base == kStatePressed ? p.surfacePressed : p.surfaceHot);
@@ -176,7 +250,7 @@ void ThemedArrowButton(gfx::DeviceContext& dc, const Rect& r, bool vertical, int
 
 void ThemedTrack(gfx::DeviceContext& dc, const Rect& r, bool vertical, int state) {
     const ThemedPalette& p = themedPalette();
-    dc.fillRect(r, state == kStatePressed ? gfx::rgb(232, 231, 230) : kTrack);
+    dc.fillRect(r, state == kStatePressed ? p.trackPressed : p.track);
     if (vertical)
         dc.fillRect({r.left, r.top, r.left + 1, r.bottom}, p.border);
     else
@@ -191,7 +265,7 @@ void ThemedThumb(gfx::DeviceContext& dc, const Rect& r, bool vertical, int state
                          : Rect{r.left + 1, r.top + 5, r.right - 1, r.bottom - 4};
     gfx::Color c = state == kStatePressed ? p.thumbPressed
                   : state == kStateHot   ? p.thumbHot
-                  : state == kStateDisabled ? gfx::rgb(212, 212, 210)
+                  : state == kStateDisabled ? p.thumbDisabled
                                             : p.thumb;
     FillRoundRect(dc, pill, std::min(pill.width(), pill.height()) / 2.0, c);
 }
@@ -239,13 +313,15 @@ std::uint32_t ClassicStateFlags(int base) {
 
 } // namespace
 
-std::unique_ptr<ThemeData> ThemeData::Open(std::string_view name, Look look) {
+int ThemeData::Scaled(int v) const { return ScaledBy(scale_, v); }
+
+std::unique_ptr<ThemeData> ThemeData::Open(std::string_view name, Look look, int dpi) {
     static const std::pair<std::string_view, ThemeClass> kClasses[] = {
         {"Treeview", ThemeClass::Treeview}, {"ComboBox", ThemeClass::ComboBox}, {"Button", ThemeClass::Button},
         {"Header", ThemeClass::Header},     {"ScrollBar", ThemeClass::ScrollBar},
     };
     for (const auto& [n, c] : kClasses)
-        if (EqualsNoCase(n, name)) return std::unique_ptr<ThemeData>(new ThemeData(c, look));
+        if (EqualsNoCase(n, name)) return std::unique_ptr<ThemeData>(new ThemeData(c, look, std::clamp(dpi, 24, 1200)));
     return nullptr;
 }
 
@@ -273,13 +349,13 @@ Size ThemeData::PartSize(int part, int state) const {
     bool themed = look_ == Look::Themed;
     switch (class_) {
     case ThemeClass::Treeview:
-        return themed ? Size{12, 12} : Size{9, 9};
+        return themed ? Size{Scaled(12), Scaled(12)} : Size{9, 9};
     case ThemeClass::Button:
-        return themed ? Size{14, 14} : Size{13, 13};
+        return themed ? Size{Scaled(14), Scaled(14)} : Size{13, 13};
     case ThemeClass::ComboBox:
         return {17, 0};
     case ThemeClass::Header:
-        return part == kHeaderSortArrow ? Size{9, 5} : Size{0, 0};
+        return part == kHeaderSortArrow ? Size{Scaled(9), Scaled(5)} : Size{0, 0};
     case ThemeClass::ScrollBar:
         return part == kScrollArrowButton ? Size{17, 17} : Size{0, 0};
     }
@@ -317,17 +393,17 @@ bool ThemeData::DrawBackground(gfx::DeviceContext& dc, int part, int state, cons
     bool themed = look_ == Look::Themed;
     switch (class_) {
     case ThemeClass::Treeview:
-        themed ? ThemedGlyph(dc, rect, state) : ClassicGlyph(dc, rect, state);
+        themed ? ThemedGlyph(dc, rect, state, scale_) : ClassicGlyph(dc, rect, state);
         return true;
     case ThemeClass::ComboBox:
         if (themed)
-            ThemedDropButton(dc, rect, state);
+            ThemedDropButton(dc, rect, state, scale_);
         else
             gfx::drawFrameControl(dc, rect, gfx::DFC_SCROLL, gfx::DFCS_SCROLLCOMBOBOX | ClassicStateFlags(state));
         return true;
     case ThemeClass::Button: {
         if (themed) {
-            ThemedCheckBox(dc, rect, state);
+            ThemedCheckBox(dc, rect, state, scale_);
             return true;
         }
         CheckState s = SplitCheckState(state);
@@ -339,13 +415,13 @@ bool ThemeData::DrawBackground(gfx::DeviceContext& dc, int part, int state, cons
     }
     case ThemeClass::Header:
         if (part == kHeaderSortArrow) {
-            Size natural{9, 5};
+            Size natural{Scaled(9), Scaled(5)};
             int w = std::min(natural.cx, rect.width()), h = std::min(natural.cy, rect.height());
             Rect box{rect.left + (rect.width() - w) / 2, rect.top + (rect.height() - h) / 2, 0, 0};
             box.right = box.left + w, box.bottom = box.top + h;
             Dir dir = state == kSortArrowUp ? Dir::Up : Dir::Down;
             if (themed)
-                Chevron(dc, box.inflatedBy(0, 2), dir, themedPalette().glyph, 1.4);
+                Chevron(dc, box.inflatedBy(0, Scaled(2)), dir, themedPalette().glyph, 1.4 * scale_);
             else
                 Triangle(dc, box, dir, sysColor(gfx::COLOR_BTNSHADOW));
         } else if (themed) {
@@ -378,7 +454,7 @@ bool ThemeData::DrawBackground(gfx::DeviceContext& dc, int part, int state, cons
                 gfx::drawEdge(dc, rect, gfx::EDGE_RAISED, gfx::BF_RECT | gfx::BF_MIDDLE);
             }
         } else if (part == kScrollSizeBox) {
-            dc.fillRect(rect, themed ? kTrack : sysColor(gfx::COLOR_BTNFACE));
+            dc.fillRect(rect, themed ? themedPalette().track : sysColor(gfx::COLOR_BTNFACE));
         } else {
             if (themed)
                 ThemedTrack(dc, rect, vertical, state);

@@ -24,8 +24,9 @@ enum class ThemeClass { Treeview, ComboBox, Button, Header, ScrollBar };
 
 class ThemeData {
 public:
-    // The data of a class by its name (case-insensitive); nullptr for an unknown class.
-    static std::unique_ptr<ThemeData> Open(std::string_view className, Look look = Look::Themed);
+    // The data of a class by its name (case-insensitive); nullptr for an unknown class. The
+    // themed look's glyphs and check boxes have their natural sizes at `dpi` (given at 96 dpi).
+    static std::unique_ptr<ThemeData> Open(std::string_view className, Look look = Look::Themed, int dpi = 96);
 
     ThemeClass themeClass() const { return class_; }
     Look look() const { return look_; }
@@ -47,16 +48,21 @@ public:
     bool IsPartiallyTransparent(int part, int state) const;
 
 private:
-    ThemeData(ThemeClass c, Look look) : class_(c), look_(look) {}
+    ThemeData(ThemeClass c, Look look, int dpi) : class_(c), look_(look), scale_(dpi / 96.0) {}
+    // A size at 96 dpi at this data's dpi.
+    int Scaled(int v) const;
     ThemeClass class_;
     Look look_;
+    double scale_;
 };
 
 // Draws the parent's background behind a partially transparent part: the area is filled with
 // `parentColor` (a window has no picture of its parent here).
 void DrawParentBackground(gfx::DeviceContext& dc, const gfx::Rect& rect, gfx::Color parentColor);
 
-// The themed look's palette, shared by controls that draw themed surfaces of their own.
+// The themed look's palette, shared by controls that draw themed surfaces of their own. With the
+// default system colours it is a fixed light palette; other system colours (a desktop's palette)
+// give one made from them, so that a dark desktop gets dark surfaces.
 struct ThemedPalette {
     gfx::Color surface;      // header items, buttons, scroll bar track
     gfx::Color surfaceHot;   // under the pointer
@@ -65,14 +71,26 @@ struct ThemedPalette {
     gfx::Color glyph;        // chevrons and arrows
     gfx::Color glyphDisabled;
     gfx::Color accent;       // checked boxes
+    gfx::Color accentHot;
+    gfx::Color accentPressed;
+    gfx::Color accentDisabled;
     gfx::Color accentText;   // the check mark on the accent
+    gfx::Color box;          // an unchecked box
+    gfx::Color boxDisabled;
+    gfx::Color boxEdge;
+    gfx::Color boxEdgeHot;
+    gfx::Color boxEdgeDisabled;
+    gfx::Color track;        // scroll bar track
+    gfx::Color trackPressed;
     gfx::Color thumb;        // scroll bar thumb
     gfx::Color thumbHot;
     gfx::Color thumbPressed;
+    gfx::Color thumbDisabled;
     gfx::Color tooltipBack;
     gfx::Color tooltipText;
     gfx::Color tooltipBorder;
 };
+// The palette for the system colours in force now.
 const ThemedPalette& themedPalette();
 
 } // namespace lattix::theme

@@ -29,6 +29,7 @@
 #include "app/qt/control_widgets.h"
 #include "app/qt/flock_window.h"
 #include "app/qt/main_window.h"
+#include "tests/qt/dark_palette.h"
 #include "tests/qt/qt_test_support.h"
 
 namespace avigram {
@@ -139,6 +140,13 @@ TEST_F(AvigramDesktopTest, SampleDataFromStartToBothTabs) {
     EXPECT_EQ(grid1.CellString(28, 11), "0"); // no negative remainder
     EXPECT_TRUE(fs::exists(root_ / "data" / "WtDist.txt"));
     Screenshot(&main, "avigram_flock_weights.png");
+    // The same window on a dark desktop: the grids take the palette's colours too.
+    const QPalette light = QApplication::palette();
+    QApplication::setPalette(lattix::qttest::DarkPalette());
+    QTest::qWait(100);
+    Screenshot(&main, "avigram_flock_weights_dark.png");
+    QApplication::setPalette(light);
+    QTest::qWait(50);
 
     // The second tab, by a click on its tab.
     QTabBar* tabs = main.sstab1->tabBar();

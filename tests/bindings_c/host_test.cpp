@@ -162,3 +162,50 @@ TEST_F(HostTest, PopupRectangleOfAnOpenDropDownList) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(HostAtDpi, TheGridMeasuresTheScreenItIsMadeOnAndBadDpisAreRefused) {
+    auto rowHeightAndLayout = [](int32_t dpi, int32_t* rowHeight, std::string* layout) {
+        lx_host* h = nullptr;
+        ASSERT_EQ(lx_host_create_at_dpi(300, 200, dpi, &h, nullptr), LX_OK);
+        lx_object* g = lx_host_grid(h);
+        Result row, text;
+        ASSERT_EQ(lx_invoke_name(g, "DefaultRowHeight", LX_GET, nullptr, 0, nullptr, 0, &row.v, nullptr), LX_OK);
+        ASSERT_EQ(lx_invoke_name(g, "LayoutCol", LX_GET, nullptr, 0, nullptr, 0, &text.v, nullptr), LX_OK);
+        *rowHeight = row.v.value.i4;
+        *layout = text.str();
+        lx_object_release(g);
+        lx_host_destroy(h);
+    };
+    int32_t at96 = 0, at192 = 0;
+    std::string layout96, layout192;
+    rowHeightAndLayout(96, &at96, &layout96);
+    rowHeightAndLayout(192, &at192, &layout192);
+    EXPECT_EQ(layout96, "{dpi=96}");
+    EXPECT_EQ(layout192, "{dpi=192}");
+    EXPECT_NEAR(at192, 2 * at96, 2);
+
+    lx_host* none = nullptr;
+    lx_error err{};
+    EXPECT_EQ(static_cast<uint32_t>(lx_host_create_at_dpi(300, 200, 23, &none, &err)), 0x800A0005u);
+    EXPECT_EQ(static_cast<uint32_t>(lx_host_create_at_dpi(300, 200, 1201, &none, &err)), 0x800A0005u);
+    EXPECT_EQ(none, nullptr);
+}
+
+TEST_F(HostTest, TheHorizontalWheelGathersPartsOfANotch) {
+    addColumns(20);
+    for (int i = 0; i < 7; ++i) ASSERT_EQ(lx_host_hwheel(host, 15, 100, 100, 0, nullptr), LX_OK);
+    Result bar, value;
+    ASSERT_EQ(call("HScrollBar", LX_GET, {}, &bar.v), LX_OK);
+    ASSERT_EQ(bar.v.type, LX_OBJECT);
+    ASSERT_EQ(lx_invoke_name(bar.v.value.object, "Value", LX_GET, nullptr, 0, nullptr, 0, &value.v, nullptr), LX_OK);
+    EXPECT_EQ(value.v.value.i4, 0);
+    ASSERT_EQ(lx_host_hwheel(host, 15, 100, 100, 0, nullptr), LX_OK);
+    Result after;
+    ASSERT_EQ(lx_invoke_name(bar.v.value.object, "Value", LX_GET, nullptr, 0, nullptr, 0, &after.v, nullptr), LX_OK);
+    EXPECT_GT(after.v.value.i4, 0);
+    EXPECT_NE(lx_host_hwheel(nullptr, 120, 1, 1, 0, nullptr), LX_OK);
+}
+
+} // namespace

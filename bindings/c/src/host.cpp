@@ -83,12 +83,15 @@ ui::VirtualKey KeyOf(int32_t key) {
     if (key < 1 || key > 0xFE) RaiseInvalidArgument();
     return static_cast<ui::VirtualKey>(key);
 }
-std::unique_ptr<lx_host> MakeHost(int32_t width, int32_t height) {
+constexpr int32_t kDefaultDpi = 96;
+
+std::unique_ptr<lx_host> MakeHost(int32_t width, int32_t height, int32_t dpi = kDefaultDpi) {
     if (width < 1 || height < 1 || width > kMaxHostSize || height > kMaxHostSize) RaiseInvalidArgument();
+    if (dpi < 24 || dpi > 1200) RaiseInvalidArgument();
     auto host = std::make_unique<lx_host>();
     host->width = width;
     host->height = height;
-    host->window = std::make_unique<headless::HeadlessHost>(width, height);
+    host->window = std::make_unique<headless::HeadlessHost>(width, height, "Lattix", dpi);
     Lattix::Options options;
     options.system = DescribeSystem(host->window->GetSystemInfo());
     options.site = &host->site;
@@ -114,6 +117,13 @@ LX_API int32_t lx_host_create(int32_t width, int32_t height, lx_host** out, lx_e
     return Guarded(error, [&] {
         if (!out) RaiseInvalidPointer();
         *out = MakeHost(width, height).release();
+    });
+}
+
+LX_API int32_t lx_host_create_at_dpi(int32_t width, int32_t height, int32_t dpi, lx_host** out, lx_error* error) {
+    return Guarded(error, [&] {
+        if (!out) RaiseInvalidPointer();
+        *out = MakeHost(width, height, dpi).release();
     });
 }
 
@@ -255,6 +265,13 @@ LX_API int32_t lx_host_wheel(lx_host* host, int32_t delta, int32_t x, int32_t y,
     return Guarded(error, [&] {
         headless::HeadlessHost& w = Window(host);
         w.Wheel(x, y, delta, ModsOf(shift));
+    });
+}
+
+LX_API int32_t lx_host_hwheel(lx_host* host, int32_t delta, int32_t x, int32_t y, int32_t shift, lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        w.HWheel(x, y, delta, ModsOf(shift));
     });
 }
 

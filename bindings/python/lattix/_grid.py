@@ -41,11 +41,11 @@ def key_code(key):
 class Host:
     """The headless top-level window a grid fills."""
 
-    def __init__(self, width, height, _property_bag=None):
+    def __init__(self, width, height, _property_bag=None, dpi=96):
         handle = ctypes.c_void_p()
         err = L.Error()
         if _property_bag is None:
-            rc = lib.lx_host_create(int(width), int(height), ctypes.byref(handle), ctypes.byref(err))
+            rc = lib.lx_host_create_at_dpi(int(width), int(height), int(dpi), ctypes.byref(handle), ctypes.byref(err))
         else:
             text = json.dumps(_property_bag).encode("utf-8")
             rc = lib.lx_host_create_from_property_bag(text, int(width), int(height), ctypes.byref(handle),
@@ -112,6 +112,10 @@ class Host:
     def wheel(self, delta, x, y, shift=0):
         """delta in wheel units: +120 is one notch away from the user."""
         self._call("lx_host_wheel", delta, x, y, shift)
+
+    def hwheel(self, delta, x, y, shift=0):
+        """The horizontal wheel: +120 is one notch to the right."""
+        self._call("lx_host_hwheel", delta, x, y, shift)
 
     def key(self, key, shift=0):
         """Presses and releases a key: a name ("Down", "Return", "F2", "A") or a virtual-key code."""
@@ -268,10 +272,11 @@ class Host:
 
 
 class Grid(Object):
-    """A Lattix grid filling a headless host window of the given size."""
+    """A Lattix grid filling a headless host window of the given size, on a screen of `dpi` dots per
+    inch (the grid's pixels are that screen's)."""
 
-    def __init__(self, width=800, height=600, _host=None):
-        host = _host if _host is not None else Host(width, height)
+    def __init__(self, width=800, height=600, _host=None, dpi=96):
+        host = _host if _host is not None else Host(width, height, dpi=dpi)
         handle = lib.lx_host_grid(host._handle)
         if not handle:
             host.close()
