@@ -1,6 +1,7 @@
 // Entry points of a live grid: a paste of any clipboard text, a record set of any field types and
 // values, and any sequence of published member calls with any arguments, with event handlers that
 // change the grid's structure from inside the operations that raise them.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -203,9 +204,12 @@ void FuzzMemberCalls(std::span<const uint8_t> data) {
         }
         --depth;
     });
-    const auto& members = grid.typeInfo().members();
+    // By name, so that an input means the same calls whatever order the tables were built in.
+    std::vector<const MemberInfo*> members;
+    for (const MemberInfo& m : grid.typeInfo().members()) members.push_back(&m);
+    std::sort(members.begin(), members.end(), [](auto* a, auto* b) { return a->name < b->name; });
     for (int step = 0; step < 24 && !in.empty(); ++step) {
-        const MemberInfo& member = members[in.Pick(members.size())];
+        const MemberInfo& member = *members[in.Pick(members.size())];
         if (member.name == "ShowAboutBox") continue;
         std::vector<InvokeKind> kinds;
         for (InvokeKind k : {InvokeKind::Method, InvokeKind::Get, InvokeKind::Let, InvokeKind::Set})

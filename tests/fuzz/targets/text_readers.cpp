@@ -29,6 +29,11 @@ std::string WriteTabTable(const TabTable& table) {
     return out;
 }
 
+std::string WithoutCarriageReturns(std::string s) {
+    s.erase(std::remove(s.begin(), s.end(), '\r'), s.end());
+    return s;
+}
+
 bool SameShape(const TabTable& a, const TabTable& b) {
     if (a.rows.size() != b.rows.size() || a.columns != b.columns) return false;
     for (size_t r = 0; r < a.rows.size(); ++r)
@@ -46,12 +51,13 @@ void FuzzTabText(std::span<const uint8_t> data) {
         widest = std::max(widest, row.size());
     }
     FUZZ_REQUIRE(widest == first.columns);
-    // Written and read again, a table keeps its rows and fields; a line break inside a cell may
-    // be normalised once, after which the text is a fixed point.
+    // Written and read again, a table keeps its rows, its fields and their texts; only a lone CR
+    // right before a line break inside a cell merges into that line break.
     TabTable second = ReadTabText(WriteTabTable(first));
     FUZZ_REQUIRE(SameShape(first, second));
-    TabTable third = ReadTabText(WriteTabTable(second));
-    FUZZ_REQUIRE(third.rows == second.rows);
+    for (size_t r = 0; r < first.rows.size(); ++r)
+        for (size_t c = 0; c < first.rows[r].size(); ++c)
+            FUZZ_REQUIRE(WithoutCarriageReturns(first.rows[r][c]) == WithoutCarriageReturns(second.rows[r][c]));
 }
 
 void FuzzLayoutText(std::span<const uint8_t> data) {
