@@ -118,8 +118,10 @@ std::optional<Date> ParseDateText(std::string_view text, const Locale& loc) {
         day = d.value;
         month = m.kind == Token::Number ? m.value : monthOfName(m.text, loc);
         year = y.value;
+        // Two digits take the century window; three or four are the year itself, as the date
+        // text of a year before 1000 is written ("31.12.998").
         if (y.digits <= 2) year += year < 30 ? 2000 : 1900;
-        else if (y.digits == 3 || y.digits > 4) return std::nullopt;
+        else if (y.digits > 4) return std::nullopt;
         if (month < 1 || month > 12 || day < 1 || year < 100 || year > 9999 || day > daysInMonth(year, month))
             return std::nullopt;
         hasDate = true;

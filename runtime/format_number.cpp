@@ -8,15 +8,9 @@ namespace lattix::format_detail {
 namespace {
 
 void appendExponent(std::string& out, int exponent, int minDigits) {
-    char buf[12];
-    int n = 0;
-    int v = std::abs(exponent);
-    do {
-        buf[n++] = static_cast<char>('0' + v % 10);
-        v /= 10;
-    } while (v != 0);
-    while (n < minDigits) buf[n++] = '0';
-    while (n > 0) out += buf[--n];
+    const std::string digits = std::to_string(std::llabs(static_cast<long long>(exponent)));
+    if (static_cast<int>(digits.size()) < minDigits) out.append(static_cast<size_t>(minDigits) - digits.size(), '0');
+    out += digits;
 }
 
 } // namespace

@@ -56,13 +56,28 @@ Variant FromJson(const Json& j) {
     case Json::value_t::object: {
         FontDescription d;
         auto f = FontObject::Create(d);
-        if (auto it = j.find("Name"); it != j.end() && it->is_string()) f->SetName(it->get<std::string>());
-        if (auto it = j.find("Size"); it != j.end() && it->is_number()) f->SetSize(Currency::fromDouble(it->get<double>()));
-        if (auto it = j.find("Weight"); it != j.end() && it->is_number_integer()) f->SetWeight(it->get<int>());
-        if (auto it = j.find("Italic"); it != j.end() && it->is_boolean()) f->SetItalic(it->get<bool>());
-        if (auto it = j.find("Underline"); it != j.end() && it->is_boolean()) f->SetUnderline(it->get<bool>());
-        if (auto it = j.find("Strikethrough"); it != j.end() && it->is_boolean()) f->SetStrikethrough(it->get<bool>());
-        if (auto it = j.find("Charset"); it != j.end() && it->is_number_integer()) f->SetCharset(static_cast<int16_t>(it->get<int>()));
+        // A whole number of the given range, or a bag that cannot be read.
+        auto whole = [](const Json& v, int64_t lo, int64_t hi) {
+            const int64_t n = v.is_number_unsigned() && v.get<uint64_t>() > static_cast<uint64_t>(INT64_MAX)
+                                  ? INT64_MAX
+                                  : v.get<int64_t>();
+            if (n < lo || n > hi) RaiseLattixError(lattix_error::kInvalidArgument);
+            return n;
+        };
+        try {
+            if (auto it = j.find("Name"); it != j.end() && it->is_string()) f->SetName(it->get<std::string>());
+            if (auto it = j.find("Size"); it != j.end() && it->is_number()) f->SetSize(Currency::fromDouble(it->get<double>()));
+            if (auto it = j.find("Weight"); it != j.end() && it->is_number_integer())
+                f->SetWeight(static_cast<int32_t>(whole(*it, INT32_MIN, INT32_MAX)));
+            if (auto it = j.find("Italic"); it != j.end() && it->is_boolean()) f->SetItalic(it->get<bool>());
+            if (auto it = j.find("Underline"); it != j.end() && it->is_boolean()) f->SetUnderline(it->get<bool>());
+            if (auto it = j.find("Strikethrough"); it != j.end() && it->is_boolean()) f->SetStrikethrough(it->get<bool>());
+            if (auto it = j.find("Charset"); it != j.end() && it->is_number_integer())
+                f->SetCharset(static_cast<int16_t>(whole(*it, INT16_MIN, INT16_MAX)));
+        } catch (const AutomationError&) {
+            // A font the grid cannot take (a size of 0, a weight out of range) makes the bag unreadable.
+            RaiseLattixError(lattix_error::kInvalidArgument);
+        }
         return Variant(std::static_pointer_cast<AutomationObject>(f));
     }
     default: RaiseLattixError(lattix_error::kInvalidArgument);
@@ -74,7 +89,8 @@ Variant FromJson(const Json& j) {
 std::string PropertyBagToJson(const PropertyBag& bag) {
     Json out = Json::object();
     for (const auto& [name, value] : bag.entries()) out[name] = ToJson(value);
-    return out.dump(2);
+    // Texts that are not UTF-8 (a host may store any bytes) are written with U+FFFD in their place.
+    return out.dump(2, ' ', false, Json::error_handler_t::replace);
 }
 
 PropertyBag PropertyBagFromJson(std::string_view json) {

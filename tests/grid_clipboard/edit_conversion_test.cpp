@@ -31,7 +31,9 @@ TEST(EditConversion, EmptyTextGivesEachTypesInitialValue) {
 
 TEST(DateText, ReadsBackWhatTheTextConversionWritesInBothLocales) {
     for (const Locale& loc : {Locale::invariant(), Locale::decimalComma()}) {
-        for (double serial : {1.0, 36525.0, 44196.0 + 13 * 3600 / 86400.0, 0.75, 2958465.0, -100.0}) {
+        // ... including a date before the year 1000, written with a three-digit year.
+        for (double serial : {1.0, 36525.0, 44196.0 + 13 * 3600 / 86400.0, 0.75, 2958465.0, -100.0,
+                              DateSerialOf(998, 12, 31) + 0.5}) {
             const std::string text = TextOfDate(Date{serial}, loc);
             std::optional<Date> back = ParseDateText(text, loc);
             ASSERT_TRUE(back) << text;

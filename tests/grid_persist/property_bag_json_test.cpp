@@ -43,7 +43,10 @@ TEST(PropertyBagJsonTest, FileRoundTripGivesTheSameProperties) {
 }
 
 TEST(PropertyBagJsonTest, UnreadableTextsAndFilesRaise) {
-    for (const char* bad : {"", "[1,2]", "{\"LevelIndent\": [1]}", "{\"LevelIndent\": 3", "42"})
+    for (const char* bad : {"", "[1,2]", "{\"LevelIndent\": [1]}", "{\"LevelIndent\": 3", "42",
+                            // fonts the grid cannot take
+                            "{\"Font\": {\"Name\": \"DejaVu Sans\", \"Size\": 0}}",
+                            "{\"Font\": {\"Weight\": 4294967696}}", "{\"Font\": {\"Charset\": 70000}}"})
         EXPECT_EQ(LattixCode([&] { lattix::PropertyBagFromJson(bad); }), 514) << bad;
     try {
         lattix::LoadPropertyBagFile("/nonexistent/dir/bag.json");
@@ -57,6 +60,14 @@ TEST(PropertyBagJsonTest, UnreadableTextsAndFilesRaise) {
     EXPECT_EQ(*bag.Find("editable"), Variant(false));
     EXPECT_TRUE(bag.Find("X")->isEmpty());
     EXPECT_EQ(*bag.Find("Y"), Variant(1.5));
+}
+
+TEST(PropertyBagJsonTest, TextsThatAreNotUtf8AreWrittenWithReplacementCharacters) {
+    PropertyBag bag;
+    bag.Write("Caption", Variant(std::string("Stall \xE9 1")));
+    const std::string json = lattix::PropertyBagToJson(bag);
+    EXPECT_NE(json.find("Stall \xEF\xBF\xBD 1"), std::string::npos) << json;
+    EXPECT_EQ(*lattix::PropertyBagFromJson(json).Find("Caption"), Variant(std::string("Stall \xEF\xBF\xBD 1")));
 }
 
 } // namespace

@@ -138,6 +138,8 @@ TEST(FormatNumber, PercentAndScientific) {
         {1234.5, "00.0E+00", "12.3E+02", "12,3E+02"},
         {1234.5, "0.0#E+#", "1.23E+3", "1,23E+3"},
         {1, "0.0E+#", "1.0E+0", "1,0E+0"},
+        // More exponent places than an exponent ever has digits.
+        {1234.5, "0.0E+000000000000000", "1.2E+000000000000003", "1,2E+000000000000003"},
     });
 }
 
