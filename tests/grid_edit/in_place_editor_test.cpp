@@ -263,7 +263,7 @@ TEST(InPlaceEditor, StructuralChangesTellAHostsOwnEditorToCloseFirst) {
     OnEvent(*g.grid, "QuitCustomEdit", [&](std::span<Variant>) {
         ++quits;
         // The closing editor may store its value, but the structure is not the handler's to change.
-        g->SetCellValue(Variant(2), Variant(2), Variant("kept"));
+        if (g->RowCount() >= 2) g->SetCellValue(Variant(2), Variant(2), Variant("kept"));
         refused += lattix::test::LattixCode([&] { g->AddRow(); }) == 522;
     });
     const std::vector<std::pair<const char*, std::function<void()>>> changes = {

@@ -44,9 +44,10 @@ TEST(HeaderArea, ColHeaderClickReportsClientPixelsWhateverTheBorder) {
         const Fired* click = g.Find("ColHeaderClick");
         ASSERT_NE(click, nullptr);
         EXPECT_EQ(click->I(0), 2);
-        // The press point in the grid's client area, as MouseDown would report it.
-        EXPECT_EQ(click->I(3), 130);
-        EXPECT_EQ(click->I(4), 7);
+        // The press point in the grid's client area, as MouseDown would report it: the grid's
+        // window fills the host's client area, its own client area starts inside its border.
+        EXPECT_EQ(click->I(3), 130 - g->BorderWidth());
+        EXPECT_EQ(click->I(4), 7 - g->BorderWidth());
     }
 }
 
