@@ -183,6 +183,8 @@ void Lattix::SetHeaderHeight(int32_t h) {
     if (h < 0) RaiseLattixError(lattix_error::kInvalidArgument);
     if (h == headerHeight_) return;
     headerHeight_ = h;
+    // The cells area starts below the header: its height follows at once, not at the next resize.
+    updateViewSize();
     MarkLayout(1);
     PropertyChanged("HeaderHeight");
     RelayoutAndRedraw();

@@ -797,6 +797,9 @@ public:
     // The ECellParts value of window point (x, y) in the given cell.
     int32_t HitTestCell(int32_t x, int32_t y, int32_t row, int32_t colIndex);
     // Image lists registered with the grid (1-based numbers in the cells); icon size {0, 0} when absent.
+    // SetImageList replaces them with the store: one image list (object or handle) or an array of up
+    // to 15, numbered 1, 2, ... in array order; Empty or Nothing leaves none. Error 518 otherwise.
+    void SetImageList(const Variant& vImageListStore);
     int32_t RegisterImageList(std::shared_ptr<gfx::ImageList> list);
     int32_t ImageListCount() const { return static_cast<int32_t>(imageLists_.size()); }
     const std::shared_ptr<gfx::ImageList>& ImageListAt(int32_t number) const { return imageLists_[static_cast<size_t>(number - 1)]; }
@@ -1007,6 +1010,8 @@ public:
     void PropertyChanged(std::string_view name);
     void MarkDefaultCellsDirty() { defaultCellsDirty_ = true; }
 
+    // Raises QuitCustomEdit, then ends an edit in progress (a list cell's is cancelled, a text cell's
+    // committed without proceeding). Structural changes call it before they change anything.
     void EndEditing();
     // Records a layout change: mode, or everything when a change is already pending.
     void MarkLayout(int mode);
@@ -1134,6 +1139,9 @@ private:
     bool searchCandidate(const std::string& candidate);
     int32_t searchColumn() const;
     void keyboardMove(int32_t keyCode, int32_t shift);
+    // A scroll bar's SmallChange (or LargeChange with page), for keys and drag scrolling; 0 when
+    // onlyWhenShown and the bar is hidden.
+    int32_t scrollBarStep(int bar, bool page, bool onlyWhenShown);
     void pageStep(int32_t keyCode, int32_t shift);
     void moveToTarget(int32_t row, int32_t col, int32_t shift);
     void altSearchStep(int32_t direction);

@@ -257,6 +257,10 @@ LX_API int32_t lx_event_disconnect(lx_object* obj, int32_t cookie, lx_error* err
 /* ---- pictures, image lists and drawing in custom-draw events ---- */
 /* A picture object (for BackgroundPicture) read from a PNG file. */
 LX_API int32_t lx_picture_load_png(const char* path, lx_object** out, lx_error* error);
+/* An image list object of width x height icons cut from a PNG strip, for the SetImageList methods of
+ * the grid, its Header and its drop-down lists (an object or its hImageList number). */
+LX_API int32_t lx_image_list_load_png(const char* path, int32_t width, int32_t height, lx_object** out,
+                                      lx_error* error);
 /* Registers with the grid an image list of width x height icons cut from a PNG strip; *number is the
  * list's number for CellImageList (1, 2, ...). */
 LX_API int32_t lx_grid_add_image_list_png(lx_object* grid, const char* path, int32_t width, int32_t height,

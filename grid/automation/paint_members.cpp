@@ -1,5 +1,5 @@
 // Published members of the painter: the appearance properties it reads, the background picture,
-// virtual grids, and Draw, DrawCell and Refresh.
+// virtual grids, the image lists of the cells, and Draw, DrawCell and Refresh.
 #include "grid/automation/dispatch_binder.h"
 #include "grid/automation/member_families.h"
 #include "grid/lattix.h"
@@ -50,6 +50,10 @@ void BindPaintMembers(ClassBinder& b) {
     boolProp(b, "Virtual", &L::Virtual, &L::SetVirtual);
     b.property<L>("BackgroundPicture", [](L& g, Args&) { return ObjectResult(g.BackgroundPicture()); },
                   [](L& g, Args&, const Variant& v) { g.SetBackgroundPicture(PictureFromVariant(v)); });
+    b.bind<L>("SetImageList", [](L& g, InvokeKind, Args& a) {
+        g.SetImageList(a[0]);
+        return Variant();
+    });
     b.bind<L>("Draw", [](L& g, InvokeKind, Args&) {
         g.Draw();
         return Variant();

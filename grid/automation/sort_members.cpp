@@ -10,6 +10,8 @@ void BindSortMembers(ClassBinder& b) {
     using L = Lattix;
     b.property<L>("SortObject", [](L& g, Args&) { return ObjectResult(g.SortObject()); });
     b.property<L>("GroupObject", [](L& g, Args&) { return ObjectResult(g.GroupObject()); });
+    b.property<L>("AllowSorting", [](L& g, Args&) { return Variant(g.AllowSorting()); },
+                  [](L& g, Args&, const Variant& v) { g.SetAllowSorting(ArgBool(v)); });
     b.property<L>("SortScrollToCurRow", [](L& g, Args&) { return Variant(g.SortScrollToCurRow()); },
                   [](L& g, Args&, const Variant& v) { g.SetSortScrollToCurRow(ArgBool(v)); });
     b.property<L>("PrefixGroupValues", [](L& g, Args&) { return Variant(g.PrefixGroupValues()); },

@@ -263,6 +263,8 @@ void Lattix::pasteOneCell(int32_t row, int32_t colIndex, const std::string& sour
     if (multiSelect_) {
         if (rowMode_) selectRow(row, true);
         else selectCell(row, colIndex, true);
+        // A cell that was not selected before joined the selection: the set of selected cells changed.
+        if (selChangePending_) selContentsChanged_ = true;
     }
     CommitTextToCell(row, colIndex, text, false, -1);
 }

@@ -90,13 +90,17 @@ void Lattix::UserMove(int32_t row, int32_t col, int32_t shift, MoveInput how) {
 // A move requested by the host: any custom editor and any edit end first, then the selection follows
 // the current cell as for an unmodified move.
 void Lattix::programmaticMove(int32_t row, int32_t col) {
-    RaiseEvent(event_id::kQuitCustomEdit, {});
-    endEditQuietly();
     if (rows_.count() == 0 || colCount_ == 0) {
-        // Nothing can be selected; only "no current cell" is reachable.
-        CommitMove(row, col);
+        // A grid without rows or columns has no cell to move to: a move there does nothing, and only
+        // a leftover current cell can still be dropped.
+        if (row != 0 || col != 0 || (curRow_ == 0 && curCol_ == 0)) return;
+        RaiseEvent(event_id::kQuitCustomEdit, {});
+        endEditQuietly();
+        CommitMove(0, 0);
         return;
     }
+    RaiseEvent(event_id::kQuitCustomEdit, {});
+    endEditQuietly();
     ApplyMoveSelection(row, col, 0, MoveInput::Keyboard);
     CommitMove(row, col);
 }

@@ -71,7 +71,7 @@ void Lattix::MeasureComboItem(ComboList& list, ComboItem& item) {
                                               gfx::DT_SINGLELINE | gfx::DT_NOPREFIX | gfx::DT_LEFT | gfx::DT_TOP);
     item.textWidth = t.maxWidth;
     item.textHeight = t.lineHeight;
-    const gfx::Size icon = item.icon >= 1 ? IconSize(list.imageList, item.icon) : gfx::Size{};
+    const gfx::Size icon = item.icon >= 1 && list.images ? list.images->iconSize() : gfx::Size{};
     if (icon.cx > 0 || icon.cy > 0) {
         item.itemHeight = std::max(item.textHeight, icon.cy) + 2;
         item.itemWidth = icon.cx + item.textWidth + 8;
@@ -157,7 +157,7 @@ void Lattix::fillDropDown() {
     w->SetItems(std::move(items));
     w->SetItemHeight(list->itemHeight);
     w->SetFont(GfxFontOf(list->font ? *list->font : *font_));
-    w->SetImageList(list->imageList >= 1 && list->imageList <= ImageListCount() ? ImageListAt(list->imageList) : nullptr);
+    w->SetImageList(list->images);
     w->SetHighlighted(keep);
 }
 

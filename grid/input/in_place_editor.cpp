@@ -282,10 +282,22 @@ void Lattix::CancelEditCurCell() {
     else cancelOpenEditor();
 }
 
-// Structural operations end an edit in progress before they change the grid.
+// Structural operations end an edit in progress before they change the grid, and tell the host to
+// end its own too: a host running its own editor over a cell must close it before
+// the structure changes under it. Its handler may store values but not add or remove rows or
+// columns (error 522): the caller is about to change the structure it has already looked at.
 void Lattix::EndEditing() {
-    if (!editing_) return;
-    RaiseEvent(event_id::kQuitCustomEdit, {});
+    {
+        const int saved = structuralDepth_;
+        ++structuralDepth_;
+        try {
+            RaiseEvent(event_id::kQuitCustomEdit, {});
+        } catch (...) {
+            structuralDepth_ = saved;
+            throw;
+        }
+        structuralDepth_ = saved;
+    }
     endEditQuietly();
 }
 

@@ -5,6 +5,7 @@
 
 #include "grid/automation/error_table.h"
 #include "grid/lattix.h"
+#include "grid/view/grid_chrome.h"
 #include "platform/ui/keys.h"
 #include "platform/ui/window_manager.h"
 #include "runtime/automation_error.h"
@@ -160,14 +161,14 @@ void Lattix::DoKeyboardCommand(int32_t KeyCode, int32_t Shift) {
         }
     }
     if (!paint_.enabled) {
-        // A disabled grid only scrolls.
+        // A disabled grid only scrolls, by the steps of its shown scroll bars.
         switch (KeyCode) {
-        case ui::VK_UP: SetScrollY(view_.scrollY - std::max<int32_t>(defaultRowHeight_, 1)); break;
-        case ui::VK_DOWN: SetScrollY(view_.scrollY + std::max<int32_t>(defaultRowHeight_, 1)); break;
-        case ui::VK_PRIOR: SetScrollY(view_.scrollY - std::max(view_.viewHeight, 1)); break;
-        case ui::VK_NEXT: SetScrollY(view_.scrollY + std::max(view_.viewHeight, 1)); break;
-        case ui::VK_LEFT: SetHScrollValue(view_.hScrollValue - (frozenCols_ > 0 ? 1 : 5)); break;
-        case ui::VK_RIGHT: SetHScrollValue(view_.hScrollValue + (frozenCols_ > 0 ? 1 : 5)); break;
+        case ui::VK_UP: SetScrollY(view_.scrollY - scrollBarStep(kBarV, false, true)); break;
+        case ui::VK_DOWN: SetScrollY(view_.scrollY + scrollBarStep(kBarV, false, true)); break;
+        case ui::VK_PRIOR: SetScrollY(view_.scrollY - scrollBarStep(kBarV, true, true)); break;
+        case ui::VK_NEXT: SetScrollY(view_.scrollY + scrollBarStep(kBarV, true, true)); break;
+        case ui::VK_LEFT: SetHScrollValue(view_.hScrollValue - scrollBarStep(kBarH, false, true)); break;
+        case ui::VK_RIGHT: SetHScrollValue(view_.hScrollValue + scrollBarStep(kBarH, false, true)); break;
         default: return;
         }
         RelayoutAndRedraw();
@@ -361,10 +362,19 @@ bool Lattix::findRowStep(int32_t row, int32_t col, int32_t step, int32_t& outRow
     return false;
 }
 
+// The scroll bar's own step (its SmallChange, which SmallChangeDesiredValue sets, or its LargeChange);
+// 0 when only a shown bar may move and this one is hidden.
+int32_t Lattix::scrollBarStep(int bar, bool page, bool onlyWhenShown) {
+    if (!chrome_) return 0;
+    const cScrollBars::Bar& b = chrome_->Bar(bar);
+    if (onlyWhenShown && !b.visible) return 0;
+    return page ? b.largeChange : b.smallChange;
+}
+
 void Lattix::keyboardMove(int32_t keyCode, int32_t shift) {
     const bool horizontal = keyCode == ui::VK_LEFT || keyCode == ui::VK_RIGHT;
     if (horizontal && rowMode_) {
-        SetHScrollValue(view_.hScrollValue + (keyCode == ui::VK_LEFT ? -1 : 1) * (frozenCols_ > 0 ? 1 : 5));
+        SetHScrollValue(view_.hScrollValue + (keyCode == ui::VK_LEFT ? -1 : 1) * scrollBarStep(kBarH, false, false));
         RelayoutAndRedraw();
         return;
     }

@@ -13,6 +13,7 @@
 
 #include "grid/automation/error_table.h"
 #include "grid/lattix.h"
+#include "grid/view/scroll_bars.h"
 #include "platform/ui/keys.h"
 #include "platform/ui/window_manager.h"
 #include "runtime/conversions.h"
@@ -67,7 +68,7 @@ private:
 
 bool Lattix::inputAllowed() const {
     const bool userMode = !options_.site || options_.site->userMode();
-    return userMode && hwnd_ != 0 && ui::Wm().IsWindowEnabled(hwnd_);
+    return userMode && paint_.enabled && hwnd_ != 0 && ui::Wm().IsWindowEnabled(hwnd_);
 }
 
 bool Lattix::handleMouseMessage(ui::MessageId message, ui::WParam wParam, ui::LParam lParam) {
@@ -322,11 +323,9 @@ void Lattix::cellAutoscrollTick() {
     }
     // Repainting waits for the end of the tick, and resumes even when a handler raises.
     RepaintSuspension suspended(*this);
-    // One small change of each bar: DefaultRowHeight vertically; 5 pixels, or one column while
-    // columns are frozen, horizontally. (The scroll bar engine's own steps replace these when the
-    // host sets SmallChangeDesiredValue.)
-    if (mouse_.autoDirY) SetScrollY(view_.scrollY + mouse_.autoDirY * std::max<int32_t>(defaultRowHeight_, 1));
-    if (mouse_.autoDirX) SetHScrollValue(view_.hScrollValue + mouse_.autoDirX * (frozenCols_ > 0 ? 1 : 5));
+    // One small change of each bar (SmallChangeDesiredValue, or the bar's default step).
+    if (mouse_.autoDirY) SetScrollY(view_.scrollY + mouse_.autoDirY * scrollBarStep(kBarV, false, false));
+    if (mouse_.autoDirX) SetHScrollValue(view_.hScrollValue + mouse_.autoDirX * scrollBarStep(kBarH, false, false));
     const VisibleRange& vis = VisRange();
     int32_t row = mouse_.hoverRow ? mouse_.hoverRow : mouse_.lastReachedRow;
     int32_t col = mouse_.hoverCol ? mouse_.hoverCol : mouse_.lastReachedCol;
@@ -360,7 +359,7 @@ void Lattix::doubleClickTimeout() {
 void Lattix::mouseDoubleClick(int32_t button, int32_t x, int32_t y, int32_t shift) {
     ui::WindowManager& wm = ui::Wm();
     wm.KillTimer(hwnd_, mouse_timer::kDoubleClickCheck);
-    if (hwnd_ == 0 || !wm.IsWindowEnabled(hwnd_)) return;
+    if (hwnd_ == 0 || !paint_.enabled || !wm.IsWindowEnabled(hwnd_)) return;
     // The release that follows raises MouseUp but no second Click.
     mouse_.pressed = false;
     const int32_t row = mouse_.downRow, col = mouse_.downCol;

@@ -260,7 +260,7 @@ void Lattix::ClearSelection() {
     BeforeSelectionBookkeeping();
     if (selection_.count() == 0) {
         // An edit in progress ends even when nothing is selected.
-        EndEditing();
+        if (editing_) EndEditing();
         FlushPendingEvents(); // AfterSelectionChange (False): nothing was selected
         return;
     }

@@ -12,6 +12,10 @@
 
 #include "runtime/variant.h"
 
+namespace lattix::gfx {
+class ImageList;
+}
+
 namespace lattix {
 
 struct ComboItem {
@@ -38,8 +42,8 @@ struct ComboList {
     int32_t maxHeightInItems = 8;
     // Text-with-list cells complete the typed text from the list.
     bool autoExpand = false;
-    // The grid's image list the item icons come from (0: none) and the list font (none: the grid's).
-    int32_t imageList = 0;
+    // The image list the item icons come from (none: no icons) and the list font (none: the grid's).
+    std::shared_ptr<gfx::ImageList> images;
     std::shared_ptr<FontObject> font;
     // Index of the first item whose value is present and equal to v; -1 when none (or v is an array).
     int32_t indexOfValue(const Variant& v) const;

@@ -4,6 +4,7 @@
 
 #include "grid/automation/error_table.h"
 #include "grid/lattix.h"
+#include "grid/view/image_list_object.h"
 #include "runtime/conversions.h"
 
 namespace lattix {
@@ -99,11 +100,7 @@ void ComboObject::SetFont(const std::shared_ptr<FontObject>& oFont) {
 void ComboObject::SetImageList(const Variant& vImageList) {
     ComboList& l = list();
     Lattix& g = requireGrid();
-    const Variant& value = vImageList.deref();
-    if (!value.isNumeric()) RaiseLattixError(lattix_error::kImageListExpected);
-    const int32_t n = ToInt32(value);
-    if (n < 0 || n > g.ImageListCount()) RaiseLattixError(lattix_error::kImageListExpected);
-    l.imageList = n;
+    l.images = ImageListFromVariant(vImageList);
     g.RemeasureComboList(l);
     shown();
 }

@@ -3,6 +3,7 @@
 #include "grid/automation/error_table.h"
 #include "grid/lattix.h"
 #include "grid/view/grid_chrome.h"
+#include "grid/view/image_list_object.h"
 #include "platform/gfx/system_colors.h"
 #include "runtime/conversions.h"
 
@@ -37,14 +38,10 @@ void HeaderObject::SetSortInfoFont(const std::shared_ptr<FontObject>& f) {
     g.Chrome().SetSortInfoFont(f);
 }
 
-// A number names one of the grid's image lists (0 removes the list); anything else is refused.
+// An image list object or handle; Nothing, Empty or 0 removes the list.
 void HeaderObject::SetImageList(const Variant& v) {
     Lattix& g = requireGrid();
-    const Variant& value = v.deref();
-    if (!(value.isNumeric())) RaiseLattixError(lattix_error::kImageListExpected);
-    int32_t n = ToInt32(value);
-    if (n < 0 || n > g.ImageListCount()) RaiseLattixError(lattix_error::kImageListExpected);
-    g.Chrome().SetHeaderImageList(n);
+    g.Chrome().SetHeaderImageList(ImageListFromVariant(v));
 }
 
 void HeaderObject::AutoHeight() { requireGrid().Chrome().AutoHeight(); }

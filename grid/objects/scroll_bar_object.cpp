@@ -11,7 +11,7 @@ int32_t ScrollBarObject::Value() const { return requireGrid().Chrome().Bar(bar_)
 void ScrollBarObject::SetValue(int32_t v) { requireGrid().Chrome().SetBarValue(bar_, v); }
 int32_t ScrollBarObject::Thickness() const {
     requireGrid();
-    return ui::Wm().ScrollBarThickness();
+    return ui::Wm().ScrollBarThickness(bar_ == kBarH ? ui::SB_HORZ : ui::SB_VERT);
 }
 bool ScrollBarObject::Visible() const { return requireGrid().Chrome().Bar(bar_).visible; }
 int32_t ScrollBarObject::LargeChange() const { return requireGrid().Chrome().Bar(bar_).largeChange; }

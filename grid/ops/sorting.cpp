@@ -153,6 +153,10 @@ void Lattix::sortRun(int32_t first, int32_t last, bool raiseEvents, bool childNo
     st.criteriaInEffect = criteria.count();
     st.restoreOrder = st.restoreOrder && st.groupingSort;
     scope.reset();
+    // The current row may have moved anywhere: bring it into view (ScrollY only; the redraw below
+    // paints the rows in their new order).
+    if (st.scrollToCurRow && curRow_ >= 1 && curRow_ <= rows_.count() && rows_[curRow_].displayed())
+        EnsureVisibleRow(Variant(curRow_));
     RelayoutAndRedraw();
     FlushPendingEvents();
     if (raiseEvents) RaiseEvent(event_id::kAfterContentsSorted, {});
@@ -195,8 +199,6 @@ void Lattix::applyRowOrder(int32_t first, const std::vector<int32_t>& order) {
     }
     LayoutRowsFrom(first);
     if (curRow_ > 0) SetCurrentCell(map(curRow_), curCol_);
-    // Bringing the current row into view (SortScrollToCurRow) belongs to the view; the full redraw
-    // requested by the run shows the rows in their new order.
 }
 
 void Lattix::refreshColSortFields() {

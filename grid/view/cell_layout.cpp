@@ -4,6 +4,8 @@
 
 #include "grid/lattix.h"
 #include "grid/model/cell_enums.h"
+#include "grid/view/image_list_object.h"
+#include "grid/automation/error_table.h"
 #include "platform/gfx/image_list.h"
 #include "platform/gfx/system_metrics.h"
 #include "runtime/conversions.h"
@@ -106,6 +108,27 @@ gfx::Size Lattix::IconSize(int32_t imageList, int32_t index) const {
     if (imageList < 1 || imageList > static_cast<int32_t>(imageLists_.size()) || index < 1) return {};
     const auto& list = imageLists_[static_cast<size_t>(imageList - 1)];
     return list ? list->iconSize() : gfx::Size{};
+}
+
+void Lattix::SetImageList(const Variant& vImageListStore) {
+    const Variant& v = vImageListStore.deref();
+    std::vector<std::shared_ptr<gfx::ImageList>> lists;
+    if (v.isArray()) {
+        const SafeArray& a = *v.array();
+        if (a.dims() != 1 || a.size() > 15) RaiseLattixError(lattix_error::kImageListExpected);
+        for (const Variant& item : a.data()) {
+            std::shared_ptr<gfx::ImageList> list = ImageListFromVariant(item);
+            // Every number in the store names a list: no holes.
+            if (!list) RaiseLattixError(lattix_error::kImageListExpected);
+            lists.push_back(std::move(list));
+        }
+    } else if (std::shared_ptr<gfx::ImageList> list = ImageListFromVariant(v)) {
+        lists.push_back(std::move(list));
+    }
+    imageLists_ = std::move(lists);
+    // Icon sizes take part in row heights and cell layout.
+    MarkLayout(layout_mark::kAll);
+    RelayoutAndRedraw();
 }
 
 int32_t Lattix::RegisterImageList(std::shared_ptr<gfx::ImageList> list) {

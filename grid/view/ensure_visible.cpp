@@ -45,7 +45,7 @@ void Lattix::EnsureVisibleRow(const Variant& vrow, int32_t eMode, int32_t lGap) 
     const int32_t row = ResolveRow(vrow);
     if (eMode < 0 || eMode > 4) RaiseLattixError(kInvalidArgument);
     if (!ensureVisibleAutoVScroll_ || !rows_[row].displayed()) return;
-    EndEditing();
+    if (editing_) EndEditing();
     const int32_t top = RowTop(row);
     SetScrollY(EnsureSpanVisible(top, static_cast<int64_t>(top) + rows_[row].height, view_.scrollY,
                                  view_.viewHeight, eMode, lGap));
@@ -57,7 +57,7 @@ void Lattix::EnsureVisibleCol(const Variant& vCol, int32_t eMode, int32_t lGap) 
     if (std::min(frozenCols_, colCount_) > 0) RaiseLattixError(kIllegalOperation);
     const ColumnRecord& c = cols_[static_cast<size_t>(pos)];
     if (!ensureVisibleAutoHScroll_ || !c.laidOut) return;
-    EndEditing();
+    if (editing_) EndEditing();
     SetHScrollValue(EnsureSpanVisible(c.left, static_cast<int64_t>(c.left) + c.width, view_.scrollX,
                                       view_.viewWidth, eMode, lGap));
 }

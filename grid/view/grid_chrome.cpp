@@ -36,7 +36,7 @@ void GridChrome::AttachWindow(ui::Hwnd hwnd) {
     header_->SetSystemThemed(g_.Supports(0));
     header_->SetFont(headerFont_);
     header_->SetSortInfoFont(sortInfoFont_);
-    if (headerImageList_ > 0 && headerImageList_ <= g_.ImageListCount()) header_->SetImageList(g_.ImageListAt(headerImageList_));
+    if (headerImageList_) header_->SetImageList(headerImageList_);
     if (!headerSettings_.visible) header_->SetVisible(false);
     wm.SetWindowSubclass(hwnd, &GridChrome::WindowSubclass, kWindowSubclassId, reinterpret_cast<std::uintptr_t>(this));
     CreateScrollBars();
@@ -187,15 +187,17 @@ void GridChrome::SetSortInfoFont(std::shared_ptr<FontObject> f) {
     if (headerSettings_.autoHeightFlags & lxHAHOnFontsChange) AutoHeight();
 }
 
-void GridChrome::SetHeaderImageList(int32_t number) {
-    headerImageList_ = number;
-    if (header_) header_->SetImageList(number > 0 ? g_.ImageListAt(number) : nullptr);
+void GridChrome::SetHeaderImageList(std::shared_ptr<gfx::ImageList> list) {
+    headerImageList_ = std::move(list);
+    if (header_) header_->SetImageList(headerImageList_);
 }
 
 void GridChrome::SetHeaderVisible(bool visible) {
     if (headerSettings_.visible == visible) return;
     headerSettings_.visible = visible;
     if (header_) header_->SetVisible(visible);
+    // A hidden header gives its room to the cells area.
+    g_.updateViewSize();
     g_.MarkLayout(layout_mark::kAll);
     g_.RelayoutAndRedraw();
 }
@@ -239,10 +241,18 @@ bool GridChrome::IsColHeaderTextClipped(int32_t colPos, bool checkPartiallyHidde
 void GridChrome::ColumnClick(int item, int x, int y, int32_t shift) {
     int32_t col = ColIndexOfItem(item);
     if (col == 0) return;
-    g_.EndEditing();
-    int32_t gx = x + (header_ ? Wm().GetWindowRect(header_->hWnd()).left - Wm().GetWindowRect(hwnd_).left : 0);
+    if (g_.IsEditing()) g_.EndEditing();
+    // Events report client-area pixels of the grid: the header's point moves by the header's place
+    // in the grid's client area (not in its window, which counts the border).
+    ui::Point at{x, y};
+    if (header_) {
+        const ui::Rect hr = Wm().GetWindowRect(header_->hWnd());
+        ui::Point origin{0, 0};
+        Wm().ClientToScreen(hwnd_, origin);
+        at = {x + hr.left - origin.x, y + hr.top - origin.y};
+    }
     std::array<Variant, 5> args{Variant(col), Variant::byRef(Variant(true)), Variant(static_cast<int16_t>(shift)),
-                                Variant(static_cast<float>(gx)), Variant(static_cast<float>(y))};
+                                Variant(static_cast<float>(at.x)), Variant(static_cast<float>(at.y))};
     Raise("ColHeaderClick", args);
     if (!ToBool(args[1].deref()) || !g_.AllowSorting()) return;
     // The sort a click starts reports its failure to the user, never to the caller.
@@ -493,11 +503,11 @@ void GridChrome::AdjustScrollBars(bool raiseVisibilityEvents) {
     if (!bars_) return;
     ui::WindowManager& wm = Wm();
     ui::Rect client = wm.GetClientRect(hwnd_);
-    int32_t thick = wm.ScrollBarThickness();
     ScrollGeometry geo;
     // The area with no bar shown: the bars shown now take their room back.
-    geo.cellsWidth = client.width() + (wm.IsScrollBarShown(hwnd_, ui::SB_VERT) ? thick : 0);
-    geo.cellsHeight = client.height() + (wm.IsScrollBarShown(hwnd_, ui::SB_HORZ) ? thick : 0) - g_.CellsAreaTop();
+    geo.cellsWidth = client.width() + (wm.IsScrollBarShown(hwnd_, ui::SB_VERT) ? wm.ScrollBarThickness(ui::SB_VERT) : 0);
+    geo.cellsHeight = client.height() + (wm.IsScrollBarShown(hwnd_, ui::SB_HORZ) ? wm.ScrollBarThickness(ui::SB_HORZ) : 0) -
+                      g_.CellsAreaTop();
     int32_t frozen = std::min(g_.FrozenCols(), g_.ColCount());
     geo.frozenCols = frozen;
     for (int32_t p = 1; p <= g_.ColCount(); ++p) {

@@ -40,9 +40,9 @@ public:
     std::shared_ptr<FontObject> SortInfoFont() const { return sortInfoFont_; }
     void SetHeaderFont(std::shared_ptr<FontObject> f);
     void SetSortInfoFont(std::shared_ptr<FontObject> f);
-    // The grid's image list number (0: none).
-    void SetHeaderImageList(int32_t number);
-    int32_t HeaderImageList() const { return headerImageList_; }
+    // The header's image list (none: no icons).
+    void SetHeaderImageList(std::shared_ptr<gfx::ImageList> list);
+    const std::shared_ptr<gfx::ImageList>& HeaderImageList() const { return headerImageList_; }
     // Applies changed settings (styles, look) and repaints the header.
     void HeaderSettingsChanged();
     void SetHeaderVisible(bool visible);
@@ -139,7 +139,7 @@ private:
     HeaderSettings headerSettings_;
     std::shared_ptr<FontObject> headerFont_;
     std::shared_ptr<FontObject> sortInfoFont_;
-    int32_t headerImageList_ = 0;
+    std::shared_ptr<gfx::ImageList> headerImageList_;
     std::array<cScrollBars::Bar, 2> storedBars_{};
     int32_t scrollBarStyle_ = lxScrollBarRegular;
     bool useXPStyles_ = true;

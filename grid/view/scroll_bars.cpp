@@ -45,7 +45,7 @@ cScrollBars::~cScrollBars() {
     if (flat_) wm.UninitializeFlatScrollBars(hwnd_);
 }
 
-int32_t cScrollBars::Thickness(int) const { return Wm().ScrollBarThickness(); }
+int32_t cScrollBars::Thickness(int b) const { return Wm().ScrollBarThickness(SbOf(b)); }
 
 void cScrollBars::SetUseFlat(bool flat) {
     WindowManager& wm = Wm();

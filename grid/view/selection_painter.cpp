@@ -15,6 +15,8 @@ gfx::Rect GridPainter::selectionRect(const Pass& pass, CellLook& look) const {
     (void)pass;
     const ColumnTotals& t = g_.ColTotals();
     if (look.rowTextCell || look.pos != t.firstShownPos) return look.cellRect;
+    // A selected row in row mode with FullRowSelect is selected from its left edge.
+    if (g_.RowMode() && g_.FullRowSelect()) return look.cellRect;
     // The first column's selection leaves the tree indentation (and the button's step) out.
     gfx::Rect r = look.cellRect;
     r.left = look.parts.indented.left;

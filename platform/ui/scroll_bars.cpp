@@ -241,14 +241,14 @@ Rect WindowManager::GetScrollBarRect(Hwnd hwnd, int bar) const {
     const WindowRecord* w = Find(hwnd);
     if (w == nullptr || !ValidBar(bar)) return {};
     int b = BorderWidth(w->style, w->exStyle);
-    int t = ScrollBarThickness();
+    const int tv = ScrollBarThickness(SB_VERT), th = ScrollBarThickness(SB_HORZ);
     int width = w->rect.width(), height = w->rect.height();
     bool h = (w->style & WS_HSCROLL) != 0, v = (w->style & WS_VSCROLL) != 0;
     Rect r;
     if (bar == SB_VERT && v)
-        r = {width - b - t, b, width - b, height - b - (h ? t : 0)};
+        r = {width - b - tv, b, width - b, height - b - (h ? th : 0)};
     else if (bar == SB_HORZ && h)
-        r = {b, height - b - t, width - b - (v ? t : 0), height - b};
+        r = {b, height - b - th, width - b - (v ? tv : 0), height - b};
     return r.isEmpty() ? Rect{} : r;
 }
 

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "platform/gfx/device_context.h"
+#include "platform/gfx/system_metrics.h"
 #include "platform/ui/window_internals.h"
 #include "platform/ui/window_record.h"
 
@@ -384,14 +385,16 @@ std::vector<std::string> WindowManager::GetPropNames(Hwnd hwnd) const {
 // ---- Geometry --------------------------------------------------------------------------------
 
 int WindowManager::ScrollBarThickness() const { return internals::ScrollBarThicknessMetric(); }
+int WindowManager::ScrollBarThickness(int bar) const {
+    return bar == SB_HORZ ? gfx::systemMetrics().horizontalScrollBarHeight : gfx::systemMetrics().verticalScrollBarWidth;
+}
 
 void WindowManager::RecomputeClient(WindowRecord& w, bool notify) {
     Rect old = w.client;
     int border = internals::BorderWidth(w.style, w.exStyle);
     Rect c{border, border, w.rect.width() - border, w.rect.height() - border};
-    int thick = ScrollBarThickness();
-    if (w.style & WS_VSCROLL) c.right -= thick;
-    if (w.style & WS_HSCROLL) c.bottom -= thick;
+    if (w.style & WS_VSCROLL) c.right -= ScrollBarThickness(SB_VERT);
+    if (w.style & WS_HSCROLL) c.bottom -= ScrollBarThickness(SB_HORZ);
     if (c.right < c.left) c.right = c.left;
     if (c.bottom < c.top) c.bottom = c.top;
     w.client = c;

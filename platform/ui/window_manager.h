@@ -292,6 +292,8 @@ public:
     Rect GetScrollBarRect(Hwnd hwnd, int bar) const;
     // Thickness of the vertical bar's width and the horizontal bar's height.
     int ScrollBarThickness() const;
+    // The thickness of one bar: SB_HORZ its height, SB_VERT its width (the system metrics).
+    int ScrollBarThickness(int bar) const;
     // The part of a window's bar under the pointer (an internals::ScrollPart: an arrow or the
     // thumb), drawn hot; 0 for none.
     int ScrollHotPart(Hwnd hwnd, int bar) const;

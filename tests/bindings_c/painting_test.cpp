@@ -64,4 +64,45 @@ TEST_F(PaintingTest, PicturesAndImageListsFromPngFiles) {
     EXPECT_NE(lx_grid_add_image_list_png(grid, png.c_str(), 0, 16, &number, &err), LX_OK);
 }
 
+TEST_F(PaintingTest, ImageListObjectsReachTheGridAndItsHeaderByObjectOrHandle) {
+    const std::string png = std::string(LATTIX_SOURCE_DIR) + "/tests/grid_paint/hatches.png";
+    lx_object* icons = nullptr;
+    lx_error err{};
+    EXPECT_NE(lx_image_list_load_png(png.c_str(), 16, 16, &icons, &err), LX_OK) << "300 is no multiple of 16";
+    EXPECT_EQ(icons, nullptr);
+    ASSERT_EQ(lx_image_list_load_png(png.c_str(), 150, 80, &icons, &err), LX_OK);
+    EXPECT_STREQ(lx_object_class_name(icons), "ImageList");
+    Result count;
+    ASSERT_EQ(lx_invoke_name(icons, "ListCount", LX_GET, nullptr, 0, nullptr, 0, &count.v, &err), LX_OK);
+    EXPECT_EQ(count.v.value.i4, 2);
+    Result handle;
+    ASSERT_EQ(lx_invoke_name(icons, "hImageList", LX_GET, nullptr, 0, nullptr, 0, &handle.v, &err), LX_OK);
+    lx_variant v{};
+    lx_variant_set_object(&v, icons);
+    ArgList byObject{v};
+    EXPECT_EQ(call("SetImageList", LX_METHOD, byObject), LX_OK);
+    Result header;
+    ASSERT_EQ(call("Header", LX_GET, {}, &header.v), LX_OK);
+    ArgList byHandle{I4(handle.v.value.i4)};
+    EXPECT_EQ(lx_invoke_name(header.v.value.object, "SetImageList", LX_METHOD, byHandle.data(), 1, nullptr, 0, nullptr, &err),
+              LX_OK);
+    ArgList noList{I4(handle.v.value.i4 + 1000)};
+    EXPECT_NE(call("SetImageList", LX_METHOD, noList, nullptr, &err), LX_OK);
+    EXPECT_EQ(static_cast<uint32_t>(err.number), 0x80040206u);
+    lx_object_release(icons);
+
+    // AllowSorting is published.
+    Result was;
+    ASSERT_EQ(call("AllowSorting", LX_GET, {}, &was.v), LX_OK);
+    EXPECT_EQ(was.v.type, LX_BOOL);
+    EXPECT_NE(was.v.value.boolean, 0);
+    lx_variant off{};
+    off.type = LX_BOOL;
+    off.value.boolean = 0;
+    let("AllowSorting", off);
+    Result now;
+    ASSERT_EQ(call("AllowSorting", LX_GET, {}, &now.v), LX_OK);
+    EXPECT_EQ(now.v.value.boolean, 0);
+}
+
 } // namespace

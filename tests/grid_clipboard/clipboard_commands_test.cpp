@@ -1,5 +1,6 @@
 // Copy, cut, clear and paste on a grid in a headless host, with the edit events a host sees.
 #include "clipboard_test_support.h"
+#include "grid/objects/sel_items_object.h"
 
 #include "platform/ui/keys.h"
 #include "platform/ui/message_box.h"
@@ -98,6 +99,20 @@ TEST(ClipboardPaste, OneValueFillsEverySelectedCell) {
     g->PasteFromClipboard();
     for (int r = 1; r <= 5; ++r)
         for (int c = 1; c <= 2; ++c) EXPECT_EQ(g.Text(r, c), "z");
+}
+
+TEST(ClipboardPaste, SelectingThePastedBlockReportsAChangedSelection) {
+    ClipGrid g(3, 4);
+    g->SetMultiSelect(true);
+    g->SetCurCell(Variant(2), Variant(2));
+    EventLog log(*g.grid, {"BeforeSelectionChange", "AfterSelectionChange"});
+    g.ExternalClipboard("a\tb\r\nc\td\r\n");
+    g->PasteFromClipboard();
+    EXPECT_EQ(log.take(), (Strings{"BeforeSelectionChange()", "AfterSelectionChange(True)"}));
+    EXPECT_EQ(g->SelItems()->Count(), 4);
+    // Pasting over the same, already selected block changes no selection and raises no pair.
+    g->PasteFromClipboard();
+    EXPECT_EQ(log.take(), Strings{});
 }
 
 TEST(ClipboardPaste, TooSmallAreaAsksFirstAndNoLeavesTheGridUnchanged) {

@@ -2,6 +2,7 @@
 // Enter and double click, commit, cancel, proceed, the RequestEdit answers, focus, and the
 // TextEdit* properties.
 #include "edit_test_support.h"
+#include "tests/lattix_error_code.h"
 #include "runtime/automation_error.h"
 #include "runtime/locale.h"
 
@@ -252,6 +253,41 @@ TEST(InPlaceEditor, ProgrammaticMovesAndClearSelectionEndTheEditOnce) {
     g->ClearSelection();
     EXPECT_FALSE(g->IsEditing());
     EXPECT_EQ(lattix::ToString(g.Get(2, 1)), "4");
+}
+
+TEST(InPlaceEditor, StructuralChangesTellAHostsOwnEditorToCloseFirst) {
+    EditGrid g(3, 5);
+    g->SetCurCell(Variant(2), Variant(2));
+    // The host's editor is open over (2, 2): the grid's own is not.
+    int quits = 0, refused = 0;
+    OnEvent(*g.grid, "QuitCustomEdit", [&](std::span<Variant>) {
+        ++quits;
+        // The closing editor may store its value, but the structure is not the handler's to change.
+        if (g->RowCount() >= 2) g->SetCellValue(Variant(2), Variant(2), Variant("kept"));
+        refused += lattix::test::LattixCode([&] { g->AddRow(); }) == 522;
+    });
+    const std::vector<std::pair<const char*, std::function<void()>>> changes = {
+        {"RowCount", [&] { g->SetRowCount(7); }},
+        {"RemoveRow", [&] { g->RemoveRow(Variant(7)); }},
+        {"ColWidth", [&] { g->SetColWidth(Variant(1), 70); }},
+        {"RowHeight", [&] { g->SetRowHeight(Variant(1), 30); }},
+        {"Sort", [&] { g->Sort(Variant(1)); }},
+        {"Clear", [&] { g->Clear(); }},
+    };
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        quits = refused = 0;
+        ASSERT_FALSE(g->IsEditing());
+        change();
+        EXPECT_EQ(quits, 1);
+        EXPECT_EQ(refused, 1);
+    }
+    EXPECT_EQ(g->RowCount(), 0);
+    // Scrolling a cell into view is no structural change: the host's editor stays.
+    g->SetRowCount(40);
+    quits = 0;
+    g->EnsureVisibleRow(Variant(40));
+    EXPECT_EQ(quits, 0);
 }
 
 TEST(InPlaceEditor, EditableAndGroupRowsAndEditCell) {

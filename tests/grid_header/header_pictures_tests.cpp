@@ -1,6 +1,7 @@
 // Pictures of the grid's header bar: icons, multi-line titles, sort triangles and numbers, hot
 // and pressed items, in the themed and the classic look.
 #include "grid/objects/sort_group_object.h"
+#include "grid/view/image_list_object.h"
 #include "platform/gfx/image_list.h"
 #include "tests/grid_header/grid_chrome_support.h"
 #include "tests/picture_check.h"
@@ -32,8 +33,7 @@ lattix::gfx::Bitmap HeaderPicture(bool themed, int pointerX, bool press) {
         g->SetUseXPStyles(false);
         g->Header()->Set(lattix::HeaderObject::Field::UseXPStyles, 0);
     }
-    int32_t list = g->RegisterImageList(Icons());
-    g->Header()->SetImageList(Variant(list));
+    g->Header()->SetImageList(Variant(lattix::ObjectRef(lattix::ImageListObject::Create(Icons()))));
     g->SetColHeaderText(Variant(1), "Flock");
     g->SetColHeaderIcon(Variant(1), 1);
     g->SetColHeaderText(Variant(2), "Live weight\n(kg)");

@@ -1,6 +1,7 @@
 // The grid's scroll bars in virtual time: bars following the contents, the wheel, arrows with
 // auto-repeat, the host's veto, the published members and the visual-styles switch.
 #include "platform/gfx/system_metrics.h"
+#include "platform/ui/keys.h"
 #include "tests/grid_header/grid_chrome_support.h"
 
 namespace chrome_test {
@@ -108,6 +109,59 @@ TEST(GridScrollBars, PublishedMembersClampAndCheck) {
     EXPECT_FALSE(h->Enabled());
     EXPECT_EQ(LattixCode([&] { g->SetScrollBarStyle(3); }), 514);
     EXPECT_EQ(lattix::ToInt32(v->invoke("Max", lattix::InvokeKind::Get)), v->Max());
+}
+
+TEST(GridScrollBars, EachBarHasItsOwnThickness) {
+    lattix::gfx::SystemMetrics& m = lattix::gfx::systemMetrics();
+    const lattix::gfx::SystemMetrics saved = m;
+    {
+        // The host sets the metrics of its dpi: the bars' sizes change after it.
+        ChromeGrid g(400, 300, 1, 0);
+        m.horizontalScrollBarHeight = 11;
+        m.verticalScrollBarWidth = 19;
+        g->SetColCount(8);
+        g->SetColWidths(80);
+        g->SetRowCount(100);
+        g.host.Pump();
+        ASSERT_TRUE(g->HScrollBar()->Visible());
+        ASSERT_TRUE(g->VScrollBar()->Visible());
+        EXPECT_EQ(g->HScrollBar()->Thickness(), 11);
+        EXPECT_EQ(g->VScrollBar()->Thickness(), 19);
+        // The cells area ends at each bar.
+        EXPECT_EQ(g->ViewWidth(), 400 - 19);
+        EXPECT_EQ(g->ViewHeight(), 300 - 20 - 11);
+        EXPECT_EQ(ui::Wm().GetScrollBarRect(g->WindowHandle(), ui::SB_HORZ).height(), 11);
+        EXPECT_EQ(ui::Wm().GetScrollBarRect(g->WindowHandle(), ui::SB_VERT).width(), 19);
+    }
+    m = saved;
+}
+
+TEST(GridScrollBars, KeysOfADisabledGridScrollByTheBarsSteps) {
+    ChromeGrid g(400, 300, 8, 100);
+    g->SetEnabled(false);
+    g->VScrollBar()->SetSmallChangeDesiredValue(7);
+    g->HScrollBar()->SetSmallChangeDesiredValue(9);
+    g->DoKeyboardCommand(ui::VK_DOWN);
+    g->DoKeyboardCommand(ui::VK_DOWN);
+    EXPECT_EQ(g->ScrollY(), 14);
+    g->DoKeyboardCommand(ui::VK_UP);
+    EXPECT_EQ(g->ScrollY(), 7);
+    g->DoKeyboardCommand(ui::VK_NEXT);
+    EXPECT_EQ(g->ScrollY(), 7 + g->VScrollBar()->LargeChange());
+    g->DoKeyboardCommand(ui::VK_RIGHT);
+    EXPECT_EQ(g->ScrollX(), 9);
+    // A bar that is not shown does not move.
+    g->HScrollBar()->SetDisplayMode(lattix::lxScrollBarDisplayNever);
+    const int32_t hidden = g->ScrollX();
+    g->DoKeyboardCommand(ui::VK_RIGHT);
+    EXPECT_EQ(g->ScrollX(), hidden);
+    // Row mode: Left and Right scroll by the small change too.
+    g->SetEnabled(true);
+    g->SetRowMode(true);
+    g->HScrollBar()->SetDisplayMode(lattix::lxScrollBarDisplayNormal);
+    const int32_t shown = g->ScrollX();
+    g->DoKeyboardCommand(ui::VK_RIGHT);
+    EXPECT_EQ(g->ScrollX(), shown + 9);
 }
 
 TEST(GridScrollBars, FrozenColumnsScrollByColumns) {

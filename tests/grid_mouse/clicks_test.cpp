@@ -180,6 +180,24 @@ TEST(MouseClicks, DisabledGridIgnoresTheMouse) {
     EXPECT_EQ(g->CurRow(), 0);
 }
 
+TEST(MouseClicks, AGridWithEnabledFalseRaisesNoMouseEventsAndKeepsItsCell) {
+    MouseGrid g(5, 3);
+    g->SetCurCell(Variant(1), Variant(1));
+    g->SetEnabled(false);
+    EventLog log(*g.grid, {});
+    g.Click(2, 2);
+    g.host.Advance(g.DoubleClickTime() + 1);
+    g.host.DoubleClick(g.X(3), g.Y(3));
+    g.host.MouseMove(g.X(2), g.Y(3));
+    EXPECT_EQ(log.take(), Strings{});
+    EXPECT_EQ(g->CurRow(), 1);
+    EXPECT_EQ(g->CurCol(), 1);
+    g->SetEnabled(true);
+    g.Click(2, 2);
+    EXPECT_EQ(g->CurRow(), 2);
+    EXPECT_EQ(log.counts["Click"], 1);
+}
+
 TEST(MouseClicks, RightClickSelectsAndAsksForTheContextMenu) {
     MouseGrid g(5, 4);
     EventLog log(*g.grid);

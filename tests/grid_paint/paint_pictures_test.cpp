@@ -206,10 +206,8 @@ TEST(GridPictures, ComboButtons) {
     EXPECT_TRUE(lattix::test::MatchesReference(Stack({ComboGrid(false), ComboGrid(true)}), Pic("combo_buttons")));
 }
 
-gfx::Bitmap TreeGrid(int32_t treeLines, bool themed = false) {
-    HostedGrid h(300, 170);
-    Lattix& g = *h.g;
-    g.SetUseXPStyles(themed); // the classic glyphs unless asked
+// Farms, barns and pens on four levels, the third barn collapsed.
+void FillTree(Lattix& g) {
     g.SetColCount(2);
     g.SetColWidth(Variant(1), 180);
     g.SetTreeCol(1);
@@ -239,9 +237,39 @@ gfx::Bitmap TreeGrid(int32_t treeLines, bool themed = false) {
     add(1, "East");
     add(0, "Hatchery");
     g.SetRowExpanded(Variant(collapsed), false);
+}
+
+gfx::Bitmap TreeGrid(int32_t treeLines, bool themed = false) {
+    HostedGrid h(300, 170);
+    Lattix& g = *h.g;
+    g.SetUseXPStyles(themed); // the classic glyphs unless asked
+    FillTree(g);
     g.SetTreeLines(treeLines);
     h.attach();
     return h.picture();
+}
+
+// Row mode with FullRowSelect: the selected rows (a pen on the fourth level, the current one, and a
+// barn) are highlighted from their left edge, the tree indentation included.
+gfx::Bitmap FullRowSelectGrid(bool focused) {
+    HostedGrid h(300, 130);
+    Lattix& g = *h.g;
+    g.SetUseXPStyles(false);
+    FillTree(g);
+    g.SetTreeLines(1);
+    g.SetRowMode(true);
+    g.SetMultiSelect(true);
+    g.SetFullRowSelect(true);
+    g.SetCurRow(5);
+    g.SetCellSelected(Variant(3), Variant(1), true);
+    h.attach();
+    if (focused) g.FocusGridWindow();
+    return h.picture();
+}
+
+TEST(GridPictures, FullRowSelectWithAndWithoutFocus) {
+    EXPECT_TRUE(lattix::test::MatchesReference(Stack({FullRowSelectGrid(true), FullRowSelectGrid(false)}),
+                                               Pic("full_row_select")));
 }
 
 TEST(GridPictures, TreeWithLinesAndButtons) {

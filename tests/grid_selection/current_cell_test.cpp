@@ -124,6 +124,21 @@ TEST(CurrentCell, MovesInAnEmptyGridSelectNothing) {
     EXPECT_EQ(g->SelItems()->Count(), 0);
 }
 
+TEST(CurrentCell, HostMovesInAGridWithoutRowsDoNothing) {
+    auto g = SelectionGrid(3, 0);
+    EventLog log(*g);
+    g->SetCurCol(2);
+    g->SetCurCell(Variant(0), Variant(3));
+    g->SetCurRow(0);
+    EXPECT_EQ(g->CurCol(), 0);
+    EXPECT_EQ(log.take(), Strings{});
+    // The column is still checked against ColCount + 1.
+    EXPECT_EQ(LattixCode([&] { g->SetCurCol(5); }), 513);
+    g->SetRowCount(2);
+    g->SetCurCol(2);
+    EXPECT_EQ(g->CurCol(), 2);
+}
+
 TEST(CurrentCell, AHandlerMovingTheCellAgainStartsItsOwnEvents) {
     auto g = SelectionGrid(3, 5, false);
     Strings seen;

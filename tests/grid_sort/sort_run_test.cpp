@@ -197,6 +197,30 @@ TEST(SortRun, CurrentCellSelectionAndKeysFollowTheirRows) {
     EXPECT_EQ(log.names.back(), "AfterContentsSorted");
 }
 
+TEST(SortRun, TheCurrentRowIsBroughtIntoViewUnlessSortScrollToCurRowIsOff) {
+    // 200 rows 20 high in a view of 10 rows; the value puts row r at place 201 - r after sorting.
+    std::vector<std::vector<Variant>> values;
+    for (int r = 1; r <= 200; ++r) values.push_back({Num(r)});
+    auto g = GridOf(1, values);
+    g->SetRowHeights(20);
+    g->SetClientSize(300, 200 + g->HeaderHeight());
+    g->SetCurRow(3);
+    EXPECT_EQ(g->ScrollY(), 0);
+    g->SortObject()->AddItem(Variant(1), 1);
+    g->Sort();
+    EXPECT_EQ(g->CurRow(), 198);
+    const int32_t top = g->RowTop(198);
+    EXPECT_GE(top, g->ScrollY());
+    EXPECT_LE(top + 20, g->ScrollY() + g->ViewHeight());
+    // Off: the view stays where it was while the row moves away again.
+    g->SetSortScrollToCurRow(false);
+    const int32_t before = g->ScrollY();
+    g->SortObject()->SetSortOrder(1, 0);
+    g->Sort();
+    EXPECT_EQ(g->CurRow(), 3);
+    EXPECT_EQ(g->ScrollY(), before);
+}
+
 TEST(SortRun, HiddenRowsAreSortedAndTheLayoutFollows) {
     auto g = GridOf(1, {{Num(3)}, {Num(1)}, {Num(2)}, {Num(0)}});
     g->SetRowVisible(Variant("r2"), false);

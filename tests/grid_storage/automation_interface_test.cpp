@@ -1,8 +1,15 @@
 // The published interface: type information, dispatch identifiers, Invoke by identifier and by name.
 #include "test_support.h"
+#include "tests/lattix_error_code.h"
+#include "runtime/conversions.h"
 
 #include "grid/automation/interface_catalog.h"
 #include "grid/objects/cell_object.h"
+#include "grid/objects/combo_objects.h"
+#include "grid/view/ctimer.h"
+#include "grid/objects/header_object.h"
+#include "grid/view/grid_chrome.h"
+#include "grid/view/image_list_object.h"
 
 namespace lattix {
 namespace {
@@ -43,6 +50,88 @@ TEST(AutomationInterface, FixedDispatchIdentifiers) {
     EXPECT_EQ(dbl->params[6].name, "eAction");
     EXPECT_TRUE(dbl->params[6].byRef);
     EXPECT_FALSE(dbl->params[0].byRef);
+}
+
+// Every member of the catalog is published with the kinds and parameters the catalog gives it, in
+// every class; nothing else is.
+TEST(AutomationInterface, EveryCatalogMemberIsPublished) {
+    auto g = Lattix::Create();
+    g->SetColCount(1);
+    auto object = [&](const char* member, std::vector<Variant> args = {}) {
+        return g->invoke(member, InvokeKind::Get, args).object();
+    };
+    const std::vector<std::pair<const char*, ObjectRef>> published = {
+        {"Lattix", g},
+        {"CellObject", object("ColDefaultCell", {Variant(1)})},
+        {"HeaderObject", object("Header")},
+        {"ScrollBarObject", object("VScrollBar")},
+        {"ComboObject", g->Combos()->Add("list")},
+        {"CombosObject", object("Combos")},
+        {"SelItemsObject", object("SelItems")},
+        {"SortGroupObject", object("SortObject")},
+        {"AggrFuncsObject", object("AggrFuncs")},
+        {"ContextMenuItemsObject", object("ContextMenuCustomItems", {Variant(1)})},
+        {"CTimer", std::make_shared<CTimer>()},
+    };
+    size_t total = 0;
+    for (const auto& [name, obj] : published) {
+        SCOPED_TRACE(name);
+        const catalog::ClassEntry* cls = catalog::FindClass(name);
+        ASSERT_NE(cls, nullptr);
+        ASSERT_NE(obj, nullptr);
+        const TypeInfo& ti = obj->typeInfo();
+        EXPECT_EQ(ti.members().size(), cls->members.size());
+        for (const catalog::MemberEntry& m : cls->members) {
+            const MemberInfo* info = ti.findMember(m.name);
+            ASSERT_NE(info, nullptr) << m.name;
+            EXPECT_EQ(info->kinds, m.kinds) << m.name;
+            EXPECT_EQ(info->params.size(), m.params.size()) << m.name;
+        }
+        total += cls->members.size();
+    }
+    EXPECT_EQ(total, 363u);
+    EXPECT_EQ(published.size(), catalog::Classes().size());
+}
+
+TEST(AutomationInterface, ImageListsReachTheGridItsHeaderAndItsDropDownLists) {
+    auto g = Lattix::Create();
+    g->SetColCount(1);
+    g->SetRowCount(1);
+    auto icons = ImageListObject::Create(std::make_shared<gfx::ImageList>(16, 12));
+    auto wide = ImageListObject::Create(std::make_shared<gfx::ImageList>(24, 24));
+    g->invoke("SetImageList", InvokeKind::Method, std::vector<Variant>{Variant(ObjectRef(icons))});
+    EXPECT_EQ(g->ImageListCount(), 1);
+    // An array holds the lists numbered 1, 2, ...; a handle names a list as well as its object.
+    auto store = SafeArray::make1D(0, 2);
+    store->at(0) = Variant(ObjectRef(icons));
+    store->at(1) = Variant(wide->Handle());
+    g->invoke("SetImageList", InvokeKind::Method, std::vector<Variant>{Variant(store)});
+    ASSERT_EQ(g->ImageListCount(), 2);
+    EXPECT_EQ(g->ImageListAt(2), wide->list());
+    EXPECT_EQ(ToInt32(ObjectRef(wide)->invoke("hImageList", InvokeKind::Get)), wide->Handle());
+    EXPECT_EQ(ToInt32(ObjectRef(wide)->invoke("ImageWidth", InvokeKind::Get)), 24);
+    // Anything else is refused and changes nothing: a number that names no list, text, another object.
+    for (const Variant& bad : {Variant(7), Variant("icons"), Variant(ObjectRef(g->Header()))}) {
+        EXPECT_EQ(test::LattixCode([&] { g->invoke("SetImageList", InvokeKind::Method, std::vector<Variant>{bad}); }), 518);
+        EXPECT_EQ(test::LattixCode([&] { g->Header()->invoke("SetImageList", InvokeKind::Method, std::vector<Variant>{bad}); }), 518);
+    }
+    store->at(1) = Variant();
+    EXPECT_EQ(test::LattixCode([&] { g->SetImageList(Variant(store)); }), 518);
+    EXPECT_EQ(g->ImageListCount(), 2);
+    g->Header()->invoke("SetImageList", InvokeKind::Method, std::vector<Variant>{Variant(wide->Handle())});
+    EXPECT_EQ(g->Chrome().HeaderImageList(), wide->list());
+    auto list = g->Combos()->Add("ages");
+    list->AddItem("Day 1", Variant(1), 1);
+    EXPECT_LT(list->ItemHeight(), 26); // the text line and 2 more
+    list->invoke("SetImageList", InvokeKind::Method, std::vector<Variant>{Variant(ObjectRef(wide))});
+    EXPECT_EQ(list->ItemHeight(), 26); // the 24-pixel icon and 2 more
+    // A handle dies with its object.
+    const int32_t handle = wide->Handle();
+    wide.reset();
+    g->SetImageList(Variant());
+    EXPECT_EQ(g->ImageListCount(), 0);
+    g->Header()->SetImageList(Variant(0));
+    EXPECT_EQ(test::LattixCode([&] { g->SetImageList(Variant(handle)); }), 518);
 }
 
 Variant SampleArgument(const std::string& name) {

@@ -57,6 +57,25 @@ class PaintingTest(unittest.TestCase):
         self.assertEqual(g.add_image_list(os.path.join(PICTURES, "hatches.png"), 300, 80), 1)
         self.assertEqual(g.add_image_list(os.path.join(PICTURES, "hatches.png"), 150, 80), 2)
 
+    def test_image_list_objects_and_allow_sorting_are_published(self):
+        g = lattix.Grid(200, 100)
+        self.addCleanup(g.close)
+        icons = lattix.load_image_list(os.path.join(PICTURES, "hatches.png"), 150, 80)
+        self.assertEqual((icons.ImageWidth, icons.ImageHeight, icons.ListCount), (150, 80, 2))
+        g.SetImageList(icons)
+        g.Header.SetImageList(icons.hImageList)
+        combo = g.Combos.Add("parts")
+        combo.SetImageList(icons)
+        with self.assertRaises(lattix.LattixError) as caught:
+            g.SetImageList("icons")
+        self.assertEqual(caught.exception.description,
+                         "This method expects an ImageList object or a long hImageList handle.")
+        names = {m.name for m in lattix.members(g)}
+        self.assertIn("SetImageList", names)
+        self.assertTrue(g.AllowSorting)
+        g.AllowSorting = False
+        self.assertFalse(g.AllowSorting)
+
 
 if __name__ == "__main__":
     unittest.main()

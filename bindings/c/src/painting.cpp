@@ -7,6 +7,7 @@
 #include "grid/lattix.h"
 #include "grid/view/colors.h"
 #include "grid/view/dc_handles.h"
+#include "grid/view/image_list_object.h"
 #include "grid/view/picture_object.h"
 #include "platform/gfx/image_list.h"
 #include "platform/gfx/text_draw.h"
@@ -44,6 +45,24 @@ LX_API int32_t lx_picture_load_png(const char* path, lx_object** out, lx_error* 
             throw AutomationError(kPathFileAccessError, "Lattix", "Path/File access error.");
         }
         *out = NewObjectHandle(picture);
+    });
+}
+
+LX_API int32_t lx_image_list_load_png(const char* path, int32_t width, int32_t height, lx_object** out,
+                                      lx_error* error) {
+    return Guarded(error, [&] {
+        if (!path || !out) RaiseInvalidPointer();
+        *out = nullptr;
+        if (width < 1 || height < 1 || width > 1024 || height > 1024) RaiseInvalidArgument();
+        std::shared_ptr<ImageListObject> images;
+        try {
+            images = ImageListObject::FromPng(path, width, height);
+        } catch (const std::runtime_error&) {
+            throw AutomationError(kPathFileAccessError, "Lattix", "Path/File access error.");
+        } catch (const std::invalid_argument&) {
+            RaiseInvalidArgument();
+        }
+        *out = NewObjectHandle(images);
     });
 }
 

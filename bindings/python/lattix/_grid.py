@@ -319,6 +319,15 @@ def load_picture(path):
     return wrap(handle.value)
 
 
+def load_image_list(path, width, height):
+    """An image list object of width x height icons cut from a PNG strip, for SetImageList of a grid,
+    its Header or a drop-down list."""
+    err = L.Error()
+    handle = ctypes.c_void_p()
+    check(lib.lx_image_list_load_png(os.fsencode(path), width, height, ctypes.byref(handle), ctypes.byref(err)), err)
+    return wrap(handle.value)
+
+
 def dc_fill_rect(hdc, left, top, right, bottom, colour):
     """Fills a rectangle of the hdc a custom-draw event hands over."""
     err = L.Error()

@@ -140,6 +140,7 @@ _PROTOTYPES = {
     "lx_load_into_block": (_I32, [_P, _PV, _PV, ctypes.POINTER(Block), _PI32, _PI32, _PE]),
     "lx_free": (None, [_P]),
     "lx_picture_load_png": (_I32, [ctypes.c_char_p, ctypes.POINTER(_P), _PE]),
+    "lx_image_list_load_png": (_I32, [ctypes.c_char_p, _I32, _I32, ctypes.POINTER(_P), _PE]),
     "lx_grid_add_image_list_png": (_I32, [_P, ctypes.c_char_p, _I32, _I32, _PI32, _PE]),
     "lx_dc_fill_rect": (_I32, [_I32, _I32, _I32, _I32, _I32, ctypes.c_uint32, _PE]),
     "lx_dc_draw_text": (_I32, [_I32, ctypes.c_char_p, _I32, _I32, _I32, _I32, ctypes.c_uint32, ctypes.c_uint32, _PE]),
