@@ -237,7 +237,7 @@ void Lattix::BeforeSelectionBookkeeping() {
     if (selChangePending_) return;
     selChangePending_ = true;
     selContentsChanged_ = false;
-    RaiseEvent(event_id::kBeforeSelectionChange, {});
+    RaiseLockedEvent(event_id::kBeforeSelectionChange, {});
 }
 
 void Lattix::SetMemMngWantFreeRows(int32_t n) {

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <deque>
 #include <limits>
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
@@ -1002,6 +1003,63 @@ public:
     int32_t HeaderHeight() const { return headerHeight_; }
     void SetHeaderHeight(int32_t h);
     bool InStructuralOperation() const { return structuralDepth_ > 0; }
+
+    // Held while the grid walks rows, columns, cells or the selection and raises events on the way
+    // (selection changes, measuring, the dynamic-content events, clipboard passes): a structural
+    // member an event handler calls meanwhile raises 522 "Illegal operation." and changes nothing,
+    // so the walk's counts and positions stay true. Locks nest; painting holds the same lock.
+    class StructureLock {
+    public:
+        explicit StructureLock(Lattix& g) : g_(g) { ++g_.structuralDepth_; }
+        ~StructureLock() { --g_.structuralDepth_; }
+        StructureLock(const StructureLock&) = delete;
+        StructureLock& operator=(const StructureLock&) = delete;
+
+    private:
+        Lattix& g_;
+    };
+    // Lifts every structure lock for a change the grid makes itself in the middle of a locked walk
+    // (a virtual grid's new row); the locks hold again when it ends.
+    class StructureUnlock {
+    public:
+        explicit StructureUnlock(Lattix& g) : g_(g), saved_(g.structuralDepth_) { g_.structuralDepth_ = 0; }
+        ~StructureUnlock() { g_.structuralDepth_ = saved_; }
+        StructureUnlock(const StructureUnlock&) = delete;
+        StructureUnlock& operator=(const StructureUnlock&) = delete;
+
+    private:
+        Lattix& g_;
+        int saved_;
+    };
+    // BeginUpdate for a scope, EndUpdate however the scope is left. The repaint EndUpdate starts may
+    // carry an event handler's error: it reaches the caller, unless an error is already on its way.
+    class UpdateSuspension {
+    public:
+        explicit UpdateSuspension(Lattix& g) : g_(g), unwinding_(std::uncaught_exceptions()) { g_.BeginUpdate(); }
+        ~UpdateSuspension() noexcept(false) {
+            if (std::uncaught_exceptions() == unwinding_) {
+                g_.EndUpdate();
+                return;
+            }
+            try {
+                g_.EndUpdate();
+            } catch (...) {
+                // The error already leaving the scope is the one the caller hears of.
+            }
+        }
+        UpdateSuspension(const UpdateSuspension&) = delete;
+        UpdateSuspension& operator=(const UpdateSuspension&) = delete;
+
+    private:
+        Lattix& g_;
+        int unwinding_;
+    };
+    // RaiseEvent under a StructureLock: for events whose handlers answer a question the grid asks
+    // in the middle of a walk (dynamic text, icons and formatting, sizes, selection changes).
+    void RaiseLockedEvent(DispId id, std::span<Variant> args) {
+        StructureLock lock(*this);
+        RaiseEvent(id, args);
+    }
     void PropertyChanged(std::string_view name);
     void MarkDefaultCellsDirty() { defaultCellsDirty_ = true; }
 

@@ -76,6 +76,12 @@ void Lattix::redrawChangedCells() {
 }
 
 void Lattix::CommitMove(int32_t row, int32_t col) {
+    // A handler that ran since the target was chosen (unlocked, after the selection walk) may have
+    // removed its row or column: the move ends with what is pending.
+    if (row > rows_.count() || col > colCount_ + 1) {
+        FlushPendingEvents();
+        return;
+    }
     SetCurrentCell(row, col);
     ensureMoveVisible(row, col);
     FlushPendingEvents();

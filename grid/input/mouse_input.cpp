@@ -50,17 +50,6 @@ int32_t shiftOf(ui::WParam wParam) {
 
 Variant single(int32_t v) { return Variant(static_cast<float>(v)); }
 
-// Suspends repainting for a scope and resumes it however the scope is left.
-class RepaintSuspension {
-public:
-    explicit RepaintSuspension(Lattix& g) : g_(g) { g_.BeginUpdate(); }
-    ~RepaintSuspension() { g_.EndUpdate(); }
-    RepaintSuspension(const RepaintSuspension&) = delete;
-    RepaintSuspension& operator=(const RepaintSuspension&) = delete;
-
-private:
-    Lattix& g_;
-};
 } // namespace
 
 // ---- message dispatch ----
@@ -321,7 +310,7 @@ void Lattix::cellAutoscrollTick() {
         return;
     }
     // Repainting waits for the end of the tick, and resumes even when a handler raises.
-    RepaintSuspension suspended(*this);
+    UpdateSuspension suspended(*this);
     // One small change of each bar: DefaultRowHeight vertically; 5 pixels, or one column while
     // columns are frozen, horizontally. (The scroll bar engine's own steps replace these when the
     // host sets SmallChangeDesiredValue.)
