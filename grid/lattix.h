@@ -1003,6 +1003,12 @@ public:
     int32_t HeaderHeight() const { return headerHeight_; }
     void SetHeaderHeight(int32_t h);
     bool InStructuralOperation() const { return structuralDepth_ > 0; }
+    // True while a structural member (rows, columns, Clear, moves, sorting, grouping) is changing
+    // the grid; the selection and the current cell are then its to change: SetCurRow, SetCurCol,
+    // SetCurCell, CellSelected, ClearSelection, SelectAll, InvertSelection, RowMode, MultiSelect,
+    // RequestEditCurCell and DoKeyboardCommand called from its event handlers raise 522.
+    bool InStructuralChange() const { return structuralChanges_ > 0; }
+    void RefuseDuringStructuralChange() const;
 
     // Held while the grid walks rows, columns, cells or the selection and raises events on the way
     // (selection changes, measuring, the dynamic-content events, clipboard passes): a structural
@@ -1085,12 +1091,15 @@ private:
     class StructuralScope {
     public:
         explicit StructuralScope(Lattix& g);
-        ~StructuralScope() { --g_.structuralDepth_; }
+        // Hands on the first error a BeforeSelectionChange handler raised in the middle of the
+        // change, once the change is complete (unless another error is already leaving).
+        ~StructuralScope() noexcept(false);
         StructuralScope(const StructuralScope&) = delete;
         StructuralScope& operator=(const StructuralScope&) = delete;
 
     private:
         Lattix& g_;
+        int unwinding_;
     };
 
     void ensureRowCapacity(int32_t n);
@@ -1247,6 +1256,8 @@ private:
     int32_t headerHeight_ = 20;
 
     int structuralDepth_ = 0;
+    int structuralChanges_ = 0;
+    std::exception_ptr heldHandlerError_;
     bool allowSorting_ = true; // ---- persisted settings (property bag) ----
     PropertyBag storedProperties_;
     bool editing_ = false;

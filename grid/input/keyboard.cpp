@@ -137,6 +137,7 @@ void Lattix::RouteNavigationKey(int32_t keyCode, int32_t shift) {
 // ---- DoKeyboardCommand ----
 
 void Lattix::DoKeyboardCommand(int32_t KeyCode, int32_t Shift) {
+    RefuseDuringStructuralChange();
     // While editing only Enter, Tab (with UseTabKey) and Escape act: they end the edit first.
     if (editing_) {
         if (ListCellBeingEdited()) {

@@ -250,6 +250,7 @@ bool Lattix::CellSelected(const Variant& vrow, const Variant& vCol) const {
 
 void Lattix::SetCellSelected(const Variant& vrow, const Variant& vCol, bool bNewSelected) {
     const CellAddress a = resolveCell(vrow, vCol);
+    RefuseDuringStructuralChange();
     if (multiSelect_) {
         {
             StructureLock lock(*this);
@@ -274,6 +275,7 @@ void Lattix::SetCellSelected(const Variant& vrow, const Variant& vCol, bool bNew
 }
 
 void Lattix::ClearSelection() {
+    RefuseDuringStructuralChange();
     BeforeSelectionBookkeeping();
     if (selection_.count() == 0) {
         // An edit in progress ends even when nothing is selected.
@@ -311,6 +313,7 @@ void Lattix::ClearSelection() {
 
 void Lattix::SelectAll() {
     if (!multiSelect_) RaiseLattixError(lattix_error::kIllegalOperation);
+    RefuseDuringStructuralChange();
     const int64_t all = rowMode_ ? int64_t{rows_.count()} : (int64_t{colCount_} + 1) * rows_.count();
     if (selection_.count() == all) return;
     std::optional<StructureLock> lock(std::in_place, *this);
@@ -345,6 +348,7 @@ void Lattix::SelectAll() {
 
 void Lattix::InvertSelection() {
     if (!multiSelect_) RaiseLattixError(lattix_error::kIllegalOperation);
+    RefuseDuringStructuralChange();
     {
         StructureLock lock(*this);
         for (int32_t r = 1; r <= rows_.count(); ++r) {
@@ -362,6 +366,7 @@ void Lattix::InvertSelection() {
 // ---- modes ----
 
 void Lattix::SetRowMode(bool b) {
+    RefuseDuringStructuralChange();
     if (b == rowMode_) {
         PropertyChanged("RowMode");
         return;

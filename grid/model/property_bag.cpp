@@ -62,6 +62,7 @@ void Lattix::SetAllowSorting(bool b) {
 }
 
 void Lattix::SetMultiSelect(bool b) {
+    RefuseDuringStructuralChange();
     if (b == multiSelect_) {
         PropertyChanged("MultiSelect");
         return;

@@ -107,8 +107,9 @@ void Lattix::sortRun(int32_t first, int32_t last, bool raiseEvents, bool childNo
     SortGroupState& st = *sortState_;
     const SortCriteria& criteria = st.sort->criteria();
     criteria.validateColumns(colCount_ + 1);
-    std::optional<StructuralScope> scope(std::in_place, *this);
     SortingMark mark(st);
+    {
+    StructuralScope scope(*this);
     if (raiseEvents) RaiseEvent(event_id::kBeforeContentsSorted, {});
     // The handler may have ended the rows or the columns it was given.
     if (rows_.count() == 0 || colCount_ == 0 || last > rows_.count()) return;
@@ -152,7 +153,7 @@ void Lattix::sortRun(int32_t first, int32_t last, bool raiseEvents, bool childNo
     }
     st.criteriaInEffect = criteria.count();
     st.restoreOrder = st.restoreOrder && st.groupingSort;
-    scope.reset();
+    }
     RelayoutAndRedraw();
     FlushPendingEvents();
     if (raiseEvents) RaiseEvent(event_id::kAfterContentsSorted, {});
