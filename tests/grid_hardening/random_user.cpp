@@ -1,6 +1,8 @@
 #include "tests/grid_hardening/random_user.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <set>
 
@@ -89,6 +91,9 @@ int RandomUser::pick(int lo, int hi) { return std::uniform_int_distribution<int>
 bool RandomUser::chance(int oneIn) { return pick(1, oneIn) == 1; }
 
 void RandomUser::note(std::string what) {
+    // LATTIX_RANDOM_USER_TRACE=1 writes every call as it happens (for a run that dies outright).
+    static const bool trace = std::getenv("LATTIX_RANDOM_USER_TRACE") != nullptr;
+    if (trace) std::fprintf(stderr, "%s\n", what.c_str());
     recent_.push_back(std::move(what));
     if (recent_.size() > kRecentKept) recent_.pop_front();
 }
