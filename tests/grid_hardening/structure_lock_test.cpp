@@ -23,13 +23,18 @@ using lattix::test::LattixCode;
 namespace {
 // Runs `change` from the first `eventName` event and keeps the Lattix error code it got.
 struct OnEvent {
-    OnEvent(CellGridHost& g, std::string eventName, std::function<void()> change) {
-        g->events()->connect([this, eventName, change](const EventInfo& e, std::span<Variant>) {
+    OnEvent(CellGridHost& g, std::string eventName, std::function<void()> change) : grid(g) {
+        cookie = g->events()->connect([this, eventName, change](const EventInfo& e, std::span<Variant>) {
             if (e.name != eventName || fired) return;
             fired = true;
             code = LattixCode(change);
         });
     }
+    ~OnEvent() { grid->events()->disconnect(cookie); }
+    OnEvent(const OnEvent&) = delete;
+    OnEvent& operator=(const OnEvent&) = delete;
+    CellGridHost& grid;
+    int cookie = 0;
     bool fired = false;
     int code = -1;
 };
@@ -189,4 +194,26 @@ TEST(StructureLock, ChangesFromTheEventsThatCloseAnOperationAreMadeAndTheOperati
         EXPECT_EQ(g->SelItems()->Count(), 0);
         ExpectWhole(g);
     }
+}
+
+TEST(StructureLock, AStructuralChangeKeepsTheSelectionItsOwnAndCompletesBeforeAHandlerErrorLeaves) {
+    CellGridHost g(4, 6, 300, 200);
+    g->SetMultiSelect(true);
+    g->SetCellSelected(Variant(3), Variant(2), true);
+    {
+        OnEvent handler(g, "BeforeSelectionChange", [&] { g->SelectAll(); });
+        g->RemoveRow(Variant(2));
+        EXPECT_EQ(handler.code, 522);
+        EXPECT_EQ(g->SelItems()->GetString(), "(2,2)");
+    }
+    // A handler whose own error runs out of it: the columns are added and renumbered first.
+    const int cookie = g->events()->connect([&](const EventInfo& e, std::span<Variant>) {
+        if (e.name == "BeforeSelectionChange") g->CellValue(Variant(99), Variant(1));
+    });
+    EXPECT_EQ(LattixCode([&] { g->AddCol({.vColBefore = Variant(1)}); }), 513);
+    g->events()->disconnect(cookie);
+    EXPECT_EQ(g->ColCount(), 5);
+    EXPECT_EQ(g->SelItems()->GetString(), "(2,3)");
+    EXPECT_TRUE(g->CellSelected(Variant(2), Variant(3)));
+    ExpectWhole(g);
 }
