@@ -366,7 +366,8 @@ void Lattix::InvertSelection() {
 // ---- modes ----
 
 void Lattix::SetRowMode(bool b) {
-    RefuseDuringStructuralChange();
+    // The mode rebuilds the whole selection: not while the grid is walking it (or anything else).
+    if (InStructuralOperation()) RaiseLattixError(lattix_error::kIllegalOperation);
     if (b == rowMode_) {
         PropertyChanged("RowMode");
         return;
