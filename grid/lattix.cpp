@@ -1,6 +1,10 @@
 // The control frame: creation, teardown, capability flags, user-interface strings, update suspension
 // and the bookkeeping services the structural operations share.
 #include "grid/lattix.h"
+
+#include <exception>
+#include <utility>
+
 #include "grid/objects/combo_objects.h"
 #include "grid/objects/scroll_bar_object.h"
 #include "grid/view/grid_chrome.h"
@@ -154,9 +158,21 @@ void Lattix::RaiseEvent(DispId id, std::span<Variant> args) {
     events_.fire(*info, args);
 }
 
-Lattix::StructuralScope::StructuralScope(Lattix& g) : g_(g) {
+Lattix::StructuralScope::StructuralScope(Lattix& g) : g_(g), unwinding_(std::uncaught_exceptions()) {
     if (g.structuralDepth_ > 0) RaiseLattixError(lattix_error::kIllegalOperation);
     ++g.structuralDepth_;
+    ++g.structuralChanges_;
+}
+
+Lattix::StructuralScope::~StructuralScope() noexcept(false) {
+    --g_.structuralDepth_;
+    if (--g_.structuralChanges_ > 0 || !g_.heldHandlerError_) return;
+    std::exception_ptr held = std::exchange(g_.heldHandlerError_, nullptr);
+    if (std::uncaught_exceptions() == unwinding_) std::rethrow_exception(held);
+}
+
+void Lattix::RefuseDuringStructuralChange() const {
+    if (structuralChanges_ > 0) RaiseLattixError(lattix_error::kIllegalOperation);
 }
 
 std::string Lattix::UIStrings(int32_t index) const {
@@ -242,7 +258,17 @@ void Lattix::BeforeSelectionBookkeeping() {
     if (selChangePending_) return;
     selChangePending_ = true;
     selContentsChanged_ = false;
-    RaiseEvent(event_id::kBeforeSelectionChange, {});
+    if (structuralChanges_ == 0) {
+        RaiseLockedEvent(event_id::kBeforeSelectionChange, {});
+        return;
+    }
+    // A structural change raises this in the middle of its work and cannot stop there: the
+    // handler's error waits until the change is complete.
+    try {
+        RaiseLockedEvent(event_id::kBeforeSelectionChange, {});
+    } catch (...) {
+        if (!heldHandlerError_) heldHandlerError_ = std::current_exception();
+    }
 }
 
 void Lattix::SetMemMngWantFreeRows(int32_t n) {

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <deque>
 #include <limits>
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
@@ -1007,6 +1008,69 @@ public:
     int32_t HeaderHeight() const { return headerHeight_; }
     void SetHeaderHeight(int32_t h);
     bool InStructuralOperation() const { return structuralDepth_ > 0; }
+    // True while a structural member (rows, columns, Clear, moves, sorting, grouping) is changing
+    // the grid; the selection and the current cell are then its to change: SetCurRow, SetCurCol,
+    // SetCurCell, CellSelected, ClearSelection, SelectAll, InvertSelection, RowMode, MultiSelect,
+    // RequestEditCurCell and DoKeyboardCommand called from its event handlers raise 522.
+    bool InStructuralChange() const { return structuralChanges_ > 0; }
+    void RefuseDuringStructuralChange() const;
+
+    // Held while the grid walks rows, columns, cells or the selection and raises events on the way
+    // (selection changes, measuring, the dynamic-content events, clipboard passes): a structural
+    // member an event handler calls meanwhile raises 522 "Illegal operation." and changes nothing,
+    // so the walk's counts and positions stay true. Locks nest; painting holds the same lock.
+    class StructureLock {
+    public:
+        explicit StructureLock(Lattix& g) : g_(g) { ++g_.structuralDepth_; }
+        ~StructureLock() { --g_.structuralDepth_; }
+        StructureLock(const StructureLock&) = delete;
+        StructureLock& operator=(const StructureLock&) = delete;
+
+    private:
+        Lattix& g_;
+    };
+    // Lifts every structure lock for a change the grid makes itself in the middle of a locked walk
+    // (a virtual grid's new row); the locks hold again when it ends.
+    class StructureUnlock {
+    public:
+        explicit StructureUnlock(Lattix& g) : g_(g), saved_(g.structuralDepth_) { g_.structuralDepth_ = 0; }
+        ~StructureUnlock() { g_.structuralDepth_ = saved_; }
+        StructureUnlock(const StructureUnlock&) = delete;
+        StructureUnlock& operator=(const StructureUnlock&) = delete;
+
+    private:
+        Lattix& g_;
+        int saved_;
+    };
+    // BeginUpdate for a scope, EndUpdate however the scope is left. The repaint EndUpdate starts may
+    // carry an event handler's error: it reaches the caller, unless an error is already on its way.
+    class UpdateSuspension {
+    public:
+        explicit UpdateSuspension(Lattix& g) : g_(g), unwinding_(std::uncaught_exceptions()) { g_.BeginUpdate(); }
+        ~UpdateSuspension() noexcept(false) {
+            if (std::uncaught_exceptions() == unwinding_) {
+                g_.EndUpdate();
+                return;
+            }
+            try {
+                g_.EndUpdate();
+            } catch (...) {
+                // The error already leaving the scope is the one the caller hears of.
+            }
+        }
+        UpdateSuspension(const UpdateSuspension&) = delete;
+        UpdateSuspension& operator=(const UpdateSuspension&) = delete;
+
+    private:
+        Lattix& g_;
+        int unwinding_;
+    };
+    // RaiseEvent under a StructureLock: for events whose handlers answer a question the grid asks
+    // in the middle of a walk (dynamic text, icons and formatting, sizes, selection changes).
+    void RaiseLockedEvent(DispId id, std::span<Variant> args) {
+        StructureLock lock(*this);
+        RaiseEvent(id, args);
+    }
     void PropertyChanged(std::string_view name);
     void MarkDefaultCellsDirty() { defaultCellsDirty_ = true; }
 
@@ -1034,12 +1098,15 @@ private:
     class StructuralScope {
     public:
         explicit StructuralScope(Lattix& g);
-        ~StructuralScope() { --g_.structuralDepth_; }
+        // Hands on the first error a BeforeSelectionChange handler raised in the middle of the
+        // change, once the change is complete (unless another error is already leaving).
+        ~StructuralScope() noexcept(false);
         StructuralScope(const StructuralScope&) = delete;
         StructuralScope& operator=(const StructuralScope&) = delete;
 
     private:
         Lattix& g_;
+        int unwinding_;
     };
 
     void ensureRowCapacity(int32_t n);
@@ -1199,6 +1266,8 @@ private:
     int32_t headerHeight_ = 20;
 
     int structuralDepth_ = 0;
+    int structuralChanges_ = 0;
+    std::exception_ptr heldHandlerError_;
     bool allowSorting_ = true; // ---- persisted settings (property bag) ----
     PropertyBag storedProperties_;
     bool editing_ = false;

@@ -6,6 +6,9 @@
 // what it copied (texts and flags, copied rows x copied columns) with the clipboard's sequence
 // number: while the clipboard still holds that copy, paste takes the cells from the buffer, so
 // that holes in a scattered selection stay holes. Otherwise paste reads the clipboard's text (grid/input/tab_text.h).
+//
+// The passes over the cells hold the structure lock: RequestEdit and the commit events may change
+// values but not add, remove or move rows and columns (522).
 #include "grid/input/tab_text.h"
 #include "grid/lattix.h"
 #include "platform/ui/clipboard.h"
@@ -14,20 +17,6 @@
 #include "runtime/conversions.h"
 
 namespace lattix {
-
-namespace {
-class UpdateScope {
-public:
-    explicit UpdateScope(Lattix& g) : g_(g) { g_.BeginUpdate(); }
-    ~UpdateScope() { g_.EndUpdate(); }
-    UpdateScope(const UpdateScope&) = delete;
-    UpdateScope& operator=(const UpdateScope&) = delete;
-
-private:
-    Lattix& g_;
-};
-
-} // namespace
 
 // The row-text cell of an ordinary row takes part only when the grid shows row text: selecting a
 // whole row selects it too, and copying it would add an empty column nobody sees.
@@ -59,10 +48,12 @@ std::string Lattix::copySelection(bool clear, bool copy, bool withHeaders, CopyB
     if (clear && editing_) EndEditing();
     const int32_t lastPos = colCount_ + 1;
     // Clearing raises events cell by cell, so it follows the published enumeration order; a plain
-    // copy may read the cells in row order, which is much kinder to the caches.
-    const std::vector<SelItem> items = clear ? selection_.items() : std::vector<SelItem>{};
+    // copy may read the cells in row order, which is much kinder to the caches. With handlers to
+    // hear the dynamic text the pass walks a copy of the set, which they may change.
+    const bool snapshot = clear || events_.hasSinks();
+    const std::vector<SelItem> items = snapshot ? selection_.items() : std::vector<SelItem>{};
     auto forEachItem = [&](auto&& f) {
-        if (clear) {
+        if (snapshot) {
             for (const SelItem& item : items) f(item);
         } else {
             selection_.forEachSorted(1, rows_.count(), 1, lastPos, [&](SelItem item) { f(item); });
@@ -112,7 +103,8 @@ std::string Lattix::copySelection(bool clear, bool copy, bool withHeaders, CopyB
     }
 
     {
-        UpdateScope suspend(*this);
+        UpdateSuspension suspend(*this);
+        StructureLock lock(*this);
         forEachItem([&](const SelItem& item) {
             forEachCell(item, [&](int32_t row, int32_t colIndex) {
                 // An event handler may have removed rows or columns on the way.
@@ -215,7 +207,8 @@ void Lattix::PasteFromClipboard() {
     };
 
     {
-        UpdateScope suspend(*this);
+        UpdateSuspension suspend(*this);
+        StructureLock lock(*this);
         if (sourceRows == 1 && sourceCols == 1) {
             const std::string* one = sourceText(0, 0);
             if (!one) return;

@@ -76,6 +76,12 @@ void Lattix::redrawChangedCells() {
 }
 
 void Lattix::CommitMove(int32_t row, int32_t col) {
+    // A handler that ran since the target was chosen (unlocked, after the selection walk) may have
+    // removed its row or column: the move ends with what is pending.
+    if (row > rows_.count() || col > colCount_ + 1) {
+        FlushPendingEvents();
+        return;
+    }
     SetCurrentCell(row, col);
     ensureMoveVisible(row, col);
     FlushPendingEvents();
@@ -107,6 +113,7 @@ void Lattix::programmaticMove(int32_t row, int32_t col) {
 
 void Lattix::SetCurRow(int32_t lRow) {
     if (lRow != 0 && (lRow < 1 || lRow > rows_.count())) RaiseLattixError(lattix_error::kSubscriptOutOfRange);
+    RefuseDuringStructuralChange();
     if (lRow == curRow_) return;
     int32_t col = curCol_;
     if (col == 0 && rowMode_) col = 1;
@@ -115,6 +122,7 @@ void Lattix::SetCurRow(int32_t lRow) {
 
 void Lattix::SetCurCol(int32_t lCol) {
     if (lCol < 0 || lCol > colCount_ + 1) RaiseLattixError(lattix_error::kSubscriptOutOfRange);
+    RefuseDuringStructuralChange();
     if (lCol == curCol_) return;
     programmaticMove(curRow_, lCol);
 }
@@ -130,6 +138,7 @@ bool isZeroAddress(const Variant& v) {
 void Lattix::SetCurCell(const Variant& vrow, const Variant& vCol) {
     const int32_t row = isZeroAddress(vrow) ? 0 : ResolveRow(vrow);
     const int32_t col = isZeroAddress(vCol) ? 0 : ResolveColIndex(vCol);
+    RefuseDuringStructuralChange();
     if (row == curRow_ && col == curCol_) {
         ensureMoveVisible(row, col);
         return;

@@ -63,6 +63,7 @@ gfx::Color colourOf(int32_t automationColour) { return static_cast<gfx::Color>(a
 // ---- starting an edit ----
 
 void Lattix::RequestEditCurCell(int32_t lCharCode, bool bShowCombo) {
+    RefuseDuringStructuralChange();
     if (!paint_.enabled || editing_) return;
     // Typed characters go by KeyPressBehaviour; 0 (F2, F4, double click, code) and Enter always go on.
     if (lCharCode != 0 && lCharCode != 13) {

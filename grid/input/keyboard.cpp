@@ -138,6 +138,7 @@ void Lattix::RouteNavigationKey(int32_t keyCode, int32_t shift) {
 // ---- DoKeyboardCommand ----
 
 void Lattix::DoKeyboardCommand(int32_t KeyCode, int32_t Shift) {
+    RefuseDuringStructuralChange();
     // While editing only Enter, Tab (with UseTabKey) and Escape act: they end the edit first.
     if (editing_) {
         if (ListCellBeingEdited()) {
@@ -512,11 +513,12 @@ void Lattix::moveToTarget(int32_t row, int32_t col, int32_t shift) {
 
 void Lattix::toggleSelectionByCtrlSpace() {
     if (!validCell(curRow_, curCol_)) return;
-    BeforeSelectionBookkeeping();
-    if (rowMode_) {
-        invertRow(curRow_);
-    } else {
-        selectCell(curRow_, curCol_, !Cell(curRow_, curCol_).selected(), true, false);
+    {
+        StructureLock lock(*this);
+        const int32_t row = curRow_, col = curCol_;
+        BeforeSelectionBookkeeping();
+        if (rowMode_) invertRow(row);
+        else selectCell(row, col, !Cell(row, col).selected(), true, false);
     }
     selContentsChanged_ = true;
     redrawChangedCells();
@@ -553,7 +555,10 @@ void Lattix::altSearchStep(int32_t direction) {
     if (start < 1 || start > rows_.count()) return;
     const int32_t row = findMatchRow(col, searchString_, start, direction, false, 0, false, 1);
     if (row == 0) return;
-    applySingleSelectionRule(row, col);
+    {
+        StructureLock lock(*this);
+        applySingleSelectionRule(row, col);
+    }
     anchorRow_ = row;
     anchorCol_ = col;
     CommitMove(row, col);

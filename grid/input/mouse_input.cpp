@@ -51,17 +51,6 @@ int32_t shiftOf(ui::WParam wParam) {
 
 Variant single(int32_t v) { return Variant(static_cast<float>(v)); }
 
-// Suspends repainting for a scope and resumes it however the scope is left.
-class RepaintSuspension {
-public:
-    explicit RepaintSuspension(Lattix& g) : g_(g) { g_.BeginUpdate(); }
-    ~RepaintSuspension() { g_.EndUpdate(); }
-    RepaintSuspension(const RepaintSuspension&) = delete;
-    RepaintSuspension& operator=(const RepaintSuspension&) = delete;
-
-private:
-    Lattix& g_;
-};
 } // namespace
 
 // ---- message dispatch ----
@@ -322,7 +311,7 @@ void Lattix::cellAutoscrollTick() {
         return;
     }
     // Repainting waits for the end of the tick, and resumes even when a handler raises.
-    RepaintSuspension suspended(*this);
+    UpdateSuspension suspended(*this);
     // One small change of each bar (SmallChangeDesiredValue, or the bar's default step).
     if (mouse_.autoDirY) SetScrollY(view_.scrollY + mouse_.autoDirY * scrollBarStep(kBarV, false, false));
     if (mouse_.autoDirX) SetHScrollValue(view_.hScrollValue + mouse_.autoDirX * scrollBarStep(kBarH, false, false));

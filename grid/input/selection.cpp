@@ -5,7 +5,13 @@
 // BeforeSelectionChange before the first change of an operation (the pending flag keeps it to one per
 // operation) and CellSelectionChange after each change. The operation ends with FlushPendingEvents,
 // which raises the pending AfterSelectionChange.
+//
+// The walks hold the structure lock: a handler of BeforeSelectionChange or CellSelectionChange that
+// adds, removes or moves rows or columns gets 522, so the rows, columns and items a walk has taken
+// stay valid to its end. AfterSelectionChange and the current-cell events come after the walk,
+// unlocked.
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "grid/automation/error_table.h"
@@ -39,7 +45,7 @@ void Lattix::selectCell(int32_t row, int32_t colIndex, bool select, bool updateS
     }
     if (events_.hasSinks()) {
         std::array<Variant, 3> a{Variant(row), Variant(colIndex), Variant(select)};
-        RaiseEvent(event_id::kCellSelectionChange, a);
+        RaiseLockedEvent(event_id::kCellSelectionChange, a);
     }
 }
 
@@ -91,15 +97,19 @@ void Lattix::applySingleSelectionRule(int32_t row, int32_t col) {
 void Lattix::deselectAllButTarget(int32_t row, int32_t col) {
     if (selection_.count() == 0) return;
     const int32_t rowCount = rows_.count();
-    // Walk a snapshot: deselecting does not touch the set here, it is emptied afterwards.
-    selection_.forEachSorted(1, rowCount, 1, colCount_ + 1, [&](SelItem s) {
+    // Walk a copy of the set: deselecting does not touch the set here (it is emptied afterwards), but
+    // a handler of the events on the way may.
+    std::vector<SelItem> items;
+    items.reserve(static_cast<size_t>(selection_.count()));
+    selection_.forEachSorted(1, rowCount, 1, colCount_ + 1, [&](SelItem s) { items.push_back(s); });
+    for (const SelItem& s : items) {
         if (rowMode_) {
-            if (s.row == row) return;
+            if (s.row == row) continue;
             for (int32_t c = 1; c <= colCount_ + 1; ++c) selectCell(s.row, c, false, false);
         } else if (s.row != row || s.col != col) {
             selectCell(s.row, s.col, false, false);
         }
-    });
+    }
 }
 
 void Lattix::applyMultiNoModifiers(int32_t row, int32_t col) {
@@ -202,6 +212,7 @@ void Lattix::toggleForCtrlClick(int32_t row, int32_t col) {
 
 void Lattix::ApplyMoveSelection(int32_t row, int32_t col, int32_t shift, MoveInput how) {
     if (row < 0 || col < 0 || rows_.count() == 0 || colCount_ == 0) return;
+    StructureLock lock(*this);
     const bool withShift = shift & 1, withCtrl = shift & 2;
     if (!multiSelect_) {
         anchorRow_ = row;
@@ -239,9 +250,13 @@ bool Lattix::CellSelected(const Variant& vrow, const Variant& vCol) const {
 
 void Lattix::SetCellSelected(const Variant& vrow, const Variant& vCol, bool bNewSelected) {
     const CellAddress a = resolveCell(vrow, vCol);
+    RefuseDuringStructuralChange();
     if (multiSelect_) {
-        if (rowMode_) selectRow(a.row, bNewSelected);
-        else selectCell(a.row, a.col, bNewSelected);
+        {
+            StructureLock lock(*this);
+            if (rowMode_) selectRow(a.row, bNewSelected);
+            else selectCell(a.row, a.col, bNewSelected);
+        }
         RedrawRow(a.row);
         if (selChangePending_) selContentsChanged_ = true;
         FlushPendingEvents();
@@ -252,11 +267,15 @@ void Lattix::SetCellSelected(const Variant& vrow, const Variant& vCol, bool bNew
     anchorRow_ = a.row;
     anchorCol_ = a.col;
     anchorState_ = true;
-    applySingleSelectionRule(a.row, a.col);
+    {
+        StructureLock lock(*this);
+        applySingleSelectionRule(a.row, a.col);
+    }
     CommitMove(a.row, a.col);
 }
 
 void Lattix::ClearSelection() {
+    RefuseDuringStructuralChange();
     BeforeSelectionBookkeeping();
     if (selection_.count() == 0) {
         // An edit in progress ends even when nothing is selected.
@@ -294,8 +313,10 @@ void Lattix::ClearSelection() {
 
 void Lattix::SelectAll() {
     if (!multiSelect_) RaiseLattixError(lattix_error::kIllegalOperation);
+    RefuseDuringStructuralChange();
     const int64_t all = rowMode_ ? int64_t{rows_.count()} : (int64_t{colCount_} + 1) * rows_.count();
     if (selection_.count() == all) return;
+    std::optional<StructureLock> lock(std::in_place, *this);
     BeforeSelectionBookkeeping();
     const std::vector<int32_t> columns = visibleColumnIndices(*this);
     const int32_t rowText = colCount_ + 1;
@@ -319,6 +340,7 @@ void Lattix::SelectAll() {
             for (int32_t c : columns) selectCell(r, c, true, true, false);
         }
     }
+    lock.reset();
     RelayoutAndRedraw();
     selContentsChanged_ = true;
     FlushPendingEvents();
@@ -326,11 +348,15 @@ void Lattix::SelectAll() {
 
 void Lattix::InvertSelection() {
     if (!multiSelect_) RaiseLattixError(lattix_error::kIllegalOperation);
-    for (int32_t r = 1; r <= rows_.count(); ++r) {
-        const RowRecord& rec = rows_[r];
-        if (!rec.displayed()) continue;
-        if (rec.isGroup() || !rowMode_) invertRow(r);
-        else selectRow(r, !Cell(r, 1).selected());
+    RefuseDuringStructuralChange();
+    {
+        StructureLock lock(*this);
+        for (int32_t r = 1; r <= rows_.count(); ++r) {
+            const RowRecord& rec = rows_[r];
+            if (!rec.displayed()) continue;
+            if (rec.isGroup() || !rowMode_) invertRow(r);
+            else selectRow(r, !Cell(r, 1).selected());
+        }
     }
     RelayoutAndRedraw();
     if (selChangePending_) selContentsChanged_ = true;
@@ -340,11 +366,14 @@ void Lattix::InvertSelection() {
 // ---- modes ----
 
 void Lattix::SetRowMode(bool b) {
+    // The mode rebuilds the whole selection: not while the grid is walking it (or anything else).
+    if (InStructuralOperation()) RaiseLattixError(lattix_error::kIllegalOperation);
     if (b == rowMode_) {
         PropertyChanged("RowMode");
         return;
     }
     if (multiSelect_ && selection_.count() > 0) {
+        std::optional<StructureLock> lock(std::in_place, *this);
         std::vector<int32_t> selectedRows;
         int32_t last = 0;
         selection_.forEachSorted(1, rows_.count(), 1, colCount_ + 1, [&](SelItem s) {
@@ -370,23 +399,28 @@ void Lattix::SetRowMode(bool b) {
             }
         }
         if (selChangePending_) selContentsChanged_ = true;
+        lock.reset();
         FlushPendingEvents();
     } else if (!multiSelect_ && curRow_ >= 1 && curRow_ <= rows_.count()) {
+        std::optional<StructureLock> lock(std::in_place, *this);
+        // The current cell as it was: a handler moving it meanwhile does not redirect this walk.
+        const int32_t row = curRow_, col = curCol_;
         BeforeSelectionBookkeeping();
         selection_.clear();
         rowMode_ = b;
         if (b) {
-            for (int32_t c = 1; c <= colCount_ + 1; ++c) selectCell(curRow_, c, true, false);
-            selection_.add(curRow_, 1);
+            for (int32_t c = 1; c <= colCount_ + 1; ++c) selectCell(row, c, true, false);
+            selection_.add(row, 1);
         } else {
             for (int32_t c = 1; c <= colCount_ + 1; ++c)
-                if (c != curCol_) selectCell(curRow_, c, false, false);
-            if (curCol_ >= 1) {
-                selectCell(curRow_, curCol_, true, false);
-                selection_.add(curRow_, curCol_);
+                if (c != col) selectCell(row, c, false, false);
+            if (col >= 1) {
+                selectCell(row, col, true, false);
+                selection_.add(row, col);
             }
         }
         selContentsChanged_ = true;
+        lock.reset();
         FlushPendingEvents();
     }
     rowMode_ = b;

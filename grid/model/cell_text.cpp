@@ -45,7 +45,7 @@ std::string Lattix::DisplayedText(int32_t row, int32_t colIndex) {
     if (dynamicContentEvents_ & dynamic_events::kCellText) {
         // An error raised by the host's handler reaches the caller.
         Variant args[] = {Variant(row), Variant(colIndex), cell.value(), Variant::byRef(Variant(text))};
-        RaiseEvent(event_id::kCellDynamicText, args);
+        RaiseLockedEvent(event_id::kCellDynamicText, args);
         try {
             text = ToString(args[3].deref());
         } catch (...) {

@@ -88,6 +88,9 @@ std::shared_ptr<CellObject> Lattix::AddCol(const AddColArgs& a) {
     if (a.lCount < 1) RaiseLattixError(kInvalidArgument);
     if (static_cast<int64_t>(colCount_) + a.lCount > kMaxColumns) RaiseLattixError(kOutOfMemory);
     StructuralScope scope(*this);
+    // The edit ends (with its commit events) before anything changes: a handler sees the grid as it
+    // was, and an error it raises leaves it so.
+    EndEditing();
     const int32_t n = a.lCount;
     const int32_t I = cols_[static_cast<size_t>(P)].index;
 
@@ -131,7 +134,6 @@ std::shared_ptr<CellObject> Lattix::AddCol(const AddColArgs& a) {
     }
 
     MarkLayout(1);
-    EndEditing();
     for (size_t p = 1; p < cols_.size(); ++p)
         if (cols_[p].index >= I) cols_[p].index += n;
     int32_t newCurCol = curCol_ >= I ? curCol_ + n : curCol_;

@@ -48,6 +48,9 @@ std::string KeyText(const Variant& v) {
 
 void Lattix::FillFromRS(RecordSet& rs, int32_t eMode, const Variant& vRowKeyField) {
     if (eMode < 0 || eMode > 2) RaiseLattixError(kInvalidArgument);
+    // Refused before a record is read: a fill from a locked event handler would use up the record
+    // set and then fail at its first structural step.
+    if (InStructuralOperation()) RaiseLattixError(kIllegalOperation);
     const int32_t fields = rs.FieldCount();
     if (fields < 0) RaiseLattixError(kInvalidArgument);
     int32_t keyField = -1;

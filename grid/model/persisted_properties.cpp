@@ -175,18 +175,6 @@ Variant Current(Lattix& grid, const PersistedProperty& p) {
     return grid.StoredProperty(p.name, p.defaultValue);
 }
 
-// Keeps drawing suspended while properties are applied, also when a let raises.
-class UpdateSuspension {
-public:
-    explicit UpdateSuspension(Lattix& g) : g_(g) { g_.BeginUpdate(); }
-    ~UpdateSuspension() { g_.EndUpdate(); }
-    UpdateSuspension(const UpdateSuspension&) = delete;
-    UpdateSuspension& operator=(const UpdateSuspension&) = delete;
-
-private:
-    Lattix& g_;
-};
-
 } // namespace
 
 std::span<const PersistedProperty> PersistedProperties() { return Table(); }
@@ -197,7 +185,7 @@ void InitialiseProperties(Lattix& grid, const std::shared_ptr<FontObject>& ambie
     std::sort(byName.begin(), byName.end(), [](const PersistedProperty* a, const PersistedProperty* b) {
         return AsciiLower(a->name) < AsciiLower(b->name);
     });
-    UpdateSuspension suspended(grid);
+    Lattix::UpdateSuspension suspended(grid);
     for (const PersistedProperty* p : byName) {
         if (std::string_view(p->name) == "AddRowAutoTreeButton") continue;
         if (p->kind == K::Font) {
@@ -210,7 +198,7 @@ void InitialiseProperties(Lattix& grid, const std::shared_ptr<FontObject>& ambie
 }
 
 void ReadProperties(Lattix& grid, const PropertyBag& bag, std::vector<PropertyLoadFailure>& failures) {
-    UpdateSuspension suspended(grid);
+    Lattix::UpdateSuspension suspended(grid);
     for (const PersistedProperty& p : Table()) {
         const Variant* stored = bag.Find(p.name);
         // A bag without a font keeps the grid's font (the container's ambient one).

@@ -2,6 +2,7 @@
 // settings that have no family of their own yet (AllowSorting, MultiSelect).
 #include "grid/model/property_bag.h"
 
+#include "grid/automation/error_table.h"
 #include "grid/lattix.h"
 #include "grid/model/persisted_properties.h"
 #include "runtime/automation_error.h"
@@ -62,6 +63,8 @@ void Lattix::SetAllowSorting(bool b) {
 }
 
 void Lattix::SetMultiSelect(bool b) {
+    // The mode rebuilds the whole selection: not while the grid is walking it (or anything else).
+    if (InStructuralOperation()) RaiseLattixError(lattix_error::kIllegalOperation);
     if (b == multiSelect_) {
         PropertyChanged("MultiSelect");
         return;

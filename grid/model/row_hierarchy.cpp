@@ -189,10 +189,10 @@ void Lattix::expandOrCollapseMany(int32_t start, bool expand, bool allRows) {
     std::array<Variant, 3> before{Variant(lRowIfAny), Variant(currentExpanded), Variant::byRef(Variant(true))};
     RaiseEvent(event_id::kBeforeRowCollapseExpand, before);
     if (!ToBool(before[2].deref())) return;
-    // The handler may have changed the rows.
+    EndEditing();
+    // The handler, or the commit events of the edit just ended, may have changed the rows.
     if (!allRows && start > rows_.count()) return;
     MarkLayout(1);
-    EndEditing();
     auto setExpanded = [expand](RowRecord& r) {
         if (expand) r.flags |= row_flags::kExpanded;
         else r.flags &= static_cast<uint8_t>(~row_flags::kExpanded);

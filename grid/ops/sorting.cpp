@@ -107,8 +107,9 @@ void Lattix::sortRun(int32_t first, int32_t last, bool raiseEvents, bool childNo
     SortGroupState& st = *sortState_;
     const SortCriteria& criteria = st.sort->criteria();
     criteria.validateColumns(colCount_ + 1);
-    std::optional<StructuralScope> scope(std::in_place, *this);
     SortingMark mark(st);
+    {
+    StructuralScope scope(*this);
     if (raiseEvents) RaiseEvent(event_id::kBeforeContentsSorted, {});
     // The handler may have ended the rows or the columns it was given.
     if (rows_.count() == 0 || colCount_ == 0 || last > rows_.count()) return;
@@ -152,7 +153,7 @@ void Lattix::sortRun(int32_t first, int32_t last, bool raiseEvents, bool childNo
     }
     st.criteriaInEffect = criteria.count();
     st.restoreOrder = st.restoreOrder && st.groupingSort;
-    scope.reset();
+    }
     // The current row may have moved anywhere: bring it into view (ScrollY only; the redraw below
     // paints the rows in their new order).
     if (st.scrollToCurRow && curRow_ >= 1 && curRow_ <= rows_.count() && rows_[curRow_].displayed())

@@ -89,7 +89,7 @@ int32_t Lattix::CellOptimalHeight(int32_t row, int32_t colIndex) {
     if (type == cell_type::kCustomDraw) {
         Variant args[] = {Variant(row), Variant(colIndex), Variant::byRef(Variant(int32_t{0})),
                           Variant::byRef(Variant(int32_t{0}))};
-        RaiseEvent(event_id::kCustomDrawCellGetSize, args);
+        RaiseLockedEvent(event_id::kCustomDrawCellGetSize, args);
         return std::max(0, IntFromEvent(args[3]));
     }
     OptimalHeightInput in;
@@ -121,7 +121,7 @@ int32_t Lattix::CellOptimalWidth(int32_t row, int32_t colIndex) {
     if (type == cell_type::kCustomDraw) {
         Variant args[] = {Variant(row), Variant(colIndex), Variant::byRef(Variant(int32_t{0})),
                           Variant::byRef(Variant(int32_t{0}))};
-        RaiseEvent(event_id::kCustomDrawCellGetSize, args);
+        RaiseLockedEvent(event_id::kCustomDrawCellGetSize, args);
         return std::max(0, IntFromEvent(args[2]));
     }
     int32_t w = MeasureCellText(row, colIndex, 0).cx;
@@ -210,17 +210,18 @@ int32_t Lattix::optimalColumnWidth(int32_t pos, int32_t lMinimumWidth, int32_t l
 }
 
 void Lattix::AutoWidthCol(const Variant& vCol, int32_t lMinimumWidth, int32_t lMaximumWidth, int32_t eCellVisibility) {
-    const int32_t pos = ResolveColPos(vCol);
+    int32_t pos = ResolveColPos(vCol);
     CheckLimits(lMinimumWidth, lMaximumWidth);
     CheckVisibilityFilter(eCellVisibility);
-    EndEditing();
-    MarkLayout(layout_mark::kAll);
     const int32_t index = cols_[static_cast<size_t>(pos)].index;
-    const int32_t width = optimalColumnWidth(pos, lMinimumWidth, lMaximumWidth, eCellVisibility);
-    // Handlers raised while measuring may have moved or removed the column.
-    const int32_t now = PositionOfIndex(index);
-    if (now == 0) return;
-    applyColumnWidth(now, width);
+    EndEditing();
+    // The commit events of the edit may have moved or removed the column; measuring holds the
+    // structure still.
+    pos = index <= colCount_ + 1 ? PositionOfIndex(index) : 0;
+    if (pos == 0) return;
+    StructureLock lock(*this);
+    MarkLayout(layout_mark::kAll);
+    applyColumnWidth(pos, optimalColumnWidth(pos, lMinimumWidth, lMaximumWidth, eCellVisibility));
 }
 
 void Lattix::AutoWidthCols(const Variant& vStartCol, const Variant& vEndCol, bool bIncludeInvisibleCols,
@@ -231,6 +232,7 @@ void Lattix::AutoWidthCols(const Variant& vStartCol, const Variant& vEndCol, boo
     CheckVisibilityFilter(eCellVisibility);
     if (colCount_ == 0) return;
     EndEditing();
+    StructureLock lock(*this);
     std::vector<int32_t> indexes;
     for (int32_t p = start; p <= std::min(end, colCount_); ++p)
         if (bIncludeInvisibleCols || cols_[static_cast<size_t>(p)].visible) indexes.push_back(cols_[static_cast<size_t>(p)].index);
@@ -295,9 +297,9 @@ void Lattix::AutoHeightRow(const Variant& vrow, int32_t lMinimumHeight, int32_t 
     CheckLimits(lMinimumHeight, lMaximumHeight);
     CheckVisibilityFilter(eCellVisibility);
     EndEditing();
-    const RowSize size = optimalRowHeight(row, lMinimumHeight, lMaximumHeight, eCellVisibility);
-    if (row > rows_.count()) return; // a handler removed the row
-    applyRowSize(row, size);
+    if (row > rows_.count()) return; // a commit handler removed the row
+    StructureLock lock(*this);
+    applyRowSize(row, optimalRowHeight(row, lMinimumHeight, lMaximumHeight, eCellVisibility));
     MarkLayout(layout_mark::kAll);
     LayoutRowsFrom(row);
     RelayoutAndRedraw();
@@ -311,6 +313,7 @@ void Lattix::AutoHeightRows(const Variant& vStartRow, const Variant& vEndRow, bo
     CheckVisibilityFilter(eCellVisibility);
     if (start > end) return;
     EndEditing();
+    StructureLock lock(*this);
     // Measure first, then store: the rows are laid out once.
     std::vector<std::pair<int32_t, RowSize>> sizes;
     for (int32_t row = start; row <= end && row <= rows_.count(); ++row) {

@@ -92,7 +92,7 @@ Lattix::EffectiveIcons Lattix::CellIcons(int32_t row, int32_t colIndex) {
                               Variant::byRef(Variant(icons.icon)),
                               Variant::byRef(Variant(icons.extraImageList)),
                               Variant::byRef(Variant(icons.extraIcon))};
-            RaiseEvent(event_id::kCellDynamicIcons, args);
+            RaiseLockedEvent(event_id::kCellDynamicIcons, args);
             icons.imageList = IntFromEvent(args[3], icons.imageList);
             icons.icon = IntFromEvent(args[4], icons.icon);
             icons.extraImageList = IntFromEvent(args[5], icons.extraImageList);
@@ -297,7 +297,7 @@ void Lattix::LayoutTreeButton(int32_t row, CellParts& parts) {
     parts.treeButtonCustom = false;
     if (events_.hasSinks()) {
         Variant args[] = {Variant(row), Variant::byRef(Variant(false)), Variant::byRef(Variant(size))};
-        RaiseEvent(event_id::kCustomDrawTreeButtonRequest, args);
+        RaiseLockedEvent(event_id::kCustomDrawTreeButtonRequest, args);
         bool custom = false;
         try {
             custom = ToBool(args[1].deref());

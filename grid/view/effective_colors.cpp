@@ -37,7 +37,7 @@ Lattix::DynamicFormatting Lattix::dynamicFormatting(int32_t row, int32_t colInde
         try {
             Variant args[] = {Variant(row), Variant(colIndex), Cell(row, colIndex).value(), Variant::byRef(Variant(-1)),
                               Variant::byRef(Variant(-1)), Variant::byRef(Variant(ObjectRef{}))};
-            RaiseEvent(event_id::kCellDynamicFormatting, args);
+            RaiseLockedEvent(event_id::kCellDynamicFormatting, args);
             out.foreColor = colourFromEvent(args[3]);
             out.backColor = colourFromEvent(args[4]);
             if (wantFont) out.font = fontFromEvent(args[5]);
@@ -51,7 +51,7 @@ Lattix::DynamicFormatting Lattix::dynamicFormatting(int32_t row, int32_t colInde
         try {
             Variant args[] = {Variant(row), Variant::byRef(Variant(-1)), Variant::byRef(Variant(-1)),
                               Variant::byRef(Variant(ObjectRef{}))};
-            RaiseEvent(event_id::kRowDynamicFormatting, args);
+            RaiseLockedEvent(event_id::kRowDynamicFormatting, args);
             if (out.foreColor == -1) out.foreColor = colourFromEvent(args[1]);
             if (out.backColor == -1) out.backColor = colourFromEvent(args[2]);
             if (wantFont && !out.font) out.font = fontFromEvent(args[3]);

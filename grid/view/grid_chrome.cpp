@@ -91,7 +91,7 @@ void GridChrome::Raise(const char* name, std::span<Variant> args) {
 
 HeaderItemInfo GridChrome::HeaderItem(int item) const {
     HeaderItemInfo it;
-    if (item < 0 || item >= static_cast<int>(itemPositions_.size())) return it;
+    if (ColIndexOfItem(item) == 0) return it;
     const ColumnRecord& c = g_.Column(itemPositions_[static_cast<std::size_t>(item)]);
     it.text = c.headerText;
     it.icon = c.headerIcon;
@@ -110,7 +110,10 @@ HeaderItemInfo GridChrome::HeaderItem(int item) const {
 
 int32_t GridChrome::ColIndexOfItem(int item) const {
     if (item < 0 || item >= static_cast<int>(itemPositions_.size())) return 0;
-    return g_.Column(itemPositions_[static_cast<std::size_t>(item)]).index;
+    // While updates are held back the items may still list columns removed since.
+    const int32_t pos = itemPositions_[static_cast<std::size_t>(item)];
+    if (pos < 1 || pos > g_.ColCount()) return 0;
+    return g_.Column(pos).index;
 }
 
 void GridChrome::RebuildHeaderItems() {
@@ -414,8 +417,10 @@ void GridChrome::ColumnMouseEnter(int item) {
     if (col == 0) return;
     std::array<Variant, 1> args{Variant(col)};
     Raise("ColHeaderMouseEnter", args);
-    if (!header_) return;
-    int32_t pos = itemPositions_[static_cast<std::size_t>(item)];
+    // The handler may have removed or moved columns: the tip is only for the column still there.
+    if (!header_ || ColIndexOfItem(item) != col) return;
+    const int32_t pos = itemPositions_[static_cast<std::size_t>(item)];
+    if (pos < 1 || pos > g_.ColCount()) return;
     std::string text = IsColHeaderTextClipped(pos, true) ? g_.Column(pos).headerText : std::string();
     std::array<Variant, 4> tip{Variant(col), Variant::byRef(Variant(text)), Variant::byRef(Variant(int32_t{0})),
                                Variant::byRef(Variant(std::string()))};

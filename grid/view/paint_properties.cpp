@@ -83,15 +83,10 @@ bool Lattix::RequestVirtualRow() {
         return false;
     }
     // The grid adds the row itself, also while a paint keeps structural changes away from handlers.
-    const int savedDepth = structuralDepth_;
-    structuralDepth_ = 0;
-    try {
+    {
+        StructureUnlock unlock(*this);
         AddRow();
-    } catch (...) {
-        structuralDepth_ = savedDepth;
-        throw;
     }
-    structuralDepth_ = savedDepth;
     Variant dataArgs[] = {Variant(next)};
     RaiseEvent(event_id::kRequestRowData, dataArgs);
     return true;

@@ -1,5 +1,8 @@
 // Measuring a cell's displayed text in its font: EvaluateTextWidth, EvaluateTextHeight and
 // IsCellTextClipped, and the fonts and text flags the painter draws a cell with.
+//
+// Measuring raises the dynamic text and icon events; it holds the structure lock throughout, so the
+// cell measured stays where it was.
 #include <algorithm>
 
 #include "grid/lattix.h"
@@ -56,16 +59,19 @@ gfx::Rect Lattix::CellTextRect(int32_t row, int32_t colIndex) {
 
 int32_t Lattix::EvaluateTextWidth(const Variant& vrow, const Variant& vCol) {
     auto [row, col] = resolveCell(vrow, vCol);
+    StructureLock lock(*this); // the dynamic-content handlers may not take the cell away
     return MeasureCellText(row, col, CellTextRect(row, col).width()).cx;
 }
 
 int32_t Lattix::EvaluateTextHeight(const Variant& vrow, const Variant& vCol) {
     auto [row, col] = resolveCell(vrow, vCol);
+    StructureLock lock(*this); // the dynamic-content handlers may not take the cell away
     return MeasureCellText(row, col, CellTextRect(row, col).width()).cy;
 }
 
 bool Lattix::IsCellTextClipped(const Variant& vrow, const Variant& vCol, bool bCheckPartiallyHidden) {
     auto [row, col] = resolveCell(vrow, vCol);
+    StructureLock lock(*this); // the dynamic-content handlers may not take the cell away
     const gfx::Rect rect = CellTextRect(row, col);
     const gfx::Size text = MeasureCellText(row, col, rect.width());
     if (text.cx == 0 && text.cy == 0) return false;

@@ -13,7 +13,11 @@ using namespace ui;
 
 namespace {
 
-gfx::Color resolve(gfx::Color c) { return (c & gfx::kSystemColorFlag) ? gfx::sysColor(static_cast<int>(c & 0xFF)) : c; }
+// A colour the system cannot translate (no colour, an unknown system index) paints as the box's
+// default for that role.
+gfx::Color resolve(gfx::Color c, int defaultIndex) {
+    return gfx::systemColors().translate(c).value_or(gfx::sysColor(defaultIndex));
+}
 
 bool isWordChar(char32_t c) { return c > U' ' && c != U'\r' && c != U'\n'; }
 
@@ -516,7 +520,7 @@ void EditBox::UpdateScrollBars() {
 void EditBox::Paint(gfx::DeviceContext& dc) {
     WindowManager& wm = Wm();
     const Rect client = wm.GetClientRect(hwnd_);
-    const gfx::Color back = resolve(backColor_), ink = resolve(textColor_);
+    const gfx::Color back = resolve(backColor_, gfx::COLOR_WINDOW), ink = resolve(textColor_, gfx::COLOR_WINDOWTEXT);
     const bool focused = wm.GetFocus() == hwnd_;
     dc.fillRect(client, back);
     dc.selectFont(font_);
