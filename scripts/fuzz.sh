@@ -48,7 +48,7 @@ for t in "${targets[@]}"; do
     result="FAILED (see $log)"
     status=1
   fi
-  runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || true)
+  runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | tail -1 | grep -o '[0-9]*$' || true)
   line=$(grep -E '^#[0-9]+.*cov: ' "$log" | tail -1)
   edges=$(sed -E 's/.*cov: ([0-9]+).*/\1/' <<<"$line")
   features=$(sed -E 's/.*ft: ([0-9]+).*/\1/' <<<"$line")
