@@ -108,10 +108,22 @@ void FuzzPartsList(std::span<const uint8_t> data) {
     FuzzInput in(data);
     const int first = in.Between(1, 12);
     const int last = first + in.Between(0, 20);
-    for (const auto& cell : avigram::PlacePartsList(SplitLines(in.Rest()), first, last)) {
+    const std::vector<std::string> lines = SplitLines(in.Rest());
+    const avigram::PartsListPlacement placed = avigram::PlacePartsList(lines, first, last);
+    for (const auto& cell : placed.cells) {
         FUZZ_REQUIRE(cell.col >= first && cell.col <= last);
         FUZZ_REQUIRE(cell.row >= 7 && cell.row <= 16);
     }
+    // Every item is either placed or named as left out.
+    size_t items = 0;
+    for (const std::string& line : lines)
+        for (size_t start = 0; start <= line.size();) {
+            size_t end = line.find(',', start);
+            if (end == std::string::npos) end = line.size();
+            ++items;
+            start = end + 1;
+        }
+    FUZZ_REQUIRE(placed.cells.size() + placed.leftOut.size() <= items);
 }
 
 void FuzzBatchCommandLine(std::span<const uint8_t> data) {
