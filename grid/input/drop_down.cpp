@@ -159,6 +159,8 @@ void Lattix::fillDropDown() {
     w->SetFont(GfxFontOf(list->font ? *list->font : *font_));
     w->SetImageList(list->images);
     w->SetHighlighted(keep);
+    // The list draws in the grid's look: themed while visual styles are in effect.
+    w->SetThemed(XPStylesInEffect());
 }
 
 bool Lattix::DropDownCurCellList(int32_t charCode) {

@@ -6,6 +6,7 @@
 #include "grid/lattix.h"
 #include "grid/view/painter.h"
 #include "grid/view/product_info.h"
+#include "platform/controls/drop_down_list.h"
 #include "platform/gfx/text_draw.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"
@@ -16,6 +17,11 @@ using ui::Wm;
 
 namespace {
 constexpr std::uintptr_t kWindowSubclassId = 0xC4A0;
+
+// A list that stays open across a change of look takes the new one at once.
+void RefreshDropDownLook(ui::Hwnd list, bool themed) {
+    if (controls::DropDownList* w = controls::DropDownList::FromWindow(list)) w->SetThemed(themed);
+}
 } // namespace
 
 GridChrome::GridChrome(Lattix& grid) : g_(grid) {
@@ -620,6 +626,7 @@ void GridChrome::SetUseXPStyles(bool wish) {
         bars_->SetStyle(scrollBarStyle_);
         bars_->SetThemed(XPStylesInEffect());
     }
+    RefreshDropDownLook(g_.DropDownWindow(), XPStylesInEffect());
     g_.Painter().InvalidateCaches();
     g_.PropertyChanged("UseXPStyles");
     g_.RelayoutAndRedraw();
@@ -635,6 +642,7 @@ void GridChrome::ThemeChanged() {
         bars_->SetUseFlat(!XPStylesInEffect() && g_.Supports(2));
         bars_->SetThemed(XPStylesInEffect());
     }
+    RefreshDropDownLook(g_.DropDownWindow(), XPStylesInEffect());
     g_.Painter().InvalidateCaches();
     g_.InvalidateView();
     std::array<Variant, 1> args{Variant(g_.Supports(0))};

@@ -8,6 +8,8 @@
 #include "platform/gfx/device_context.h"
 #include "platform/gfx/system_colors.h"
 #include "platform/gfx/text_draw.h"
+#include "platform/theme/theme_data.h"
+#include "platform/theme/theme_parts.h"
 #include "platform/ui/non_client_painter.h"
 #include "platform/ui/window_internals.h"
 
@@ -22,6 +24,8 @@ constexpr int kWheelLines = 3;
 // Text starts this far from the item's left edge (or from its icon).
 constexpr int kTextMargin = 2;
 constexpr int kIconGap = 4;
+// The list's own border.
+constexpr int kBorder = 1;
 constexpr std::uint32_t kItemTextFlags =
     gfx::DT_LEFT | gfx::DT_VCENTER | gfx::DT_SINGLELINE | gfx::DT_NOPREFIX | gfx::DT_END_ELLIPSIS;
 
@@ -38,7 +42,8 @@ ScrollBarState BarState(int count, int visible, int top) {
 } // namespace
 
 Hwnd DropDownList::Create(Hwnd owner) {
-    Hwnd hwnd = CreateOwnedPopup(kDropDownListClassName, &DropDownList::Proc, owner, WS_BORDER);
+    // No window border: the list draws its own, in the look it has.
+    Hwnd hwnd = CreateOwnedPopup(kDropDownListClassName, &DropDownList::Proc, owner, 0);
     return FromWindow(hwnd) != nullptr ? hwnd : 0;
 }
 
@@ -142,34 +147,46 @@ void DropDownList::SetItemHeight(int pixels) {
     Invalidate();
 }
 
-int DropDownList::VisibleItemCount() const {
-    return std::max(1, Wm().GetClientRect(hwnd_).height() / itemHeight_);
+void DropDownList::SetThemed(bool themed) {
+    if (themed == themed_) return;
+    themed_ = themed;
+    Invalidate();
 }
+
+Rect DropDownList::InnerRect() const {
+    Rect inner = Wm().GetClientRect(hwnd_).inflatedBy(-kBorder, -kBorder);
+    if (inner.isEmpty()) inner.right = inner.left, inner.bottom = inner.top;
+    return inner;
+}
+
+int DropDownList::VisibleItemCount() const { return std::max(1, InnerRect().height() / itemHeight_); }
 
 bool DropDownList::HasScrollBar() const { return Count() > VisibleItemCount(); }
 
 int DropDownList::MaxTop() const { return std::max(0, Count() - VisibleItemCount()); }
 
 Rect DropDownList::ScrollBarRect() const {
-    Rect client = Wm().GetClientRect(hwnd_);
+    Rect inner = InnerRect();
     if (!HasScrollBar()) return {};
-    return {std::max(0, client.right - internals::ScrollBarThicknessMetric()), 0, client.right, client.bottom};
+    return {std::max(inner.left, inner.right - internals::ScrollBarThicknessMetric()), inner.top, inner.right, inner.bottom};
 }
 
 int DropDownList::ItemsWidth() const {
     Rect bar = ScrollBarRect();
-    return bar.isEmpty() ? Wm().GetClientRect(hwnd_).width() : bar.left;
+    Rect inner = InnerRect();
+    return (bar.isEmpty() ? inner.right : bar.left) - inner.left;
 }
 
 Rect DropDownList::ItemRect(int index) const {
-    const int y = (index - top_) * itemHeight_;
-    return {0, y, ItemsWidth(), y + itemHeight_};
+    Rect inner = InnerRect();
+    const int y = inner.top + (index - top_) * itemHeight_;
+    return {inner.left, y, inner.left + ItemsWidth(), y + itemHeight_};
 }
 
 int DropDownList::ItemAt(int x, int y) const {
-    Rect client = Wm().GetClientRect(hwnd_);
-    if (x < 0 || x >= ItemsWidth() || y < 0 || y >= client.bottom) return -1;
-    const int index = top_ + y / itemHeight_;
+    Rect inner = InnerRect();
+    if (x < inner.left || x >= inner.left + ItemsWidth() || y < inner.top || y >= inner.bottom) return -1;
+    const int index = top_ + (y - inner.top) / itemHeight_;
     return index < Count() ? index : -1;
 }
 
@@ -370,7 +387,10 @@ void DropDownList::Paint(gfx::DeviceContext& target) {
     // Drawn off screen, then copied in one piece.
     gfx::Bitmap buffer(client.width(), client.height());
     gfx::DeviceContext dc(buffer);
-    dc.fillRect(client, gfx::sysColor(gfx::COLOR_WINDOW));
+    auto look = theme::ThemeData::Open("Listbox", themed_ ? theme::Look::Themed : theme::Look::Classic);
+    look->DrawBackground(dc, theme::kListBorder, theme::kStateNormal, client);
+    // Items and the scroll bar stay inside the border.
+    dc.intersectClipRect(InnerRect());
     dc.selectFont(font_);
     dc.setBkMode(gfx::BackgroundMode::Transparent);
     const int last = std::min(Count(), top_ + VisibleItemCount() + 1);
@@ -378,21 +398,23 @@ void DropDownList::Paint(gfx::DeviceContext& target) {
         const DropDownItem& item = items_[static_cast<size_t>(i)];
         Rect r = ItemRect(i);
         const bool lit = i == highlighted_;
-        if (lit) dc.fillRect(r, gfx::sysColor(gfx::COLOR_HIGHLIGHT));
+        if (lit) look->DrawBackground(dc, theme::kListItem, theme::kListItemSelected, r);
         int x = r.left + kTextMargin;
         if (item.icon >= 0 && images_ && item.icon < images_->count()) {
             const gfx::Size icon = images_->iconSize();
             images_->draw(dc, item.icon, x, r.top + (r.height() - icon.cy) / 2, lit ? gfx::ILD_SELECTED : gfx::ILD_TRANSPARENT);
             x += icon.cx + kIconGap;
         }
-        dc.setTextColor(gfx::sysColor(lit ? gfx::COLOR_HIGHLIGHTTEXT : gfx::COLOR_WINDOWTEXT));
+        dc.setTextColor(!lit     ? gfx::sysColor(gfx::COLOR_WINDOWTEXT)
+                        : themed_ ? theme::themedPalette().accentText
+                                  : gfx::sysColor(gfx::COLOR_HIGHLIGHTTEXT));
         gfx::drawText(dc, item.text, Rect{x, r.top, r.right - kTextMargin, r.bottom}, kItemTextFlags);
     }
     Rect bar = ScrollBarRect();
     if (!bar.isEmpty()) {
         const ScrollBarState state = BarState(Count(), VisibleItemCount(), top_);
         const internals::ScrollLayout l = internals::LayoutScrollBar(state, bar.height(), bar.width());
-        NonClientPainter painter(buffer, client);
+        NonClientPainter painter(buffer, InnerRect());
         painter.DrawScrollBar(bar, true, state, l, FSB_REGULAR_MODE, pressedPart_, Wm().GetSystemInfo().visualStylesInUse);
     }
     target.bitBlt(0, 0, client.width(), client.height(), buffer, 0, 0);

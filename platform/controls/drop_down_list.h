@@ -1,6 +1,8 @@
 // The drop-down list window: a bordered popup that stands above every other window at screen
 // coordinates and shows a list of items of one fixed height, each an optional icon and a line of
 // text, drawn here. A vertical scroll bar appears inside the border when not every item fits.
+// The list draws its one-pixel border itself, so item and scroll bar coordinates start inside it.
+// It has a classic and a themed look (SetThemed); its owner chooses.
 //
 // While open the list holds the mouse capture but never the focus: the window that has the focus
 // (the "focus window" given to Show) keeps it and hands its keys to the list (HandleKey, or a
@@ -63,6 +65,10 @@ public:
     // Pixels, at least 1.
     void SetItemHeight(int pixels);
     int ItemHeight() const { return itemHeight_; }
+    // The themed look (flat border in the theme's colour, accent highlight) instead of the
+    // classic one (window-frame border, system highlight).
+    void SetThemed(bool themed);
+    bool IsThemed() const { return themed_; }
 
     // ---- highlight and scrolling
     int Highlighted() const { return highlighted_; }
@@ -107,6 +113,8 @@ private:
     // False when the list went away (destroyed) inside the listener.
     bool Notify(const DropDownEvent& e);
     void StopWatchingFocus();
+    // The client area inside the border: items and scroll bar.
+    ui::Rect InnerRect() const;
     ui::Rect ScrollBarRect() const;
     int ItemsWidth() const;
     int MaxTop() const;
@@ -118,6 +126,7 @@ private:
     gfx::FontPtr font_;
     std::shared_ptr<const gfx::ImageList> images_;
     int itemHeight_ = 15;
+    bool themed_ = false;
     int highlighted_ = -1;
     int top_ = 0;
     bool open_ = false;

@@ -318,7 +318,7 @@ int ThemeData::Scaled(int v) const { return ScaledBy(scale_, v); }
 std::unique_ptr<ThemeData> ThemeData::Open(std::string_view name, Look look, int dpi) {
     static const std::pair<std::string_view, ThemeClass> kClasses[] = {
         {"Treeview", ThemeClass::Treeview}, {"ComboBox", ThemeClass::ComboBox}, {"Button", ThemeClass::Button},
-        {"Header", ThemeClass::Header},     {"ScrollBar", ThemeClass::ScrollBar},
+        {"Header", ThemeClass::Header},     {"ScrollBar", ThemeClass::ScrollBar}, {"Listbox", ThemeClass::ListBox},
     };
     for (const auto& [n, c] : kClasses)
         if (EqualsNoCase(n, name)) return std::unique_ptr<ThemeData>(new ThemeData(c, look, std::clamp(dpi, 24, 1200)));
@@ -340,6 +340,8 @@ bool ThemeData::HasPart(int part, int state) const {
         if (part == kScrollArrowButton) return state >= 1 && state <= 16;
         if (part >= kScrollThumbHorz && part <= kScrollUpperTrackVert) return state >= 1 && state <= 4;
         return part == kScrollSizeBox && state >= 1 && state <= 4;
+    case ThemeClass::ListBox:
+        return (part == kListBorder && state == kStateNormal) || (part == kListItem && state == kListItemSelected);
     }
     return false;
 }
@@ -358,6 +360,8 @@ Size ThemeData::PartSize(int part, int state) const {
         return part == kHeaderSortArrow ? Size{Scaled(9), Scaled(5)} : Size{0, 0};
     case ThemeClass::ScrollBar:
         return part == kScrollArrowButton ? Size{17, 17} : Size{0, 0};
+    case ThemeClass::ListBox:
+        return {0, 0};
     }
     return {0, 0};
 }
@@ -369,7 +373,8 @@ Rect ThemeData::ContentRect(int part, int state, const Rect& r) const {
         if (look_ == Look::Themed) c.bottom = std::max(c.top, c.bottom - 1);
         return c;
     }
-    if (class_ == ThemeClass::ComboBox) return r.inflatedBy(-1, -1);
+    if (class_ == ThemeClass::ComboBox || (class_ == ThemeClass::ListBox && part == kListBorder))
+        return r.inflatedBy(-1, -1);
     return r;
 }
 
@@ -463,6 +468,16 @@ bool ThemeData::DrawBackground(gfx::DeviceContext& dc, int part, int state, cons
         }
         return true;
     }
+    case ThemeClass::ListBox:
+        // Both looks frame the list with one pixel: a soft grey line when themed, the window
+        // frame colour in the classic look. A selected item takes the accent or the highlight.
+        if (part == kListBorder) {
+            dc.fillRect(rect, sysColor(gfx::COLOR_WINDOW));
+            dc.frameRect(rect, gfx::Brush::solid(themed ? themedPalette().border : sysColor(gfx::COLOR_WINDOWFRAME)));
+        } else {
+            dc.fillRect(rect, themed ? themedPalette().accent : sysColor(gfx::COLOR_HIGHLIGHT));
+        }
+        return true;
     }
     return false;
 }

@@ -1,5 +1,5 @@
 // The visual-styles renderer: open the data of one class ("Treeview", "ComboBox", "Button",
-// "Header", "ScrollBar"), then draw its parts by part and state number (theme_parts.h).
+// "Header", "ScrollBar", "Listbox"), then draw its parts by part and state number (theme_parts.h).
 //
 // Two looks share the interface. Themed: flat light surfaces, soft grey borders, rounded check
 // boxes and thumbs, chevron glyphs and a blue accent, as a current Linux desktop reads. Classic:
@@ -20,7 +20,7 @@ namespace lattix::theme {
 
 enum class Look { Themed, Classic };
 
-enum class ThemeClass { Treeview, ComboBox, Button, Header, ScrollBar };
+enum class ThemeClass { Treeview, ComboBox, Button, Header, ScrollBar, ListBox };
 
 class ThemeData {
 public:

@@ -46,4 +46,9 @@ inline constexpr int kArrowLeft = 8;
 inline constexpr int kArrowRight = 12;
 // Thumb and track states: kStateNormal .. kStateDisabled.
 
+// ---- "Listbox": the frame of a list and its items.
+inline constexpr int kListBorder = 1;     // state kStateNormal; fills the inside with the window colour
+inline constexpr int kListItem = 5;       // state kListItemSelected
+inline constexpr int kListItemSelected = 3;
+
 } // namespace lattix::theme

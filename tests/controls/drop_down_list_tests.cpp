@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/controls/drop_down_list.h"
+#include "platform/gfx/system_colors.h"
 #include "platform/headless/headless_host.h"
+#include "platform/theme/theme_data.h"
 #include "tests/picture_check.h"
 #include "tests/ui/probe_window.h"
 
@@ -36,7 +38,7 @@ struct DropDownFixture : ::testing::Test {
         });
         ui::Wm().SetFocus(field);
     }
-    // Opens 4 items high below the field (border included): items at client y 0, 16, 32, 48.
+    // Opens 4 items high below the field (border included): items at client y 1, 17, 33, 49.
     void Open() { list->Show(ui::rectOfSize(host.ToScreen(20, 40).x, host.ToScreen(20, 40).y, 100, 4 * 16 + 2), field); }
     // Host client point of the centre of visible row k of the open list.
     ui::Point RowPoint(int k) const {
@@ -45,6 +47,31 @@ struct DropDownFixture : ::testing::Test {
         return {r.left + 1 + 30 - origin.x, r.top + 1 + k * 16 + 8 - origin.y};
     }
     void Key(VirtualKey k) { ui::Wm().SendMessage(listHwnd, ui::WM_KEYDOWN, k, 0); }
+    // The list window as the screen shows it.
+    gfx::Bitmap Shot() {
+        ui::Rect r = ui::Wm().GetWindowRect(listHwnd);
+        gfx::Bitmap all = host.Render();
+        ui::Point origin = host.ToScreen(0, 0);
+        gfx::Bitmap crop(r.width(), r.height());
+        for (int y = 0; y < r.height(); ++y)
+            for (int x = 0; x < r.width(); ++x) crop.setPixel(x, y, all.pixel(r.left - origin.x + x, r.top - origin.y + y));
+        return crop;
+    }
+    // Two items with icons, the second lit, in a list that scrolls.
+    void OpenWithIconsAndHighlight() {
+        auto images = std::make_shared<gfx::ImageList>(12, 12);
+        gfx::Bitmap strip(24, 12, 0xFF2E7D32);
+        for (int y = 0; y < 12; ++y)
+            for (int x = 12; x < 24; ++x) strip.setPixel(x, y, 0xFFC62828);
+        images->add(strip);
+        list->SetImageList(images);
+        std::vector<DropDownItem> items = list->Items();
+        items[0].icon = 0;
+        items[1].icon = 1;
+        list->SetItems(items);
+        Open();
+        list->SetHighlighted(1);
+    }
 };
 
 TEST_F(DropDownFixture, OpensAsATopmostPopupHoldingTheCaptureButNotTheFocus) {
@@ -214,25 +241,48 @@ TEST_F(DropDownFixture, ItemsWithoutScrollBarAndEmptyLists) {
 }
 
 TEST_F(DropDownFixture, PictureOfAnOpenListWithHighlightAndScrollBar) {
-    auto images = std::make_shared<gfx::ImageList>(12, 12);
-    gfx::Bitmap strip(24, 12, 0xFF2E7D32);
-    for (int y = 0; y < 12; ++y)
-        for (int x = 12; x < 24; ++x) strip.setPixel(x, y, 0xFFC62828);
-    images->add(strip);
-    list->SetImageList(images);
-    std::vector<DropDownItem> items = list->Items();
-    items[0].icon = 0;
-    items[1].icon = 1;
-    list->SetItems(items);
-    Open();
-    list->SetHighlighted(1);
-    ui::Rect r = ui::Wm().GetWindowRect(listHwnd);
-    gfx::Bitmap all = host.Render();
-    ui::Point origin = host.ToScreen(0, 0);
-    gfx::Bitmap crop(r.width(), r.height());
-    for (int y = 0; y < r.height(); ++y)
-        for (int x = 0; x < r.width(); ++x) crop.setPixel(x, y, all.pixel(r.left - origin.x + x, r.top - origin.y + y));
-    EXPECT_TRUE(test::MatchesReference(crop, "tests/controls/reference/drop_down_list.png"));
+    OpenWithIconsAndHighlight();
+    EXPECT_FALSE(list->IsThemed());
+    EXPECT_TRUE(test::MatchesReference(Shot(), "tests/controls/reference/drop_down_list.png"));
+}
+
+TEST_F(DropDownFixture, PictureOfAnOpenThemedList) {
+    list->SetThemed(true);
+    OpenWithIconsAndHighlight();
+    EXPECT_TRUE(test::MatchesReference(Shot(), "tests/controls/reference/drop_down_list_themed.png"));
+}
+
+TEST_F(DropDownFixture, ThemedAndClassicListsDifferInBorderAndHighlightOnly) {
+    OpenWithIconsAndHighlight();
+    const gfx::Bitmap classic = Shot();
+    list->SetThemed(true); // the open list repaints in the new look
+    const gfx::Bitmap themed = Shot();
+    ASSERT_EQ(classic.width(), themed.width());
+    const int w = classic.width(), h = classic.height();
+    const gfx::Color frame = gfx::sysColor(gfx::COLOR_WINDOWFRAME);
+    const gfx::Color soft = theme::themedPalette().border;
+    ASSERT_NE(frame, soft);
+    for (int x = 0; x < w; ++x)
+        for (int y : {0, h - 1}) {
+            EXPECT_EQ(classic.colorAt(x, y), frame) << x << "," << y;
+            EXPECT_EQ(themed.colorAt(x, y), soft) << x << "," << y;
+        }
+    for (int y = 0; y < h; ++y)
+        for (int x : {0, w - 1}) {
+            EXPECT_EQ(classic.colorAt(x, y), frame) << x << "," << y;
+            EXPECT_EQ(themed.colorAt(x, y), soft) << x << "," << y;
+        }
+    // Inside the border the items lie at the same place; the lit one (client y 17..32) takes the
+    // accent, an unlit one keeps the window colour in both looks.
+    EXPECT_EQ(list->ItemRect(1), (ui::Rect{1, 17, list->ItemRect(1).right, 33}));
+    EXPECT_EQ(classic.colorAt(w - 30, 20), gfx::sysColor(gfx::COLOR_HIGHLIGHT));
+    EXPECT_EQ(themed.colorAt(w - 30, 20), theme::themedPalette().accent);
+    EXPECT_EQ(classic.colorAt(w - 30, 40), gfx::sysColor(gfx::COLOR_WINDOW));
+    EXPECT_EQ(themed.colorAt(w - 30, 40), gfx::sysColor(gfx::COLOR_WINDOW));
+    // A click still finds the item under it.
+    ui::Point p = RowPoint(2);
+    host.Click(p.x, p.y);
+    EXPECT_EQ(heard, (std::vector<std::string>{"lit:2m", "chosen:2m", "closed:2m"}));
 }
 
 } // namespace

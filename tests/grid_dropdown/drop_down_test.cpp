@@ -306,4 +306,23 @@ TEST(DropDown, ALongListScrollsAndShowsThePressedButtonInItsPicture) {
     EXPECT_TRUE(lattix::test::MatchesReference(g.host.Render(), "tests/grid_dropdown/reference/open_list.png"));
 }
 
+TEST(DropDown, TheListTakesTheGridsLookAndFollowsItWhileOpen) {
+    DropGrid g;
+    g.ClickButton();
+    ASSERT_TRUE(g.Open());
+    EXPECT_TRUE(g->XPStylesInEffect());
+    EXPECT_TRUE(g.Window()->IsThemed());
+    g->SetUseXPStyles(false);
+    EXPECT_TRUE(g.Open());
+    EXPECT_FALSE(g.Window()->IsThemed());
+    // Opened again, it keeps the classic look.
+    g.host.KeyPress(ui::VK_ESCAPE);
+    ASSERT_FALSE(g.Open());
+    g.ClickButton();
+    ASSERT_TRUE(g.Open());
+    EXPECT_FALSE(g.Window()->IsThemed());
+    g->SetUseXPStyles(true);
+    EXPECT_TRUE(g.Window()->IsThemed());
+}
+
 } // namespace

@@ -120,6 +120,34 @@ TEST(ThemeData, HeaderContentRectIsTheItemInsetByThree) {
     EXPECT_EQ(themed->ContentRect(kHeaderItem, kStateNormal, {0, 0, 80, 24}), (Rect{3, 3, 77, 20}));
 }
 
+TEST(ThemeData, ListBorderIsOnePixelInEachLooksColourAndTheSelectedItemFillsItsRect) {
+    const struct {
+        Look look;
+        gfx::Color frame, selected;
+    } looks[] = {{Look::Themed, themedPalette().border, themedPalette().accent},
+                 {Look::Classic, gfx::sysColor(gfx::COLOR_WINDOWFRAME), gfx::sysColor(gfx::COLOR_HIGHLIGHT)}};
+    for (const auto& l : looks) {
+        auto list = ThemeData::Open("listbox", l.look);
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(list->themeClass(), ThemeClass::ListBox);
+        EXPECT_FALSE(list->HasPart(kListBorder, kStateHot));
+        EXPECT_FALSE(list->HasPart(kListItem, kStateNormal));
+        EXPECT_EQ(list->ContentRect(kListBorder, kStateNormal, {0, 0, 40, 30}), (Rect{1, 1, 39, 29}));
+        Bitmap b(40, 30, gfx::pixelOf(kPaper));
+        gfx::DeviceContext dc(b);
+        ASSERT_TRUE(list->DrawBackground(dc, kListBorder, kStateNormal, {0, 0, 40, 30}));
+        for (auto [x, y] : {std::pair{0, 0}, {39, 0}, {0, 29}, {39, 29}, {20, 0}, {0, 15}, {39, 15}, {20, 29}})
+            EXPECT_EQ(b.colorAt(x, y), l.frame) << x << "," << y;
+        EXPECT_EQ(b.colorAt(1, 1), gfx::sysColor(gfx::COLOR_WINDOW));
+        EXPECT_EQ(b.colorAt(38, 28), gfx::sysColor(gfx::COLOR_WINDOW));
+        ASSERT_TRUE(list->DrawBackground(dc, kListItem, kListItemSelected, {1, 10, 39, 20}));
+        EXPECT_EQ(b.colorAt(1, 10), l.selected);
+        EXPECT_EQ(b.colorAt(38, 19), l.selected);
+        EXPECT_EQ(b.colorAt(20, 20), gfx::sysColor(gfx::COLOR_WINDOW));
+    }
+    EXPECT_NE(themedPalette().border, gfx::sysColor(gfx::COLOR_WINDOWFRAME));
+}
+
 // Every part in every state, themed on the left, classic on the right.
 Bitmap Gallery() {
     Bitmap b(2 * 190, 200, gfx::pixelOf(kPaper));
