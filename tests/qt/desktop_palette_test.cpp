@@ -35,13 +35,8 @@ class DesktopPaletteTest : public testing::Test {
 protected:
     void SetUp() override {
         lightPalette_ = QApplication::palette();
-        window_ = std::make_unique<QWidget>();
-        auto* layout = new QVBoxLayout(window_.get());
-        layout->setContentsMargins(0, 0, 0, 0);
         widget_ = new LattixWidget;
-        layout->addWidget(widget_);
-        window_->resize(400, 300);
-        window_->show();
+        window_ = qttest::ShowAlone(widget_);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
         Lattix& g = *widget_->grid();
         g.SetBorderType(0);

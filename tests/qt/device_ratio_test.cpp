@@ -25,13 +25,8 @@ using namespace lattix::ui;
 class DeviceRatioTest : public testing::Test {
 protected:
     void SetUp() override {
-        window_ = std::make_unique<QWidget>();
-        auto* layout = new QVBoxLayout(window_.get());
-        layout->setContentsMargins(0, 0, 0, 0);
         widget_ = new LattixWidget;
-        layout->addWidget(widget_);
-        window_->resize(400, 300);
-        window_->show();
+        window_ = qttest::ShowAlone(widget_);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
         ratio_ = qt::DevicePixelRatio();
         Lattix& g = *widget_->grid();

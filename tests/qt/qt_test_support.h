@@ -5,8 +5,11 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <QVBoxLayout>
+#include <QWidget>
 
 #include <functional>
+#include <memory>
 
 namespace lattix::qttest {
 
@@ -19,6 +22,18 @@ inline bool RunUntil(const std::function<bool()>& done, int limitMs = 3000) {
         QApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     return true;
+}
+
+// A top-level window holding `widget` alone, without margins, resized and shown (the caller waits
+// for it to be exposed).
+inline std::unique_ptr<QWidget> ShowAlone(QWidget* widget, int width = 400, int height = 300) {
+    auto window = std::make_unique<QWidget>();
+    auto* layout = new QVBoxLayout(window.get());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(widget);
+    window->resize(width, height);
+    window->show();
+    return window;
 }
 
 // Runs `answer` from the event loop as soon as `ready()` finds what a modal call opened.
