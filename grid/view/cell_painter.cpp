@@ -12,6 +12,7 @@
 #include "grid/view/font_request.h"
 #include "grid/view/picture_object.h"
 #include "platform/gfx/font_resolver.h"
+#include "platform/gfx/shaped_text.h"
 #include "platform/gfx/text_draw.h"
 #include "runtime/conversions.h"
 
@@ -230,10 +231,14 @@ void GridPainter::markSearchPrefix(gfx::DeviceContext& dc, const CellLook& look,
     const gfx::TextLine& line = layout.lines.front();
     const size_t chars = std::min(gfx::decodeUtf8(g_.searchString_).size(), line.text.size());
     if (chars == 0) return;
-    const int width = look.font->textExtent(gfx::encodeUtf8(std::u32string_view(line.text).substr(0, chars))).cx;
-    gfx::Rect mark{line.x, line.y, line.x + width, line.y + layout.lineHeight};
-    mark = gfx::intersect(mark, look.parts.text);
-    if (!mark.isEmpty()) dc.invertRect(mark);
+    // The matched characters as drawn: on the right in a right-to-left text, in pieces in a mixed one.
+    const gfx::ShapedTextPtr shaped = gfx::shapeText(
+        *look.font, line.text, line.rightToLeft ? gfx::TextDirection::RightToLeft : gfx::TextDirection::LeftToRight);
+    for (const auto& [left, right] : shaped->spans(0, chars)) {
+        const gfx::Rect mark = gfx::intersect(gfx::Rect{line.x + left, line.y, line.x + right, line.y + layout.lineHeight},
+                                              look.parts.text);
+        if (!mark.isEmpty()) dc.invertRect(mark);
+    }
 }
 
 } // namespace lattix

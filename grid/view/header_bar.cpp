@@ -37,7 +37,7 @@ gfx::Color Translate(int32_t c, gfx::Color fallback) {
 
 std::uint32_t TextFlags(const HeaderItemInfo& it) {
     std::uint32_t f = (static_cast<std::uint32_t>(it.textFlags) & kKnownTextFlags) | gfx::DT_NOPREFIX;
-    f |= it.alignH == 1 ? gfx::DT_CENTER : it.alignH == 2 ? gfx::DT_RIGHT : gfx::DT_LEFT;
+    f |= it.alignH == 1 ? gfx::DT_CENTER : it.alignH == 2 ? gfx::DT_RIGHT : gfx::DT_LEFT | gfx::DT_ALIGN_BY_READING;
     f |= it.alignV == 1 ? gfx::DT_VCENTER : it.alignV == 2 ? gfx::DT_BOTTOM : gfx::DT_TOP;
     return f;
 }

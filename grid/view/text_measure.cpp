@@ -30,7 +30,10 @@ uint32_t Lattix::CellDrawTextFlags(int32_t row, int32_t colIndex) const {
     if (!(cell.textFlags & kProcessPrefix)) flags |= gfx::DT_NOPREFIX;
     const int32_t alignH = cell.alignment & cell_bits::kAlignHMask;
     const int32_t alignV = (cell.alignment & cell_bits::kAlignVMask) >> cell_bits::kAlignVShift;
-    if (alignH == 1) flags |= gfx::DT_CENTER;
+    flags &= ~gfx::DT_ALIGN_BY_READING;
+    // Left is where reading starts: an Arabic or Hebrew text in a left-aligned cell sits at the right.
+    if (alignH == 0) flags |= gfx::DT_ALIGN_BY_READING;
+    else if (alignH == 1) flags |= gfx::DT_CENTER;
     else if (alignH == 2) flags |= gfx::DT_RIGHT;
     if (alignV == 1) flags |= gfx::DT_VCENTER;
     else if (alignV == 2) flags |= gfx::DT_BOTTOM;

@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "platform/gfx/device_context.h"
+#include "platform/gfx/grapheme.h"
+#include "platform/gfx/shaped_text.h"
 #include "platform/gfx/system_colors.h"
 #include "platform/gfx/utf8.h"
 
@@ -165,7 +167,7 @@ std::string EditBox::Text() const { return gfx::encodeUtf8(text_); }
 
 void EditBox::SetText(const std::string& utf8) {
     text_ = withCrLf(gfx::decodeUtf8(utf8));
-    if (limit_ > 0 && Length() > limit_) text_.resize(static_cast<size_t>(limit_));
+    if (limit_ > 0 && Length() > limit_) text_.resize(gfx::graphemeFloor(text_, static_cast<size_t>(limit_)));
     caret_ = anchor_ = 0;
     topLine_ = scrollX_ = 0;
     UpdateScrollBars();
@@ -209,7 +211,7 @@ void EditBox::InsertText(std::u32string text) {
     if (limit_ > 0) {
         const int room = limit_ - (Length() - (end - start));
         if (room <= 0) text.clear();
-        else if (static_cast<int>(text.size()) > room) text.resize(static_cast<size_t>(room));
+        else if (static_cast<int>(text.size()) > room) text.resize(gfx::graphemeFloor(text, static_cast<size_t>(room)));
         // Never leave half a line break behind.
         if (!text.empty() && text.back() == U'\r') text.pop_back();
         if (text.empty() && start == end) return;
@@ -319,7 +321,7 @@ void EditBox::OnKeyDown(int key) {
             while (p > 0 && !isWordChar(text_[static_cast<size_t>(p - 1)])) --p;
             while (p > 0 && isWordChar(text_[static_cast<size_t>(p - 1)])) --p;
         } else if (p > 0) {
-            p -= (p >= 2 && text_[static_cast<size_t>(p - 1)] == U'\n' && text_[static_cast<size_t>(p - 2)] == U'\r') ? 2 : 1;
+            p = static_cast<int>(gfx::previousGraphemeBoundary(text_, static_cast<size_t>(p)));
         }
         return MoveCaret(p, shift);
     }
@@ -330,7 +332,7 @@ void EditBox::OnKeyDown(int key) {
             while (p < Length() && isWordChar(text_[static_cast<size_t>(p)])) ++p;
             while (p < Length() && !isWordChar(text_[static_cast<size_t>(p)])) ++p;
         } else if (p < Length()) {
-            p += text_[static_cast<size_t>(p)] == U'\r' ? 2 : 1;
+            p = static_cast<int>(gfx::nextGraphemeBoundary(text_, static_cast<size_t>(p)));
         }
         return MoveCaret(std::min(p, Length()), shift);
     }
@@ -350,7 +352,7 @@ void EditBox::OnKeyDown(int key) {
     case VK_DELETE:
         if (SelStart() == SelEnd()) {
             if (caret_ >= Length()) return;
-            anchor_ = caret_ + (text_[static_cast<size_t>(caret_)] == U'\r' ? 2 : 1);
+            anchor_ = static_cast<int>(gfx::nextGraphemeBoundary(text_, static_cast<size_t>(caret_)));
         }
         if (shift) Cut();
         else InsertText(U"");
@@ -373,7 +375,7 @@ void EditBox::OnChar(char32_t ch) {
     case 8:                        // Backspace
         if (SelStart() == SelEnd()) {
             if (caret_ == 0) return;
-            anchor_ = caret_ - ((caret_ >= 2 && text_[static_cast<size_t>(caret_ - 1)] == U'\n') ? 2 : 1);
+            anchor_ = static_cast<int>(gfx::previousGraphemeBoundary(text_, static_cast<size_t>(caret_)));
         }
         InsertText(U"");
         return;
@@ -435,40 +437,37 @@ int EditBox::LineHeight() const { return std::max(1, font_->metrics().height); }
 
 int EditBox::VisibleLines() const { return std::max(1, Wm().GetClientRect(hwnd_).height() / LineHeight()); }
 
-int EditBox::TextWidth(int from, int to) const {
-    if (to <= from) return 0;
-    return font_->textExtent(gfx::encodeUtf8(std::u32string_view(text_).substr(static_cast<size_t>(from),
-                                                                              static_cast<size_t>(to - from))))
-        .cx;
+gfx::ShapedTextPtr EditBox::LineShape(int line) const {
+    const int start = LineStart(line), end = LineEnd(line);
+    const bool rtl = Wm().GetExStyle(hwnd_) & WS_EX_RTLREADING;
+    return gfx::shapeText(*font_, std::u32string_view(text_).substr(static_cast<size_t>(start), static_cast<size_t>(end - start)),
+                          rtl ? gfx::TextDirection::RightToLeft : gfx::TextDirection::Auto);
 }
 
 // Left edge of a line's text in client coordinates: right-aligned lines end at the right margin.
+// A left-aligned line that reads right to left is aligned right, where its reading starts.
 int EditBox::LineLeft(int line) const {
     const Rect client = Wm().GetClientRect(hwnd_);
-    const bool right = (Style() & ES_RIGHT) || (Wm().GetExStyle(hwnd_) & WS_EX_RTLREADING);
+    const gfx::ShapedTextPtr shaped = LineShape(line);
+    const bool right = (Style() & ES_RIGHT) || (Wm().GetExStyle(hwnd_) & WS_EX_RTLREADING) ||
+                       (!(Style() & ES_CENTER) && shaped->rightToLeft);
     if (Style() & ES_CENTER && !right)
-        return marginLeft_ + (client.width() - marginLeft_ - marginRight_ - TextWidth(LineStart(line), LineEnd(line))) / 2 - scrollX_;
+        return marginLeft_ + (client.width() - marginLeft_ - marginRight_ - shaped->advance) / 2 - scrollX_;
     if (!right) return marginLeft_ - scrollX_;
     // One pixel is kept free at the right for the caret after the last character.
-    return client.width() - marginRight_ - 1 - TextWidth(LineStart(line), LineEnd(line)) - scrollX_;
+    return client.width() - marginRight_ - 1 - shaped->advance - scrollX_;
 }
 
 Point EditBox::PosFromChar(int pos) const {
     pos = std::clamp(pos, 0, Length());
     const int line = LineOfPos(pos);
-    return {LineLeft(line) + TextWidth(LineStart(line), pos), (line - topLine_) * LineHeight()};
+    const int x = LineShape(line)->caretX(static_cast<size_t>(pos - LineStart(line)));
+    return {LineLeft(line) + x, (line - topLine_) * LineHeight()};
 }
 
 int EditBox::CharFromPoint(int x, int y) const {
     const int line = std::clamp(topLine_ + (y < 0 ? -1 : y / LineHeight()), 0, LineCount() - 1);
-    const int start = LineStart(line), end = LineEnd(line);
-    const int left = LineLeft(line);
-    int best = start, bestDist = std::abs(x - left);
-    for (int p = start + 1; p <= end; ++p) {
-        const int d = std::abs(x - (left + TextWidth(start, p)));
-        if (d < bestDist) best = p, bestDist = d;
-    }
-    return best;
+    return LineStart(line) + static_cast<int>(LineShape(line)->positionAt(x - LineLeft(line)));
 }
 
 void EditBox::EnsureCaretVisible() {
@@ -504,7 +503,7 @@ void EditBox::UpdateScrollBars() {
     }
     if (style & WS_HSCROLL) {
         int widest = 0;
-        for (int l = 0; l < LineCount(); ++l) widest = std::max(widest, TextWidth(LineStart(l), LineEnd(l)));
+        for (int l = 0; l < LineCount(); ++l) widest = std::max(widest, LineShape(l)->advance);
         ScrollInfo si;
         si.mask = SIF_RANGE | SIF_PAGE | SIF_POS;
         si.min = 0;
@@ -530,24 +529,20 @@ void EditBox::Paint(gfx::DeviceContext& dc) {
     for (int line = topLine_, y = 0; line < LineCount() && y < client.height(); ++line, y += lh) {
         const int start = LineStart(line), end = LineEnd(line);
         const int left = LineLeft(line);
-        // Selected part: highlighted while the box has the focus.
+        const gfx::ShapedTextPtr shaped = LineShape(line);
+        const int baseline = y + font_->metrics().ascent;
+        dc.setTextColor(ink);
+        dc.drawShapedText(left, baseline, *shaped, nullptr);
+        // Selected part: highlighted while the box has the focus; in mixed directions it may
+        // show as several pieces. The text is drawn again inside them in the highlight's colour.
         const int a = std::max(selA, start), b = std::min(selB, end);
         if (focused && a < b) {
-            const Rect r{left + TextWidth(start, a), y, left + TextWidth(start, b), y + lh};
-            dc.fillRect(r, gfx::sysColor(gfx::COLOR_HIGHLIGHT));
-        }
-        auto run = [&](int from, int to, gfx::Color c) {
-            if (to <= from) return;
-            dc.setTextColor(c);
-            dc.textOut(left + TextWidth(start, from), y,
-                       gfx::encodeUtf8(std::u32string_view(text_).substr(static_cast<size_t>(from), static_cast<size_t>(to - from))));
-        };
-        if (focused && a < b) {
-            run(start, a, ink);
-            run(a, b, gfx::sysColor(gfx::COLOR_HIGHLIGHTTEXT));
-            run(b, end, ink);
-        } else {
-            run(start, end, ink);
+            dc.setTextColor(gfx::sysColor(gfx::COLOR_HIGHLIGHTTEXT));
+            for (const auto& [l, r] : shaped->spans(static_cast<size_t>(a - start), static_cast<size_t>(b - start))) {
+                const Rect piece{left + l, y, left + r, y + lh};
+                dc.fillRect(piece, gfx::sysColor(gfx::COLOR_HIGHLIGHT));
+                dc.drawShapedText(left, baseline, *shaped, &piece);
+            }
         }
     }
     if (focused && selA == selB) {

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "platform/gfx/font.h"
+#include "platform/gfx/shaped_text.h"
 #include "platform/ui/window_manager.h"
 
 namespace lattix::controls {
@@ -112,7 +113,7 @@ private:
     int LineStart(int line) const;
     int LineEnd(int line) const;
     int LineHeight() const;
-    int TextWidth(int from, int to) const;
+    gfx::ShapedTextPtr LineShape(int line) const;
     int LineLeft(int line) const;
     int VisibleLines() const;
     std::uint32_t Style() const;

@@ -506,13 +506,21 @@ void DeviceContext::drawFocusRect(const Rect& r) {
 void DeviceContext::textOut(int x, int y, std::string_view utf8) {
     std::u32string text = decodeUtf8(utf8);
     const Font& f = font();
-    int width = f.textWidth(text);
+    const int width = shapedAdvance(f, text, TextDirection::Auto);
     if (state_.bkMode == BackgroundMode::Opaque) fillRect(rectOfSize(x, y, width, f.metrics().height), state_.bkColor);
     drawTextRun(x, y + f.metrics().ascent, text, nullptr);
 }
 
-int DeviceContext::drawTextRun(int x, int baselineY, std::u32string_view text, const Rect* clip,
-                               int underlineIndex) {
+int DeviceContext::drawTextRun(int x, int baselineY, std::u32string_view text, const Rect* clip, int underlineIndex,
+                               TextDirection direction) {
+    const ShapedTextPtr shaped = shapeText(font(), text, direction);
+    const std::size_t ul = underlineIndex >= 0 ? std::size_t(underlineIndex) : 0;
+    drawShapedText(x, baselineY, *shaped, clip, ul, underlineIndex >= 0 ? ul + 1 : 0);
+    return shaped->advance;
+}
+
+void DeviceContext::drawShapedText(int x, int baselineY, const ShapedText& text, const Rect* clip,
+                                   std::size_t underlineFrom, std::size_t underlineTo) {
     const Font& f = font();
     Rect area = deviceClip();
     if (clip) area = intersect(area, toDevice(*clip));
@@ -520,20 +528,23 @@ int DeviceContext::drawTextRun(int x, int baselineY, std::u32string_view text, c
     const Color tc = state_.textColor;
     const TextInk ink(tc);
     const Pixel solid = pixelOf(tc);
-    int penX = x + vx;
+    const int startX = x + vx;
     const int base = baselineY + vy;
-    int ulStart = 0, ulEnd = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const Glyph& g = f.glyph(text[i]);
-        if (int(i) == underlineIndex) ulStart = penX, ulEnd = penX + g.advance;
-        if (!area.isEmpty() && g.width > 0) {
-            int gx = penX + g.left, gy = base - g.top;
-            Rect gr = intersect(rectOfSize(gx, gy, g.width, g.height), area);
+    if (!area.isEmpty()) {
+        for (const ShapedGlyph& sg : text.glyphs) {
+            if (sg.face == 0xFFFF) continue; // a control character: nothing to draw
+            const int penX = startX + sg.x;
+            // Glyphs come left to right: past the clip's right edge nothing more can show.
+            if (penX > area.right + f.metrics().maxCharWidth) break;
+            const Glyph& g = f.glyphByIndex(sg.face, sg.index);
+            if (g.width <= 0) continue;
+            const int gx = penX + g.left, gy = base - sg.y - g.top;
+            const Rect gr = intersect(rectOfSize(gx, gy, g.width, g.height), area);
             for (int y = gr.top; y < gr.bottom; ++y) {
                 const std::uint8_t* cov = g.coverage.data() + std::size_t(y - gy) * std::size_t(g.width) - gx;
                 Pixel* row = bitmap_->row(y);
                 for (int xx = gr.left; xx < gr.right; ++xx) {
-                    std::uint32_t a = cov[xx];
+                    const std::uint32_t a = cov[xx];
                     if (a == 0) continue;
                     if (a == 255) {
                         row[xx] = solid;
@@ -543,18 +554,20 @@ int DeviceContext::drawTextRun(int x, int baselineY, std::u32string_view text, c
                 }
             }
         }
-        penX += g.advance;
     }
     auto bar = [&](int x0, int x1, int top, int thickness) {
-        Rect br = intersect(Rect{x0, top, x1, top + thickness}, area);
+        const Rect br = intersect(Rect{x0, top, x1, top + thickness}, area);
         for (int y = br.top; y < br.bottom; ++y) std::fill_n(bitmap_->row(y) + br.left, br.width(), solid);
     };
     const FontSpec& spec = f.spec();
-    int startX = x + vx;
-    if (spec.underline) bar(startX, penX, base + f.underlineOffset(), f.underlineThickness());
-    else if (underlineIndex >= 0 && ulEnd > ulStart) bar(ulStart, ulEnd, base + f.underlineOffset(), f.underlineThickness());
-    if (spec.strikeout) bar(startX, penX, base - f.strikeoutOffset(), f.strikeoutThickness());
-    return penX - startX;
+    const int endX = startX + text.advance;
+    if (spec.underline) {
+        bar(startX, endX, base + f.underlineOffset(), f.underlineThickness());
+    } else if (underlineTo > underlineFrom) {
+        for (const auto& [left, right] : text.spans(underlineFrom, underlineTo))
+            bar(startX + left, startX + right, base + f.underlineOffset(), f.underlineThickness());
+    }
+    if (spec.strikeout) bar(startX, endX, base - f.strikeoutOffset(), f.strikeoutThickness());
 }
 
 } // namespace lattix::gfx

@@ -9,6 +9,7 @@
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/brush.h"
 #include "platform/gfx/font.h"
+#include "platform/gfx/shaped_text.h"
 #include "platform/gfx/pen.h"
 #include "platform/gfx/raster_op.h"
 
@@ -121,10 +122,16 @@ public:
     // One line of UTF-8 text with its top-left corner at (x, y), in the text colour, on the
     // background colour when the mode is opaque, with the font's underline and strikeout.
     void textOut(int x, int y, std::string_view utf8);
-    // Low-level text run: glyphs of `text` from pen position x on the baseline y, limited to
-    // `clip` (logical) and the clip area. `underlineIndex` >= 0 underlines that character (the
-    // prefix underline). Returns the advance width. Opaque background is not painted here.
-    int drawTextRun(int x, int baselineY, std::u32string_view text, const Rect* clip, int underlineIndex = -1);
+    // Low-level text run: `text` shaped as one line (in `direction`) from x on the baseline y,
+    // limited to `clip` (logical) and the clip area. `underlineIndex` >= 0 underlines that
+    // character (the prefix underline). Returns the advance width. Opaque background is not
+    // painted here.
+    int drawTextRun(int x, int baselineY, std::u32string_view text, const Rect* clip, int underlineIndex = -1,
+                    TextDirection direction = TextDirection::Auto);
+    // Draws shaped text with its left edge at x on the baseline y; the characters
+    // [underlineFrom, underlineTo) are underlined (the prefix underline, a composition).
+    void drawShapedText(int x, int baselineY, const ShapedText& text, const Rect* clip, std::size_t underlineFrom = 0,
+                        std::size_t underlineTo = 0);
 
     // ---- device-coordinate helpers for the drawing code of this layer
     Rect toDevice(const Rect& r) const { return r.offsetBy(state_.viewport.x, state_.viewport.y); }

@@ -1,12 +1,15 @@
 #include "platform/gfx/font.h"
 
 #include "platform/gfx/font_resolver.h"
+#include "platform/gfx/shaped_text.h"
 #include "platform/gfx/utf8.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
+#include <hb-ft.h>
+#include <hb.h>
 
 #include <array>
 #include <cmath>
@@ -56,9 +59,26 @@ CacheKey keyOf(const FontSpec& s, FontLookupMode mode) {
 
 } // namespace
 
+// One FreeType face at the font's size, with its HarfBuzz font and its rendered glyphs.
+struct FontFace {
+    FontFile file;
+    FT_Face ft = nullptr;
+    hb_font_t* hb = nullptr;
+    bool synthBold = false, synthItalic = false;
+    int emboldenAdvance = 0; // 26.6
+    std::vector<std::unique_ptr<Glyph>> glyphs; // by glyph index
+
+    FontFace() = default;
+    FontFace(const FontFace&) = delete;
+    FontFace& operator=(const FontFace&) = delete;
+    ~FontFace() {
+        if (hb) hb_font_destroy(hb);
+        if (ft) FT_Done_Face(ft);
+    }
+};
+
 struct Font::Impl {
     std::shared_ptr<FreeTypeLibrary> library;
-    FT_Face face = nullptr;
     FontSpec spec;
     FontFile file;
     int ppem = 0;
@@ -66,23 +86,80 @@ struct Font::Impl {
     int underlineOffset = 1, underlineThickness = 1, strikeoutOffset = 1, strikeoutThickness = 1;
     mutable std::array<std::unique_ptr<Glyph>, 256> latin;
     mutable std::unordered_map<char32_t, std::unique_ptr<Glyph>> others;
+    // faces[0] is the primary face; faces[k] is fallbacks[k - 1], opened on first use.
+    mutable std::vector<std::unique_ptr<FontFace>> faces;
+    mutable std::vector<FallbackFont> fallbacks;
+    mutable std::vector<bool> fallbackTried;
+    mutable bool fallbacksListed = false;
+    mutable std::array<std::int16_t, 0x300> faceOfLow{};
+    mutable std::unordered_map<char32_t, std::uint16_t> faceOfOther;
 
-    ~Impl() {
-        if (face) FT_Done_Face(face);
+    FT_Face face() const { return faces[0]->ft; }
+    FT_Int32 loadFlags() const {
+        return FT_LOAD_DEFAULT | (spec.antialiased ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO);
     }
-
+    std::unique_ptr<FontFace> open(const FontFile& f) const;
+    FontFace* fallback(std::size_t k) const;
+    std::uint16_t findFace(char32_t c) const;
+    Glyph renderSlot(const FontFace& face) const;
     Glyph render(char32_t c) const;
 };
 
-Glyph Font::Impl::render(char32_t c) const {
+std::unique_ptr<FontFace> Font::Impl::open(const FontFile& f) const {
+    auto face = std::make_unique<FontFace>();
+    face->file = f;
+    if (FT_New_Face(library->get(), f.path.c_str(), f.faceIndex, &face->ft) != 0) {
+        face->ft = nullptr;
+        return nullptr;
+    }
+    if (FT_Set_Pixel_Sizes(face->ft, 0, FT_UInt(ppem)) != 0) return nullptr;
+    face->synthBold = spec.weight >= 600 && !f.bold;
+    face->synthItalic = spec.italic && !f.italic;
+    if (face->synthBold)
+        face->emboldenAdvance = int(FT_MulFix(face->ft->units_per_EM, face->ft->size->metrics.y_scale) / 24);
+    face->hb = hb_ft_font_create_referenced(face->ft);
+    if (!face->hb) return nullptr;
+    hb_ft_font_set_load_flags(face->hb, loadFlags());
+    face->glyphs.resize(std::size_t(std::max<FT_Long>(0, face->ft->num_glyphs)));
+    return face;
+}
+
+FontFace* Font::Impl::fallback(std::size_t k) const {
+    if (k >= fallbacks.size()) return nullptr;
+    if (!fallbackTried[k]) {
+        fallbackTried[k] = true;
+        const FontFile& f = fallbacks[k].file;
+        // The primary face is not opened twice.
+        if (!(f.path == file.path && f.faceIndex == file.faceIndex)) faces[k + 1] = open(f);
+    }
+    return faces[k + 1].get();
+}
+
+std::uint16_t Font::Impl::findFace(char32_t c) const {
+    if (FT_Get_Char_Index(face(), FT_ULong(c)) != 0) return 0;
+    if (!fallbacksListed) {
+        fallbacksListed = true;
+        try {
+            fallbacks = FontResolver::fallbacks(spec.family, spec.weight, spec.italic);
+        } catch (const std::exception&) {
+            fallbacks.clear(); // without fallbacks the primary face's box shows
+        }
+        fallbackTried.assign(fallbacks.size(), false);
+        faces.resize(fallbacks.size() + 1);
+    }
+    for (std::size_t k = 0; k < fallbacks.size(); ++k) {
+        if (!fallbacks[k].covers(c)) continue;
+        FontFace* f = fallback(k);
+        if (f && FT_Get_Char_Index(f->ft, FT_ULong(c)) != 0) return std::uint16_t(k + 1);
+    }
+    return 0;
+}
+
+Glyph Font::Impl::renderSlot(const FontFace& face) const {
     Glyph g;
-    if (c < 0x20 || c == 0x7F) return g; // control characters take no room
-    FT_Int32 loadFlags = FT_LOAD_DEFAULT | (spec.antialiased ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO);
-    if (FT_Load_Char(face, c, loadFlags) != 0 && FT_Load_Char(face, 0, loadFlags) != 0) return g;
-    FT_GlyphSlot slot = face->glyph;
-    bool wantBold = spec.weight >= 600;
-    if (wantBold && !file.bold) FT_GlyphSlot_Embolden(slot);
-    if (spec.italic && !file.italic) FT_GlyphSlot_Oblique(slot);
+    FT_GlyphSlot slot = face.ft->glyph;
+    if (face.synthBold) FT_GlyphSlot_Embolden(slot);
+    if (face.synthItalic) FT_GlyphSlot_Oblique(slot);
     g.advance = fromFixed26(slot->advance.x);
     if (FT_Render_Glyph(slot, spec.antialiased ? FT_RENDER_MODE_NORMAL : FT_RENDER_MODE_MONO) != 0) return g;
     const FT_Bitmap& bm = slot->bitmap;
@@ -102,6 +179,12 @@ Glyph Font::Impl::render(char32_t c) const {
         }
     }
     return g;
+}
+
+Glyph Font::Impl::render(char32_t c) const {
+    if (c < 0x20 || c == 0x7F) return {}; // control characters take no room
+    if (FT_Load_Char(face(), c, loadFlags()) != 0 && FT_Load_Char(face(), 0, loadFlags()) != 0) return {};
+    return renderSlot(*faces[0]);
 }
 
 Font::Font(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -128,12 +211,12 @@ std::shared_ptr<const Font> Font::create(const FontSpec& spec) {
     impl->spec = spec;
     impl->ppem = ppem;
     impl->file = FontResolver::resolve(spec.family, spec.weight, spec.italic);
-    if (FT_New_Face(impl->library->get(), impl->file.path.c_str(), impl->file.faceIndex, &impl->face) != 0)
-        throw std::runtime_error("Font: cannot load " + impl->file.path);
-    if (FT_Set_Pixel_Sizes(impl->face, 0, FT_UInt(ppem)) != 0)
-        throw std::runtime_error("Font: cannot set size for " + impl->file.path);
+    impl->faces.push_back(impl->open(impl->file));
+    if (!impl->faces[0]) throw std::runtime_error("Font: cannot load " + impl->file.path);
+    impl->faceOfLow.fill(-1);
+    FT_Face primary = impl->face();
 
-    const FT_Size_Metrics& sm = impl->face->size->metrics;
+    const FT_Size_Metrics& sm = primary->size->metrics;
     TextMetrics& m = impl->metrics;
     m.ascent = int((sm.ascender + 63) >> 6);
     m.descent = int((-sm.descender + 63) >> 6);
@@ -143,11 +226,11 @@ std::shared_ptr<const Font> Font::create(const FontSpec& spec) {
     m.maxCharWidth = int((sm.max_advance + 63) >> 6);
 
     FT_Fixed yScale = sm.y_scale;
-    int ulThick = std::max(1, fromFixed26(FT_MulFix(impl->face->underline_thickness, yScale)));
-    int ulPos = fromFixed26(FT_MulFix(-impl->face->underline_position, yScale)) - ulThick / 2;
+    int ulThick = std::max(1, fromFixed26(FT_MulFix(primary->underline_thickness, yScale)));
+    int ulPos = fromFixed26(FT_MulFix(-primary->underline_position, yScale)) - ulThick / 2;
     impl->underlineThickness = ulThick;
     impl->underlineOffset = std::clamp(ulPos, 1, std::max(1, m.descent - ulThick));
-    auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(impl->face, FT_SFNT_OS2));
+    auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(primary, FT_SFNT_OS2));
     if (os2 && os2->yStrikeoutSize > 0) {
         impl->strikeoutThickness = std::max(1, fromFixed26(FT_MulFix(os2->yStrikeoutSize, yScale)));
         impl->strikeoutOffset = fromFixed26(FT_MulFix(os2->yStrikeoutPosition, yScale));
@@ -190,10 +273,40 @@ const Glyph& Font::glyph(char32_t c) const {
     return *slot;
 }
 
-int Font::textWidth(std::u32string_view text) const {
-    int w = 0;
-    for (char32_t c : text) w += glyph(c).advance;
-    return w;
+int Font::textWidth(std::u32string_view text) const { return shapedAdvance(*this, text, TextDirection::Auto); }
+
+std::uint16_t Font::faceFor(char32_t c) const {
+    if (c < impl_->faceOfLow.size()) {
+        std::int16_t& slot = impl_->faceOfLow[c];
+        if (slot < 0) slot = std::int16_t(impl_->findFace(c));
+        return std::uint16_t(slot);
+    }
+    auto [it, added] = impl_->faceOfOther.try_emplace(c, 0);
+    if (added) it->second = impl_->findFace(c);
+    return it->second;
+}
+
+hb_font_t* Font::shapingFont(std::uint16_t face) const {
+    if (face >= impl_->faces.size() || !impl_->faces[face]) return impl_->faces[0]->hb;
+    return impl_->faces[face]->hb;
+}
+
+int Font::emboldenAdvance(std::uint16_t face) const {
+    if (face >= impl_->faces.size() || !impl_->faces[face]) return 0;
+    return impl_->faces[face]->emboldenAdvance;
+}
+
+const Glyph& Font::glyphByIndex(std::uint16_t faceIndex, std::uint32_t index) const {
+    static const Glyph empty;
+    if (faceIndex >= impl_->faces.size() || !impl_->faces[faceIndex]) faceIndex = 0;
+    FontFace& face = *impl_->faces[faceIndex];
+    if (index >= face.glyphs.size()) return empty;
+    std::unique_ptr<Glyph>& slot = face.glyphs[index];
+    if (!slot) {
+        slot = std::make_unique<Glyph>();
+        if (FT_Load_Glyph(face.ft, index, impl_->loadFlags()) == 0) *slot = impl_->renderSlot(face);
+    }
+    return *slot;
 }
 
 Size Font::textExtent(std::string_view utf8) const {

@@ -4,6 +4,10 @@
 // Fonts are immutable for their users and shared: Font::create returns the same object for the
 // same description. The glyph cache fills lazily while drawing; like the rest of the drawing
 // layer a font is used from one (the user-interface) thread.
+//
+// A font is a primary face (face 0) and the fallback faces that supply the characters it lacks
+// (faces 1, 2, ...), opened when first needed. Text is shaped into glyphs of these faces (see
+// shaped_text.h); the metrics and line height are the primary face's.
 #include "platform/gfx/geometry.h"
 
 #include <cstdint>
@@ -11,6 +15,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+struct hb_font_t;
 
 namespace lattix::gfx {
 
@@ -76,11 +82,23 @@ public:
     const TextMetrics& metrics() const;
     bool isBold() const { return spec().weight >= 600; }
 
+    // The primary face's glyph for a character, as a single glyph (no shaping or fallback).
     const Glyph& glyph(char32_t c) const;
     int advance(char32_t c) const { return glyph(c).advance; }
+    // Shaped advance width of a line of text (no tab or prefix handling).
     int textWidth(std::u32string_view text) const;
     // Width and line height of a UTF-8 text drawn as one line (no tab or prefix handling).
     Size textExtent(std::string_view utf8) const;
+
+    // Faces: 0 is the primary, fallbacks follow. faceFor gives the first face that has the
+    // character (0 when none has it: it then shows as the primary face's missing-glyph box).
+    std::uint16_t faceFor(char32_t c) const;
+    // HarfBuzz's font for a face that faceFor has returned (sized and hinted like its glyphs).
+    hb_font_t* shapingFont(std::uint16_t face) const;
+    // Pixels in 26.6 fixed point that synthetic emboldening adds to each advance of a face.
+    int emboldenAdvance(std::uint16_t face) const;
+    // A glyph of a face by glyph index.
+    const Glyph& glyphByIndex(std::uint16_t face, std::uint32_t index) const;
 
     // Underline: top of the line below the baseline, and its thickness (at least 1).
     int underlineOffset() const;

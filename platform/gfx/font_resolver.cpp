@@ -82,9 +82,13 @@ private:
     FcConfig* config_;
 };
 
-FontFile resolveFontconfig(const std::string& family, int weight, bool italic) {
+const FontconfigConfig& fontconfig() {
     static const FontconfigConfig config;
     if (!config.get()) throw std::runtime_error("fontconfig could not be initialised");
+    return config;
+}
+
+PatternPtr familyPattern(const std::string& family, int weight, bool italic) {
     PatternPtr pattern(FcPatternCreate());
     if (!pattern) throw std::bad_alloc();
     FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
@@ -92,22 +96,81 @@ FontFile resolveFontconfig(const std::string& family, int weight, bool italic) {
     FcPatternAddInteger(pattern.get(), FC_WEIGHT, FcWeightFromOpenType(weight));
     FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcPatternAddBool(pattern.get(), FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(config.get(), pattern.get(), FcMatchPattern);
+    FcConfigSubstitute(fontconfig().get(), pattern.get(), FcMatchPattern);
     FcDefaultSubstitute(pattern.get());
-    FcResult result = FcResultNoMatch;
-    PatternPtr match(FcFontMatch(config.get(), pattern.get(), &result));
-    if (!match) throw std::runtime_error("no font matches " + family);
+    return pattern;
+}
+
+FontFile fileOf(FcPattern* match) {
     FcChar8* file = nullptr;
-    if (FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch || !file)
-        throw std::runtime_error("no font file for " + family);
+    if (FcPatternGetString(match, FC_FILE, 0, &file) != FcResultMatch || !file) return {};
     int index = 0, matchedWeight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
-    FcPatternGetInteger(match.get(), FC_INDEX, 0, &index);
-    FcPatternGetInteger(match.get(), FC_WEIGHT, 0, &matchedWeight);
-    FcPatternGetInteger(match.get(), FC_SLANT, 0, &slant);
+    FcPatternGetInteger(match, FC_INDEX, 0, &index);
+    FcPatternGetInteger(match, FC_WEIGHT, 0, &matchedWeight);
+    FcPatternGetInteger(match, FC_SLANT, 0, &slant);
     return {reinterpret_cast<const char*>(file), index, matchedWeight >= FC_WEIGHT_DEMIBOLD, slant != FC_SLANT_ROMAN};
 }
 
+FontFile resolveFontconfig(const std::string& family, int weight, bool italic) {
+    const FontconfigConfig& config = fontconfig();
+    PatternPtr pattern = familyPattern(family, weight, italic);
+    FcResult result = FcResultNoMatch;
+    PatternPtr match(FcFontMatch(config.get(), pattern.get(), &result));
+    if (!match) throw std::runtime_error("no font matches " + family);
+    FontFile found = fileOf(match.get());
+    if (found.path.empty()) throw std::runtime_error("no font file for " + family);
+    return found;
+}
+
+constexpr std::size_t kMaxFallbacks = 48;
+
+std::vector<FallbackFont> fallbacksFontconfig(const std::string& family, int weight, bool italic) {
+    const FontconfigConfig& config = fontconfig();
+    PatternPtr pattern = familyPattern(family, weight, italic);
+    FcResult result = FcResultNoMatch;
+    FcCharSet* unused = nullptr;
+    std::unique_ptr<FcFontSet, void (*)(FcFontSet*)> set(FcFontSort(config.get(), pattern.get(), FcTrue, &unused, &result),
+                                                          FcFontSetDestroy);
+    if (unused) FcCharSetDestroy(unused);
+    std::vector<FallbackFont> out;
+    if (!set) return out;
+    for (int i = 0; i < set->nfont && out.size() < kMaxFallbacks; ++i) {
+        FallbackFont f;
+        f.file = fileOf(set->fonts[i]);
+        if (f.file.path.empty()) continue;
+        FcCharSet* cs = nullptr;
+        if (FcPatternGetCharSet(set->fonts[i], FC_CHARSET, 0, &cs) == FcResultMatch && cs)
+            f.charset = std::shared_ptr<const void>(FcCharSetCopy(cs), [](const void* p) {
+                FcCharSetDestroy(static_cast<FcCharSet*>(const_cast<void*>(p)));
+            });
+        out.push_back(std::move(f));
+    }
+    return out;
+}
+
+std::vector<FallbackFont> fallbacksFixed(const std::string& dir, int weight, bool italic) {
+    const bool bold = weight >= 600;
+    std::vector<FallbackFont> out;
+    auto add = [&](const std::string& path, int index, bool isBold, bool isItalic) {
+        if (fileExists(path)) out.push_back({{path, index, isBold, isItalic}, nullptr});
+    };
+    const char* dejavu[4] = {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf", "DejaVuSans-Oblique.ttf", "DejaVuSans-BoldOblique.ttf"};
+    const int style = (bold ? 1 : 0) + (italic ? 2 : 0);
+    add(dir + "/" + dejavu[style], 0, bold, italic);
+    if (style != 0) add(dir + "/DejaVuSans.ttf", 0, false, false);
+    add("/usr/share/fonts/truetype/wqy/wqy-microhei.ttc", 0, false, false);
+    add("/usr/share/fonts/truetype/lohit-devanagari/Lohit-Devanagari.ttf", 0, false, false);
+    const char* garuda[4] = {"Garuda.ttf", "Garuda-Bold.ttf", "Garuda-Oblique.ttf", "Garuda-BoldOblique.ttf"};
+    add(std::string("/usr/share/fonts/truetype/tlwg/") + garuda[style], 0, bold, italic);
+    if (style != 0) add("/usr/share/fonts/truetype/tlwg/Garuda.ttf", 0, false, false);
+    return out;
+}
+
 } // namespace
+
+bool FallbackFont::covers(char32_t c) const {
+    return !charset || FcCharSetHasChar(static_cast<const FcCharSet*>(charset.get()), FcChar32(c));
+}
 
 FontLookupMode FontResolver::mode() {
     std::lock_guard lock(state().mutex);
@@ -142,6 +205,22 @@ FontFile FontResolver::resolve(const std::string& family, int weight, bool itali
     }
     if (m == FontLookupMode::Fontconfig) return resolveFontconfig(family, weight, italic);
     return resolveFixed(dir, family, weight, italic);
+}
+
+} // namespace lattix::gfx
+
+namespace lattix::gfx {
+
+std::vector<FallbackFont> FontResolver::fallbacks(const std::string& family, int weight, bool italic) {
+    FontLookupMode m;
+    std::string dir;
+    {
+        std::lock_guard lock(state().mutex);
+        m = state().mode;
+        dir = state().fixedDir;
+    }
+    if (m == FontLookupMode::Fontconfig) return fallbacksFontconfig(family, weight, italic);
+    return fallbacksFixed(dir, weight, italic);
 }
 
 } // namespace lattix::gfx

@@ -1,5 +1,7 @@
 #include "platform/gfx/text_draw.h"
 
+#include "platform/gfx/grapheme.h"
+#include "platform/gfx/shaped_text.h"
 #include "platform/gfx/utf8.h"
 
 #include <algorithm>
@@ -38,11 +40,34 @@ struct Span {
 
 bool isBlank(char32_t c) { return c == U' '; }
 
+// Running sums of the characters' advances in logical order: the width of text[a, b) is close
+// to sums[b] - sums[a] (exact up to kerning across the cut), so choosing where to cut is linear.
+std::vector<long long> prefixSums(const std::vector<int>& advances) {
+    std::vector<long long> sums(advances.size() + 1, 0);
+    for (std::size_t i = 0; i < advances.size(); ++i) sums[i + 1] = sums[i] + advances[i];
+    return sums;
+}
+
 class Layouter {
 public:
-    Layouter(const Font& font, int tabWidth) : font_(font), tabWidth_(tabWidth) {}
+    Layouter(const Font& font, int tabWidth, TextDirection direction)
+        : font_(font), tabWidth_(tabWidth), direction_(direction) {}
 
-    int width(std::u32string_view s) const { return measureLine(font_, s, tabWidth_); }
+    int width(std::u32string_view s) const { return measureLine(font_, s, tabWidth_, direction_); }
+
+    // True when the text is wider than maxWidth; for a long text only as much is shaped as
+    // it takes to know.
+    bool wider(std::u32string_view s, int maxWidth) const {
+        if (s.size() > kShapingChunk && s.find(U'\t') == std::u32string_view::npos &&
+            shapedPrefixCovering(font_, s, direction_, maxWidth) < s.size())
+            return true;
+        return width(s) > maxWidth;
+    }
+
+    // The part of a long text that can show at the starting side of a line maxWidth wide.
+    std::size_t visiblePrefix(std::u32string_view s, int maxWidth) const {
+        return shapedPrefixCovering(font_, s, direction_, std::max(0, maxWidth));
+    }
 
     // Greedy word wrap of text[p.start, p.end) into lines no wider than maxWidth.
     void wrap(const std::u32string& text, Span p, int maxWidth, bool breakWords, std::vector<Span>& out) const {
@@ -51,13 +76,16 @@ public:
             out.push_back({start, start});
             return;
         }
+        const std::u32string_view para = std::u32string_view(text).substr(p.start, p.end - p.start);
+        const std::vector<long long> sums = prefixSums(shapedLogicalAdvances(font_, para, direction_));
+        auto span = [&](std::size_t a, std::size_t b) { return sums[b - p.start] - sums[a - p.start]; };
         while (start < p.end) {
             std::size_t pos = start, lastFit = std::u32string::npos;
             while (pos < p.end) {
                 std::size_t e = pos;
                 while (e < p.end && isBlank(text[e])) ++e;
                 while (e < p.end && !isBlank(text[e])) ++e;
-                if (width(std::u32string_view(text).substr(start, e - start)) > maxWidth) break;
+                if (span(start, e) > maxWidth) break;
                 lastFit = e;
                 pos = e;
             }
@@ -67,10 +95,14 @@ public:
                 while (wordEnd < p.end && !isBlank(text[wordEnd])) ++wordEnd;
                 lastFit = wordEnd;
                 if (breakWords) {
-                    std::size_t k = start + 1;
-                    while (k < wordEnd && width(std::u32string_view(text).substr(start, k + 1 - start)) <= maxWidth)
-                        ++k;
-                    lastFit = k;
+                    // At least one cluster per line, then as many as fit.
+                    std::size_t k = start + (nextGraphemeBoundary(para, start - p.start) - (start - p.start));
+                    while (k < wordEnd) {
+                        const std::size_t next = p.start + nextGraphemeBoundary(para, k - p.start);
+                        if (span(start, next) > maxWidth) break;
+                        k = next;
+                    }
+                    lastFit = std::min(k, wordEnd);
                 }
             }
             // trailing blanks at a break take no room
@@ -83,25 +115,27 @@ public:
     }
 
     Marked endEllipsis(const Marked& m, int maxWidth) const {
-        std::size_t k = m.text.size();
-        while (k > 0 && width(m.text.substr(0, k) + kEllipsis) > maxWidth) --k;
-        return cut(m, k, U"");
+        return ellipsisAt(m, maxWidth, [](const std::u32string&, std::size_t) { return true; });
     }
 
     Marked wordEllipsis(const Marked& m, int maxWidth) const {
-        for (std::size_t e = m.text.size(); e > 0; --e) {
-            bool wordEnd = !isBlank(m.text[e - 1]) && (e == m.text.size() || isBlank(m.text[e]));
-            if (wordEnd && width(m.text.substr(0, e) + kEllipsis) <= maxWidth) return cut(m, e, U"");
-        }
-        return endEllipsis(m, maxWidth);
+        Marked r = ellipsisAt(m, maxWidth, [](const std::u32string& t, std::size_t e) {
+            return e > 0 && !isBlank(t[e - 1]) && (e == t.size() || isBlank(t[e]));
+        });
+        return r.text.size() > 3 || m.text.empty() ? r : endEllipsis(m, maxWidth);
     }
 
     Marked pathEllipsis(const Marked& m, int maxWidth) const {
         std::size_t sep = m.text.find_last_of(U"\\/");
         if (sep == std::u32string::npos || sep == 0) return endEllipsis(m, maxWidth);
         std::u32string tail = m.text.substr(sep);
-        for (std::size_t k = sep; k-- > 0;) {
-            if (width(m.text.substr(0, k) + kEllipsis + tail) <= maxWidth) {
+        const int room = maxWidth - width(std::u32string(kEllipsis) + tail);
+        if (room >= 0) {
+            Marked head{m.text.substr(0, sep), m.underline < int(sep) ? m.underline : -1};
+            std::size_t k = longestPrefix(head.text, room, [](const std::u32string&, std::size_t) { return true; });
+            while (k > 0 && width(head.text.substr(0, k) + kEllipsis + tail) > maxWidth)
+                k = previousGraphemeBoundary(head.text, k);
+            if (k > 0 || width(std::u32string(kEllipsis) + tail) <= maxWidth) {
                 Marked r = cut(m, k, tail);
                 if (m.underline >= int(sep)) r.underline = int(k + 3) + (m.underline - int(sep));
                 return r;
@@ -112,6 +146,36 @@ public:
     }
 
 private:
+    // The longest prefix of `text` at a grapheme boundary accepted by `ok` whose advances add up
+    // to at most `room` (0 when none).
+    template <typename Ok>
+    std::size_t longestPrefix(const std::u32string& text, int room, Ok ok) const {
+        const std::size_t shown = std::min(text.size(), visiblePrefix(text, room));
+        const std::u32string_view head = std::u32string_view(text).substr(0, shown);
+        const std::vector<long long> sums = prefixSums(shapedLogicalAdvances(font_, head, direction_));
+        std::size_t best = 0;
+        for (std::size_t k = nextGraphemeBoundary(head, 0); k <= shown && k > 0; k = nextGraphemeBoundary(head, k)) {
+            if (sums[k] > room) break;
+            if (ok(text, k)) best = k;
+            if (k == shown) break;
+        }
+        return best;
+    }
+
+    // The first k characters and the ellipsis, k as large as fits; the cut is checked against the
+    // shaped result and moved back a cluster at a time while it is too wide.
+    template <typename Ok>
+    Marked ellipsisAt(const Marked& m, int maxWidth, Ok ok) const {
+        const int room = maxWidth - width(kEllipsis);
+        std::size_t k = room > 0 ? longestPrefix(m.text, room, ok) : 0;
+        while (k > 0 && width(m.text.substr(0, k) + kEllipsis) > maxWidth) {
+            std::size_t back = previousGraphemeBoundary(m.text, k);
+            while (back > 0 && !ok(m.text, back)) back = previousGraphemeBoundary(m.text, back);
+            k = back;
+        }
+        return cut(m, k, U"");
+    }
+
     // The first k characters, the ellipsis and `tail`.
     static Marked cut(const Marked& m, std::size_t k, const std::u32string& tail) {
         Marked r;
@@ -122,20 +186,25 @@ private:
 
     const Font& font_;
     int tabWidth_;
+    TextDirection direction_;
 };
 
 } // namespace
 
-int measureLine(const Font& font, std::u32string_view text, int tabWidth) {
+int measureLine(const Font& font, std::u32string_view text, int tabWidth, TextDirection direction) {
+    if (tabWidth <= 0 || text.find(U'\t') == std::u32string_view::npos) return shapedWidth(font, text, direction);
+    // Pieces between tabs, each starting at its stop.
     int x = 0, inkRight = 0;
-    for (char32_t c : text) {
-        if (c == U'\t' && tabWidth > 0) {
-            x = (x / tabWidth + 1) * tabWidth;
-            continue;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != U'\t') continue;
+        const std::u32string_view piece = text.substr(start, i - start);
+        if (!piece.empty()) {
+            inkRight = std::max(inkRight, x + shapedWidth(font, piece, direction));
+            x += shapedAdvance(font, piece, direction);
         }
-        const Glyph& g = font.glyph(c);
-        if (g.width > 0) inkRight = std::max(inkRight, x + g.left + g.width);
-        x += g.advance;
+        if (i < text.size()) x = (x / tabWidth + 1) * tabWidth;
+        start = i + 1;
     }
     // a glyph reaching past its advance (italic, "f", "y") widens the line by its overhang
     return std::max(x, inkRight);
@@ -165,7 +234,8 @@ TextLayout layoutText(const Font& font, std::string_view utf8, const Rect& rect,
         layout.bounds = {rect.left, rect.top, rect.left, rect.top};
         return layout;
     }
-    Layouter lay(font, tabWidth);
+    const TextDirection direction = (flags & DT_RTLREADING) ? TextDirection::RightToLeft : TextDirection::Auto;
+    Layouter lay(font, tabWidth, direction);
 
     // Paragraphs, then lines.
     std::vector<Span> paragraphs;
@@ -218,16 +288,32 @@ TextLayout layoutText(const Font& font, std::string_view utf8, const Rect& rect,
             for (char32_t& c : rest.text)
                 if (c == U'\r' || c == U'\n') c = U' ';
             lines.resize(fitting);
-            lines[last] = lay.width(rest.text) > maxWidth ? ellipsize(rest, false) : rest;
+            lines[last] = lay.wider(rest.text, maxWidth) ? ellipsize(rest, false) : rest;
         } else if ((flags & DT_EDITCONTROL) && partialLast && fitting < lines.size()) {
             lines.resize(fitting);
         }
     }
 
-    int lastAllowed = int(lines.size());
-    for (int i = 0; i < lastAllowed; ++i) {
-        Marked& m = lines[std::size_t(i)];
-        if (ellipsis && lay.width(m.text) > maxWidth) m = ellipsize(m, true);
+    int align = int(flags & 3);
+    std::vector<bool> rightToLeft(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        Marked& m = lines[i];
+        rightToLeft[i] = direction == TextDirection::RightToLeft || startsRightToLeft(m.text);
+        if (ellipsis && lay.wider(m.text, maxWidth)) {
+            m = ellipsize(m, true);
+        } else if (!calc && !(flags & DT_NOCLIP) && m.text.size() > kShapingChunk) {
+            // A long line clipped to the rectangle: when it starts at the side where its reading
+            // starts, only the part that can show is kept (shaping the rest would change nothing).
+            const bool mirrored = (flags & DT_RTLREADING) || ((flags & DT_ALIGN_BY_READING) && rightToLeft[i] && align == 0);
+            const int lineAlign = mirrored ? (align == 0 ? 2 : (align == 2 ? 0 : align)) : align;
+            if ((lineAlign == 0 && !rightToLeft[i]) || (lineAlign == 2 && rightToLeft[i])) {
+                const std::size_t keep = lay.visiblePrefix(m.text, maxWidth);
+                if (keep < m.text.size()) {
+                    m.text.resize(keep);
+                    if (m.underline >= int(keep)) m.underline = -1;
+                }
+            }
+        }
     }
 
     // Placement.
@@ -237,17 +323,19 @@ TextLayout layoutText(const Font& font, std::string_view utf8, const Rect& rect,
         if (flags & DT_BOTTOM) top = rect.bottom - total;
         else if (flags & DT_VCENTER) top = rect.top + (rect.height() - total) / 2;
     }
-    int align = int(flags & 3);
-    if (flags & DT_RTLREADING) align = align == 0 ? 2 : (align == 2 ? 0 : align);
     Rect bounds{};
     for (std::size_t i = 0; i < lines.size(); ++i) {
         TextLine line;
         line.text = std::move(lines[i].text);
         line.underlineIndex = lines[i].underline;
+        line.rightToLeft = rightToLeft[i];
         line.width = lay.width(line.text);
         line.y = top + int(i) * lh;
-        if (calc || align == 0) line.x = rect.left;
-        else if (align == 1) line.x = rect.left + (maxWidth - line.width) / 2;
+        int lineAlign = align;
+        const bool mirrored = (flags & DT_RTLREADING) || ((flags & DT_ALIGN_BY_READING) && line.rightToLeft && align == 0);
+        if (mirrored) lineAlign = align == 0 ? 2 : (align == 2 ? 0 : align);
+        if (calc || lineAlign == 0) line.x = rect.left;
+        else if (lineAlign == 1) line.x = rect.left + (maxWidth - line.width) / 2;
         else line.x = rect.right - line.width;
         layout.maxWidth = std::max(layout.maxWidth, line.width);
         bounds = unite(bounds, Rect{line.x, line.y, line.x + std::max(line.width, 1), line.y + lh});
@@ -256,6 +344,12 @@ TextLayout layoutText(const Font& font, std::string_view utf8, const Rect& rect,
     layout.bounds = bounds;
     return layout;
 }
+
+namespace {
+TextDirection lineDirection(const TextLine& line) {
+    return line.rightToLeft ? TextDirection::RightToLeft : TextDirection::LeftToRight;
+}
+} // namespace
 
 int drawText(DeviceContext& dc, std::string_view utf8, const Rect& rect, std::uint32_t flags) {
     Rect r = rect;
@@ -284,7 +378,7 @@ int drawText(DeviceContext& dc, std::string_view utf8, Rect& rect, std::uint32_t
         }
         int base = line.y + ascent;
         if (tabWidth <= 0) {
-            dc.drawTextRun(line.x, base, line.text, clip, line.underlineIndex);
+            dc.drawTextRun(line.x, base, line.text, clip, line.underlineIndex, lineDirection(line));
             continue;
         }
         // Draw the pieces between tabs at their stops.
@@ -294,7 +388,7 @@ int drawText(DeviceContext& dc, std::string_view utf8, Rect& rect, std::uint32_t
             if (i < line.text.size() && line.text[i] != U'\t') continue;
             std::u32string_view seg(line.text.data() + segStart, i - segStart);
             int ul = line.underlineIndex - int(segStart);
-            x += dc.drawTextRun(line.x + x, base, seg, clip, ul >= 0 && ul < int(seg.size()) ? ul : -1);
+            x += dc.drawTextRun(line.x + x, base, seg, clip, ul >= 0 && ul < int(seg.size()) ? ul : -1, lineDirection(line));
             if (i < line.text.size()) x = (x / tabWidth + 1) * tabWidth;
             segStart = i + 1;
         }

@@ -14,13 +14,20 @@
 //   gets the ellipsis on its last line that fits (end or word ellipsis).
 // - DT_EXPANDTABS expands tabs to stops every 8 average character widths; with DT_TABSTOP bits
 //   8..15 of the flags give the characters per stop instead (and are not read as flags).
-// - DT_RTLREADING reverses the horizontal alignment (left becomes right and back).
+// - Lines are shaped (shaped_text.h): each line is a bidirectional paragraph whose direction comes
+//   from its first strong character; DT_RTLREADING forces right-to-left and reverses the
+//   horizontal alignment (left becomes right and back). With DT_ALIGN_BY_READING a left-aligned
+//   line whose own direction is right-to-left is aligned right: left means "where the line's
+//   reading starts"; centred and right-aligned lines stay where they are.
+// - Text is cut (ellipsis, word breaks) only between grapheme clusters. The work is linear in the
+//   length of the text: a long line is shaped only as far as it can show.
 // - DT_EDITCONTROL drops a last line that would only partly show.
 // - DT_CALCRECT draws nothing; it sets rect.right to left + the widest line and rect.bottom to
 //   top + the height of all lines. Drawing the same text with the same flags into that
 //   rectangle gives the same lines inside it.
 // - The text is clipped to the rectangle unless DT_NOCLIP.
 // - Unknown flag bits are ignored.
+#include "platform/gfx/bidi.h"
 #include "platform/gfx/device_context.h"
 #include "platform/gfx/font.h"
 
@@ -51,6 +58,8 @@ inline constexpr std::uint32_t DT_END_ELLIPSIS = 32768;
 inline constexpr std::uint32_t DT_RTLREADING = 131072;
 inline constexpr std::uint32_t DT_WORD_ELLIPSIS = 262144;
 inline constexpr std::uint32_t DT_HIDEPREFIX = 1048576;
+// An extension of this library (above the classic flags): alignment follows each line's direction.
+inline constexpr std::uint32_t DT_ALIGN_BY_READING = 1u << 30;
 
 struct TextLine {
     std::u32string text;     // the characters shown (prefixes removed, ellipsis applied)
@@ -58,6 +67,7 @@ struct TextLine {
     int y = 0;               // top edge
     int width = 0;           // advance width (tabs expanded)
     int underlineIndex = -1; // character underlined by a prefix, -1 for none
+    bool rightToLeft = false; // the line's paragraph direction
 };
 
 struct TextLayout {
@@ -81,6 +91,7 @@ int drawText(DeviceContext& dc, std::string_view utf8, const Rect& rect, std::ui
 // Width of a line of characters in the font, tabs expanded to `tabWidth` stops when it is
 // above 0 (counted from the start of the line): the advance, or the right edge of the ink when
 // a glyph reaches past its advance.
-int measureLine(const Font& font, std::u32string_view text, int tabWidth);
+int measureLine(const Font& font, std::u32string_view text, int tabWidth,
+                TextDirection direction = TextDirection::Auto);
 
 } // namespace lattix::gfx

@@ -7,35 +7,42 @@ std::u32string decodeUtf8(std::string_view s) {
     out.reserve(s.size());
     std::size_t i = 0;
     while (i < s.size()) {
-        unsigned char b = static_cast<unsigned char>(s[i]);
-        int extra = 0;
-        char32_t cp = 0;
-        char32_t minimum = 0;
+        const unsigned char b = static_cast<unsigned char>(s[i]);
         if (b < 0x80) {
             out.push_back(b);
             ++i;
             continue;
-        } else if ((b & 0xE0) == 0xC0) {
-            extra = 1, cp = b & 0x1F, minimum = 0x80;
-        } else if ((b & 0xF0) == 0xE0) {
-            extra = 2, cp = b & 0x0F, minimum = 0x800;
-        } else if ((b & 0xF8) == 0xF0) {
-            extra = 3, cp = b & 0x07, minimum = 0x10000;
+        }
+        int extra = 0;
+        char32_t cp = 0;
+        unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
+        if (b >= 0xC2 && b <= 0xDF) {
+            extra = 1, cp = b & 0x1F;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            extra = 2, cp = b & 0x0F;
+            if (b == 0xE0) low = 0xA0;      // no overlong forms
+            else if (b == 0xED) high = 0x9F; // no surrogates
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            extra = 3, cp = b & 0x07;
+            if (b == 0xF0) low = 0x90;
+            else if (b == 0xF4) high = 0x8F; // nothing above U+10FFFF
         } else {
-            out.push_back(b); // stray continuation or invalid lead byte: Latin-1
+            out.push_back(kReplacementCharacter); // a stray continuation or a byte never used
             ++i;
             continue;
         }
-        bool valid = i + std::size_t(extra) < s.size();
-        for (int k = 1; valid && k <= extra; ++k) {
-            unsigned char c = static_cast<unsigned char>(s[i + k]);
-            if ((c & 0xC0) != 0x80) valid = false;
-            else cp = (cp << 6) | (c & 0x3F);
+        // The longest start of a valid sequence is replaced by one U+FFFD; the byte that broke it
+        // is read again on its own.
+        int k = 1;
+        for (; k <= extra && i + std::size_t(k) < s.size(); ++k) {
+            const unsigned char c = static_cast<unsigned char>(s[i + std::size_t(k)]);
+            const unsigned char lo = k == 1 ? low : 0x80, hi = k == 1 ? high : 0xBF;
+            if (c < lo || c > hi) break;
+            cp = (cp << 6) | (c & 0x3F);
         }
-        if (valid && (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) valid = false;
-        if (!valid) {
-            out.push_back(b);
-            ++i;
+        if (k <= extra) {
+            out.push_back(kReplacementCharacter);
+            i += std::size_t(k);
             continue;
         }
         out.push_back(cp);

@@ -290,11 +290,16 @@ TEST(DrawText, ColoursClippingAndGlyphLooks) {
     EXPECT_EQ(u.colorAt(gapX, 0), kWhite);
 }
 
-TEST(Utf8, DecodesAndFallsBackToLatin1) {
+TEST(Utf8, DecodesAndReplacesBrokenSequencesOnce) {
     EXPECT_EQ(decodeUtf8("Gr\xC3\xB6\xC3\x9F" "e"), U"Gr\u00F6\u00DFe");
-    EXPECT_EQ(decodeUtf8("caf\xE9"), U"caf\u00E9");
+    EXPECT_EQ(decodeUtf8("caf\xE9"), U"caf\uFFFD");        // a lead byte cut off by the end
+    EXPECT_EQ(decodeUtf8("caf\xE9!"), U"caf\uFFFD!");      // the breaking byte is read again
     EXPECT_EQ(decodeUtf8("\xE2\x82\xAC 5"), U"\u20AC 5");
-    EXPECT_EQ(decodeUtf8("\xC0\x80"), U"\u00C0\u0080"); // overlong form is not UTF-8
+    EXPECT_EQ(decodeUtf8("\xE2\x82"), U"\uFFFD");            // one replacement for the broken start
+    EXPECT_EQ(decodeUtf8("\xC0\x80"), U"\uFFFD\uFFFD");      // overlong form is not UTF-8
+    EXPECT_EQ(decodeUtf8("\xED\xA0\x80"), U"\uFFFD\uFFFD\uFFFD"); // an encoded surrogate
+    EXPECT_EQ(decodeUtf8("\xF4\x90\x80\x80"), U"\uFFFD\uFFFD\uFFFD\uFFFD"); // above U+10FFFF
+    EXPECT_EQ(decodeUtf8(std::string_view("\xF0\x9F\x90", 3)), U"\uFFFD");
     EXPECT_EQ(encodeUtf8(U"\u20AC\U0001F414"), "\xE2\x82\xAC\xF0\x9F\x90\x94");
     EXPECT_EQ(decodeUtf8(encodeUtf8(U"\U0001F414")), U"\U0001F414");
 }
