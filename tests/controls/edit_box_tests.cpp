@@ -145,3 +145,49 @@ TEST_F(EditFixture, AlignmentAndTheMouse) {
     Box(rtl).SetText("x");
     EXPECT_GT(Box(rtl).PosFromChar(0).x, 50);
 }
+
+TEST_F(EditFixture, CaretMovesSelectsAndDeletesWholeClustersInLogicalOrder) {
+    Hwnd h = Make(controls::ES_AUTOHSCROLL, {10, 10, 210, 40});
+    EditBox& box = Box(h);
+    // "é" as e + combining accent, a flag of two regional indicators, then "x".
+    box.SetText("e\xCC\x81\xF0\x9F\x87\xAB\xF0\x9F\x87\xB7x");
+    ASSERT_EQ(box.Length(), 5);
+    host.KeyPress(VK_RIGHT);
+    EXPECT_EQ(box.Caret(), 2);
+    host.KeyPress(VK_RIGHT);
+    EXPECT_EQ(box.Caret(), 4);
+    host.KeyPress(VK_LEFT, kModShift);
+    EXPECT_EQ(box.SelStart(), 2);
+    EXPECT_EQ(box.SelEnd(), 4);
+    host.KeyPress(VK_END);
+    host.KeyPress(VK_BACK);
+    host.KeyPress(VK_BACK);
+    EXPECT_EQ(box.Text(), "e\xCC\x81");
+    host.KeyPress(VK_HOME);
+    host.KeyPress(VK_DELETE);
+    EXPECT_EQ(box.Text(), "");
+    // The limit keeps clusters whole.
+    box.SetLimit(3);
+    host.TypeText("ae\xCC\x81" "b");
+    EXPECT_EQ(box.Text(), "ae\xCC\x81");
+    box.SetLimit(2);
+    box.SetText("ae\xCC\x81");
+    EXPECT_EQ(box.Text(), "a");
+}
+
+TEST_F(EditFixture, RightToLeftTextAlignsRightAndItsCaretIsWhereItShows) {
+    Hwnd h = Make(controls::ES_AUTOHSCROLL, {10, 10, 210, 40});
+    EditBox& box = Box(h);
+    box.SetText("\xD9\x85\xD8\xB1\xD8\xAD\xD8\xA8\xD8\xA7"); // Arabic "marhaba", five letters
+    // Reading starts at the right: the caret before the first letter is the rightmost.
+    const int start = box.PosFromChar(0).x, end = box.PosFromChar(5).x;
+    EXPECT_GT(start, end);
+    EXPECT_GT(start, 150);
+    for (int i = 1; i <= 5; ++i) EXPECT_LT(box.PosFromChar(i).x, box.PosFromChar(i - 1).x);
+    // Clicking a point finds the position whose caret is there.
+    EXPECT_EQ(box.CharFromPoint(box.PosFromChar(2).x, 5), 2);
+    // Mixed text: the Latin word stays left to right inside the line.
+    box.SetText("Flock \xD9\x85\xD8\xB2\xD8\xB1\xD8\xB9\xD8\xA9 3");
+    EXPECT_LT(box.PosFromChar(0).x, box.PosFromChar(1).x);
+    EXPECT_GT(box.PosFromChar(6).x, box.PosFromChar(8).x);
+}
