@@ -48,6 +48,7 @@ BENCHMARK(BM_FullRepaint1920x1080LatinText)->Unit(benchmark::kMillisecond);
 void BM_FullRepaint1920x1080MixedScripts(benchmark::State& state) {
     TextView v(kMixed);
     for (auto _ : state) v.g->Refresh();
+    state.counters["cached texts"] = static_cast<double>(lattix::gfx::shapingCacheStats().entries);
 }
 BENCHMARK(BM_FullRepaint1920x1080MixedScripts)->Unit(benchmark::kMillisecond);
 

@@ -5,8 +5,6 @@
 #include <hb.h>
 
 #include <algorithm>
-#include <list>
-#include <mutex>
 #include <string>
 #include <unordered_map>
 
@@ -181,64 +179,71 @@ struct KeyEqual {
     bool operator()(const CacheKey& a, const CacheKeyView& b) const { return (*this)(b, a); }
 };
 
+// The cache of one thread (drawing runs on the thread that owns the window, so lookups take no
+// lock). Entries carry the time of their last use; when the cache is over its bounds the older
+// half goes at once, so each lookup and addition costs constant time on average.
 class ShapingCache {
 public:
     static constexpr std::size_t kMaxGlyphs = std::size_t(1) << 21;
     static constexpr std::size_t kMaxEntries = 32768;
 
     ShapedTextPtr find(const Font& font, std::u32string_view text, TextDirection d) {
-        std::lock_guard lock(mutex_);
         auto it = map_.find(CacheKeyView{&font, d, text});
         if (it == map_.end()) {
             ++misses_;
             return nullptr;
         }
         ++hits_;
-        order_.splice(order_.begin(), order_, it->second.position);
+        it->second.lastUse = ++clock_;
         return it->second.value;
     }
 
     void add(const Font& font, std::u32string_view text, TextDirection d, const ShapedTextPtr& value) {
-        std::lock_guard lock(mutex_);
-        CacheKey key{&font, d, std::u32string(text)};
-        if (map_.count(key)) return;
-        order_.push_front(key);
-        map_.emplace(std::move(key), Entry{value, order_.begin()});
+        auto [it, added] = map_.try_emplace(CacheKey{&font, d, std::u32string(text)}, Entry{value, ++clock_});
+        if (!added) return;
         glyphs_ += value->glyphs.size();
-        while (order_.size() > 1 && (glyphs_ > kMaxGlyphs || order_.size() > kMaxEntries)) {
-            auto last = map_.find(order_.back());
-            glyphs_ -= last->second.value->glyphs.size();
-            map_.erase(last);
-            order_.pop_back();
-        }
+        if (glyphs_ > kMaxGlyphs || map_.size() > kMaxEntries) evictOlderHalf();
     }
 
-    ShapingCacheStats stats() {
-        std::lock_guard lock(mutex_);
-        return {map_.size(), glyphs_, hits_, misses_};
-    }
+    ShapingCacheStats stats() const { return {map_.size(), glyphs_, hits_, misses_}; }
 
     void clear() {
-        std::lock_guard lock(mutex_);
         map_.clear();
-        order_.clear();
         glyphs_ = hits_ = misses_ = 0;
     }
 
 private:
     struct Entry {
         ShapedTextPtr value;
-        std::list<CacheKey>::iterator position;
+        std::uint64_t lastUse = 0;
     };
-    std::mutex mutex_;
-    std::list<CacheKey> order_;
+
+    void evictOlderHalf() {
+        std::vector<std::uint64_t> uses;
+        uses.reserve(map_.size());
+        for (const auto& [key, entry] : map_) uses.push_back(entry.lastUse);
+        auto middle = uses.begin() + std::ptrdiff_t(uses.size() / 2);
+        std::nth_element(uses.begin(), middle, uses.end());
+        const std::uint64_t cutoff = *middle;
+        for (auto it = map_.begin(); it != map_.end();) {
+            // The newest entry always stays: it is what the caller is about to use.
+            if (it->second.lastUse < cutoff && it->second.lastUse != clock_) {
+                glyphs_ -= it->second.value->glyphs.size();
+                it = map_.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+
     std::unordered_map<CacheKey, Entry, KeyHash, KeyEqual> map_;
     std::size_t glyphs_ = 0, hits_ = 0, misses_ = 0;
+    std::uint64_t clock_ = 0;
 };
 
 ShapingCache& cache() {
-    static ShapingCache* c = new ShapingCache; // outlives every font user at exit
-    return *c;
+    static thread_local ShapingCache c;
+    return c;
 }
 
 ShapedTextPtr shapeCached(const Font& font, std::u32string_view text, TextDirection direction) {

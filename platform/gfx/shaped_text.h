@@ -8,7 +8,8 @@
 // rounded), so hinted text stays sharp; kerning, ligatures, joined Arabic and Indic forms and
 // mark placement come from the faces' own tables. Control characters take no room.
 //
-// Results are cached by font, direction and text in a bounded least-recently-used cache.
+// Results are cached by font, direction and text in a bounded cache of the calling thread that
+// drops its least recently used half when full.
 // Texts longer than kShapingChunk characters are shaped in pieces cut at grapheme boundaries
 // (preferably after a blank), each in the direction of the whole paragraph, so the work for a
 // very long text is linear and can stop once enough of it is known.
@@ -79,6 +80,7 @@ struct ShapingCacheStats {
     std::size_t hits = 0;
     std::size_t misses = 0;
 };
+// The calling thread's cache.
 ShapingCacheStats shapingCacheStats();
 void clearShapingCache();
 

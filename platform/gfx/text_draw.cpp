@@ -55,6 +55,13 @@ public:
 
     int width(std::u32string_view s) const { return measureLine(font_, s, tabWidth_, direction_); }
 
+    // The shaped line when one shaping gives both its width and its glyphs (no tab stops, not
+    // longer than a piece); null otherwise.
+    ShapedTextPtr shapedLine(std::u32string_view s) const {
+        if (s.size() > kShapingChunk || (tabWidth_ > 0 && s.find(U'\t') != std::u32string_view::npos)) return nullptr;
+        return shapeText(font_, s, direction_);
+    }
+
     // True when the text is wider than maxWidth; for a long text only as much is shaped as
     // it takes to know.
     bool wider(std::u32string_view s, int maxWidth) const {
@@ -296,11 +303,14 @@ TextLayout layoutText(const Font& font, std::string_view utf8, const Rect& rect,
 
     int align = int(flags & 3);
     std::vector<bool> rightToLeft(lines.size());
+    std::vector<ShapedTextPtr> shaped(lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         Marked& m = lines[i];
         rightToLeft[i] = direction == TextDirection::RightToLeft || startsRightToLeft(m.text);
-        if (ellipsis && lay.wider(m.text, maxWidth)) {
+        shaped[i] = lay.shapedLine(m.text);
+        if (ellipsis && (shaped[i] ? shaped[i]->width() > maxWidth : lay.wider(m.text, maxWidth))) {
             m = ellipsize(m, true);
+            shaped[i] = lay.shapedLine(m.text);
         } else if (!calc && !(flags & DT_NOCLIP) && m.text.size() > kShapingChunk) {
             // A long line clipped to the rectangle: when it starts at the side where its reading
             // starts, only the part that can show is kept (shaping the rest would change nothing).
@@ -310,6 +320,7 @@ TextLayout layoutText(const Font& font, std::string_view utf8, const Rect& rect,
                 const std::size_t keep = lay.visiblePrefix(m.text, maxWidth);
                 if (keep < m.text.size()) {
                     m.text.resize(keep);
+                    shaped[i] = lay.shapedLine(m.text);
                     if (m.underline >= int(keep)) m.underline = -1;
                 }
             }
@@ -329,7 +340,8 @@ TextLayout layoutText(const Font& font, std::string_view utf8, const Rect& rect,
         line.text = std::move(lines[i].text);
         line.underlineIndex = lines[i].underline;
         line.rightToLeft = rightToLeft[i];
-        line.width = lay.width(line.text);
+        line.shaped = std::move(shaped[i]);
+        line.width = line.shaped ? line.shaped->width() : lay.width(line.text);
         line.y = top + int(i) * lh;
         int lineAlign = align;
         const bool mirrored = (flags & DT_RTLREADING) || ((flags & DT_ALIGN_BY_READING) && line.rightToLeft && align == 0);
@@ -377,6 +389,11 @@ int drawText(DeviceContext& dc, std::string_view utf8, Rect& rect, std::uint32_t
             dc.fillRect(box, dc.bkColor());
         }
         int base = line.y + ascent;
+        if (line.shaped) {
+            const std::size_t ul = line.underlineIndex >= 0 ? std::size_t(line.underlineIndex) : 0;
+            dc.drawShapedText(line.x, base, *line.shaped, clip, ul, line.underlineIndex >= 0 ? ul + 1 : 0);
+            continue;
+        }
         if (tabWidth <= 0) {
             dc.drawTextRun(line.x, base, line.text, clip, line.underlineIndex, lineDirection(line));
             continue;

@@ -30,6 +30,7 @@
 #include "platform/gfx/bidi.h"
 #include "platform/gfx/device_context.h"
 #include "platform/gfx/font.h"
+#include "platform/gfx/shaped_text.h"
 
 #include <cstdint>
 #include <string>
@@ -68,6 +69,7 @@ struct TextLine {
     int width = 0;           // advance width (tabs expanded)
     int underlineIndex = -1; // character underlined by a prefix, -1 for none
     bool rightToLeft = false; // the line's paragraph direction
+    ShapedTextPtr shaped;     // the glyphs as measured, when one shaping holds the whole line
 };
 
 struct TextLayout {

@@ -1,5 +1,6 @@
 // Shaping, bidirectional order, font fallback and grapheme clusters, as drawn and as measured.
 #include "pixel_helpers.h"
+#include "platform/gfx/font_resolver.h"
 #include "platform/gfx/grapheme.h"
 #include "platform/gfx/shaped_text.h"
 #include "platform/gfx/text_draw.h"
@@ -180,4 +181,15 @@ TEST(Shaping, LongTextsAreShapedOnlyAsFarAsTheyShow) {
     // The cache stays bounded.
     for (int i = 0; i < 40000; ++i) shapeText(*f, U"text " + std::u32string(1, char32_t(0x4E00 + i)), TextDirection::Auto);
     EXPECT_LE(shapingCacheStats().entries, 32768u);
+}
+
+TEST(Shaping, FontconfigModeFallsBackThroughFontconfigsOwnList) {
+    FontResolver::setMode(FontLookupMode::Fontconfig);
+    FontSpec spec;
+    spec.family = "DejaVu Serif"; // has no Chinese, Devanagari or Thai
+    const FontPtr serif = Font::create(spec);
+    for (const char* text : {"你好", "नमस्ते", "สวัสดี"})
+        for (const ShapedGlyph& g : shapeText(*serif, u(text), TextDirection::Auto)->glyphs)
+            EXPECT_NE(g.index, 0u) << text;
+    FontResolver::setMode(FontLookupMode::Fixed);
 }
