@@ -139,10 +139,16 @@ std::vector<FallbackFont> fallbacksFontconfig(const std::string& family, int wei
         f.file = fileOf(set->fonts[i]);
         if (f.file.path.empty()) continue;
         FcCharSet* cs = nullptr;
-        if (FcPatternGetCharSet(set->fonts[i], FC_CHARSET, 0, &cs) == FcResultMatch && cs)
-            f.charset = std::shared_ptr<const void>(FcCharSetCopy(cs), [](const void* p) {
+        // A copy of our own: fontconfig's charset lives in its cache, which must be free when
+        // fontconfig shuts down at exit while fonts may still hold their fallbacks.
+        FcCharSet* own = nullptr;
+        if (FcPatternGetCharSet(set->fonts[i], FC_CHARSET, 0, &cs) == FcResultMatch && cs && (own = FcCharSetCreate()) &&
+            FcCharSetMerge(own, cs, nullptr))
+            f.charset = std::shared_ptr<const void>(own, [](const void* p) {
                 FcCharSetDestroy(static_cast<FcCharSet*>(const_cast<void*>(p)));
             });
+        else if (own)
+            FcCharSetDestroy(own);
         out.push_back(std::move(f));
     }
     return out;
