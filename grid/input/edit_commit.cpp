@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "grid/lattix.h"
+#include "platform/gfx/grapheme.h"
+#include "platform/gfx/utf8.h"
 #include "grid/automation/error_table.h"
 #include "runtime/automation_error.h"
 #include "runtime/conversions.h"
@@ -64,15 +66,23 @@ std::string Lattix::ApplyTextEditOptions(std::string text, int32_t textEditOpt, 
         for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (textEditOpt & kTextEditNumberOnly)
         text.erase(std::remove_if(text.begin(), text.end(), [](char c) { return c < '0' || c > '9'; }), text.end());
-    if (maxLength > 0) {
-        // Cut at a character boundary: maxLength counts characters, not bytes.
-        size_t chars = 0, i = 0;
-        while (i < text.size() && chars < static_cast<size_t>(maxLength)) {
+    if (maxLength > 0 && text.size() > static_cast<size_t>(maxLength)) {
+        // maxLength counts characters, not bytes, and the cut never splits a character a user
+        // sees as one (a letter and its accents, an emoji sequence).
+        std::u32string chars;
+        std::vector<size_t> starts;
+        for (size_t i = 0; i < text.size();) {
             const auto lead = static_cast<unsigned char>(text[i]);
-            i += lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-            ++chars;
+            const size_t expected = lead < 0xC2 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 1;
+            size_t length = 1; // a broken sequence counts as one character and is kept as it is
+            while (length < expected && i + length < text.size() && (static_cast<unsigned char>(text[i + length]) & 0xC0) == 0x80)
+                ++length;
+            starts.push_back(i);
+            chars.push_back(gfx::decodeUtf8(std::string_view(text).substr(i, length)).front());
+            i += length;
         }
-        if (i < text.size()) text.resize(i);
+        if (chars.size() > static_cast<size_t>(maxLength))
+            text.resize(starts[gfx::graphemeFloor(chars, static_cast<size_t>(maxLength))]);
     }
     return text;
 }

@@ -226,7 +226,15 @@ std::vector<FallbackFont> FontResolver::fallbacks(const std::string& family, int
         dir = state().fixedDir;
     }
     if (m == FontLookupMode::Fontconfig) return fallbacksFontconfig(family, weight, italic);
-    return fallbacksFixed(dir, weight, italic);
+    // The pinned faces first (the same on every machine that has them), then whatever else this
+    // machine has, so that a character shows whenever any installed font covers it.
+    std::vector<FallbackFont> list = fallbacksFixed(dir, weight, italic);
+    try {
+        for (FallbackFont& f : fallbacksFontconfig("sans-serif", weight, italic)) list.push_back(std::move(f));
+    } catch (const std::exception&) {
+        // no fontconfig: the pinned faces alone
+    }
+    return list;
 }
 
 } // namespace lattix::gfx

@@ -10,8 +10,9 @@
 // Characters a face lacks are drawn from its fallback faces, the first in order that has them.
 // Fixed mode uses a pinned list (DejaVu Sans, then WenQuanYi Micro Hei for Chinese, Japanese and
 // Korean, Lohit Devanagari, Garuda for Thai: Debian's fonts-wqy-microhei, fonts-lohit-deva and
-// fonts-tlwg-garuda-ttf), so the choice is the same on every machine that has them; fontconfig
-// mode takes fontconfig's own fallback list for the family.
+// fonts-tlwg-garuda-ttf), so the choice is the same on every machine that has them, followed by
+// fontconfig's list for sans-serif for whatever they lack; fontconfig mode takes fontconfig's own
+// fallback list for the family.
 #include <memory>
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-// Copy then paste of random blocks gives identical cells, through the grid's own copy buffer and
-// through the clipboard text another program would see, in both decimal locales; and a seeded run
-// of random clipboard texts against the grid.
+// Copy then paste of random blocks (texts of several scripts among them) gives identical cells,
+// through the grid's own copy buffer and through the clipboard text another program would see, in
+// both decimal locales; and a seeded run of random clipboard texts against the grid.
 #include "clipboard_test_support.h"
 
 #include <random>
@@ -14,7 +14,11 @@ using lattix::Date;
 namespace {
 
 Variant RandomValue(std::mt19937& rng) {
-    static const char* const pieces[] = {"a", "Z", " ", "\t", "\"", "\r\n", "1,5", "x\"y", "é"};
+    static const char* const pieces[] = {"a",        "Z",       " ",           "\t",
+                                         "\"",       "\r\n",    "1,5",         "x\"y",
+                                         "é",        "你好",    "مزرعة 3",     "e\xCC\x81", // e + combining accent
+                                         "\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9", // a ZWJ sequence
+                                         "שלום"};
     switch (std::uniform_int_distribution<int>(0, 6)(rng)) {
     case 0: return Variant(std::uniform_int_distribution<int>(-5000000, 5000000)(rng) / 100.0);
     case 1: return Variant(int32_t{std::uniform_int_distribution<int32_t>(-2000000000, 2000000000)(rng)});
@@ -28,7 +32,7 @@ Variant RandomValue(std::mt19937& rng) {
     default: {
         std::string s;
         const int n = std::uniform_int_distribution<int>(1, 5)(rng);
-        for (int i = 0; i < n; ++i) s += pieces[std::uniform_int_distribution<int>(0, 8)(rng)];
+        for (int i = 0; i < n; ++i) s += pieces[std::uniform_int_distribution<int>(0, 13)(rng)];
         return Variant(s);
     }
     }

@@ -197,4 +197,9 @@ TEST(CommitPath, RequestEditAnswersAndEditorOptions) {
     EXPECT_EQ(Lattix::ApplyTextEditOptions("AbC", 16, 0), "abc");
     EXPECT_EQ(Lattix::ApplyTextEditOptions("a1b2,5", 8192, 0), "125");
     EXPECT_EQ(Lattix::ApplyTextEditOptions("\xC3\xA9t\xC3\xA9", 0, 2), "\xC3\xA9t");
+    // The limit never splits a letter from its accent or an emoji sequence.
+    EXPECT_EQ(Lattix::ApplyTextEditOptions("ae\xCC\x81" "b", 0, 2), "a");
+    EXPECT_EQ(Lattix::ApplyTextEditOptions("ae\xCC\x81" "b", 0, 3), "ae\xCC\x81");
+    EXPECT_EQ(Lattix::ApplyTextEditOptions("\xF0\x9F\x87\xAB\xF0\x9F\x87\xB7!", 0, 1), "");
+    EXPECT_EQ(Lattix::ApplyTextEditOptions("ab\xFF\xFEcd", 0, 3), "ab\xFF"); // broken bytes count one each
 }
