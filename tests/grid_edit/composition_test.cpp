@@ -131,6 +131,7 @@ TEST(GridComposition, TheInputMethodFindsTheCaretOnTheCellAndThenInTheEditor) {
     // An edit ended while composing leaves nothing composed anywhere; the grid takes the next one.
     g.Key(ui::VK_ESCAPE);
     EXPECT_FALSE(g->IsEditing());
+    EXPECT_FALSE(ui::Wm().Composing());
     g.host.UpdateComposition("q");
     EXPECT_TRUE(g->IsEditing());
     EXPECT_EQ(g.Preedit(), "q");
