@@ -1192,6 +1192,9 @@ private:
                              int32_t comboListIndex, bool closesEditor);
     bool reportValidationError(int32_t convErr);
     bool openEditor(int32_t charCode, const EditRequestAnswer& answer);
+    void requestEdit(int32_t charCode, bool showCombo, bool composing);
+    // Input-method messages of the grid window (grid/input/composition_input.cpp); false for others.
+    bool handleCompositionMessage(ui::MessageId message, ui::WParam wParam, ui::LParam lParam, ui::LResult& result);
     gfx::Rect editorRectOf(int32_t row, int32_t col, const gfx::Font& font);
     void followEditorToCell();
     void closeEditor();

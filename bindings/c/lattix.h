@@ -368,6 +368,33 @@ LX_API int32_t lx_host_key_up(lx_host* host, int32_t key, int32_t shift, lx_erro
 /* Types UTF-8 text, character by character. */
 LX_API int32_t lx_host_type_text(lx_host* host, const char* utf8, lx_error* error);
 
+/* ---- input methods, as one sends them to the window with the focus (the grid, or the editor of
+ * the cell being edited). Text is UTF-8; positions count characters. ---- */
+/* Starts a composition (updating or committing without one starts it too). */
+LX_API int32_t lx_host_composition_start(lx_host* host, lx_error* error);
+/* Shows text being composed (not yet part of any text) with its caret cursor characters into it,
+ * -1 for its end; a cursor outside -1..its length is an invalid argument. On the grid it starts an
+ * edit on the current cell where typing its first character would. Empty text ends the
+ * composition, as a cancel does. */
+LX_API int32_t lx_host_composition_update(lx_host* host, const char* utf8, int32_t cursor, lx_error* error);
+/* Commits text and ends the composition: the text is taken as typed (on a grid without an open
+ * editor each character arrives as a key's character, starting an edit or searching). */
+LX_API int32_t lx_host_composition_commit(lx_host* host, const char* utf8, lx_error* error);
+/* Ends the composition, dropping what was being composed. */
+LX_API int32_t lx_host_composition_cancel(lx_host* host, lx_error* error);
+/* What the focused window tells an input method. */
+typedef struct lx_input_method_state {
+    int32_t answered; /* 0 when no window answered (everything else is then 0) */
+    int32_t enabled;  /* 1 when the window takes typed text */
+    /* The caret (the composition's caret while composing), client coordinates of the host window. */
+    int32_t caret_left, caret_top, caret_right, caret_bottom;
+    /* The caret and the far end of the selection in the surrounding text (the caret's line). */
+    int32_t cursor, anchor;
+} lx_input_method_state;
+/* The surrounding text goes to text as lx_host_clipboard_text does (text may be NULL with size 0). */
+LX_API int32_t lx_host_input_method_query(lx_host* host, lx_input_method_state* out, char* text, int32_t size,
+                                          int32_t* needed, lx_error* error);
+
 /* ---- virtual time: the clock moves only when told; due timers fire on the way, in order. ---- */
 LX_API int32_t lx_host_advance(lx_host* host, int64_t ms, lx_error* error);
 /* Delivers the queued messages and the pending paints, as a desktop event loop does when it has

@@ -62,14 +62,19 @@ gfx::Color colourOf(int32_t automationColour) { return static_cast<gfx::Color>(a
 
 // ---- starting an edit ----
 
-void Lattix::RequestEditCurCell(int32_t lCharCode, bool bShowCombo) {
+void Lattix::RequestEditCurCell(int32_t lCharCode, bool bShowCombo) { requestEdit(lCharCode, bShowCombo, false); }
+
+// composing: an input method composes text starting with lCharCode. The edit starts as typing that
+// character would, but without it: the editor shows the composed text until it is committed. The
+// search and a list cell's list take committed characters only.
+void Lattix::requestEdit(int32_t lCharCode, bool bShowCombo, bool composing) {
     RefuseDuringStructuralChange();
     if (!paint_.enabled || editing_) return;
     // Typed characters go by KeyPressBehaviour; 0 (F2, F4, double click, code) and Enter always go on.
     if (lCharCode != 0 && lCharCode != 13) {
         if (keyPressBehaviour_ == kKeyPressNone) return;
         if (keyPressBehaviour_ >= kKeyPressSearchCurCol) {
-            incrementalSearch(lCharCode);
+            if (!composing) incrementalSearch(lCharCode);
             return;
         }
     }
@@ -83,7 +88,8 @@ void Lattix::RequestEditCurCell(int32_t lCharCode, bool bShowCombo) {
     if (lCharCode == 0 || lCharCode == 13) {
         text = DisplayedText(row, col);
     } else if (lCharCode != 8) {
-        const std::string typed = gfx::encodeUtf8(std::u32string(1, static_cast<char32_t>(lCharCode)));
+        const std::string typed =
+            composing ? std::string() : gfx::encodeUtf8(std::u32string(1, static_cast<char32_t>(lCharCode)));
         text = keyPressBehaviour_ == kKeyPressEditAppend ? DisplayedText(row, col) + typed : typed;
     }
     EnsureCellVisibleAuto(row, col);
@@ -95,7 +101,7 @@ void Lattix::RequestEditCurCell(int32_t lCharCode, bool bShowCombo) {
     const int32_t type = CellType(Variant(row), Variant(col));
     if (type == kCellCombo) {
         // A list cell opens its list instead.
-        DropDownCurCellList(lCharCode);
+        if (!composing) DropDownCurCellList(lCharCode);
         return;
     }
     if (type != kCellText && type != kCellTextCombo) return;

@@ -33,6 +33,10 @@ ui::LResult Lattix::HandleInputMessage(ui::MessageId message, ui::WParam wParam,
         break;
     default: break;
     }
+    if (ui::LResult result = 0; handleCompositionMessage(message, wParam, lParam, result)) {
+        handled = true;
+        return result;
+    }
     if (handleKeyMessage(message, wParam, lParam)) {
         handled = true;
         return 0;

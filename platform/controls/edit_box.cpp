@@ -94,11 +94,24 @@ LResult EditBox::Handle(MessageId message, WParam wParam, LParam lParam) {
     case WM_SIZE:
         EnsureCaretVisible();
         return 0;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS: wm.InvalidateRect(hwnd_, nullptr, false); return 0;
+    case WM_SETFOCUS: wm.InvalidateRect(hwnd_, nullptr, false); return 0;
+    case WM_KILLFOCUS:
+        // The input method commits or drops its text when the focus moves; none stays shown here.
+        EndComposition();
+        wm.InvalidateRect(hwnd_, nullptr, false);
+        return 0;
     case WM_GETDLGCODE: return 0x0001 | 0x0002 | 0x0004 | 0x0080;
     case WM_KEYDOWN: OnKeyDown(static_cast<int>(wParam)); return 0;
     case WM_CHAR: OnChar(static_cast<char32_t>(wParam)); return 0;
+    case WM_IME_STARTCOMPOSITION:
+    case WM_IME_ENDCOMPOSITION: EndComposition(); return 0;
+    case WM_IME_COMPOSITION:
+        if (lParam != 0) OnComposition(*reinterpret_cast<const CompositionText*>(lParam));
+        return 0;
+    case WM_IME_REQUEST:
+        if (lParam == 0) return 0;
+        AnswerInputMethod(*reinterpret_cast<InputMethodQuery*>(lParam));
+        return 1;
     case WM_CUT: Cut(); return 0;
     case WM_COPY: Copy(); return 0;
     case WM_PASTE: Paste(); return 0;
@@ -549,6 +562,8 @@ void EditBox::Paint(gfx::DeviceContext& dc) {
         const Point p = PosFromChar(caret_);
         dc.fillRect(Rect{p.x, p.y, p.x + 1, p.y + lh}, ink);
     }
+    // Text being composed: its line is drawn again with it.
+    if (!preedit_.empty()) PaintComposition(dc, ink, back, focused);
 }
 
 } // namespace lattix::controls

@@ -9,6 +9,10 @@
 // itself is left to the owner unless ES_WANTRETURN), arrows, Home, End, PgUp and PgDn move the
 // caret (Shift extends the selection, Ctrl moves by words or to the text ends), Delete deletes,
 // Ctrl+A selects all, Ctrl+C, Ctrl+X and Ctrl+V copy, cut and paste.
+//
+// Input methods (WM_IME_* messages, platform/controls/edit_box_composition.cpp): the text being
+// composed shows underlined at the caret, pushing the rest of the line aside, with its own caret;
+// it is not part of the text until committed, when it replaces the selection as typing would.
 #pragma once
 
 #include <cstdint>
@@ -97,6 +101,14 @@ public:
     // Shows the context menu at a screen point; returns the command chosen (0 none).
     int ShowContextMenu(ui::Point screen);
 
+    // ---- input methods
+    // The text being composed (UTF-8; empty when none) and its caret in characters.
+    std::string Preedit() const;
+    int PreeditCursor() const { return preeditCursor_; }
+    // The caret as a client rectangle one pixel wide and a line high: the composition's caret while
+    // text is being composed.
+    ui::Rect CaretRect() const;
+
 private:
     explicit EditBox(Hwnd hwnd) : hwnd_(hwnd) {}
     static ui::LResult Proc(Hwnd, ui::MessageId, ui::WParam, ui::LParam);
@@ -117,6 +129,14 @@ private:
     int LineLeft(int line) const;
     int VisibleLines() const;
     std::uint32_t Style() const;
+    // Input methods (edit_box_composition.cpp).
+    void OnComposition(const ui::CompositionText& text);
+    void EndComposition();
+    void AnswerInputMethod(ui::InputMethodQuery& query) const;
+    int PreeditWidth(int chars) const;
+    int PreeditLineLeft(int line) const;
+    void ScrollToPreeditCaret();
+    void PaintComposition(gfx::DeviceContext& dc, gfx::Color ink, gfx::Color back, bool focused);
 
     Hwnd hwnd_;
     std::u32string text_;
@@ -132,6 +152,10 @@ private:
     gfx::Color backColor_ = gfx::kSystemColorFlag | gfx::COLOR_WINDOW;
     std::u32string undoText_;
     int undoCaret_ = 0;
+    // Text being composed, shown at the start of the selection; its caret (characters into it).
+    std::u32string preedit_;
+    int preeditCursor_ = 0;
+    bool preeditCursorVisible_ = true;
 };
 
 } // namespace lattix::controls

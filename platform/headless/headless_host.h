@@ -61,6 +61,19 @@ public:
     // Types UTF-8 text: each character as key down, character, key up (VK_PACKET for characters
     // without a key of their own). Bytes that are not UTF-8 count as Latin-1 characters.
     void TypeText(const std::string& utf8);
+    // ---- input methods (platform/headless/headless_input_method.cpp), as one sends them to the
+    // window with the focus. A composition starts, shows text being composed with its caret
+    // `cursor` characters into it (-1: at its end; an empty text ends the composition), and ends
+    // by committing text (inserted as typed) or by being cancelled (what was composed goes away).
+    // Updating or committing without a start starts a composition first. Throws
+    // std::invalid_argument for a cursor outside -1..length of the text.
+    void StartComposition();
+    void UpdateComposition(const std::string& preedit, int cursor = -1);
+    void CommitComposition(const std::string& text);
+    void CancelComposition();
+    // What the focused window tells an input method (its caret in client coordinates of the
+    // top-level window); false when no window answers.
+    bool QueryInputMethod(InputMethodQuery& query) const;
     // Converts client coordinates of the top-level window to screen coordinates.
     Point ToScreen(int x, int y) const;
 

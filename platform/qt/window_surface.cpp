@@ -260,6 +260,7 @@ void WindowSurface::mouseReleaseEvent(QMouseEvent* e) {
     SyncModifiers(e->modifiers());
     Wm().InjectMouseButton(button, false, ScreenPointOf(e->position()));
     e->accept();
+    updateInputMethod();
 }
 
 void WindowSurface::mouseMoveEvent(QMouseEvent* e) {
@@ -309,6 +310,7 @@ void WindowSurface::keyPressEvent(QKeyEvent* e) {
         for (char32_t ch : text.toUcs4())
             if (ch != 0x7F) wm.InjectChar(ch);
     e->accept();
+    updateInputMethod();
 }
 
 void WindowSurface::keyReleaseEvent(QKeyEvent* e) {
@@ -338,6 +340,7 @@ void WindowSurface::focusInEvent(QFocusEvent* e) {
     if (focus != 0 && wm.GetAncestorRoot(focus) == topLevel_) return;
     wm.SetActiveWindow(topLevel_);
     wm.SetFocus(focusTarget());
+    updateInputMethod();
 }
 
 void WindowSurface::focusOutEvent(QFocusEvent* e) {

@@ -3,8 +3,9 @@
 // The window's picture (its client area, children and frame) is composed into a bitmap that this
 // widget keeps; a QImage over that bitmap's pixels is drawn without converting or copying it first.
 // Mouse, wheel and keyboard go to the window manager at screen coordinates, so capture, focus and
-// double clicks follow its rules; Qt focus is the window manager's focus; a resize of the widget
-// resizes the window; the widget's place on the screen is the window's place.
+// double clicks follow its rules; input methods compose into the focused window; Qt focus is the
+// window manager's focus; a resize of the widget resizes the window; the widget's place on the
+// screen is the window's place.
 #pragma once
 
 #include <QImage>
@@ -37,6 +38,9 @@ public:
     void followWindow();
     // Places the window where the widget is on the screen.
     void syncWindowGeometry();
+    // Qt's input method asks here (public, as in QWidget): the answers come from the focused
+    // window's WM_IME_REQUEST.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 protected:
     bool event(QEvent* e) override;
@@ -57,6 +61,11 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
+    // Input methods (platform/qt/window_surface_input_method.cpp): compositions go to the window
+    // with the focus as WM_IME_* messages.
+    void inputMethodEvent(QInputMethodEvent* e) override;
+    // Tells the platform's input method that the caret or the text may have moved.
+    void updateInputMethod();
 
 private:
     Point ScreenPointOf(QPointF local) const;

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "platform/gfx/device_context.h"
+#include "platform/gfx/utf8.h"
 #include "platform/ui/window_internals.h"
 #include "platform/ui/window_manager.h"
 #include "platform/ui/window_record.h"
@@ -63,6 +64,18 @@ LResult WindowManager::DefWindowProc(Hwnd hwnd, MessageId message, WParam wParam
     case WM_SETREDRAW:
         w->redraw = wParam != 0;
         return 0;
+    case WM_IME_COMPOSITION: {
+        // A window that knows nothing of input methods gets the committed text as typed characters.
+        // Like typing, a character goes where the focus is: into a child the first one opened, say.
+        const auto* text = reinterpret_cast<const CompositionText*>(lParam);
+        if (text == nullptr) return 0;
+        for (char32_t ch : gfx::decodeUtf8(text->commit)) {
+            if (!IsWindow(hwnd)) break;
+            const Hwnd target = focus_ != 0 && IsChild(hwnd, focus_) ? focus_ : hwnd;
+            SendMessage(target, WM_CHAR, static_cast<WParam>(ch), 1);
+        }
+        return 0;
+    }
     case WM_NCHITTEST:
         return HitTestNonClient(hwnd, Point{GetXLParam(lParam), GetYLParam(lParam)});
     default:

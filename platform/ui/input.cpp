@@ -270,4 +270,51 @@ void WindowManager::InjectChar(char32_t ch) {
     PumpMessages();
 }
 
+// ---- input methods ----
+
+void WindowManager::InjectCompositionStart() {
+    if (backend_ == nullptr) return;
+    Hwnd target = focus_ != 0 ? focus_ : active_;
+    if (target == 0 || !IsWindow(target) || target == compositionTarget_) return;
+    compositionTarget_ = target;
+    SendMessage(target, WM_IME_STARTCOMPOSITION, 0, 0);
+    PumpMessages();
+}
+
+void WindowManager::InjectComposition(const CompositionText& text) {
+    if (backend_ == nullptr) return;
+    if (text.preedit.empty() && text.commit.empty() && text.replaceLength <= 0 && compositionTarget_ == 0) return;
+    InjectCompositionStart();
+    Hwnd target = focus_ != 0 ? focus_ : active_;
+    if (target == 0 || !IsWindow(target)) return;
+    // The text travels by pointer: sent, not posted.
+    CompositionText copy = text;
+    SendMessage(target, WM_IME_COMPOSITION, 0, reinterpret_cast<LParam>(&copy));
+    PumpMessages();
+    if (text.preedit.empty()) InjectCompositionEnd();
+}
+
+void WindowManager::InjectCompositionEnd() {
+    if (backend_ == nullptr || compositionTarget_ == 0) return;
+    compositionTarget_ = 0;
+    // The end goes where the focus is now: a window that took the focus mid-way shows the text.
+    Hwnd target = focus_ != 0 ? focus_ : active_;
+    if (target != 0 && IsWindow(target)) SendMessage(target, WM_IME_ENDCOMPOSITION, 0, 0);
+    PumpMessages();
+}
+
+Hwnd WindowManager::QueryInputMethod(InputMethodQuery& query) {
+    query = InputMethodQuery{};
+    Hwnd target = focus_ != 0 ? focus_ : active_;
+    if (backend_ == nullptr || target == 0 || !IsWindow(target)) return 0;
+    if (SendMessage(target, WM_IME_REQUEST, 0, reinterpret_cast<LParam>(&query)) == 0) {
+        query = InputMethodQuery{};
+        return 0;
+    }
+    Point topLeft{query.caret.left, query.caret.top};
+    ClientToScreen(target, topLeft);
+    query.caret = Rect{topLeft.x, topLeft.y, topLeft.x + query.caret.width(), topLeft.y + query.caret.height()};
+    return target;
+}
+
 } // namespace lattix::ui

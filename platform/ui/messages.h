@@ -53,6 +53,18 @@ inline constexpr MessageId WM_SYSKEYDOWN = 0x0104;
 inline constexpr MessageId WM_SYSKEYUP = 0x0105;
 inline constexpr MessageId WM_SYSCHAR = 0x0106;
 
+// Input methods. A composition starts, carries text being composed (shown at the caret, not yet
+// part of the window's text) and text committed (taken as typed), and ends. The host sends these
+// to the window with the keyboard focus; lParam of WM_IME_COMPOSITION points to a CompositionText.
+// A window that does not handle WM_IME_COMPOSITION gets the committed text as WM_CHAR messages,
+// one per character, from the default window procedure.
+inline constexpr MessageId WM_IME_STARTCOMPOSITION = 0x010D;
+inline constexpr MessageId WM_IME_ENDCOMPOSITION = 0x010E;
+inline constexpr MessageId WM_IME_COMPOSITION = 0x010F;
+// The host asks the focused window where its caret is and what text surrounds it: lParam points
+// to an InputMethodQuery the window fills; it returns nonzero when it did.
+inline constexpr MessageId WM_IME_REQUEST = 0x0288;
+
 // Commands, timers and scrolling.
 inline constexpr MessageId WM_COMMAND = 0x0111;
 inline constexpr MessageId WM_SYSCOMMAND = 0x0112;
@@ -182,6 +194,42 @@ struct NotifyHeader {
     Hwnd hwndFrom = 0;
     std::uintptr_t idFrom = 0;
     int code = 0;
+};
+
+// Pointed to by the lParam of WM_IME_COMPOSITION. The committed text (UTF-8, may be empty) is
+// inserted first, as typed; the composed text then replaces what was shown before (empty: nothing
+// is being composed any more).
+struct CompositionText {
+    std::string commit;
+    std::string preedit;
+    // The caret within the composed text, in characters; -1 puts it at the end.
+    int cursor = -1;
+    bool cursorVisible = true;
+    // Text around the caret the commit replaces (an input method correcting a word): it starts
+    // replaceFrom characters from the caret (negative: before it) and runs replaceLength characters.
+    int replaceFrom = 0;
+    int replaceLength = 0;
+};
+
+// What an input method may ask for (Qt's input method queries, for example).
+inline constexpr unsigned IMH_DIGITS_ONLY = 0x0001;
+inline constexpr unsigned IMH_UPPERCASE_ONLY = 0x0002;
+inline constexpr unsigned IMH_LOWERCASE_ONLY = 0x0004;
+inline constexpr unsigned IMH_MULTILINE = 0x0008;
+
+// Pointed to by the lParam of WM_IME_REQUEST; the window fills what it has.
+struct InputMethodQuery {
+    // The caret (the composition's caret while composing), client coordinates of the window.
+    Rect caret{};
+    // Whether typed text is taken at all (an input method then turns itself on).
+    bool enabled = false;
+    // The text around the caret (its line, UTF-8) and, in characters of it, the caret and the far
+    // end of the selection (the anchor; the caret when nothing is selected).
+    std::string surroundingText;
+    int cursor = 0;
+    int anchor = 0;
+    std::string selectedText;
+    unsigned hints = 0; // IMH_*
 };
 
 // Scroll bar state exchanged with SetScrollInfo / GetScrollInfo.

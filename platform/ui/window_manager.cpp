@@ -46,7 +46,7 @@ void WindowManager::Reset() {
     leaveTracking_.clear();
     hover_ = {};
     hoverTimer_ = 0;
-    focus_ = active_ = capture_ = 0;
+    focus_ = active_ = capture_ = compositionTarget_ = 0;
     cursorPos_ = {-1, -1};
     cursor_ = Cursor::Arrow;
     std::fill(std::begin(keyDown_), std::end(keyDown_), 0);
@@ -179,6 +179,7 @@ void WindowManager::ForgetWindowState(WindowRecord& w) {
     if (capture_ == h) capture_ = 0;
     if (scrollTrack_ && scrollTrack_->hwnd == h) scrollTrack_.reset();
     if (focus_ == h) focus_ = 0;
+    if (compositionTarget_ == h) compositionTarget_ = 0;
     if (active_ == h) active_ = 0;
     leaveTracking_.erase(std::remove(leaveTracking_.begin(), leaveTracking_.end(), h), leaveTracking_.end());
     if (hover_.hwnd == h) hover_ = {};

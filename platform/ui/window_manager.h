@@ -238,6 +238,18 @@ public:
     void InjectMouseWheel(int delta, Point screen, bool horizontal = false);
     void InjectKey(VirtualKey key, bool down);
     void InjectChar(char32_t ch);
+    // Input methods. Composition messages go to the focus (the active window without one); a
+    // window that takes the focus in the middle of a composition gets WM_IME_STARTCOMPOSITION
+    // before its first update. InjectComposition starts a composition when none runs in the target
+    // and ends it once nothing is left being composed; InjectCompositionEnd drops what is being
+    // composed.
+    void InjectCompositionStart();
+    void InjectComposition(const CompositionText& text);
+    void InjectCompositionEnd();
+    bool Composing() const { return compositionTarget_ != 0; }
+    // Asks the focus for its caret and the text around it (WM_IME_REQUEST); the caret comes back in
+    // screen coordinates. Returns the window that answered, 0 when none did.
+    Hwnd QueryInputMethod(InputMethodQuery& query);
 
     // ---- Invalidation and paint -------------------------------------------------------------
     // rect in client coordinates; nullptr invalidates the whole client area.
@@ -405,6 +417,7 @@ private:
     MessageSpy spy_;
 
     Hwnd focus_ = 0;
+    Hwnd compositionTarget_ = 0; // the window a composition runs in, 0 when none runs
     Hwnd active_ = 0;
     Hwnd capture_ = 0;
     Point cursorPos_{-1, -1};

@@ -68,3 +68,48 @@ TEST_F(KeyboardEditingTest, KeyboardCommandAndSearchByName) {
 }
 
 } // namespace
+
+TEST_F(KeyboardEditingTest, InputMethodCompositionEditsTheCurrentCell) {
+    lx_input_method_state state{};
+    int32_t needed = 0;
+    ASSERT_EQ(lx_host_input_method_query(host, &state, nullptr, 0, &needed, nullptr), LX_OK);
+    EXPECT_EQ(state.answered, 1);
+    EXPECT_EQ(state.enabled, 1);
+    const int32_t cellLeft = state.caret_left;
+    ASSERT_EQ(lx_host_composition_start(host, nullptr), LX_OK);
+    ASSERT_EQ(lx_host_composition_update(host, "nihao", -1, nullptr), LX_OK);
+    EXPECT_TRUE(getBool("IsEditing"));
+    Result text;
+    ASSERT_EQ(call("TextEditText", LX_GET, ArgList{}, &text.v), LX_OK);
+    EXPECT_EQ(text.str(), "");
+    // The caret the input method sees sits after the composed text, in the editor over the cell.
+    ASSERT_EQ(lx_host_input_method_query(host, &state, nullptr, 0, &needed, nullptr), LX_OK);
+    EXPECT_GT(state.caret_left, cellLeft + 10);
+    EXPECT_EQ(needed, 1); // no text around the caret yet
+    // Bad arguments are refused and change nothing.
+    lx_error err{};
+    EXPECT_EQ(static_cast<uint32_t>(lx_host_composition_update(host, "ab", 3, &err)), 0x800A0005u);
+    EXPECT_EQ(static_cast<uint32_t>(lx_host_composition_update(host, nullptr, 0, &err)), 0x80004003u);
+    EXPECT_EQ(static_cast<uint32_t>(lx_host_composition_commit(host, nullptr, &err)), 0x80004003u);
+    EXPECT_EQ(static_cast<uint32_t>(lx_host_input_method_query(host, nullptr, nullptr, 0, &needed, &err)), 0x80004003u);
+    ASSERT_EQ(lx_host_composition_update(host, "你好", 1, nullptr), LX_OK);
+    ASSERT_EQ(lx_host_composition_commit(host, "你好", nullptr), LX_OK);
+    ASSERT_EQ(lx_host_input_method_query(host, &state, nullptr, 0, &needed, nullptr), LX_OK);
+    std::string around(static_cast<size_t>(needed), '\0');
+    ASSERT_EQ(lx_host_input_method_query(host, &state, around.data(), needed, &needed, nullptr), LX_OK);
+    EXPECT_STREQ(around.c_str(), "你好");
+    EXPECT_EQ(state.cursor, 2);
+    EXPECT_EQ(state.anchor, 2);
+    ASSERT_EQ(lx_host_key(host, 0x0D, 0, nullptr), LX_OK);
+    EXPECT_FALSE(getBool("IsEditing"));
+    Result value;
+    ArgList cell{I4(1), I4(1)};
+    ASSERT_EQ(call("CellValue", LX_GET, cell, &value.v), LX_OK);
+    EXPECT_EQ(value.str(), "你好");
+    // A cancelled composition types nothing.
+    ASSERT_EQ(lx_host_composition_update(host, "x", 0, nullptr), LX_OK);
+    ASSERT_EQ(lx_host_composition_cancel(host, nullptr), LX_OK);
+    Result after;
+    ASSERT_EQ(call("TextEditText", LX_GET, ArgList{}, &after.v), LX_OK);
+    EXPECT_EQ(after.str(), "");
+}

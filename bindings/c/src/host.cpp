@@ -12,6 +12,7 @@
 #include "grid/lattix.h"
 #include "grid/model/persisted_properties.h"
 #include "grid/model/property_bag_json.h"
+#include "platform/gfx/utf8.h"
 #include "platform/headless/headless_host.h"
 #include "runtime/automation_error.h"
 
@@ -304,6 +305,53 @@ LX_API int32_t lx_host_type_text(lx_host* host, const char* utf8, lx_error* erro
         headless::HeadlessHost& w = Window(host);
         if (!utf8) RaiseInvalidPointer();
         w.TypeText(utf8);
+    });
+}
+
+LX_API int32_t lx_host_composition_start(lx_host* host, lx_error* error) {
+    return Guarded(error, [&] { Window(host).StartComposition(); });
+}
+
+LX_API int32_t lx_host_composition_update(lx_host* host, const char* utf8, int32_t cursor, lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        if (!utf8) RaiseInvalidPointer();
+        if (cursor < -1 || cursor > static_cast<int32_t>(gfx::decodeUtf8(utf8).size())) RaiseInvalidArgument();
+        w.UpdateComposition(utf8, cursor);
+    });
+}
+
+LX_API int32_t lx_host_composition_commit(lx_host* host, const char* utf8, lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        if (!utf8) RaiseInvalidPointer();
+        w.CommitComposition(utf8);
+    });
+}
+
+LX_API int32_t lx_host_composition_cancel(lx_host* host, lx_error* error) {
+    return Guarded(error, [&] { Window(host).CancelComposition(); });
+}
+
+LX_API int32_t lx_host_input_method_query(lx_host* host, lx_input_method_state* out, char* text, int32_t size,
+                                          int32_t* needed, lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        if (!out || !needed || size < 0) RaiseInvalidPointer();
+        ui::InputMethodQuery query;
+        const bool answered = w.QueryInputMethod(query);
+        *out = lx_input_method_state{};
+        if (answered) {
+            out->answered = 1;
+            out->enabled = query.enabled ? 1 : 0;
+            out->caret_left = query.caret.left;
+            out->caret_top = query.caret.top;
+            out->caret_right = query.caret.right;
+            out->caret_bottom = query.caret.bottom;
+            out->cursor = query.cursor;
+            out->anchor = query.anchor;
+        }
+        CopyOut(query.surroundingText, text, size, needed);
     });
 }
 

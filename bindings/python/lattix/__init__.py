@@ -13,7 +13,7 @@ interface of liblattix.so.
 
 from ._values import Array, ErrorValue, LattixError, Missing, Null, Ref
 from ._dispatch import Event, Member, Object, Param, dispid, enums, events, members
-from ._grid import Grid, Host, MenuItem, dc_draw_text, dc_fill_rect, load_image_list, load_picture
+from ._grid import Grid, Host, InputMethodState, MenuItem, dc_draw_text, dc_fill_rect, load_image_list, load_picture
 from ._record_set import record_set, sqlite_record_set
 from ._library import lib as _lib
 from . import _library as _L

@@ -26,6 +26,11 @@ _KEYS.update({"numpad%d" % n: 0x60 + n for n in range(10)})
 # An item of a popup menu: its text, whether it can be chosen, its check mark and its command.
 MenuItem = collections.namedtuple("MenuItem", "text enabled checked command")
 
+# What the focused window tells an input method: whether it takes typed text, its caret (left, top,
+# right, bottom) in client pixels of the host window, the text of the caret's line, and the caret
+# and the far end of the selection in that text (characters).
+InputMethodState = collections.namedtuple("InputMethodState", "enabled caret surrounding_text cursor anchor")
+
 
 def key_code(key):
     if isinstance(key, int):
@@ -129,6 +134,37 @@ class Host:
 
     def type_text(self, text):
         self._call("lx_host_type_text", text.encode("utf-8"))
+
+    # ---- input methods, as one sends them to the window with the focus (the grid or its editor)
+
+    def start_composition(self):
+        self._call("lx_host_composition_start")
+
+    def update_composition(self, text, cursor=None):
+        """Shows text being composed, with its caret `cursor` characters into it (None: at its end).
+        On the grid it starts an edit where typing its first character would; empty text ends the
+        composition."""
+        self._call("lx_host_composition_update", str(text).encode("utf-8"), -1 if cursor is None else int(cursor))
+
+    def commit_composition(self, text):
+        """Commits text, taken as typed, and ends the composition."""
+        self._call("lx_host_composition_commit", str(text).encode("utf-8"))
+
+    def cancel_composition(self):
+        """Ends the composition, dropping what was being composed."""
+        self._call("lx_host_composition_cancel")
+
+    def input_method_state(self):
+        """An InputMethodState of the focused window, or None when no window answers."""
+        state = L.InputMethodState()
+        needed = ctypes.c_int32()
+        self._call("lx_host_input_method_query", ctypes.byref(state), None, 0, ctypes.byref(needed))
+        buffer = ctypes.create_string_buffer(needed.value)
+        self._call("lx_host_input_method_query", ctypes.byref(state), buffer, needed.value, ctypes.byref(needed))
+        if not state.answered:
+            return None
+        caret = (state.caret_left, state.caret_top, state.caret_right, state.caret_bottom)
+        return InputMethodState(bool(state.enabled), caret, buffer.value.decode("utf-8"), state.cursor, state.anchor)
 
     # ---- virtual time
 

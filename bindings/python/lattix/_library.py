@@ -52,6 +52,12 @@ class MenuItem(ctypes.Structure):
                 ("separator", ctypes.c_int32)]
 
 
+class InputMethodState(ctypes.Structure):
+    _fields_ = [("answered", ctypes.c_int32), ("enabled", ctypes.c_int32), ("caret_left", ctypes.c_int32),
+                ("caret_top", ctypes.c_int32), ("caret_right", ctypes.c_int32), ("caret_bottom", ctypes.c_int32),
+                ("cursor", ctypes.c_int32), ("anchor", ctypes.c_int32)]
+
+
 class NamedArg(ctypes.Structure):
     _fields_ = [("name", ctypes.c_char_p), ("value", Variant)]
 
@@ -230,6 +236,12 @@ HOST_PROTOTYPES = {
     "lx_host_key_down": (_I32, [_P, _I32, _I32, _PE]),
     "lx_host_key_up": (_I32, [_P, _I32, _I32, _PE]),
     "lx_host_type_text": (_I32, [_P, ctypes.c_char_p, _PE]),
+    "lx_host_composition_start": (_I32, [_P, _PE]),
+    "lx_host_composition_update": (_I32, [_P, ctypes.c_char_p, _I32, _PE]),
+    "lx_host_composition_commit": (_I32, [_P, ctypes.c_char_p, _PE]),
+    "lx_host_composition_cancel": (_I32, [_P, _PE]),
+    "lx_host_input_method_query": (_I32, [_P, ctypes.POINTER(InputMethodState), ctypes.c_char_p, _I32,
+                                          ctypes.POINTER(_I32), _PE]),
     "lx_host_advance": (_I32, [_P, ctypes.c_int64, _PE]),
     "lx_host_pump": (_I32, [_P, _PE]),
     "lx_host_now": (ctypes.c_int64, [_P]),
