@@ -459,16 +459,17 @@ gfx::ShapedTextPtr EditBox::LineShape(int line) const {
 
 // Left edge of a line's text in client coordinates: right-aligned lines end at the right margin.
 // A left-aligned line that reads right to left is aligned right, where its reading starts.
-int EditBox::LineLeft(int line) const {
+int EditBox::LineLeft(int line) const { return TextLeft(*LineShape(line)); }
+
+int EditBox::TextLeft(const gfx::ShapedText& shaped) const {
     const Rect client = Wm().GetClientRect(hwnd_);
-    const gfx::ShapedTextPtr shaped = LineShape(line);
     const bool right = (Style() & ES_RIGHT) || (Wm().GetExStyle(hwnd_) & WS_EX_RTLREADING) ||
-                       (!(Style() & ES_CENTER) && shaped->rightToLeft);
+                       (!(Style() & ES_CENTER) && shaped.rightToLeft);
     if (Style() & ES_CENTER && !right)
-        return marginLeft_ + (client.width() - marginLeft_ - marginRight_ - shaped->advance) / 2 - scrollX_;
+        return marginLeft_ + (client.width() - marginLeft_ - marginRight_ - shaped.advance) / 2 - scrollX_;
     if (!right) return marginLeft_ - scrollX_;
     // One pixel is kept free at the right for the caret after the last character.
-    return client.width() - marginRight_ - 1 - shaped->advance - scrollX_;
+    return client.width() - marginRight_ - 1 - shaped.advance - scrollX_;
 }
 
 Point EditBox::PosFromChar(int pos) const {

@@ -127,14 +127,21 @@ private:
     int LineHeight() const;
     gfx::ShapedTextPtr LineShape(int line) const;
     int LineLeft(int line) const;
+    int TextLeft(const gfx::ShapedText& shaped) const;
     int VisibleLines() const;
     std::uint32_t Style() const;
     // Input methods (edit_box_composition.cpp).
     void OnComposition(const ui::CompositionText& text);
     void EndComposition();
     void AnswerInputMethod(ui::InputMethodQuery& query) const;
-    int PreeditWidth(int chars) const;
-    int PreeditLineLeft(int line) const;
+    // The line of the composition as shown: its text with the preedit inserted at the selection.
+    struct ComposedLine {
+        int line = 0, start = 0, at = 0; // the line, its first position, where the preedit goes
+        std::u32string text;
+        gfx::ShapedTextPtr shaped;
+        int left = 0;
+    };
+    ComposedLine Composed() const;
     void ScrollToPreeditCaret();
     void PaintComposition(gfx::DeviceContext& dc, gfx::Color ink, gfx::Color back, bool focused);
 

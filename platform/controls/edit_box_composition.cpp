@@ -62,20 +62,19 @@ void EditBox::EndComposition() {
     Wm().InvalidateRect(hwnd_, nullptr, false);
 }
 
-int EditBox::PreeditWidth(int chars) const {
-    chars = std::clamp(chars, 0, static_cast<int>(preedit_.size()));
-    if (chars == 0) return 0;
-    return font_->textExtent(gfx::encodeUtf8(std::u32string_view(preedit_).substr(0, static_cast<size_t>(chars)))).cx;
-}
-
-// Left edge of a line that shows the composition: right-aligned lines grow to the left, centred
-// ones to both sides.
-int EditBox::PreeditLineLeft(int line) const {
-    const int left = LineLeft(line);
-    const int width = PreeditWidth(static_cast<int>(preedit_.size()));
-    if ((Style() & ES_RIGHT) || (Wm().GetExStyle(hwnd_) & WS_EX_RTLREADING)) return left - width;
-    if (Style() & ES_CENTER) return left - width / 2;
-    return left;
+EditBox::ComposedLine EditBox::Composed() const {
+    ComposedLine c;
+    c.at = SelStart();
+    c.line = LineOfPos(c.at);
+    c.start = LineStart(c.line);
+    const std::u32string_view line =
+        std::u32string_view(text_).substr(static_cast<size_t>(c.start), static_cast<size_t>(LineEnd(c.line) - c.start));
+    c.text.assign(line);
+    c.text.insert(static_cast<size_t>(c.at - c.start), preedit_);
+    const bool rtl = Wm().GetExStyle(hwnd_) & WS_EX_RTLREADING;
+    c.shaped = gfx::shapeText(*font_, c.text, rtl ? gfx::TextDirection::RightToLeft : gfx::TextDirection::Auto);
+    c.left = TextLeft(*c.shaped);
+    return c;
 }
 
 Rect EditBox::CaretRect() const {
@@ -84,9 +83,10 @@ Rect EditBox::CaretRect() const {
         const Point p = PosFromChar(caret_);
         return Rect{p.x, p.y, p.x + 1, p.y + lh};
     }
-    const int at = SelStart(), line = LineOfPos(at);
-    const int x = PreeditLineLeft(line) + TextWidth(LineStart(line), at) + PreeditWidth(preeditCursor_);
-    const int y = (line - topLine_) * lh;
+    const ComposedLine c = Composed();
+    const int cursor = std::clamp(preeditCursor_, 0, static_cast<int>(preedit_.size()));
+    const int x = c.left + c.shaped->caretX(static_cast<size_t>(c.at - c.start + cursor));
+    const int y = (c.line - topLine_) * lh;
     return Rect{x, y, x + 1, y + lh};
 }
 
@@ -119,41 +119,32 @@ void EditBox::AnswerInputMethod(InputMethodQuery& query) const {
     if (style & ES_MULTILINE) query.hints |= IMH_MULTILINE;
 }
 
-// Draws the line of the composition again: the text before the selection, the composition
-// underlined, then the rest of the line (the selection the commit will replace stays lit).
+// Draws the line of the composition again: the line with the composition inserted at the
+// selection (shaped as one text, so joins and direction are right), the composition underlined,
+// and the selection the commit will replace still lit.
 void EditBox::PaintComposition(gfx::DeviceContext& dc, gfx::Color ink, gfx::Color back, bool focused) {
     const Rect client = Wm().GetClientRect(hwnd_);
     const int lh = LineHeight();
-    const int at = SelStart(), line = LineOfPos(at);
-    const int y = (line - topLine_) * lh;
+    const ComposedLine c = Composed();
+    const int y = (c.line - topLine_) * lh;
     if (y + lh <= 0 || y >= client.height()) return;
-    const int start = LineStart(line), end = LineEnd(line);
-    const int left = PreeditLineLeft(line);
-    const int x = left + TextWidth(start, at);
-    const int width = PreeditWidth(static_cast<int>(preedit_.size()));
-    auto out = [&](int textX, std::u32string_view s, gfx::Color c) {
-        if (s.empty()) return;
-        dc.setTextColor(c);
-        dc.textOut(textX, y, gfx::encodeUtf8(s));
-    };
-    auto part = [&](int from, int to) {
-        return std::u32string_view(text_).substr(static_cast<size_t>(from), static_cast<size_t>(to - from));
-    };
+    const int baseline = y + font_->metrics().ascent;
     dc.fillRect(Rect{0, y, client.width(), y + lh}, back);
-    out(left, part(start, at), ink);
-    out(x, preedit_, ink);
+    dc.setTextColor(ink);
+    dc.drawShapedText(c.left, baseline, *c.shaped, nullptr);
+    const size_t from = static_cast<size_t>(c.at - c.start), to = from + preedit_.size();
     const int thickness = std::max(1, font_->underlineThickness());
     const int underline = y + std::min(lh - thickness, font_->metrics().ascent + font_->underlineOffset());
-    dc.fillRect(Rect{x, underline, x + width, underline + thickness}, ink);
-    const int tail = x + width;
-    const int selectedTo = std::min(SelEnd(), end);
-    if (focused && at < selectedTo) {
-        const int lit = TextWidth(at, selectedTo);
-        dc.fillRect(Rect{tail, y, tail + lit, y + lh}, gfx::sysColor(gfx::COLOR_HIGHLIGHT));
-        out(tail, part(at, selectedTo), gfx::sysColor(gfx::COLOR_HIGHLIGHTTEXT));
-        out(tail + lit, part(selectedTo, end), ink);
-    } else {
-        out(tail, part(at, end), ink);
+    for (const auto& [l, r] : c.shaped->spans(from, to))
+        dc.fillRect(Rect{c.left + l, underline, c.left + r, underline + thickness}, ink);
+    const int selectedTo = std::min(SelEnd(), LineEnd(c.line));
+    if (focused && c.at < selectedTo) {
+        dc.setTextColor(gfx::sysColor(gfx::COLOR_HIGHLIGHTTEXT));
+        for (const auto& [l, r] : c.shaped->spans(to, to + static_cast<size_t>(selectedTo - c.at))) {
+            const Rect piece{c.left + l, y, c.left + r, y + lh};
+            dc.fillRect(piece, gfx::sysColor(gfx::COLOR_HIGHLIGHT));
+            dc.drawShapedText(c.left, baseline, *c.shaped, &piece);
+        }
     }
     if (focused && preeditCursorVisible_) dc.fillRect(CaretRect(), ink);
 }

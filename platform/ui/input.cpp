@@ -291,6 +291,9 @@ void WindowManager::InjectComposition(const CompositionText& text) {
     CompositionText copy = text;
     SendMessage(target, WM_IME_COMPOSITION, 0, reinterpret_cast<LParam>(&copy));
     PumpMessages();
+    // The receiver may have passed the composition on to a window it focused (a grid to its
+    // editor): that window now holds it, and closing it ends the composition.
+    if (compositionTarget_ != 0 && focus_ != 0 && IsWindow(focus_)) compositionTarget_ = focus_;
     if (text.preedit.empty()) InjectCompositionEnd();
 }
 
