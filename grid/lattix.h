@@ -1101,12 +1101,17 @@ private:
         // Hands on the first error a BeforeSelectionChange handler raised in the middle of the
         // change, once the change is complete (unless another error is already leaving).
         ~StructuralScope() noexcept(false);
+        // The same, ahead of the destructor. A member that returns an object calls it before its
+        // return statement: an error thrown by a destructor after the return value is built does
+        // not free that value with every compiler.
+        void close();
         StructuralScope(const StructuralScope&) = delete;
         StructuralScope& operator=(const StructuralScope&) = delete;
 
     private:
         Lattix& g_;
         int unwinding_;
+        bool open_ = true;
     };
 
     void ensureRowCapacity(int32_t n);
