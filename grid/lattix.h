@@ -506,8 +506,10 @@ public:
     int32_t TreeCol() const { return treeCol_; }
     void SetTreeCol(int32_t n);
     int32_t LevelIndent() const { return levelIndent_; }
+    // 0..32767 (96-dpi units), else 514.
     void SetLevelIndent(int32_t n);
     int32_t TreeButtonSize() const { return treeButtonSize_; }
+    // 0..255 (96-dpi units), else 514: the button is drawn from a glyph of that size.
     void SetTreeButtonSize(int32_t n);
     bool AddRowAutoTreeButton() const { return addRowAutoTreeButton_; }
     void SetAddRowAutoTreeButton(bool b);
