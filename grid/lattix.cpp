@@ -165,6 +165,11 @@ Lattix::StructuralScope::StructuralScope(Lattix& g) : g_(g), unwinding_(std::unc
 }
 
 Lattix::StructuralScope::~StructuralScope() noexcept(false) {
+    if (open_) close();
+}
+
+void Lattix::StructuralScope::close() {
+    open_ = false;
     --g_.structuralDepth_;
     if (--g_.structuralChanges_ > 0 || !g_.heldHandlerError_) return;
     std::exception_ptr held = std::exchange(g_.heldHandlerError_, nullptr);

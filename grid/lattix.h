@@ -506,8 +506,10 @@ public:
     int32_t TreeCol() const { return treeCol_; }
     void SetTreeCol(int32_t n);
     int32_t LevelIndent() const { return levelIndent_; }
+    // 0..32767 (96-dpi units), else 514.
     void SetLevelIndent(int32_t n);
     int32_t TreeButtonSize() const { return treeButtonSize_; }
+    // 0..255 (96-dpi units), else 514: the button is drawn from a glyph of that size.
     void SetTreeButtonSize(int32_t n);
     bool AddRowAutoTreeButton() const { return addRowAutoTreeButton_; }
     void SetAddRowAutoTreeButton(bool b);
@@ -1101,12 +1103,17 @@ private:
         // Hands on the first error a BeforeSelectionChange handler raised in the middle of the
         // change, once the change is complete (unless another error is already leaving).
         ~StructuralScope() noexcept(false);
+        // The same, ahead of the destructor. A member that returns an object calls it before its
+        // return statement: an error thrown by a destructor after the return value is built does
+        // not free that value with every compiler.
+        void close();
         StructuralScope(const StructuralScope&) = delete;
         StructuralScope& operator=(const StructuralScope&) = delete;
 
     private:
         Lattix& g_;
         int unwinding_;
+        bool open_ = true;
     };
 
     void ensureRowCapacity(int32_t n);

@@ -128,8 +128,13 @@ private:
 
 } // namespace
 
+void RaiseWrongThread() {
+    throw AutomationError(rn::kWrongThread, "Lattix", rn::kWrongThreadMessage);
+}
+
 Variant AutomationObject::invoke(DispId id, InvokeKind kind, std::span<const Variant> positional,
                                  std::span<const NamedArg> named) {
+    checkOwnerThread();
     const TypeInfo& ti = typeInfo();
     const auto [member, handler] = ti.find(id);
     if (!member || !handler || !member->supports(kind))

@@ -11,9 +11,11 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
+#include "runtime/automation_error.h"
 #include "runtime/variant.h"
 
 namespace lattix {
@@ -106,9 +108,20 @@ private:
     int nextCookie_ = 1;
 };
 
+// An object belongs to the thread that created it: invoke refuses every other thread (kWrongThread)
+// before it reads or changes anything. A copy belongs to the thread that makes it.
 class AutomationObject : public std::enable_shared_from_this<AutomationObject> {
 public:
+    AutomationObject() = default;
+    AutomationObject(const AutomationObject&) noexcept : std::enable_shared_from_this<AutomationObject>() {}
+    AutomationObject& operator=(const AutomationObject&) noexcept { return *this; }
     virtual ~AutomationObject() = default;
+
+    bool onOwnerThread() const noexcept { return owner_ == std::this_thread::get_id(); }
+    // Raises kWrongThread unless the caller runs on the thread that created the object.
+    void checkOwnerThread() const {
+        if (owner_ != std::this_thread::get_id()) RaiseWrongThread();
+    }
     virtual const TypeInfo& typeInfo() const = 0;
     // The events this object raises; nullptr when it raises none.
     virtual EventSource* events() { return nullptr; }
@@ -122,6 +135,9 @@ public:
                    std::span<const NamedArg> named = {});
     // Raises kUnknownName when there is no member of that name.
     DispId dispIdOf(std::string_view name) const;
+
+private:
+    std::thread::id owner_ = std::this_thread::get_id();
 };
 
 // Lower-case ASCII form, used for every case-insensitive name comparison.

@@ -36,10 +36,16 @@ inline constexpr int32_t kMemberNotFound = static_cast<int32_t>(0x80020003u);
 inline constexpr int32_t kBadParamCount = static_cast<int32_t>(0x8002000Eu);
 inline constexpr int32_t kParamNotOptional = static_cast<int32_t>(0x8002000Fu);
 inline constexpr int32_t kUnknownName = static_cast<int32_t>(0x80020006u);
+// A published member called on a thread other than the one that created its object: the grid's
+// error 528 (0x80040000 + 528), raised by the runtime because it is the runtime that dispatches.
+inline constexpr int32_t kWrongThread = static_cast<int32_t>(0x80040210u);
+inline constexpr const char* kWrongThreadMessage = "Object used from a thread other than the one that created it.";
 } // namespace runtime_error_number
 
 [[noreturn]] void RaiseTypeMismatch();
 [[noreturn]] void RaiseOverflow();
 [[noreturn]] void RaiseRuntimeError(int32_t number, const std::string& description);
+// Raises kWrongThread with source "Lattix".
+[[noreturn]] void RaiseWrongThread();
 
 } // namespace lattix

@@ -15,7 +15,11 @@
  *   lx_variant_clear. Arguments are only read; results are written into variants that hold nothing
  *   (LX_EMPTY after lx_variant_init or lx_variant_clear).
  * - Strings are UTF-8.
- * - All calls of one grid must come from the thread that created its host.
+ * - A host, its grid and the objects the grid hands out belong to the thread that created the host
+ *   (an object made with lx_object_create belongs to the thread that made it). A call from another
+ *   thread fails with 0x80040210 ("Object used from a thread other than the one that created it.")
+ *   and changes nothing. Functions that cannot report an error (lx_object_release,
+ *   lx_host_destroy, lx_host_size, lx_host_now, ...) are not checked: call them from that thread too.
  */
 #ifndef LATTIX_C_LATTIX_H
 #define LATTIX_C_LATTIX_H

@@ -18,9 +18,12 @@ std::string LattixErrorMessage(int code) {
     case 524: return "Invalid hierarchy structure.";
     case 526: return "Cannot create system timer.";
     case 527: return "The limit of timers exceeded.";
+    case 528: return runtime_error_number::kWrongThreadMessage;
     default: return {};
     }
 }
+
+static_assert(0x80040000u + lattix_error::kWrongThread == static_cast<uint32_t>(runtime_error_number::kWrongThread));
 
 int32_t LattixErrorNumber(int code) { return static_cast<int32_t>(0x80040000u + static_cast<uint32_t>(code)); }
 

@@ -19,6 +19,9 @@ inline constexpr int kOutOfMemory = 523;
 inline constexpr int kInvalidHierarchy = 524;
 inline constexpr int kCannotCreateTimer = 526;
 inline constexpr int kTooManyTimers = 527;
+// A published member called from a thread other than the one that created its object (raised by
+// the dispatch itself, see AutomationObject::checkOwnerThread).
+inline constexpr int kWrongThread = 528;
 } // namespace lattix_error
 
 // The fixed message of a code; empty for a code without an entry.

@@ -168,6 +168,7 @@ std::shared_ptr<CellObject> Lattix::AddCol(const AddColArgs& a) {
     RelayoutAndRedraw();
     std::shared_ptr<CellObject> result = cols_[static_cast<size_t>(P)].defaultCellObject;
     FlushPendingEvents();
+    scope.close();
     return result;
 }
 

@@ -17,6 +17,15 @@ namespace lattix {
 
 using namespace lattix_error;
 
+namespace {
+// The tree button is drawn from a square glyph of its size: beyond this the glyph alone would take
+// megabytes (and gigabytes further on) for a button no row can show.
+constexpr int32_t kMaxTreeButtonSize = 255;
+// Indentation is the level (at most 255) times this, in pixels at up to 12.5 times the 96-dpi size:
+// the product must stay a valid coordinate.
+constexpr int32_t kMaxLevelIndent = 32767;
+} // namespace
+
 int32_t Lattix::ParentOf(int32_t pos) const {
     const int32_t level = rows_[pos].level;
     if (level == 0) return 0;
@@ -236,7 +245,7 @@ void Lattix::SetTreeCol(int32_t n) {
 }
 
 void Lattix::SetLevelIndent(int32_t n) {
-    if (n < 0) RaiseLattixError(kInvalidArgument);
+    if (n < 0 || n > kMaxLevelIndent) RaiseLattixError(kInvalidArgument);
     levelIndent_ = n;
     MarkLayout(1);
     RelayoutAndRedraw();
@@ -244,7 +253,7 @@ void Lattix::SetLevelIndent(int32_t n) {
 }
 
 void Lattix::SetTreeButtonSize(int32_t n) {
-    if (n < 0) RaiseLattixError(kInvalidArgument);
+    if (n < 0 || n > kMaxTreeButtonSize) RaiseLattixError(kInvalidArgument);
     treeButtonSize_ = n;
     RelayoutAndRedraw();
     PropertyChanged("TreeButtonSize");

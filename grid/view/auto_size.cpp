@@ -1,6 +1,8 @@
 // Optimal sizes: GetOptimalCellHeight, AutoWidthCol(s) and AutoHeightRow(s).
 #include <algorithm>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "grid/objects/font_object.h"
 #include "grid/lattix.h"
@@ -236,14 +238,40 @@ void Lattix::AutoWidthCols(const Variant& vStartCol, const Variant& vEndCol, boo
     std::vector<int32_t> indexes;
     for (int32_t p = start; p <= std::min(end, colCount_); ++p)
         if (bIncludeInvisibleCols || cols_[static_cast<size_t>(p)].visible) indexes.push_back(cols_[static_cast<size_t>(p)].index);
+    // A handler may move columns while the grid measures, so a column is found by its index each
+    // time: through a table of positions, read again only when a handler has moved columns.
+    std::vector<int32_t> posOf;
+    auto positionOf = [&](int32_t index) -> int32_t {
+        const auto at = static_cast<size_t>(index);
+        if (at < posOf.size()) {
+            const int32_t p = posOf[at];
+            if (p >= 1 && p <= colCount_ + 1 && cols_[static_cast<size_t>(p)].index == index) return p;
+        }
+        posOf.assign(static_cast<size_t>(colCount_) + 2, 0);
+        for (int32_t p = 1; p <= colCount_ + 1; ++p) {
+            const auto i = static_cast<size_t>(cols_[static_cast<size_t>(p)].index);
+            if (i < posOf.size()) posOf[i] = p;
+        }
+        return at < posOf.size() ? posOf[at] : 0;
+    };
     BeginUpdate();
     try {
+        // Every width is measured first and then applied in one step: applying them one at a time
+        // would lay all the columns out again for each one, quadratic in the column count.
+        std::vector<std::pair<int32_t, int32_t>> widths;
+        widths.reserve(indexes.size());
         for (int32_t index : indexes) {
-            const int32_t pos = PositionOfIndex(index);
+            const int32_t pos = positionOf(index);
             if (pos == 0) continue;
-            const int32_t width = optimalColumnWidth(pos, lMinimumWidth, lMaximumWidth, eCellVisibility);
-            const int32_t now = PositionOfIndex(index);
-            if (now != 0) applyColumnWidth(now, width);
+            widths.emplace_back(index, optimalColumnWidth(pos, lMinimumWidth, lMaximumWidth, eCellVisibility));
+        }
+        if (!widths.empty()) {
+            EndEditing();
+            for (const auto& [index, width] : widths)
+                if (const int32_t pos = positionOf(index)) cols_[static_cast<size_t>(pos)].width = width;
+            MarkLayout(1);
+            recomputeColumnPositions();
+            RelayoutAndRedraw();
         }
     } catch (...) {
         EndUpdate();

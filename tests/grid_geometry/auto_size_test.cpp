@@ -69,6 +69,37 @@ TEST(AutoWidthCols, SkipsHiddenColumnsUnlessAsked) {
     EXPECT_EQ(LattixCode([&] { g->AutoWidthCols(Variant::missing(), Variant::missing(), false, -1, -1, 3); }), 514);
 }
 
+TEST(AutoWidthCols, SizesEachColumnByItsOwnCellsWhenAHandlerMovesColumnsOnTheWay) {
+    HostedGrid g;
+    Fill(*g, 3, 1, 40, 20);
+    g->SetAutoWidthColWithHeader(false);
+    const char* texts[] = {"a", "a somewhat longer text", "medium text"};
+    for (int c = 1; c <= 3; ++c) g->SetCellValue(Variant(1), Variant(c), Variant(texts[c - 1]));
+    g->AutoWidthCols();
+    int32_t expected[4] = {};
+    for (int c = 1; c <= 3; ++c) {
+        expected[c] = g->ColWidth(Variant(c));
+        g->SetColWidth(Variant(c), 40);
+    }
+    EXPECT_LT(expected[1], expected[3]);
+    EXPECT_LT(expected[3], expected[2]);
+    // The first text the grid asks for moves the last column to the front.
+    g->SetDynamicContentEvents(4);
+    bool moved = false;
+    const int cookie = g->events()->connect([&](const lattix::EventInfo& e, std::span<Variant>) {
+        if (e.name != "CellDynamicText" || moved) return;
+        moved = true;
+        g->SetColPos(Variant(3), 1);
+    });
+    g->AutoWidthCols();
+    g->events()->disconnect(cookie);
+    EXPECT_TRUE(moved);
+    EXPECT_EQ(g->ColPos(Variant(3)), 1);
+    for (int c = 1; c <= 3; ++c) EXPECT_EQ(g->ColWidth(Variant(c)), expected[c]) << "column " << c;
+    // The positions follow the new widths.
+    EXPECT_EQ(g->ColStartX(Variant(1)), g->ColStartX(Variant(3)) + expected[3]);
+}
+
 TEST(AutoHeightRow, MultiLineTextAndRowText) {
     HostedGrid g;
     Fill(*g, 2, 3, 100, 17);

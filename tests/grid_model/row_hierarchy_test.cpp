@@ -182,6 +182,15 @@ TEST(TreeSettings, ChecksDefaultsAndAutomaticButtons) {
     EXPECT_EQ(LattixCode([&] { g->SetTreeButtonSize(-1); }), 514);
     EXPECT_EQ(LattixCode([&] { g->SetDefaultRowHeight(0); }), 514);
     EXPECT_EQ(LattixCode([&] { g->SetDefaultRowNormalCellHeight(0); }), 514);
+    // Sizes that would make painting allocate without bound, or coordinates overflow, are refused
+    // and leave the setting as it was.
+    g->SetTreeButtonSize(255);
+    g->SetLevelIndent(32767);
+    EXPECT_EQ(LattixCode([&] { g->SetTreeButtonSize(256); }), 514);
+    EXPECT_EQ(LattixCode([&] { g->SetTreeButtonSize(1 << 30); }), 514);
+    EXPECT_EQ(LattixCode([&] { g->SetLevelIndent(32768); }), 514);
+    EXPECT_EQ(g->TreeButtonSize(), 255);
+    EXPECT_EQ(g->LevelIndent(), 32767);
     g->SetColCount(1);
     g->SetTreeCol(1);
     g->SetAddRowAutoTreeButton(true);

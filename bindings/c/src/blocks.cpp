@@ -15,6 +15,7 @@ Lattix& CheckedGrid(lx_object* grid) {
     if (!grid || !grid->object) RaiseInvalidPointer();
     auto* g = dynamic_cast<Lattix*>(grid->object.get());
     if (!g) RaiseInvalidArgument();
+    g->checkOwnerThread();
     return *g;
 }
 

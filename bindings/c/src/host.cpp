@@ -55,8 +55,15 @@ SystemDescription DescribeSystem(const ui::SystemInfo& info) {
     return d;
 }
 
+// The host of a call that drives it: only on the thread that created it (its grid's thread).
+lx_host& Owned(lx_host* host) {
+    if (!host) RaiseInvalidPointer();
+    if (host->grid) host->grid->checkOwnerThread();
+    return *host;
+}
+
 headless::HeadlessHost& Window(lx_host* host) {
-    if (!host || !host->window) RaiseInvalidPointer();
+    if (!Owned(host).window) RaiseInvalidPointer();
     return *host->window;
 }
 
@@ -157,7 +164,7 @@ LX_API int32_t lx_host_create_from_property_bag(const char* json, int32_t width,
 LX_API int32_t lx_host_save_properties(lx_host* host, char* buffer, int32_t size, int32_t* needed,
                                        lx_error* error) {
     return Guarded(error, [&] {
-        if (!host || !host->grid) RaiseInvalidPointer();
+        if (!Owned(host).grid) RaiseInvalidPointer();
         CopyOut(PropertyBagToJson(WriteProperties(*host->grid)), buffer, size, needed);
     });
 }
@@ -165,7 +172,7 @@ LX_API int32_t lx_host_save_properties(lx_host* host, char* buffer, int32_t size
 LX_API int32_t lx_host_changed_properties(lx_host* host, char* buffer, int32_t size, int32_t* needed,
                                           lx_error* error) {
     return Guarded(error, [&] {
-        if (!host) RaiseInvalidPointer();
+        Owned(host);
         std::string text;
         for (const std::string& name : host->site.changed) text += name + "\n";
         CopyOut(text, buffer, size, needed);

@@ -23,6 +23,13 @@ AutomationObject& Checked(const lx_object* obj) {
     return *obj->object;
 }
 
+// The object, for a call that reads or changes its state: only on the thread that created it.
+AutomationObject& Owned(const lx_object* obj) {
+    AutomationObject& target = Checked(obj);
+    target.checkOwnerThread();
+    return target;
+}
+
 InvokeKind KindOf(int32_t kind) {
     switch (kind) {
     case LX_METHOD: return InvokeKind::Method;
@@ -232,7 +239,7 @@ LX_API int32_t lx_event_param(const lx_object* obj, int32_t event_index, int32_t
 LX_API int32_t lx_event_connect(lx_object* obj, lx_event_sink sink, void* user_data, int32_t* cookie,
                                 lx_error* error) {
     return Guarded(error, [&] {
-        AutomationObject& target = Checked(obj);
+        AutomationObject& target = Owned(obj);
         if (!sink || !cookie) RaiseInvalidPointer();
         EventSource* source = target.events();
         if (!source) RaiseInvalidArgument();
@@ -245,7 +252,7 @@ LX_API int32_t lx_event_connect(lx_object* obj, lx_event_sink sink, void* user_d
 
 LX_API int32_t lx_event_disconnect(lx_object* obj, int32_t cookie, lx_error* error) {
     return Guarded(error, [&] {
-        AutomationObject& target = Checked(obj);
+        AutomationObject& target = Owned(obj);
         auto it = std::find(obj->connections.begin(), obj->connections.end(), cookie);
         if (it == obj->connections.end()) RaiseInvalidArgument();
         obj->connections.erase(it);

@@ -72,6 +72,7 @@ LX_API int32_t lx_grid_add_image_list_png(lx_object* grid, const char* path, int
         if (!grid || !path || !number) RaiseInvalidPointer();
         auto* g = dynamic_cast<Lattix*>(grid->object.get());
         if (!g) RaiseInvalidArgument();
+        g->checkOwnerThread();
         if (width < 1 || height < 1 || width > 1024 || height > 1024) RaiseInvalidArgument();
         auto list = std::make_shared<gfx::ImageList>(width, height);
         try {
