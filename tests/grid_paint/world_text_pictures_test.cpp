@@ -1,6 +1,6 @@
 // Text of many scripts as the grid paints it: Chinese, Japanese and Korean from the fallback
 // face, Arabic and Hebrew right to left with numbers, Devanagari and Thai, combining marks, a
-// header, a tooltip and an open editor in Arabic. Rendered headless at 96 dpi with the pinned
+// header, a tooltip and an open editor in Arabic, an editor showing Chinese being composed. Rendered headless at 96 dpi with the pinned
 // fonts (LATTIX_UPDATE_PICTURES=1 rewrites the references).
 #include "tests/grid_paint/paint_support.h"
 #include "tests/picture_check.h"
@@ -9,7 +9,9 @@
 #include "grid/view/grid_chrome.h"
 #include "platform/controls/edit_box.h"
 #include "platform/controls/tooltip_window.h"
+#include "platform/ui/keys.h"
 #include "platform/ui/window_manager.h"
+#include "runtime/conversions.h"
 
 namespace paint_test {
 namespace {
@@ -81,6 +83,26 @@ TEST(WorldTextPictures, AnArabicTooltip) {
     ASSERT_TRUE(tip->IsShown());
     EXPECT_EQ(tip->Text(), kSamples[3].second);
     EXPECT_TRUE(lattix::test::MatchesReference(h.picture(), Pic("world_tooltip")));
+}
+
+TEST(WorldTextPictures, AnEditorShowingChineseBeingComposed) {
+    HostedGrid h(310, 60);
+    Lattix& g = *h.g;
+    FillSamples(g);
+    h.attach();
+    lattix::ui::Wm().SetFocus(g.WindowHandle());
+    g.SetCurrentCell(1, 2);
+    // Composing starts the edit like typing; the text being composed shows underlined at the
+    // caret and is not yet the editor's text.
+    h.host.UpdateComposition("鸡舍", 1);
+    ASSERT_TRUE(g.IsEditing());
+    auto* editor = lattix::controls::EditBox::FromWindow(g.TextEditHwnd());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->Text(), "");
+    EXPECT_TRUE(lattix::test::MatchesReference(h.picture(), Pic("world_preedit")));
+    h.host.CommitComposition("鸡舍");
+    h.host.KeyPress(lattix::ui::VK_RETURN);
+    EXPECT_EQ(lattix::ToString(g.CellValue(Variant(1), Variant(2))), "鸡舍");
 }
 
 } // namespace paint_test
