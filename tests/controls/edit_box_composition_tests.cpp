@@ -2,38 +2,16 @@
 // text, a commit is typed once (styles, limit and change notification apply), a cancel leaves
 // everything as it was, and the box answers an input method's questions. One picture shows the
 // underlined composition.
-#include <gtest/gtest.h>
-
-#include "platform/controls/edit_box.h"
-#include "platform/headless/headless_host.h"
+#include "tests/controls/edit_box_fixture.h"
 #include "tests/picture_check.h"
 
-using namespace lattix;
-using namespace lattix::ui;
-using controls::EditBox;
+using namespace edit_box_test;
 
 namespace {
 
-int g_changes = 0;
-LResult CountChanges(Hwnd hwnd, MessageId m, WParam w, LParam l, std::uintptr_t, std::uintptr_t) {
-    if (m == WM_COMMAND && HiWord(w) == controls::EN_CHANGE) ++g_changes;
-    return Wm().DefSubclassProc(hwnd, m, w, l);
-}
-
-struct CompositionFixture : ::testing::Test {
-    headless::HeadlessHost host{300, 200};
-    Hwnd Make(std::uint32_t style, Rect r = {10, 10, 160, 40}, std::uint32_t ex = 0) {
-        Hwnd h = EditBox::Create(host.TopLevel(), r, WS_VISIBLE | controls::ES_MULTILINE | style, ex, 7);
-        Wm().SetFocus(h);
-        return h;
-    }
-    EditBox& Box(Hwnd h) { return *EditBox::FromWindow(h); }
+struct CompositionFixture : EditFixture {
+    CompositionFixture() { boxWidth = 150; }
     int Width(EditBox& b, const std::string& s) { return b.Font()->textExtent(s).cx; }
-    void SetUp() override {
-        g_changes = 0;
-        Wm().SetWindowSubclass(host.TopLevel(), &CountChanges, 1, 0);
-    }
-    void TearDown() override { Wm().RemoveWindowSubclass(host.TopLevel(), &CountChanges, 1); }
 };
 
 } // namespace

@@ -1,39 +1,9 @@
 // The edit box: typing with its styles and limit, the caret and selection keys, line breaks,
 // the clipboard and its context menu, change notifications, automatic scrolling, alignment and
 // the mouse.
-#include <gtest/gtest.h>
+#include "tests/controls/edit_box_fixture.h"
 
-#include "platform/controls/edit_box.h"
-#include "platform/headless/headless_host.h"
-
-using namespace lattix;
-using namespace lattix::ui;
-using controls::EditBox;
-
-namespace {
-
-int g_changes = 0;
-LResult CountChanges(Hwnd hwnd, MessageId m, WParam w, LParam l, std::uintptr_t, std::uintptr_t) {
-    if (m == WM_COMMAND && HiWord(w) == controls::EN_CHANGE) ++g_changes;
-    return Wm().DefSubclassProc(hwnd, m, w, l);
-}
-
-struct EditFixture : ::testing::Test {
-    headless::HeadlessHost host{300, 200};
-    Hwnd Make(std::uint32_t style, Rect r = {10, 10, 110, 40}, std::uint32_t ex = 0) {
-        Hwnd h = EditBox::Create(host.TopLevel(), r, WS_VISIBLE | controls::ES_MULTILINE | style, ex, 7);
-        Wm().SetFocus(h);
-        return h;
-    }
-    EditBox& Box(Hwnd h) { return *EditBox::FromWindow(h); }
-    void SetUp() override {
-        g_changes = 0;
-        Wm().SetWindowSubclass(host.TopLevel(), &CountChanges, 1, 0);
-    }
-    void TearDown() override { Wm().RemoveWindowSubclass(host.TopLevel(), &CountChanges, 1); }
-};
-
-} // namespace
+using namespace edit_box_test;
 
 TEST_F(EditFixture, TypingStylesAndLimit) {
     Hwnd h = Make(controls::ES_AUTOHSCROLL | controls::ES_UPPERCASE);
