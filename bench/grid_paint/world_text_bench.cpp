@@ -45,6 +45,19 @@ void BM_FullRepaint1920x1080LatinText(benchmark::State& state) {
 }
 BENCHMARK(BM_FullRepaint1920x1080LatinText)->Unit(benchmark::kMillisecond);
 
+// The same with 30,000 other texts in the shaping cache, as after scrolling through a large grid.
+void BM_FullRepaint1920x1080LatinTextFullCache(benchmark::State& state) {
+    TextView v(kLatin);
+    const auto font = lattix::gfx::Font::create(lattix::gfx::FontSpec{});
+    for (int i = 0; i < 30000; ++i)
+        lattix::gfx::shapeText(*font, U"Row " + std::u32string(1, char32_t(0x4E00 + i % 20000)) + char32_t('a' + i / 20000),
+                               lattix::gfx::TextDirection::Auto);
+    v.g->Refresh();
+    for (auto _ : state) v.g->Refresh();
+    state.counters["cached texts"] = static_cast<double>(lattix::gfx::shapingCacheStats().entries);
+}
+BENCHMARK(BM_FullRepaint1920x1080LatinTextFullCache)->Unit(benchmark::kMillisecond);
+
 void BM_FullRepaint1920x1080MixedScripts(benchmark::State& state) {
     TextView v(kMixed);
     for (auto _ : state) v.g->Refresh();
