@@ -404,6 +404,8 @@ bool GridChrome::ColumnEndDrag(int item, int order) {
     int32_t source = itemPositions_[static_cast<std::size_t>(item)];
     int32_t target = itemPositions_[static_cast<std::size_t>(order)];
     if (source == target) return true;
+    // While updates are held back the items may still list columns removed since.
+    if (target < 1 || target > g_.ColCount()) return true;
     int32_t frozen = g_.FrozenCols();
     bool frozenChange = (source <= frozen) != (target <= frozen);
     int32_t colBefore = g_.Column(target).index;

@@ -131,6 +131,17 @@ TEST(HeaderBar, DragReordersColumnsAndTheHostMayVeto) {
     EXPECT_EQ(g->ColPos(Variant(2)), 1);
 }
 
+TEST(HeaderBar, ADropOnAColumnRemovedWhileUpdatesAreHeldBackMovesNothing) {
+    ChromeGrid g(400, 300, 4, 2);
+    g->BeginUpdate();
+    g->SetColCount(2); // the header still shows four items until EndUpdate
+    g.host.Drag(40, 10, 300, 10, 6);
+    EXPECT_EQ(g->ColCount(), 2);
+    EXPECT_EQ(g->ColPos(Variant(1)), 1);
+    EXPECT_EQ(g.Count("ColHeaderEndDragComplete"), 0);
+    g->EndUpdate();
+}
+
 TEST(HeaderBar, TheOnlyFrozenColumnCannotBeDraggedWhateverTheHostSays) {
     ChromeGrid g(400, 300, 4, 2);
     g->SetFrozenCols(1);
