@@ -532,7 +532,7 @@ void DeviceContext::drawShapedText(int x, int baselineY, const ShapedText& text,
     const int base = baselineY + vy;
     if (!area.isEmpty()) {
         for (const ShapedGlyph& sg : text.glyphs) {
-            if (sg.face == 0xFFFF) continue; // a control character: nothing to draw
+            if (sg.face == kNoFace) continue; // a control character
             const int penX = startX + sg.x;
             // Glyphs come left to right: past the clip's right edge nothing more can show.
             if (penX > area.right + f.metrics().maxCharWidth) break;

@@ -107,7 +107,7 @@ void shapeItem(const Font& font, hb_buffer_t* buffer, const std::u32string& text
         const int penBefore = round26(pen.x);
         pen.x += adv;
         g.advance = round26(pen.x) - penBefore;
-        if (g.cluster < text.size() && isControl(text[g.cluster])) g.advance = 0, g.index = 0xFFFFFFFF;
+        if (g.cluster < text.size() && isControl(text[g.cluster])) g.advance = 0, g.face = kNoFace;
         out.glyphs.push_back(g);
     }
 }
@@ -136,13 +136,11 @@ ShapedText shapePiece(const Font& font, std::u32string_view view, TextDirection 
         for (const Item& item : items) shapeItem(font, buffer, text, item, run.rightToLeft, pen, out);
     }
     out.advance = round26(pen.x);
-    for (ShapedGlyph& g : out.glyphs) {
-        if (g.index == 0xFFFFFFFF) continue;
+    for (const ShapedGlyph& g : out.glyphs) {
+        if (g.face == kNoFace) continue;
         const Glyph& gl = font.glyphByIndex(g.face, g.index);
         if (gl.width > 0) out.inkRight = std::max(out.inkRight, g.x + gl.left + gl.width);
     }
-    for (ShapedGlyph& g : out.glyphs)
-        if (g.index == 0xFFFFFFFF) g.index = 0, g.face = 0xFFFF; // nothing to draw
     return out;
 }
 
@@ -401,20 +399,15 @@ ShapedTextPtr shapeText(const Font& font, std::u32string_view text, TextDirectio
     return whole;
 }
 
-int shapedAdvance(const Font& font, std::u32string_view text, TextDirection direction) {
-    int total = 0;
-    forEachPiece(font, text, direction, [&](std::size_t, const ShapedTextPtr& p) {
-        const ShapedText& piece = *p;
-        total += piece.advance;
-        return true;
-    });
-    return total;
-}
+namespace {
 
-int shapedWidth(const Font& font, std::u32string_view text, TextDirection direction) {
-    if (text.size() <= kShapingChunk) return shapeCached(font, text, direction)->width();
-    // Pieces side by side (their order does not change the total; the ink overhang of the
-    // last piece on the right is what a drawn line shows, taken from either end's piece).
+// The pen advance and the drawn width (ShapedText::width) of a text, from its pieces in one pass.
+std::pair<int, int> advanceAndWidth(const Font& font, std::u32string_view text, TextDirection direction) {
+    if (text.size() <= kShapingChunk) {
+        const ShapedTextPtr shaped = shapeCached(font, text, direction);
+        return {shaped->advance, shaped->width()};
+    }
+    // Pieces side by side: the ink overhang that counts is the rightmost piece's.
     int advance = 0, ink = 0;
     const bool rtl = paragraphDirection(text, direction) == TextDirection::RightToLeft;
     forEachPiece(font, text, direction, [&](std::size_t, const ShapedTextPtr& p) {
@@ -424,7 +417,17 @@ int shapedWidth(const Font& font, std::u32string_view text, TextDirection direct
         advance += piece.advance;
         return true;
     });
-    return std::max(advance, ink);
+    return {advance, std::max(advance, ink)};
+}
+
+} // namespace
+
+int shapedAdvance(const Font& font, std::u32string_view text, TextDirection direction) {
+    return advanceAndWidth(font, text, direction).first;
+}
+
+int shapedWidth(const Font& font, std::u32string_view text, TextDirection direction) {
+    return advanceAndWidth(font, text, direction).second;
 }
 
 std::vector<int> shapedLogicalAdvances(const Font& font, std::u32string_view text, TextDirection direction) {

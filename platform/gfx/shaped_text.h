@@ -26,10 +26,12 @@
 namespace lattix::gfx {
 
 inline constexpr std::size_t kShapingChunk = 2048;
+// The face of a control character's glyph: it takes no room and nothing is drawn.
+inline constexpr std::uint16_t kNoFace = 0xFFFF;
 
 struct ShapedGlyph {
     std::uint32_t index = 0; // glyph index in its face
-    std::uint16_t face = 0;  // the font's face (0 primary, 1.. fallbacks)
+    std::uint16_t face = 0;  // the font's face (0 primary, 1.. fallbacks, or kNoFace)
     bool rightToLeft = false;
     int x = 0;       // the glyph's origin, from the left edge of the text
     int y = 0;       // the origin's offset above the baseline

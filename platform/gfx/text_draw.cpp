@@ -207,8 +207,9 @@ int measureLine(const Font& font, std::u32string_view text, int tabWidth, TextDi
         if (i < text.size() && text[i] != U'\t') continue;
         const std::u32string_view piece = text.substr(start, i - start);
         if (!piece.empty()) {
-            inkRight = std::max(inkRight, x + shapedWidth(font, piece, direction));
-            x += shapedAdvance(font, piece, direction);
+            const ShapedTextPtr shaped = shapeText(font, piece, direction);
+            inkRight = std::max(inkRight, x + shaped->width());
+            x += shaped->advance;
         }
         if (i < text.size()) x = (x / tabWidth + 1) * tabWidth;
         start = i + 1;

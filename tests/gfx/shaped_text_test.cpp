@@ -185,9 +185,9 @@ TEST(Shaping, LongTextsAreShapedOnlyAsFarAsTheyShow) {
 
 TEST(Shaping, FontconfigModeFallsBackThroughFontconfigsOwnList) {
     FontResolver::setMode(FontLookupMode::Fontconfig);
-    FontSpec spec;
-    spec.family = "DejaVu Serif"; // has no Chinese, Devanagari or Thai
-    const FontPtr serif = Font::create(spec);
+    FontSpec serifFace;
+    serifFace.family = "DejaVu Serif"; // has no Chinese, Devanagari or Thai
+    const FontPtr serif = Font::create(serifFace);
     for (const char* text : {"你好", "नमस्ते", "สวัสดี"})
         for (const ShapedGlyph& g : shapeText(*serif, u(text), TextDirection::Auto)->glyphs)
             EXPECT_NE(g.index, 0u) << text;
