@@ -276,6 +276,11 @@ public:
     void RunContextMenuCommand(int32_t command);
     std::shared_ptr<SelItemsObject> SelItems() const { return selItems_; }
     int32_t ScreenDpiX() const { return system_.dpiX; }
+    // The grid's window moved to a screen of another dpi (24..1200; anything else is ignored): every
+    // size in pixels (row heights, column widths and limits, default heights, the header height and
+    // the scroll positions) is rescaled by new / old dpi, fonts and glyphs are made again, and the
+    // grid lays out once and repaints. Raises no event: what the host sees keeps its proportions.
+    void ScreenDpiChanged(int32_t dpi);
 
     // ---- header bar, scroll bars, visual styles and tooltips (grid/view/grid_chrome.h) ----
     GridChrome& Chrome() const { return *chrome_; }

@@ -4,6 +4,7 @@
 #   scripts/fuzz.sh                  every target, 60 seconds each
 #   scripts/fuzz.sh paste 1800       one target for 30 minutes
 #   scripts/fuzz.sh all 300          every target, 5 minutes each
+#   scripts/fuzz.sh format,paste 600 a list of targets, 10 minutes each
 # A run stops early after 10 million executions. Inputs that find new coverage collect in
 # build-fuzz/corpus/<target>/; an input that fails is written into tests/fuzz/corpus/<target>/, where
 # the ordinary test run replays it, so it stays in the tree once the fault is mended.
@@ -30,7 +31,7 @@ CC=clang-14 CXX=clang++-14 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_T
   -DLATTIX_SANITIZE=ON -DLATTIX_FUZZ=ON -DLATTIX_BUILD_BENCH=OFF "-DLATTIX_ONLY=$only" >/dev/null
 targets=(tab_text layout_text property_bag_json format text_conversion paste record_set member_calls
          carcass_file calibration_file flock_file parts_list batch_command_line)
-[ "$target" != "all" ] && targets=("$target")
+[ "$target" != "all" ] && IFS=, read -ra targets <<<"$target"
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

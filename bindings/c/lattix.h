@@ -269,6 +269,15 @@ LX_API int32_t lx_image_list_load_png(const char* path, int32_t width, int32_t h
  * list's number for CellImageList (1, 2, ...). */
 LX_API int32_t lx_grid_add_image_list_png(lx_object* grid, const char* path, int32_t width, int32_t height,
                                           int32_t* number, lx_error* error);
+/* The images of a list drawn for a finer screen: a PNG strip of the same icons at a larger size in the
+ * list's proportions (for a 2x screen, twice the width and height), standing for the list's images
+ * from index `first` (0-based) on. A grid on a screen above 96 dpi draws the list's icons at their
+ * size times dpi / 96: from images given at that size when there are any, else resized smoothly.
+ * The first form takes an image list object, the second the number of a list registered with a
+ * grid (which repaints). */
+LX_API int32_t lx_image_list_add_larger_png(lx_object* image_list, const char* path, int32_t first, lx_error* error);
+LX_API int32_t lx_grid_add_larger_images_png(lx_object* grid, int32_t number, const char* path, int32_t first,
+                                             lx_error* error);
 /* Drawing into the hdc handed to CustomDrawCell, BeforeCellContentsDraw, AfterCellContentsDraw,
  * AfterCellDraw and CustomDrawTreeButton, valid only during that event. Colours are 0x00BBGGRR or
  * system colours 0x800000nn; flags of lx_dc_draw_text are the text format flags (lxTextSingleLine,
@@ -328,6 +337,11 @@ LX_API lx_object* lx_host_grid(lx_host* host);
 LX_API int32_t lx_host_size(const lx_host* host, int32_t* width, int32_t* height);
 /* Resizes the host window's client area (1..16384 each way); the grid window follows it. */
 LX_API int32_t lx_host_resize(lx_host* host, int32_t width, int32_t height, lx_error* error);
+/* As when the window moves to a screen of dpi dots per inch (24..1200): the window keeps its size on
+ * the screen, so its client area in pixels scales by new / old dpi; every grid rescales its row
+ * heights, column widths and header, makes its fonts again at the new dpi, lays out once and
+ * repaints. Every host of a process shares the screen. */
+LX_API int32_t lx_host_set_dpi(lx_host* host, int32_t dpi, lx_error* error);
 /* Gives the grid window the keyboard focus. */
 LX_API int32_t lx_host_focus(lx_host* host, lx_error* error);
 

@@ -71,7 +71,7 @@ void Lattix::MeasureComboItem(ComboList& list, ComboItem& item) {
                                               gfx::DT_SINGLELINE | gfx::DT_NOPREFIX | gfx::DT_LEFT | gfx::DT_TOP);
     item.textWidth = t.maxWidth;
     item.textHeight = t.lineHeight;
-    const gfx::Size icon = item.icon >= 1 && list.images ? list.images->iconSize() : gfx::Size{};
+    const gfx::Size icon = item.icon >= 1 && list.images ? gfx::iconSizeAtDpi(*list.images, system_.dpiX) : gfx::Size{};
     if (icon.cx > 0 || icon.cy > 0) {
         item.itemHeight = std::max(item.textHeight, icon.cy) + 2;
         item.itemWidth = icon.cx + item.textWidth + 8;
@@ -157,7 +157,7 @@ void Lattix::fillDropDown() {
     w->SetItems(std::move(items));
     w->SetItemHeight(list->itemHeight);
     w->SetFont(GfxFontOf(list->font ? *list->font : *font_));
-    w->SetImageList(list->images);
+    w->SetImageList(list->images, list->images ? gfx::iconSizeAtDpi(*list->images, system_.dpiX) : gfx::Size{});
     w->SetHighlighted(keep);
     // The list draws in the grid's look: themed while visual styles are in effect.
     w->SetThemed(XPStylesInEffect());

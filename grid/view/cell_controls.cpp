@@ -38,14 +38,15 @@ void GridPainter::drawIcons(Pass& pass, CellLook& look) {
         if (index < 1 || index > images.count()) return;
         gfx::DeviceContextStateSaver saver(dc);
         dc.intersectClipRect(r);
+        const gfx::Size size = gfx::iconSizeAtDpi(images, g_.ScreenDpiX());
         if (pass.disabledLook && s.disableIcons) {
-            images.drawDisabled(dc, index - 1, r.left, r.top);
+            images.drawDisabledAtSize(dc, index - 1, r.left, r.top, size);
         } else if (look.selected && s.highlightSelIcons) {
             int32_t blend = TranslateColor(s.highlightBackColor);
             const gfx::Color fg = blend == -1 ? gfx::sysColor(gfx::COLOR_HIGHLIGHT) : static_cast<gfx::Color>(blend);
-            images.drawEx(dc, index - 1, r.left, r.top, 0, 0, gfx::CLR_NONE, fg, gfx::ILD_TRANSPARENT | gfx::ILD_BLEND50);
+            images.drawAtSize(dc, index - 1, r.left, r.top, size, gfx::CLR_NONE, fg, gfx::ILD_TRANSPARENT | gfx::ILD_BLEND50);
         } else {
-            images.drawEx(dc, index - 1, r.left, r.top, 0, 0, gfx::CLR_NONE, gfx::CLR_DEFAULT, gfx::ILD_TRANSPARENT);
+            images.drawAtSize(dc, index - 1, r.left, r.top, size, gfx::CLR_NONE, gfx::CLR_DEFAULT, gfx::ILD_TRANSPARENT);
         }
     };
     if (look.parts.hasIcon) drawOne(look.parts.imageList, look.parts.iconIndex, look.parts.icon);

@@ -107,7 +107,7 @@ Lattix::EffectiveIcons Lattix::CellIcons(int32_t row, int32_t colIndex) {
 gfx::Size Lattix::IconSize(int32_t imageList, int32_t index) const {
     if (imageList < 1 || imageList > static_cast<int32_t>(imageLists_.size()) || index < 1) return {};
     const auto& list = imageLists_[static_cast<size_t>(imageList - 1)];
-    return list ? list->iconSize() : gfx::Size{};
+    return list ? gfx::iconSizeAtDpi(*list, system_.dpiX) : gfx::Size{};
 }
 
 void Lattix::SetImageList(const Variant& vImageListStore) {

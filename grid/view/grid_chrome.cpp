@@ -85,6 +85,7 @@ ui::LResult GridChrome::WindowSubclass(ui::Hwnd hwnd, ui::MessageId m, ui::WPara
     auto* self = reinterpret_cast<GridChrome*>(ref);
     if (m == ui::WM_THEMECHANGED) self->ThemeChanged();
     if (m == ui::WM_SYSCOLORCHANGE) self->SystemColorsChanged();
+    if (m == ui::WM_DPICHANGED) self->g_.ScreenDpiChanged(static_cast<int32_t>(w & 0xFFFF));
     return Wm().DefSubclassProc(hwnd, m, w, l);
 }
 
@@ -503,6 +504,14 @@ void GridChrome::SetBarValue(int b, int32_t v) {
     s.value = std::clamp(v, 0, std::max(0, s.max));
 }
 
+void GridChrome::MoveBarsTo(int32_t h, int32_t v) {
+    for (int b = kBarH; b <= kBarV; ++b) {
+        cScrollBars::Bar& s = bars_ ? bars_->mutableBar(b) : storedBars_[static_cast<std::size_t>(b)];
+        s.value = std::max(0, b == kBarH ? h : v);
+        s.max = std::max(s.max, s.value);
+    }
+}
+
 void GridChrome::SyncBarValue(int b, int32_t v) {
     if (bars_) {
         bars_->SyncValue(b, v);
@@ -654,6 +663,36 @@ void GridChrome::ThemeChanged() {
 // New system colours: the glyphs drawn in the old ones go and everything is painted again. The
 // change may come with new bar metrics: they are measured again a moment later, and the bars
 // recreated when their thickness changed.
+void GridChrome::RemeasureScrollBars() {
+    if (!bars_) return;
+    int32_t h = bars_->Thickness(kBarH), v = bars_->Thickness(kBarV);
+    if (h == hThickness_ && v == vThickness_) return;
+    bool hChanged = h != hThickness_, vChanged = v != vThickness_;
+    hThickness_ = h;
+    vThickness_ = v;
+    // The new bars start where the old ones were.
+    const int32_t hValue = bars_->bar(kBarH).value, vValue = bars_->bar(kBarV).value;
+    CreateScrollBars();
+    MoveBarsTo(hValue, vValue);
+    AdjustScrollBars(false);
+    if (hChanged) {
+        std::array<Variant, 2> args{Variant(kBarH), Variant(h)};
+        Raise("ScrollBarThicknessChanged", args);
+    }
+    if (vChanged) {
+        std::array<Variant, 2> args{Variant(kBarV), Variant(v)};
+        Raise("ScrollBarThicknessChanged", args);
+    }
+}
+
+// A screen of another dpi: the header's fonts and glyphs are made again, and the bars take the
+// thickness of the new screen at once.
+void GridChrome::ScreenDpiChanged() {
+    RefreshDropDownLook(g_.DropDownWindow(), XPStylesInEffect());
+    if (header_ && header_->hWnd() != 0) Wm().InvalidateRect(header_->hWnd(), nullptr, true);
+    RemeasureScrollBars();
+}
+
 void GridChrome::SystemColorsChanged() {
     g_.Painter().InvalidateCaches();
     g_.InvalidateView();
@@ -662,22 +701,7 @@ void GridChrome::SystemColorsChanged() {
         recreateTimer_ = std::make_shared<CTimer>();
         recreateTimer_->SetTickHandler([this] {
             recreateTimer_->SetInterval(0);
-            if (!bars_) return;
-            int32_t h = bars_->Thickness(kBarH), v = bars_->Thickness(kBarV);
-            if (h == hThickness_ && v == vThickness_) return;
-            bool hChanged = h != hThickness_, vChanged = v != vThickness_;
-            hThickness_ = h;
-            vThickness_ = v;
-            CreateScrollBars();
-            AdjustScrollBars(false);
-            if (hChanged) {
-                std::array<Variant, 2> args{Variant(kBarH), Variant(h)};
-                Raise("ScrollBarThicknessChanged", args);
-            }
-            if (vChanged) {
-                std::array<Variant, 2> args{Variant(kBarV), Variant(v)};
-                Raise("ScrollBarThicknessChanged", args);
-            }
+            RemeasureScrollBars();
         });
     }
     try {

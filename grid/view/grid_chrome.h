@@ -58,6 +58,9 @@ public:
     // The view scrolled by code (ensure visible, drag scrolling): the bar follows silently, so
     // that the next adjustment does not pull the view back to a stale bar value.
     void SyncBarValue(int b, int32_t v);
+    // Puts the bars at these positions, their ranges widened where needed, before the grid lays
+    // out again (a new dpi scales the positions); nothing is raised.
+    void MoveBarsTo(int32_t h, int32_t v);
     void AdjustScrollBars(bool raiseVisibilityEvents);
     int32_t ScrollBarStyle() const { return scrollBarStyle_; }
     void SetScrollBarStyle(int32_t style);
@@ -67,7 +70,11 @@ public:
     bool XPStylesInEffect() const;
     void SetUseXPStyles(bool wish);
     void ThemeChanged();
+    // Measures the bars again and recreates them when their thickness changed (raising
+    // ScrollBarThicknessChanged for each bar that changed).
+    void RemeasureScrollBars();
     void SystemColorsChanged();
+    void ScreenDpiChanged();
     int32_t ToolTipDelayTime() const { return toolTipDelay_; }
     int32_t ToolTipVisibleTime() const { return toolTipVisible_; }
     void SetToolTipDelayTime(int32_t ms) { toolTipDelay_ = ms; }

@@ -175,8 +175,9 @@ void cHeaderControl::RefreshEntireHeader() { ui::Wm().InvalidateRect(hwnd_, null
 Size cHeaderControl::CalcItemAutoSize(const HeaderItemInfo& it) const {
     int width = 2 * kInset, height = 0;
     if (it.icon >= 1 && images_ && it.icon <= images_->count()) {
-        width += images_->imageWidth() + kIconGap;
-        height = std::max(height, images_->imageHeight());
+        const gfx::Size icon = gfx::iconSizeAtDpi(*images_, ui::Wm().GetSystemInfo().dpiY);
+        width += icon.cx + kIconGap;
+        height = std::max(height, icon.cy);
     }
     if (ShowsSort(s_, it)) {
         width += kSortGap + kArrowWidth;
@@ -281,12 +282,13 @@ void cHeaderControl::DrawItem(gfx::DeviceContext& dc, int item, const Rect& r, H
     }
     // 4. Icon at the left.
     if (it.icon >= 1 && images_ && it.icon <= images_->count()) {
-        int iy = c.top + (c.height() - images_->imageHeight()) / 2;
+        const gfx::Size icon = gfx::iconSizeAtDpi(*images_, ui::Wm().GetSystemInfo().dpiY);
+        int iy = c.top + (c.height() - icon.cy) / 2;
         std::uint32_t style = hot && (s_.hotTrackFlags & lxHdrHotIcon) ? gfx::ILD_BLEND25 : gfx::ILD_TRANSPARENT;
         gfx::DeviceContextStateSaver saver(dc);
         dc.intersectClipRect(c);
-        images_->drawEx(dc, it.icon - 1, c.left, iy, 0, 0, gfx::CLR_NONE, gfx::CLR_DEFAULT, style);
-        c.left += images_->imageWidth() + kIconGap;
+        images_->drawAtSize(dc, it.icon - 1, c.left, iy, icon, gfx::CLR_NONE, gfx::CLR_DEFAULT, style);
+        c.left += icon.cx + kIconGap;
     }
     // 5. Title.
     if (!it.text.empty() && !c.isEmpty()) {

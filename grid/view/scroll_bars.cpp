@@ -31,6 +31,8 @@ cScrollBars::cScrollBars(Hwnd hwnd, ScrollBarsListener* listener, bool useFlat, 
         s.largeChange = 10;
         s.max = 100;
         ApplyRange(b);
+        // The window may keep a disabled bar from bars made before these (of another thickness).
+        wm.EnableScrollBar(hwnd_, SbOf(b), ESB_ENABLE_BOTH);
     }
     // Shown and hidden once, so that both start in a known state.
     wm.ShowScrollBar(hwnd_, SB_BOTH, true);

@@ -48,35 +48,40 @@ void GridPainter::drawTreeLines(Pass& pass, CellLook& look) {
     const RowRecord& rec = g_.Row(look.row);
     const int32_t level = rec.level;
     const bool solid = s.treeLines == tree_lines::kSolid;
+    // One pixel per 96 dpi, so the lines keep their weight on a finer screen; a dot is a square of
+    // that side and the gaps between dots as wide.
+    const int32_t t = std::max(1, g_.ScreenDpiX() / 96);
+    const int32_t lead = (t - 1) / 2; // a line of t pixels is centred on its position
+    const int32_t period = 2 * t;
     // Dots line up across rows: their phase follows the row's content y.
-    const int32_t dotStart = top + 1 - (rec.top & 1);
+    const int32_t phase = static_cast<int32_t>(((rec.top % period) + period) % period);
+    const int32_t dotStart = top + ((t - phase) % period + period) % period - lead;
     gfx::DeviceContextStateSaver saver(dc);
     dc.intersectClipRect(cell);
-    dc.selectPen(gfx::Pen::solid(colour));
+    const gfx::Brush brush = gfx::Brush::solid(colour);
+    auto dot = [&](int32_t x, int32_t y) { dc.fillRect({x - lead, y, x - lead + t, y + t}, brush); };
 
+    // Vertical lines from the row's middle up to its top and down to its bottom.
     auto up = [&](int32_t cx) {
         if (solid) {
-            dc.moveTo(cx, cy);
-            dc.lineTo(cx, top - 1);
+            dc.fillRect({cx - lead, top, cx - lead + t, cy - lead + t}, brush);
         } else {
-            for (int32_t y = dotStart; y <= cy; y += 2) dc.setPixel(cx, y, colour);
+            for (int32_t y = dotStart; y <= cy; y += period) dot(cx, y);
         }
     };
     auto down = [&](int32_t cx) {
         if (solid) {
-            dc.moveTo(cx, cy);
-            dc.lineTo(cx, bottom);
+            dc.fillRect({cx - lead, cy - lead, cx - lead + t, bottom}, brush);
         } else {
-            for (int32_t y = dotStart; y < bottom; y += 2)
-                if (y >= cy) dc.setPixel(cx, y, colour);
+            for (int32_t y = dotStart; y < bottom; y += period)
+                if (y + lead >= cy) dot(cx, y);
         }
     };
     auto across = [&](int32_t cx, int32_t rightEnd) {
         if (solid) {
-            dc.moveTo(cx, cy);
-            dc.lineTo(rightEnd, cy);
+            dc.fillRect({cx - lead, cy - lead, rightEnd, cy - lead + t}, brush);
         } else {
-            for (int32_t x = cx + 2; x < rightEnd; x += 2) dc.setPixel(x, cy, colour);
+            for (int32_t x = cx + period; x < rightEnd; x += period) dc.fillRect({x - lead, cy - lead, x - lead + t, cy - lead + t}, brush);
         }
     };
     const int32_t colWidth = cell.width();

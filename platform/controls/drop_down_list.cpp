@@ -136,8 +136,9 @@ void DropDownList::SetFont(gfx::FontPtr font) {
     Invalidate();
 }
 
-void DropDownList::SetImageList(std::shared_ptr<const gfx::ImageList> images) {
+void DropDownList::SetImageList(std::shared_ptr<const gfx::ImageList> images, gfx::Size drawnSize) {
     images_ = std::move(images);
+    iconSize_ = drawnSize;
     Invalidate();
 }
 
@@ -401,8 +402,9 @@ void DropDownList::Paint(gfx::DeviceContext& target) {
         if (lit) look->DrawBackground(dc, theme::kListItem, theme::kListItemSelected, r);
         int x = r.left + kTextMargin;
         if (item.icon >= 0 && images_ && item.icon < images_->count()) {
-            const gfx::Size icon = images_->iconSize();
-            images_->draw(dc, item.icon, x, r.top + (r.height() - icon.cy) / 2, lit ? gfx::ILD_SELECTED : gfx::ILD_TRANSPARENT);
+            const gfx::Size icon = iconSize_.cx > 0 ? iconSize_ : images_->iconSize();
+            images_->drawAtSize(dc, item.icon, x, r.top + (r.height() - icon.cy) / 2, icon, gfx::CLR_NONE, gfx::CLR_DEFAULT,
+                                lit ? gfx::ILD_SELECTED : gfx::ILD_TRANSPARENT);
             x += icon.cx + kIconGap;
         }
         dc.setTextColor(!lit     ? gfx::sysColor(gfx::COLOR_WINDOWTEXT)

@@ -61,7 +61,8 @@ public:
     const std::vector<DropDownItem>& Items() const { return items_; }
     // nullptr: the default font.
     void SetFont(gfx::FontPtr font);
-    void SetImageList(std::shared_ptr<const gfx::ImageList> images);
+    // `drawnSize`: the size the images are drawn at (the list's own when empty).
+    void SetImageList(std::shared_ptr<const gfx::ImageList> images, gfx::Size drawnSize = {});
     // Pixels, at least 1.
     void SetItemHeight(int pixels);
     int ItemHeight() const { return itemHeight_; }
@@ -125,6 +126,7 @@ private:
     std::vector<DropDownItem> items_;
     gfx::FontPtr font_;
     std::shared_ptr<const gfx::ImageList> images_;
+    gfx::Size iconSize_;
     int itemHeight_ = 15;
     bool themed_ = false;
     int highlighted_ = -1;

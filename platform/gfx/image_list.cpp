@@ -2,8 +2,10 @@
 
 #include "platform/gfx/disabled_state.h"
 #include "platform/gfx/png_reader.h"
+#include "platform/gfx/resample.h"
 #include "platform/gfx/system_colors.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace lattix::gfx {
@@ -45,6 +47,12 @@ Bitmap blended(const Bitmap& src, Color c, unsigned fraction) {
 
 } // namespace
 
+Size iconSizeAtDpi(const ImageList& list, int dpi) {
+    if (dpi <= 0 || dpi == 96) return list.iconSize();
+    auto scale = [dpi](int v) { return std::clamp(static_cast<int>((static_cast<long long>(v) * dpi + 48) / 96), 1, 4096); };
+    return {scale(list.imageWidth()), scale(list.imageHeight())};
+}
+
 ImageList::ImageList(int imageWidth, int imageHeight) : width_(imageWidth), height_(imageHeight) {
     if (imageWidth < 1 || imageHeight < 1 || imageWidth > 1024 || imageHeight > 1024)
         throw std::invalid_argument("ImageList: image size out of range");
@@ -62,7 +70,37 @@ int ImageList::add(const Bitmap& strip) {
     std::vector<Bitmap> parts = split(strip);
     int first = count();
     for (Bitmap& b : parts) images_.push_back(std::move(b));
+    for (LargerImages& l : larger_) l.images.resize(images_.size());
     return first;
+}
+
+int ImageList::addLargerStrip(const Bitmap& strip, int first) {
+    const int h = strip.height();
+    // The image width follows from the height and the list's aspect.
+    const long long scaledWidth = static_cast<long long>(width_) * h;
+    if (h <= height_ || scaledWidth % height_ != 0 || strip.width() == 0)
+        throw std::invalid_argument("ImageList: a larger strip must be taller than the list, in the list's proportions");
+    const int w = static_cast<int>(scaledWidth / height_);
+    if (strip.width() % w != 0) throw std::invalid_argument("ImageList: the strip is not a whole number of images");
+    const int n = strip.width() / w;
+    if (first < 0 || first >= count() || n > count() - first)
+        throw std::out_of_range("ImageList: the strip holds images beyond the list");
+    auto at = std::find_if(larger_.begin(), larger_.end(), [&](const LargerImages& l) { return l.size.cy >= h; });
+    if (at == larger_.end() || at->size.cy != h) {
+        LargerImages l{{w, h}, std::vector<Bitmap>(images_.size())};
+        at = larger_.insert(at, std::move(l));
+    }
+    for (int i = 0; i < n; ++i) at->images[std::size_t(first + i)] = strip.copyRect({i * w, 0, (i + 1) * w, h});
+    changed();
+    return n;
+}
+
+int ImageList::addLargerStripFromPng(const std::string& path, int first) { return addLargerStrip(readPng(path), first); }
+
+std::vector<Size> ImageList::largerSizes() const {
+    std::vector<Size> sizes;
+    for (const LargerImages& l : larger_) sizes.push_back(l.size);
+    return sizes;
 }
 
 int ImageList::addMasked(const Bitmap& strip, Color maskColor) {
@@ -97,11 +135,22 @@ void ImageList::replace(int index, const Bitmap& image) {
     if (image.width() != width_ || image.height() != height_)
         throw std::invalid_argument("ImageList: image size does not fit the list");
     images_[std::size_t(index)] = image;
+    // Larger images of the old picture no longer stand for it.
+    for (LargerImages& l : larger_) l.images[std::size_t(index)] = Bitmap();
+    changed();
 }
 
 void ImageList::remove(int index) {
     checkIndex(index);
     images_.erase(images_.begin() + index);
+    for (LargerImages& l : larger_) l.images.erase(l.images.begin() + index);
+    changed();
+}
+
+void ImageList::clear() {
+    images_.clear();
+    larger_.clear();
+    changed();
 }
 
 const Bitmap& ImageList::image(int index) const {
@@ -119,10 +168,15 @@ void ImageList::drawEx(DeviceContext& dc, int index, int x, int y, int w, int h,
     if (w < 0 || h < 0) throw std::invalid_argument("ImageList: negative size");
     w = w == 0 ? width_ : std::min(w, width_);
     h = h == 0 ? height_ : std::min(h, height_);
+    drawImage(dc, images_[std::size_t(index)], x, y, w, h, bk, fg, style);
+}
+
+void ImageList::drawImage(DeviceContext& dc, const Bitmap& image, int x, int y, int w, int h, Color bk, Color fg,
+                          std::uint32_t style) const {
     Rect area = rectOfSize(x, y, w, h);
     Color back = bk == CLR_DEFAULT ? background_ : bk;
     if (back != CLR_NONE && !(style & ILD_TRANSPARENT)) dc.fillRect(area, back);
-    const Bitmap* img = &images_[std::size_t(index)];
+    const Bitmap* img = &image;
     Bitmap tinted;
     if (style & (ILD_BLEND25 | ILD_BLEND50)) {
         Color blend = fg == CLR_DEFAULT || fg == CLR_NONE ? sysColor(COLOR_HIGHLIGHT) : fg;
@@ -134,6 +188,40 @@ void ImageList::drawEx(DeviceContext& dc, int index, int x, int y, int w, int h,
 
 void ImageList::drawDisabled(DeviceContext& dc, int index, int x, int y) const {
     drawDisabledImage(dc, image(index), x, y);
+}
+
+const Bitmap& ImageList::imageAtSize(int index, Size size) const {
+    checkIndex(index);
+    if (size.cx < 1 || size.cy < 1 || size.cx > 4096 || size.cy > 4096)
+        throw std::invalid_argument("ImageList: drawing size out of range");
+    const Bitmap& own = images_[std::size_t(index)];
+    if (size.cx == width_ && size.cy == height_) return own;
+    // The source: an image given at exactly this size, else the smallest larger one, else the
+    // largest there is (the list's own when no larger one was given for this image).
+    const Bitmap* source = &own;
+    for (const LargerImages& l : larger_) {
+        const Bitmap& b = l.images[std::size_t(index)];
+        if (b.isEmpty()) continue;
+        source = &b;
+        if (l.size.cx >= size.cx && l.size.cy >= size.cy) break;
+    }
+    if (source->width() == size.cx && source->height() == size.cy) return *source;
+    const std::uint64_t key = (std::uint64_t(std::uint32_t(index)) << 26) | (std::uint64_t(size.cx) << 13) | std::uint64_t(size.cy);
+    auto found = resized_.find(key);
+    if (found != resized_.end()) return found->second;
+    // Bounded: a list drawn at many sizes starts over rather than growing without end.
+    if (resized_.size() >= 4096) resized_.clear();
+    return resized_.emplace(key, resampleSmooth(*source, size.cx, size.cy)).first->second;
+}
+
+void ImageList::drawAtSize(DeviceContext& dc, int index, int x, int y, Size size, Color bk, Color fg,
+                           std::uint32_t style) const {
+    const Bitmap& img = imageAtSize(index, size);
+    drawImage(dc, img, x, y, size.cx, size.cy, bk, fg, style);
+}
+
+void ImageList::drawDisabledAtSize(DeviceContext& dc, int index, int x, int y, Size size) const {
+    drawDisabledImage(dc, imageAtSize(index, size), x, y);
 }
 
 } // namespace lattix::gfx

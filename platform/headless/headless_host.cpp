@@ -310,6 +310,8 @@ void HeadlessHost::SetSystemInfo(const SystemInfo& info) {
     gfx::systemMetrics().bitsPerPixel = info.bitsPerPixel;
     if (old.visualStylesAvailable != info.visualStylesAvailable || old.visualStylesInUse != info.visualStylesInUse)
         Wm().BroadcastThemeChanged();
+    // As when the window moves to a screen of another scale.
+    if (old.dpiX != info.dpiX) Wm().BroadcastMessage(WM_DPICHANGED, static_cast<WParam>(info.dpiX), 0);
     Wm().PumpMessages();
 }
 

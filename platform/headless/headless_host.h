@@ -97,7 +97,8 @@ public:
 
     // ---- system facts
     // Replaces the system information; a change of the visual-styles flags is announced to every
-    // window with WM_THEMECHANGED. A new dpi rescales the system metrics. Throws
+    // window with WM_THEMECHANGED. A new dpi rescales the system metrics and is announced with
+    // WM_DPICHANGED, as a move to a screen of another scale would be. Throws
     // std::invalid_argument for a dpi outside 24..1200 or a colour depth below 1.
     void SetSystemInfo(const SystemInfo& info);
     SystemInfo GetSystemInfo() const { return Backend().GetSystemInfo(); }

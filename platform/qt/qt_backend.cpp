@@ -55,10 +55,22 @@ Rect RectOf(const QRect& r) {
 
 } // namespace
 
+namespace {
+// The scale the windows are drawn at: that of the screen they were last seen on (the primary
+// screen's at start). Zero until first asked.
+double screenRatio = 0;
+double screenDpiX = 96, screenDpiY = 96;
+
+void TakeScaleOf(const QScreen* screen) {
+    screenRatio = screen != nullptr && screen->devicePixelRatio() > 0 ? screen->devicePixelRatio() : 1.0;
+    screenDpiX = screen != nullptr ? screen->logicalDotsPerInchX() : 96;
+    screenDpiY = screen != nullptr ? screen->logicalDotsPerInchY() : 96;
+}
+} // namespace
+
 double DevicePixelRatio() {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    double ratio = screen != nullptr ? screen->devicePixelRatio() : 1.0;
-    return ratio > 0 ? ratio : 1.0;
+    if (screenRatio <= 0) TakeScaleOf(QGuiApplication::primaryScreen());
+    return screenRatio;
 }
 
 int ToDevicePixels(double logical) { return static_cast<int>(std::lround(logical * DevicePixelRatio())); }
@@ -166,16 +178,52 @@ int QtBackend::TrackPopupMenu(const PopupMenuRequest& request) {
 
 SystemInfo QtBackend::GetSystemInfo() const {
     SystemInfo info;
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        // The grid draws device pixels: its dpi is the logical one times the ratio.
-        double ratio = DevicePixelRatio();
-        info.dpiX = static_cast<int>(std::lround(screen->logicalDotsPerInchX() * ratio));
-        info.dpiY = static_cast<int>(std::lround(screen->logicalDotsPerInchY() * ratio));
-        if (info.dpiX < 24) info.dpiX = 96;
-        if (info.dpiY < 24) info.dpiY = 96;
+    // The grid draws device pixels: its dpi is the logical one times the ratio.
+    const double ratio = DevicePixelRatio();
+    info.dpiX = static_cast<int>(std::lround(screenDpiX * ratio));
+    info.dpiY = static_cast<int>(std::lround(screenDpiY * ratio));
+    if (info.dpiX < 24 || info.dpiX > 1200) info.dpiX = 96;
+    if (info.dpiY < 24 || info.dpiY > 1200) info.dpiY = 96;
+    if (QScreen* screen = QGuiApplication::primaryScreen())
         if (screen->depth() > 0) info.bitsPerPixel = screen->depth();
-    }
     return info;
+}
+
+void QtBackend::FollowScreen(const QScreen* screen) {
+    if (screen == nullptr) return;
+    FollowScreenScale(screen->devicePixelRatio(), screen->logicalDotsPerInchX(), screen->logicalDotsPerInchY());
+}
+
+void QtBackend::FollowScreenScale(double ratio, double logicalDpiX, double logicalDpiY) {
+    if (!(ratio > 0) || !(logicalDpiX > 0) || !(logicalDpiY > 0)) return;
+    WindowManager& wm = Wm();
+    const SystemInfo old = GetSystemInfo();
+    DevicePixelRatio(); // the starting scale is known before it changes
+    screenRatio = ratio;
+    screenDpiX = logicalDpiX;
+    screenDpiY = logicalDpiY;
+    const SystemInfo now = GetSystemInfo();
+    if (now.dpiX == old.dpiX && now.dpiY == old.dpiY) return;
+    // Sizes of the system follow the new scale; timings and the user's choices stay.
+    gfx::SystemMetrics metrics = gfx::SystemMetrics::forDpi(now.dpiX);
+    const gfx::SystemMetrics& current = gfx::systemMetrics();
+    metrics.doubleClickTimeMs = current.doubleClickTimeMs;
+    metrics.mouseHoverTimeMs = current.mouseHoverTimeMs;
+    metrics.wheelScrollLines = current.wheelScrollLines;
+    metrics.bitsPerPixel = current.bitsPerPixel;
+    if (QStyle* style = QApplication::style()) {
+        const int thickness = ScrollBarThicknessOf(*style, ratio);
+        metrics.verticalScrollBarWidth = metrics.horizontalScrollBarHeight = thickness;
+        metrics.verticalScrollArrowHeight = metrics.horizontalScrollArrowWidth = thickness;
+    }
+    gfx::systemMetrics() = metrics;
+    if (!wm.HasBackend()) return;
+    // The windows' sizes in device pixels change with the ratio; each window then lays out once.
+    for (auto& [top, surface] : surfaces_)
+        if (surface != nullptr) surface->syncWindowGeometry();
+    wm.BroadcastMessage(WM_DPICHANGED, static_cast<WParam>(now.dpiX), 0);
+    for (Hwnd top : wm.GetTopLevelWindows()) wm.RedrawWindow(top, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    Pump();
 }
 
 std::vector<MonitorInfo> QtBackend::Monitors() const {

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+class QScreen;
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -77,6 +78,12 @@ public:
     // a colour change for new colours or a new thickness. Called at start and, a moment after,
     // on each palette or style change.
     void FollowDesktopLook();
+    // The windows are on `screen` now (a window moved there, or the screen's scale changed):
+    // with another dpi the system metrics follow, every window is told (WM_DPICHANGED), lays
+    // out once and repaints. All windows share one scale: the last screen one moved to.
+    void FollowScreen(const QScreen* screen);
+    // As FollowScreen, for a screen of this device pixel ratio and logical dpi.
+    void FollowScreenScale(double ratio, double logicalDpiX, double logicalDpiY);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;

@@ -222,6 +222,15 @@ void WindowSurface::moveEvent(QMoveEvent* e) {
 
 void WindowSurface::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
+    // A move to a screen of another scale relays out every window at that scale.
+    QWindow* native = window()->windowHandle();
+    if (native != nullptr && native != screenWatched_) {
+        if (screenWatched_ != nullptr) disconnect(screenWatched_, &QWindow::screenChanged, this, nullptr);
+        screenWatched_ = native;
+        connect(native, &QWindow::screenChanged, this, [](QScreen* screen) {
+            if (QtBackend* desktop = Desktop()) RunForEventLoop([&] { desktop->FollowScreen(screen); });
+        });
+    }
     if (kind_ == Kind::Embedded) {
         // The widget's screen position changes when any ancestor moves.
         QWidget* top = window();

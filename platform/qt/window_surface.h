@@ -9,7 +9,9 @@
 #pragma once
 
 #include <QImage>
+#include <QPointer>
 #include <QWidget>
+#include <QWindow>
 
 #include "platform/gfx/bitmap.h"
 #include "platform/ui/types.h"
@@ -77,6 +79,8 @@ private:
     gfx::Bitmap picture_;
     const gfx::Bitmap* presented_ = nullptr;
     QWidget* watchedWindow_ = nullptr;
+    // The native window whose screen changes are followed.
+    QPointer<QWindow> screenWatched_;
 };
 
 // Makes the window manager's Shift, Ctrl and Alt state match Qt's modifiers.

@@ -95,6 +95,10 @@ inline constexpr MessageId WM_CAPTURECHANGED = 0x0215;
 inline constexpr MessageId WM_MOUSEHOVER = 0x02A1;
 inline constexpr MessageId WM_MOUSELEAVE = 0x02A3;
 
+// A window's screen changed its dpi (or the window moved to a screen of another): the low word of
+// wParam is the new dpi. Sent to every window once the system information reports it.
+inline constexpr MessageId WM_DPICHANGED = 0x02E0;
+
 // Visual styles.
 inline constexpr MessageId WM_THEMECHANGED = 0x031A;
 

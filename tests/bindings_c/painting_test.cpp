@@ -64,6 +64,29 @@ TEST_F(PaintingTest, PicturesAndImageListsFromPngFiles) {
     EXPECT_NE(lx_grid_add_image_list_png(grid, png.c_str(), 0, 16, &number, &err), LX_OK);
 }
 
+// A list of three 100x80 images may be given the same images at 150x120 for a finer screen.
+TEST_F(PaintingTest, LargerImagesForAFinerScreenByListObjectOrGridNumber) {
+    const std::string base = std::string(LATTIX_SOURCE_DIR) + "/tests/grid_paint/hatches.png";      // 300x80
+    const std::string larger = std::string(LATTIX_SOURCE_DIR) + "/tests/grid_paint/plain_text.png"; // 300x120
+    lx_error err{};
+    lx_object* icons = nullptr;
+    ASSERT_EQ(lx_image_list_load_png(base.c_str(), 100, 80, &icons, &err), LX_OK);
+    EXPECT_EQ(lx_image_list_add_larger_png(icons, larger.c_str(), 1, &err), LX_OK);
+    EXPECT_NE(lx_image_list_add_larger_png(icons, larger.c_str(), 2, &err), LX_OK) << "two images from the last one";
+    EXPECT_NE(lx_image_list_add_larger_png(icons, base.c_str(), 0, &err), LX_OK) << "not taller than the list";
+    EXPECT_NE(lx_image_list_add_larger_png(icons, "/nonexistent.png", 0, &err), LX_OK);
+    EXPECT_NE(lx_image_list_add_larger_png(nullptr, larger.c_str(), 0, &err), LX_OK);
+    EXPECT_NE(lx_image_list_add_larger_png(grid, larger.c_str(), 0, &err), LX_OK) << "a grid is no image list";
+    lx_object_release(icons);
+
+    int32_t number = 0;
+    ASSERT_EQ(lx_grid_add_image_list_png(grid, base.c_str(), 100, 80, &number, &err), LX_OK);
+    EXPECT_EQ(lx_grid_add_larger_images_png(grid, number, larger.c_str(), 0, &err), LX_OK);
+    EXPECT_NE(lx_grid_add_larger_images_png(grid, number + 1, larger.c_str(), 0, &err), LX_OK) << "no such list";
+    EXPECT_NE(lx_grid_add_larger_images_png(grid, 0, larger.c_str(), 0, &err), LX_OK);
+    EXPECT_NE(lx_grid_add_larger_images_png(grid, number, nullptr, 0, &err), LX_OK);
+}
+
 TEST_F(PaintingTest, ImageListObjectsReachTheGridAndItsHeaderByObjectOrHandle) {
     const std::string png = std::string(LATTIX_SOURCE_DIR) + "/tests/grid_paint/hatches.png";
     lx_object* icons = nullptr;

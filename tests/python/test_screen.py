@@ -55,6 +55,39 @@ class ScreenTest(unittest.TestCase):
         # Turning back drops what was gathered: seven eighths down, one up, scroll nothing.
         self.assertEqual(scrolled([-15] * 7 + [15]), (0, []))
 
+    def test_a_window_moved_to_a_screen_of_twice_the_dpi_lays_out_at_that_dpi(self):
+        g = self.grid(300, 200)
+        g.ColCount, g.RowCount = 3, 30
+        g.SetColWidth(2, 80)
+        g.SetRowHeight(4, 25)
+        row = g.DefaultRowHeight
+        g.host.set_dpi(192)
+        self.assertEqual(g.ColWidth(2), 160)
+        self.assertEqual(g.RowHeight(4), 50)
+        self.assertEqual(g.DefaultRowHeight, 2 * row)
+        with tempfile.TemporaryDirectory() as folder:
+            path = os.path.join(folder, "grid.png")
+            g.host.save_png(path)
+            self.assertEqual(png_size(path), (600, 400))
+        # A refused dpi changes nothing.
+        with self.assertRaises(lattix.LattixError):
+            g.host.set_dpi(2000)
+        self.assertEqual(g.ColWidth(2), 160)
+        g.host.set_dpi(96)
+        self.assertEqual((g.ColWidth(2), g.RowHeight(4), g.DefaultRowHeight), (80, 25, row))
+
+    def test_icons_may_be_given_at_a_larger_size(self):
+        here = os.path.dirname(os.path.abspath(__file__))
+        base = os.path.join(here, "..", "grid_paint", "hatches.png")       # 300x80: three 100x80 images
+        larger = os.path.join(here, "..", "grid_paint", "plain_text.png")  # 300x120: two at 150x120
+        g = self.grid(300, 200, dpi=144)
+        number = g.add_image_list(base, 100, 80, larger=larger)
+        self.assertEqual(number, 1)
+        images = lattix.load_image_list(base, 100, 80, larger=[larger])
+        self.assertEqual(images.ListCount, 3)
+        with self.assertRaises(lattix.LattixError):
+            g.add_image_list(base, 100, 80, larger=base)  # not larger
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -74,5 +74,32 @@ TEST_F(DeviceRatioTest, AClickAtALogicalPointHitsTheSameCellAtEveryRatio) {
     EXPECT_EQ(g.CurCol(), 4);
 }
 
+// The window moves to a screen of another ratio (1 to 2, or 2 to 1 in the scaled run): the grid
+// takes the new dpi, keeps its layout in logical points, presents a picture of the new size and
+// takes clicks at the same logical points.
+TEST_F(DeviceRatioTest, MovingToAScreenOfAnotherRatioLaysOutAndRepaintsAtThatRatio) {
+    Lattix& g = *widget_->grid();
+    const QScreen* screen = widget_->screen();
+    const double logical = screen->logicalDotsPerInchX();
+    const double other = ratio_ == 2.0 ? 1.0 : 2.0;
+    const int32_t width = g.ColWidth(Variant(2)), height = g.RowHeight(Variant(3));
+    qt::Desktop()->FollowScreenScale(other, logical, screen->logicalDotsPerInchY());
+    struct Restore {
+        double ratio, x, y;
+        ~Restore() { qt::Desktop()->FollowScreenScale(ratio, x, y); }
+    } restore{ratio_, logical, screen->logicalDotsPerInchY()};
+    EXPECT_DOUBLE_EQ(qt::DevicePixelRatio(), other);
+    EXPECT_EQ(g.ScreenDpiX(), static_cast<int>(std::lround(logical * other)));
+    EXPECT_EQ(g.ColWidth(Variant(2)), static_cast<int32_t>(std::lround(width * other / ratio_)));
+    EXPECT_EQ(g.RowHeight(Variant(3)), static_cast<int32_t>(std::lround(height * other / ratio_)));
+    widget_->grab();
+    ASSERT_TRUE(qttest::RunUntil([&] { return widget_->picture().width() == static_cast<int>(std::lround(widget_->width() * other)); }));
+    EXPECT_EQ(widget_->picture().height(), static_cast<int>(std::lround(widget_->height() * other)));
+    const double header = g.CellsAreaTop() / other;
+    QTest::mouseClick(widget_, Qt::LeftButton, {}, QPoint(121, static_cast<int>(header) + 51));
+    EXPECT_EQ(g.CurRow(), 3);
+    EXPECT_EQ(g.CurCol(), 2);
+}
+
 } // namespace
 } // namespace lattix

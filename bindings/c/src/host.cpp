@@ -1,5 +1,6 @@
 // Hosts: a headless top-level window with a grid filling it, and the calls that drive the window as
 // a user and a clock would.
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <cstring>
@@ -206,6 +207,29 @@ LX_API int32_t lx_host_resize(lx_host* host, int32_t width, int32_t height, lx_e
         host->height = height;
         if (host->grid) host->grid->MoveGridWindow(0, 0, width, height);
         wm.PumpMessages();
+    });
+}
+
+LX_API int32_t lx_host_set_dpi(lx_host* host, int32_t dpi, lx_error* error) {
+    return Guarded(error, [&] {
+        headless::HeadlessHost& w = Window(host);
+        if (dpi < 24 || dpi > 1200) RaiseInvalidArgument();
+        ui::SystemInfo info = w.GetSystemInfo();
+        const int32_t old = info.dpiX;
+        if (old == dpi) return;
+        auto scaled = [&](int32_t v) {
+            return static_cast<int32_t>(std::clamp<int64_t>((int64_t{v} * dpi + old / 2) / old, 1, kMaxHostSize));
+        };
+        const int32_t width = scaled(host->width), height = scaled(host->height);
+        info.dpiX = info.dpiY = dpi;
+        // The window takes its new size in pixels first, so the grid lays out once at the new dpi.
+        ui::WindowManager& wm = w.Manager();
+        const ui::Rect r = wm.GetWindowRect(w.TopLevel());
+        wm.MoveWindow(w.TopLevel(), r.left, r.top, width, height, false);
+        host->width = width;
+        host->height = height;
+        if (host->grid) host->grid->MoveGridWindow(0, 0, width, height);
+        w.SetSystemInfo(info);
     });
 }
 

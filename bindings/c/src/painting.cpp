@@ -10,6 +10,7 @@
 #include "grid/view/image_list_object.h"
 #include "grid/view/picture_object.h"
 #include "platform/gfx/image_list.h"
+#include "platform/gfx/png_reader.h"
 #include "platform/gfx/text_draw.h"
 #include "runtime/automation_error.h"
 
@@ -83,6 +84,45 @@ LX_API int32_t lx_grid_add_image_list_png(lx_object* grid, const char* path, int
             RaiseInvalidArgument();
         }
         *number = g->RegisterImageList(std::move(list));
+    });
+}
+
+namespace {
+// Adds a larger strip read from `path`, mapping the reader's and the list's errors to the published ones.
+void AddLargerStrip(gfx::ImageList& list, const char* path, int32_t first) {
+    gfx::Bitmap strip;
+    try {
+        strip = gfx::readPng(path);
+    } catch (const std::runtime_error&) {
+        throw AutomationError(kPathFileAccessError, "Lattix", "Path/File access error.");
+    }
+    try {
+        list.addLargerStrip(strip, first);
+    } catch (const std::logic_error&) { // invalid_argument and out_of_range
+        RaiseInvalidArgument();
+    }
+}
+} // namespace
+
+LX_API int32_t lx_image_list_add_larger_png(lx_object* image_list, const char* path, int32_t first, lx_error* error) {
+    return Guarded(error, [&] {
+        if (!image_list || !path) RaiseInvalidPointer();
+        auto* images = dynamic_cast<ImageListObject*>(image_list->object.get());
+        if (!images) RaiseInvalidArgument();
+        AddLargerStrip(*images->list(), path, first);
+    });
+}
+
+LX_API int32_t lx_grid_add_larger_images_png(lx_object* grid, int32_t number, const char* path, int32_t first,
+                                             lx_error* error) {
+    return Guarded(error, [&] {
+        if (!grid || !path) RaiseInvalidPointer();
+        auto* g = dynamic_cast<Lattix*>(grid->object.get());
+        if (!g) RaiseInvalidArgument();
+        g->checkOwnerThread();
+        if (number < 1 || number > g->ImageListCount() || !g->ImageListAt(number)) RaiseInvalidArgument();
+        AddLargerStrip(*g->ImageListAt(number), path, first);
+        g->InvalidateView();
     });
 }
 

@@ -89,6 +89,11 @@ class Host:
         """Resizes the window's client area; the grid follows it."""
         self._call("lx_host_resize", int(width), int(height))
 
+    def set_dpi(self, dpi):
+        """As when the window moves to a screen of dpi dots per inch: the window keeps its size on the
+        screen (its pixels scale by new / old dpi) and the grid lays out again at the new dpi."""
+        self._call("lx_host_set_dpi", int(dpi))
+
     def focus(self):
         """Gives the grid the keyboard focus."""
         self._call("lx_host_focus")
@@ -320,13 +325,17 @@ class Grid(Object):
         super().__init__(handle)
         object.__setattr__(self, "host", host)
 
-    def add_image_list(self, path, width, height):
+    def add_image_list(self, path, width, height, larger=()):
         """Registers an image list of width x height icons cut from a PNG strip; returns its number
-        for CellImageList."""
+        for CellImageList. `larger` names PNG strips of the same icons drawn larger (for a 2x screen,
+        twice the size), used on a screen of that scale instead of resizing the icons."""
         err = L.Error()
         number = ctypes.c_int32()
         check(lib.lx_grid_add_image_list_png(self._handle, os.fsencode(path), width, height, ctypes.byref(number),
                                              ctypes.byref(err)), err)
+        for strip in _paths(larger):
+            check(lib.lx_grid_add_larger_images_png(self._handle, number.value, os.fsencode(strip), 0,
+                                                    ctypes.byref(err)), err)
         return number.value
 
     @classmethod
@@ -355,13 +364,21 @@ def load_picture(path):
     return wrap(handle.value)
 
 
-def load_image_list(path, width, height):
+def _paths(larger):
+    return [larger] if isinstance(larger, (str, bytes, os.PathLike)) else list(larger)
+
+
+def load_image_list(path, width, height, larger=()):
     """An image list object of width x height icons cut from a PNG strip, for SetImageList of a grid,
-    its Header or a drop-down list."""
+    its Header or a drop-down list. `larger` names PNG strips of the same icons drawn larger, as in
+    Grid.add_image_list."""
     err = L.Error()
     handle = ctypes.c_void_p()
     check(lib.lx_image_list_load_png(os.fsencode(path), width, height, ctypes.byref(handle), ctypes.byref(err)), err)
-    return wrap(handle.value)
+    images = wrap(handle.value)
+    for strip in _paths(larger):
+        check(lib.lx_image_list_add_larger_png(images._handle, os.fsencode(strip), 0, ctypes.byref(err)), err)
+    return images
 
 
 def dc_fill_rect(hdc, left, top, right, bottom, colour):
