@@ -1,4 +1,5 @@
-// Painting figures: a full repaint of a 1920 x 1080 view and of a 3840 x 2160 one at 192 dpi, the repaint after one CellValue put,
+// Painting figures: a full repaint of a 1920 x 1080 view and of a 3840 x 2160 one at 192 dpi, a move
+// between screens of 96 and 192 dpi, the repaint after one CellValue put,
 // scrolling by one row, and a virtual grid paged through 1,000,000 rows.
 #include <benchmark/benchmark.h>
 
@@ -61,6 +62,25 @@ void BM_FullRepaint3840x2160At192Dpi(benchmark::State& state) {
 BENCHMARK(BM_FullRepaint3840x2160At192Dpi)->Unit(benchmark::kMillisecond);
 
 // One put, then the window's paint that shows it (the host's next paint).
+// The window moves between a 96- and a 192-dpi screen with 100,000 rows in the grid: every row
+// height and column width is rescaled, the rows laid out again and the view repainted at the new
+// dpi (two moves per iteration).
+void BM_MoveBetweenScreensWith100000Rows(benchmark::State& state) {
+    ViewGrid v(60, 1);
+    v.g->SetRowCount(100000);
+    v.g->SetRowHeights(18);
+    lattix::ui::SystemInfo info = v.host.GetSystemInfo();
+    for (auto _ : state) {
+        for (int dpi : {192, 96}) {
+            info.dpiX = info.dpiY = dpi;
+            v.host.SetSystemInfo(info);
+            v.g->Refresh();
+        }
+    }
+    state.counters["rows"] = 100000;
+}
+BENCHMARK(BM_MoveBetweenScreensWith100000Rows)->Unit(benchmark::kMillisecond);
+
 void BM_CellValuePutAndRepaint(benchmark::State& state) {
     ViewGrid v;
     double x = 0;
