@@ -196,17 +196,24 @@ LX_API int32_t lx_host_size(const lx_host* host, int32_t* width, int32_t* height
     return LX_OK;
 }
 
+namespace {
+// The host window's client area and the grid filling it take a new size.
+void ResizeHostWindow(lx_host* host, headless::HeadlessHost& w, int32_t width, int32_t height, bool repaint) {
+    ui::WindowManager& wm = w.Manager();
+    const ui::Rect r = wm.GetWindowRect(w.TopLevel());
+    wm.MoveWindow(w.TopLevel(), r.left, r.top, width, height, repaint);
+    host->width = width;
+    host->height = height;
+    if (host->grid) host->grid->MoveGridWindow(0, 0, width, height);
+}
+} // namespace
+
 LX_API int32_t lx_host_resize(lx_host* host, int32_t width, int32_t height, lx_error* error) {
     return Guarded(error, [&] {
         headless::HeadlessHost& w = Window(host);
         if (width < 1 || height < 1 || width > kMaxHostSize || height > kMaxHostSize) RaiseInvalidArgument();
-        ui::WindowManager& wm = w.Manager();
-        const ui::Rect r = wm.GetWindowRect(w.TopLevel());
-        wm.MoveWindow(w.TopLevel(), r.left, r.top, width, height, true);
-        host->width = width;
-        host->height = height;
-        if (host->grid) host->grid->MoveGridWindow(0, 0, width, height);
-        wm.PumpMessages();
+        ResizeHostWindow(host, w, width, height, true);
+        w.Manager().PumpMessages();
     });
 }
 
@@ -220,15 +227,9 @@ LX_API int32_t lx_host_set_dpi(lx_host* host, int32_t dpi, lx_error* error) {
         auto scaled = [&](int32_t v) {
             return static_cast<int32_t>(std::clamp<int64_t>((int64_t{v} * dpi + old / 2) / old, 1, kMaxHostSize));
         };
-        const int32_t width = scaled(host->width), height = scaled(host->height);
         info.dpiX = info.dpiY = dpi;
         // The window takes its new size in pixels first, so the grid lays out once at the new dpi.
-        ui::WindowManager& wm = w.Manager();
-        const ui::Rect r = wm.GetWindowRect(w.TopLevel());
-        wm.MoveWindow(w.TopLevel(), r.left, r.top, width, height, false);
-        host->width = width;
-        host->height = height;
-        if (host->grid) host->grid->MoveGridWindow(0, 0, width, height);
+        ResizeHostWindow(host, w, scaled(host->width), scaled(host->height), false);
         w.SetSystemInfo(info);
     });
 }
