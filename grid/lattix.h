@@ -62,6 +62,7 @@ class ImageList;
 class GridPainter;
 class PictureObject;
 class RecordSet;
+class RecordSetBinding;
 namespace ui {
 class DropTarget;
 }
@@ -315,6 +316,16 @@ public:
     // Columns and rows from the records of rs (EFillFromRSMode eMode); vRowKeyField names the field
     // (by name or 1-based number) whose text becomes each new row's key.
     void FillFromRS(RecordSet& rs, int32_t eMode = 1, const Variant& vRowKeyField = Variant::missing());
+    // A record set shown without copying it (grid/model/record_set_binding.h): every row and
+    // column goes, one column per field is made as FillFromRS makes them, the grid turns virtual and
+    // reads a record each time it needs a row. A new binding ends the one before. Raises 522 from
+    // an event handler in the middle of a structural change, and the record set's own errors.
+    void BindRecordSet(std::shared_ptr<RecordSet> records);
+    // Ends the binding: the rows read stay, no more are read; the record set is not closed.
+    void UnbindRecordSet();
+    const RecordSetBinding* BoundRecordSet() const { return binding_.get(); }
+    // Reads every record the cursor has left into rows (nothing without a binding).
+    void ReadBoundRecordsToEnd();
 
     // ---- frame services (grid/frame_services.cpp) ----
     int32_t hWnd() const;
@@ -1452,6 +1463,8 @@ private:
     ColumnTotals colTotals_;
     ui::Hwnd hwnd_ = 0;
     std::vector<std::shared_ptr<gfx::ImageList>> imageLists_;
+    // Declared after events_: it disconnects from them when it goes.
+    std::shared_ptr<RecordSetBinding> binding_;
     int32_t gridLines_ = 3;
     int32_t gridLinesExtend_ = 0;
     int32_t gridLineThicknessH_ = 1;

@@ -312,6 +312,19 @@ LX_API int32_t lx_record_set_create(int32_t field_count, const char* const* fiel
  * does not open or a query that does not prepare fails with 0x80004005, source "SQLite" and the
  * database's message. */
 LX_API int32_t lx_record_set_sqlite(const char* path, const char* sql, lx_object** out, lx_error* error);
+/* Shows a record set (either kind) in the grid without copying it: every row and column goes, one
+ * column is made per field as FillFromRS makes them, the grid turns virtual and reads one record
+ * each time it needs a row (painting, scrolling, paging, keys), so a query of any length shows its
+ * first screen at once and memory grows with the rows a user has come to. A record the cursor fails
+ * to read fails the call that asked for the row, with the source's message, and adds no row.
+ * Ctrl+End, Sort, DoDefaultSort, Group and FillFromRS read the remaining records first. The grid
+ * keeps a reference to the record set until it is unbound or destroyed; it closes nothing. */
+LX_API int32_t lx_grid_bind_record_set(lx_object* grid, lx_object* record_set, lx_error* error);
+/* Ends the binding: the rows read stay, no more are read. */
+LX_API int32_t lx_grid_unbind_record_set(lx_object* grid, lx_error* error);
+/* Reads every remaining record into rows; *rows_read (may be NULL) is the number read in all (0
+ * without a binding). */
+LX_API int32_t lx_grid_read_bound_records(lx_object* grid, int64_t* rows_read, lx_error* error);
 /* Helpers for value callbacks, filling a variant that holds nothing the way the grid stores a
  * database value: an integer given by its decimal digits (any length) becomes a 32-bit integer, a
  * double while it is exact, else its digits as text; a binary value of that many bytes becomes the

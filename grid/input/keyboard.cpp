@@ -413,6 +413,8 @@ void Lattix::keyboardMove(int32_t keyCode, int32_t shift) {
         case ui::VK_HOME:
         case ui::VK_END: {
             const bool last = keyCode == ui::VK_END;
+            // The last row of a bound record set is its last record.
+            if (last && (rowMode_ || (shift & kCtrl))) ReadBoundRecordsToEnd();
             step = last ? -1 : 1; // a non-selectable target is skipped towards the inside
             if (rowMode_) {
                 byColumns = false;

@@ -51,6 +51,8 @@ void Lattix::FillFromRS(RecordSet& rs, int32_t eMode, const Variant& vRowKeyFiel
     // Refused before a record is read: a fill from a locked event handler would use up the record
     // set and then fail at its first structural step.
     if (InStructuralOperation()) RaiseLattixError(kIllegalOperation);
+    // Records added to a bound grid come after all of its own.
+    ReadBoundRecordsToEnd();
     const int32_t fields = rs.FieldCount();
     if (fields < 0) RaiseLattixError(kInvalidArgument);
     int32_t keyField = -1;

@@ -222,6 +222,7 @@ void Lattix::removeGroupRows() {
 }
 
 void Lattix::Group() {
+    ReadBoundRecordsToEnd();
     SortGroupState& st = *sortState_;
     const SortCriteria groupCriteria = st.group->criteria();
     groupCriteria.validateColumns(colCount_ + 1);

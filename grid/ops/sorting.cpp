@@ -238,6 +238,8 @@ void Lattix::rebuildCriteriaFromColumns() {
 }
 
 void Lattix::Sort(const Variant& vCols, const Variant& vRowStart, const Variant& vRowEnd) {
+    // A bound record set is sorted whole.
+    ReadBoundRecordsToEnd();
     int32_t first = 0, last = 0;
     resolveRowRange(vRowStart, vRowEnd, first, last);
     SortCriteria& criteria = sortState_->sort->criteria();
@@ -281,10 +283,12 @@ void Lattix::Sort(const Variant& vCols, const Variant& vRowStart, const Variant&
 void Lattix::DoDefaultSort(const Variant& vCol, int32_t iShift, int32_t eSortOrder, const Variant& vRowStart,
                            const Variant& vRowEnd) {
     const int32_t pos = ResolveColPos(vCol.deref());
-    int32_t first = 0, last = 0;
-    resolveRowRange(vRowStart, vRowEnd, first, last);
     if (eSortOrder != -1 && eSortOrder != sort_order::kAsc && eSortOrder != sort_order::kDesc)
         RaiseLattixError(kInvalidArgument);
+    // A bound record set is sorted whole.
+    ReadBoundRecordsToEnd();
+    int32_t first = 0, last = 0;
+    resolveRowRange(vRowStart, vRowEnd, first, last);
     const ColumnRecord& column = cols_[static_cast<size_t>(pos)];
     const int32_t col = column.index;
     if (column.sortType == sort_type::kNone) return;

@@ -134,6 +134,44 @@ TEST_F(RecordSetC, BadArgumentsAndSqliteQueries) {
     std::remove(path.c_str());
 }
 
+TEST_F(RecordSetC, ABoundRecordSetIsReadAsRowsComeIntoViewAndStaysTheHosts) {
+    Rows rows;
+    rows.count = 100000;
+    lx_object* rs = nullptr;
+    ASSERT_EQ(lx_record_set_create(1, kNames, kKinds, &kCallbacks, &rows, &rs, nullptr), LX_OK);
+    EXPECT_EQ(lx_grid_bind_record_set(nullptr, rs, nullptr), static_cast<int32_t>(0x80004003u));
+    EXPECT_EQ(lx_grid_bind_record_set(grid, nullptr, nullptr), static_cast<int32_t>(0x80004003u));
+    ASSERT_EQ(lx_grid_bind_record_set(grid, rs, nullptr), LX_OK);
+    ASSERT_EQ(lx_host_pump(host, nullptr), LX_OK);
+    // A screen's worth of rows, no more.
+    const int32_t shown = getI4("RowCount");
+    EXPECT_GT(shown, 10);
+    EXPECT_LT(shown, 60);
+    EXPECT_EQ(rows.next, shown);
+    Result first;
+    ASSERT_EQ(call("CellValue", LX_GET, ArgList{I4(1), I4(1)}, &first.v), LX_OK);
+    EXPECT_EQ(first.str(), "item 1");
+
+    // A cursor that fails part way: the host's error, and the rows read before stay.
+    rows.failAt = 1000;
+    lx_error err{};
+    int64_t read = 0;
+    EXPECT_EQ(lx_grid_read_bound_records(grid, &read, &err), static_cast<int32_t>(0x80004005u));
+    EXPECT_STREQ(err.description, "the ledger is locked");
+    EXPECT_EQ(getI4("RowCount"), 1000);
+    rows.failAt = -1;
+    ASSERT_EQ(lx_grid_read_bound_records(grid, &read, nullptr), LX_OK);
+    EXPECT_EQ(read, 100000);
+    EXPECT_EQ(getI4("RowCount"), 100000);
+
+    // Unbinding keeps the rows and leaves the record set to its owner.
+    ASSERT_EQ(lx_grid_unbind_record_set(grid, nullptr), LX_OK);
+    EXPECT_FALSE(rows.released);
+    lx_object_release(rs);
+    EXPECT_TRUE(rows.released);
+    EXPECT_EQ(getI4("RowCount"), 100000);
+}
+
 } // namespace
 
 namespace {

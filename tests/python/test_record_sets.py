@@ -9,6 +9,20 @@ import unittest
 import lattix
 
 
+class Broken:
+    """A cursor whose first batch arrives and whose second fails as a broken disk would."""
+    description = (("x", None, None, None, None, None, None),)
+
+    def __init__(self):
+        self.calls = 0
+
+    def fetchmany(self, n):
+        self.calls += 1
+        if self.calls > 1:
+            raise sqlite3.OperationalError("disk I/O error")
+        return [(i,) for i in range(n)]
+
+
 class RecordSetTest(unittest.TestCase):
     def setUp(self):
         self.g = lattix.Grid(300, 200)
@@ -58,18 +72,6 @@ class RecordSetTest(unittest.TestCase):
     def test_a_failing_cursor_raises_and_changes_nothing(self):
         self.g.FillFromRS(self.db.execute("SELECT id FROM flocks"))
 
-        class Broken:
-            description = (("x", None, None, None, None, None, None),)
-
-            def __init__(self):
-                self.calls = 0
-
-            def fetchmany(self, n):
-                self.calls += 1
-                if self.calls > 1:
-                    raise sqlite3.OperationalError("disk I/O error")
-                return [(i,) for i in range(n)]
-
         with self.assertRaises(lattix.LattixError) as caught:
             self.g.FillFromRS(Broken())
         self.assertIn("disk I/O error", str(caught.exception))
@@ -87,6 +89,75 @@ class RecordSetTest(unittest.TestCase):
             with self.assertRaises(lattix.LattixError) as caught:
                 lattix.sqlite_record_set(path, "SELECT b FROM t")
             self.assertIn("no such column: b", str(caught.exception))
+
+
+class BoundCursorTest(unittest.TestCase):
+    """A cursor shown without copying it: rows are fetched as they come into view."""
+
+    def setUp(self):
+        self.g = lattix.Grid(300, 200)
+        self.addCleanup(self.g.close)
+        self.db = sqlite3.connect(":memory:")
+        self.addCleanup(self.db.close)
+
+    def counting(self, sql):
+        cursor = self.db.execute(sql)
+        fetched = []
+        fetchmany = cursor.fetchmany
+
+        class Counting:
+            description = cursor.description
+            closed = False
+
+            def fetchmany(self, n):
+                rows = fetchmany(n)
+                fetched.append(len(rows))
+                return rows
+
+            def close(self):
+                self.closed = True
+
+        return Counting(), fetched
+
+    def test_a_long_query_shows_its_first_screen_and_pages_on(self):
+        sql = ("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c LIMIT 10000000) "
+               "SELECT x AS n, 'row ' || x AS label FROM c")
+        cursor, fetched = self.counting(sql)
+        self.g.bind_cursor(cursor)
+        self.g.host.pump()
+        shown = self.g.RowCount
+        self.assertTrue(5 < shown < 40, shown)
+        self.assertLess(sum(fetched), 1000, "only a batch is fetched for the first screen")
+        self.assertEqual(self.g.CellValue(3, "label"), "row 3")
+        self.g.host.focus()
+        self.g.host.key("Next")
+        self.g.host.key("Next")
+        self.assertGreater(self.g.RowCount, shown)
+        self.assertEqual(self.g.CellValue(self.g.RowCount, 1), self.g.RowCount)
+        # Closing the grid leaves the cursor to its owner.
+        self.g.close()
+        self.assertFalse(cursor.closed)
+
+    def test_ctrl_end_and_sorting_fetch_the_rest_and_errors_carry_the_cursors_message(self):
+        self.g.bind_cursor(self.db.execute(
+            "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c LIMIT 2500) SELECT x FROM c"))
+        self.g.host.pump()
+        self.g.host.focus()
+        self.g.host.key("End", shift=2)
+        self.assertEqual((self.g.RowCount, self.g.CurRow), (2500, 2500))
+        self.g.DoDefaultSort(1, 0, 1)
+        self.assertEqual(self.g.CellValue(1, 1), 2500)
+
+        self.g.bind_cursor(Broken())
+        with self.assertRaises(lattix.LattixError) as caught:
+            self.g.fetch_all_bound_rows()
+        self.assertIn("disk I/O error", str(caught.exception))
+        rows = self.g.RowCount
+        self.assertGreater(rows, 0)
+        self.assertEqual(self.g.CellValue(rows, 1), rows - 1)
+        self.g.unbind_cursor()
+        self.assertEqual(self.g.fetch_all_bound_rows(), 0)
+        self.assertEqual(self.g.RowCount, rows)
 
 
 if __name__ == "__main__":

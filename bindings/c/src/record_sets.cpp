@@ -8,7 +8,9 @@
 #include "bindings/c/src/error_guard.h"
 #include "bindings/c/src/handles.h"
 #include "bindings/c/src/variant_conversion.h"
+#include "grid/lattix.h"
 #include "grid/model/record_set.h"
+#include "grid/model/record_set_binding.h"
 #include "grid/model/sqlite_record_set.h"
 #include "runtime/automation_error.h"
 
@@ -112,5 +114,37 @@ LX_API int32_t lx_variant_set_blob_marker(lx_variant* v, int64_t bytes, lx_error
         if (!v) RaiseInvalidPointer();
         if (bytes < 0) RaiseInvalidArgument();
         ToC(Variant(BlobMarker(bytes)), *v);
+    });
+}
+
+namespace {
+Lattix& GridOf(lx_object* grid) {
+    if (!grid) RaiseInvalidPointer();
+    auto* g = dynamic_cast<Lattix*>(grid->object.get());
+    if (!g) RaiseInvalidArgument();
+    g->checkOwnerThread();
+    return *g;
+}
+} // namespace
+
+LX_API int32_t lx_grid_bind_record_set(lx_object* grid, lx_object* record_set, lx_error* error) {
+    return Guarded(error, [&] {
+        Lattix& g = GridOf(grid);
+        if (!record_set) RaiseInvalidPointer();
+        auto records = std::dynamic_pointer_cast<RecordSet>(record_set->object);
+        if (!records) RaiseInvalidArgument();
+        g.BindRecordSet(std::move(records));
+    });
+}
+
+LX_API int32_t lx_grid_unbind_record_set(lx_object* grid, lx_error* error) {
+    return Guarded(error, [&] { GridOf(grid).UnbindRecordSet(); });
+}
+
+LX_API int32_t lx_grid_read_bound_records(lx_object* grid, int64_t* rows_read, lx_error* error) {
+    return Guarded(error, [&] {
+        Lattix& g = GridOf(grid);
+        g.ReadBoundRecordsToEnd();
+        if (rows_read) rows_read[0] = g.BoundRecordSet() ? g.BoundRecordSet()->RowsRead() : 0;
     });
 }

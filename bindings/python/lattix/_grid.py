@@ -338,6 +338,31 @@ class Grid(Object):
                                                     ctypes.byref(err)), err)
         return number.value
 
+    def bind_cursor(self, cursor):
+        """Shows the result of a DB-API cursor that has executed a query (or a record set object) without
+        copying it: one column per field, and a record is fetched each time the grid needs a row, as
+        rows come into view. Ctrl+End, sorting, grouping and FillFromRS fetch the rest first. The
+        cursor stays the caller's: it is never closed by the grid. An error of the cursor is raised
+        by the call that asked for the row, and no row is added for it."""
+        from ._record_set import is_cursor, record_set
+        records = record_set(cursor) if is_cursor(cursor) else cursor
+        err = L.Error()
+        check(lib.lx_grid_bind_record_set(self._handle, records._handle, ctypes.byref(err)), err)
+        raise_pending()
+
+    def unbind_cursor(self):
+        """Ends the binding: the rows fetched stay, no more are fetched."""
+        err = L.Error()
+        check(lib.lx_grid_unbind_record_set(self._handle, ctypes.byref(err)), err)
+
+    def fetch_all_bound_rows(self):
+        """Fetches every remaining record of the bound cursor into rows; returns the number fetched in all."""
+        err = L.Error()
+        count = ctypes.c_int64()
+        check(lib.lx_grid_read_bound_records(self._handle, ctypes.byref(count), ctypes.byref(err)), err)
+        raise_pending()
+        return count.value
+
     @classmethod
     def from_property_bag(cls, entries, width=800, height=600):
         """A grid loaded from a property bag (a dict as Host.save_properties returns); an entry the
