@@ -115,24 +115,68 @@ bool WindowManager::PaintOne() {
     return false;
 }
 
-void WindowManager::EnsureSurface(WindowRecord& w) {
-    int cw = w.client.width(), ch = w.client.height();
-    if (w.surface.width() != cw || w.surface.height() != ch) w.surface.resize(cw, ch, BackgroundPixel(w));
+namespace {
+// Up to this side a surface holds the whole client area; beyond it only the part the parents show.
+constexpr int kWholeSurfaceSide = 8192;
+
+bool KeepsWholeSurface(const WindowRecord& w) {
+    return w.client.width() <= kWholeSurfaceSide && w.client.height() <= kWholeSurfaceSide;
+}
+} // namespace
+
+Rect WindowManager::SurfaceRectNeeded(const WindowRecord& w) const {
+    const Rect whole{0, 0, w.client.width(), w.client.height()};
+    if (KeepsWholeSurface(w)) return whole;
+    const Point origin = ClientOriginOnScreen(w);
+    Rect shown = whole.offsetBy(origin.x, origin.y);
+    for (const WindowRecord* p = w.IsChildWindow() ? Find(w.parent) : nullptr; p != nullptr && !shown.isEmpty();
+         p = p->IsChildWindow() ? Find(p->parent) : nullptr) {
+        const Point po = ClientOriginOnScreen(*p);
+        shown = intersect(shown, Rect{0, 0, p->client.width(), p->client.height()}.offsetBy(po.x, po.y));
+    }
+    shown = shown.isEmpty() ? Rect{} : shown.offsetBy(-origin.x, -origin.y);
+    // A top-level window so large is clipped to the largest bitmap side.
+    return intersect(shown, Rect{shown.left, shown.top, shown.left + kWholeSurfaceSide, shown.top + kWholeSurfaceSide});
+}
+
+bool WindowManager::EnsureSurface(WindowRecord& w) {
+    const Rect needed = SurfaceRectNeeded(w);
+    const Point origin{needed.left, needed.top};
+    if (w.surface.width() == needed.width() && w.surface.height() == needed.height() && w.surfaceOrigin == origin)
+        return false;
+    const bool moved = !(w.surfaceOrigin == origin) || !KeepsWholeSurface(w);
+    w.surface.resize(needed.width(), needed.height(), BackgroundPixel(w));
+    w.surfaceOrigin = origin;
+    return moved;
+}
+
+void WindowManager::RefreshPartialSurfaces(WindowRecord& w) {
+    if (w.destroyed) return;
+    if (!KeepsWholeSurface(w) && !(SurfaceRectNeeded(w) == Rect{w.surfaceOrigin.x, w.surfaceOrigin.y,
+                                                               w.surfaceOrigin.x + w.surface.width(),
+                                                               w.surfaceOrigin.y + w.surface.height()}))
+        InvalidateRect(w.handle, nullptr, true);
+    for (Hwnd c : std::vector<Hwnd>(w.children))
+        if (WindowRecord* child = Find(c)) RefreshPartialSurfaces(*child);
 }
 
 gfx::DeviceContext* WindowManager::BeginPaint(Hwnd hwnd, PaintStruct& ps) {
     WindowRecord* w = Find(hwnd);
     if (w == nullptr || w->painting) return nullptr;
-    EnsureSurface(*w);
+    const bool fresh = EnsureSurface(*w);
     auto dc = std::make_unique<gfx::DeviceContext>(w->surface);
     gfx::DeviceContext* raw = dc.get();
-    Rect area = w->update;
-    bool erase = w->erasePending;
+    // Drawing stays in client coordinates whatever part of the client the surface keeps.
+    raw->setViewportOrigin({-w->surfaceOrigin.x, -w->surfaceOrigin.y});
+    Rect area = fresh ? Rect{0, 0, w->client.width(), w->client.height()} : w->update;
+    bool erase = w->erasePending || fresh;
+    area = intersect(area, rectOfSize(w->surfaceOrigin.x, w->surfaceOrigin.y, w->surface.width(), w->surface.height()));
     w->update = {};
     w->erasePending = false;
     w->painting = true;
     w->dcs.push_back(std::move(dc));
-    raw->setClipRect(area);
+    const Rect deviceArea = area.offsetBy(-w->surfaceOrigin.x, -w->surfaceOrigin.y);
+    raw->setClipRect(deviceArea);
     ps.hwnd = hwnd;
     ps.dc = raw;
     ps.rcPaint = area;
@@ -141,7 +185,7 @@ gfx::DeviceContext* WindowManager::BeginPaint(Hwnd hwnd, PaintStruct& ps) {
         // fErase stays set when the erase handler declined the work.
         ps.erase = SendMessage(hwnd, WM_ERASEBKGND, reinterpret_cast<WParam>(raw), 0) == 0;
         raw->clearClipRect();
-        raw->setClipRect(area);
+        raw->setClipRect(deviceArea);
     }
     return raw;
 }
@@ -159,8 +203,10 @@ bool WindowManager::EndPaint(Hwnd hwnd, const PaintStruct& ps) {
 gfx::DeviceContext* WindowManager::GetDC(Hwnd hwnd) {
     WindowRecord* w = Find(hwnd);
     if (w == nullptr) return nullptr;
-    EnsureSurface(*w);
+    // What the surface held before a move is gone: the window paints again.
+    if (EnsureSurface(*w)) InvalidateRect(hwnd, nullptr, true);
     w->dcs.push_back(std::make_unique<gfx::DeviceContext>(w->surface));
+    w->dcs.back()->setViewportOrigin({-w->surfaceOrigin.x, -w->surfaceOrigin.y});
     return w->dcs.back().get();
 }
 
@@ -218,10 +264,13 @@ void WindowManager::ComposeInto(const WindowRecord& w, gfx::Bitmap& out, Point o
     if (visibleClient.isEmpty()) return;
     gfx::DeviceContext dc(out);
     dc.setClipRect(visibleClient);
-    if (w.surface.width() == w.client.width() && w.surface.height() == w.client.height() && !w.surface.isEmpty())
-        dc.bitBlt(clientArea.left, clientArea.top, clientArea.width(), clientArea.height(), w.surface, 0, 0);
-    else
+    const Rect kept = rectOfSize(w.surfaceOrigin.x, w.surfaceOrigin.y, w.surface.width(), w.surface.height());
+    // A surface not yet painted at the window's present size and place shows the background.
+    const bool current = !w.surface.isEmpty() && kept == SurfaceRectNeeded(w);
+    if (!current || !(kept == Rect{0, 0, w.client.width(), w.client.height()}))
         dc.fillRect(clientArea, gfx::colorOf(BackgroundPixel(w)));
+    if (current)
+        dc.bitBlt(clientArea.left + kept.left, clientArea.top + kept.top, kept.width(), kept.height(), w.surface, 0, 0);
     for (auto it = w.children.rbegin(); it != w.children.rend(); ++it) {
         const WindowRecord* child = Find(*it);
         if (child != nullptr && child->Visible()) ComposeInto(*child, out, outOrigin, visibleClient);

@@ -477,6 +477,7 @@ bool WindowManager::SetWindowPos(Hwnd hwnd, Hwnd insertAfter, int x, int y, int 
     if (flags & SWP_HIDEWINDOW) ShowWindow(hwnd, SW_HIDE);
     if (!w->destroyed) {
         if (flags & SWP_FRAMECHANGED) InvalidateNonClient(*w);
+        if (moved || sized) RefreshPartialSurfaces(*w);
         NotifyTopLevelChanged(*w);
     }
     return true;

@@ -387,7 +387,12 @@ private:
     Hwnd DeepestChildAt(const WindowRecord& w, Point screen) const;
     std::vector<Hwnd> AllWindowsParentsFirst() const;
     bool PaintOne();
-    void EnsureSurface(WindowRecord& w);
+    // Makes the surface match the client area (or the shown part of a very large one); true when
+    // the part kept moved, so that what it held is gone and must be painted again.
+    bool EnsureSurface(WindowRecord& w);
+    Rect SurfaceRectNeeded(const WindowRecord& w) const;
+    // After a move or resize: a window that keeps only its shown part paints the newly shown one.
+    void RefreshPartialSurfaces(WindowRecord& w);
     void ComposeInto(const WindowRecord& w, gfx::Bitmap& out, Point origin, const Rect& clip);
     void DrawNonClient(const WindowRecord& w, gfx::Bitmap& out, Point windowOrigin, const Rect& clip);
     void NotifyTopLevelChanged(const WindowRecord& w);

@@ -62,6 +62,9 @@ struct WindowRecord {
     bool destroying = false;
     bool destroyed = false;
     gfx::Bitmap surface;
+    // Client coordinates of the surface's top left. A window wider or taller than a bitmap may be
+    // (a header as wide as ten thousand columns) keeps only the part its parents show.
+    Point surfaceOrigin{};
     std::vector<std::unique_ptr<gfx::DeviceContext>> dcs;
 
     bool IsChildWindow() const { return (style & WS_CHILD) != 0 && parent != 0; }

@@ -51,5 +51,39 @@ TEST(HeaderArea, ColHeaderClickReportsClientPixelsWhateverTheBorder) {
     }
 }
 
+// The header window is as wide as all the columns; past the largest bitmap it keeps only the part
+// the grid shows, and that part paints and scrolls like any other.
+TEST(HeaderArea, AHeaderWiderThanTheLargestBitmapPaintsWhereverItIsScrolled) {
+    auto headerStrip = [](int cols) {
+        ChromeGrid g(400, 200, cols, 3);
+        g->SetColWidths(2000);
+        for (int c = 1; c <= cols; ++c) g->SetColHeaderText(Variant(c), c == cols ? "Last" : "Weight");
+        g->SetCurRow(1);
+        g->SetCurCol(1);
+        g->FocusGridWindow();
+        g.host.KeyPress(lattix::ui::VK_END);
+        g.host.Pump();
+        EXPECT_EQ(g->CurCol(), cols);
+        return g.host.Render().copyRect({0, 0, 400, 20});
+    };
+    // 100 columns of 2000 pixels: 200,000 pixels of header, against 3 columns drawn whole.
+    const lattix::gfx::Bitmap wide = headerStrip(100);
+    const lattix::gfx::Bitmap narrow = headerStrip(3);
+    EXPECT_TRUE(wide == narrow);
+
+    // Scrolled back to the start, the header shows the first columns again.
+    ChromeGrid g(400, 200, 100, 3);
+    g->SetColWidths(2000);
+    g->SetCurRow(1);
+    g->SetCurCol(100);
+    g->FocusGridWindow();
+    g.host.KeyPress(lattix::ui::VK_HOME);
+    g.host.Pump();
+    ChromeGrid fresh(400, 200, 100, 3);
+    fresh->SetColWidths(2000);
+    fresh.host.Pump();
+    EXPECT_TRUE(g.host.Render().copyRect({0, 0, 400, 20}) == fresh.host.Render().copyRect({0, 0, 400, 20}));
+}
+
 } // namespace
 } // namespace chrome_test
