@@ -58,7 +58,16 @@ void Lattix::ScreenDpiChanged(int32_t dpi) {
     MarkLayout(layout_mark::kAll);
     updateViewSize();
     clampScrollPosition();
-    if (chrome_) chrome_->ScreenDpiChanged();
+    // The scroll bars made again at their new thickness resize the cells area, perhaps more than
+    // once: the grid is painted after the last of them, once.
+    ++beginUpdateCount_;
+    try {
+        if (chrome_) chrome_->ScreenDpiChanged();
+    } catch (...) {
+        --beginUpdateCount_;
+        throw;
+    }
+    --beginUpdateCount_;
     RelayoutAndRedraw();
 }
 

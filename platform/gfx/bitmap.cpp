@@ -37,8 +37,15 @@ void Bitmap::fill(Pixel p) { std::fill_n(data(), std::size_t(width_) * std::size
 
 void Bitmap::resize(int width, int height, Pixel fill) {
     checkSize(width, height);
-    std::vector<Pixel> fresh(std::size_t(width) * std::size_t(height), fill);
-    pixels_.swap(fresh);
+    const std::size_t n = std::size_t(width) * std::size_t(height);
+    // A window's surface changes size back and forth (scroll bars shown and hidden, a move between
+    // screens): memory it already has is reused unless it would hold more than twice the picture.
+    if (n <= pixels_.capacity() && n * 2 >= pixels_.capacity()) {
+        pixels_.assign(n, fill);
+    } else {
+        std::vector<Pixel> fresh(n, fill);
+        pixels_.swap(fresh);
+    }
     start_ = 0;
     width_ = width;
     height_ = height;
