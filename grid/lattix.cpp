@@ -240,8 +240,20 @@ void Lattix::RelayoutAndRedraw() {
         redrawDeferred_ = true;
         return;
     }
+    // A scroll bar shown or hidden here resizes the cells area, which asks for this again: the
+    // outer call paints once, after the last of them.
+    if (relayingOut_) return;
     // Scroll bars, header items and header placement follow the layout first.
-    if (chrome_) chrome_->UpdateView();
+    if (chrome_) {
+        relayingOut_ = true;
+        try {
+            chrome_->UpdateView();
+        } catch (...) {
+            relayingOut_ = false;
+            throw;
+        }
+        relayingOut_ = false;
+    }
     clampScrollPosition();
     RecalcVisibleRange();
     ++fullRedraws_;

@@ -1287,6 +1287,7 @@ private:
     // View bookkeeping.
     int32_t beginUpdateCount_ = 0;
     bool redrawDeferred_ = false;
+    bool relayingOut_ = false; // RelayoutAndRedraw is fitting the scroll bars and header
     uint64_t fullRedraws_ = 0, rowRedraws_ = 0;
     std::vector<int32_t> headerItems_;
     int32_t headerHeight_ = 20;

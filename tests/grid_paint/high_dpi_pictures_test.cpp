@@ -298,6 +298,14 @@ TEST(GridPicturesAtDpi, MovingToAScreenOfAnotherDpiLooksAsIfMadeThere) {
     EXPECT_EQ(g.ColWidth(Variant(2)), 113); // 112.5 rounds up
     EXPECT_EQ(topRow(), 10);
     h.moveToDpi(96);
+
+    // The screen's change lays the grid out and paints it once, whatever the scroll bars do.
+    auto fullRedraws = [&] { return lattix::ToInt32(g.DevDbg(15, Variant())); };
+    lattix::ui::SystemInfo info = h.host.GetSystemInfo();
+    info.dpiX = info.dpiY = 192;
+    const int32_t before = fullRedraws();
+    h.host.SetSystemInfo(info);
+    EXPECT_EQ(fullRedraws() - before, 1);
 }
 
 } // namespace
