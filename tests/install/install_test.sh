@@ -45,8 +45,12 @@ done
 # Built from a copy, so that the source tree stays clean of build output.
 cp -r "$src/bindings/python" "$scratch/python-package"
 rm -rf "$scratch/python-package/build" "$scratch/python-package/"*.egg-info
-"$scratch/venv/bin/python" -m pip install --quiet --no-build-isolation --no-index "$scratch/python-package" \
-  > "$scratch/pip.log" 2>&1 || { cat "$scratch/pip.log"; fail "pip install failed"; }
+# The compiled call path is built against the installed C header, found through lattix.pc.
+PKG_CONFIG_PATH="$prefix/lib/pkgconfig" "$scratch/venv/bin/python" -m pip install --verbose --no-build-isolation \
+  --no-index "$scratch/python-package" > "$scratch/pip.log" 2>&1 || { cat "$scratch/pip.log"; fail "pip install failed"; }
+if grep -q "compiled call path is not built" "$scratch/pip.log"; then
+  grep "compiled call path" "$scratch/pip.log"; fail "pip built the package without its compiled call path"
+fi
 # The installed library is found through its pkg-config file, from any folder.
 (cd "$scratch" && PKG_CONFIG_PATH="$prefix/lib/pkgconfig" "$scratch/venv/bin/python" - "$prefix" <<'PY'
 import sys, pathlib, lattix, lattix._library as L
@@ -58,9 +62,58 @@ g.SetCellValue(1, 2, 5.5)
 assert g.CellValue(1, 2) == 5.5
 loaded = pathlib.Path(L.lib._name).resolve()
 assert str(loaded).startswith(str(pathlib.Path(sys.argv[1]).resolve())), loaded
+from lattix import _dispatch
+assert _dispatch._native is not None and "site-packages" in _dispatch._native.__file__, "no compiled call path"
 print("python ok", loaded)
 PY
 ) || fail "the installed Python package does not work"
+# The package's own tests, against the installed package and library (not the build tree's).
+(cd "$scratch" && env -u PYTHONPATH -u LATTIX_LIBRARY PKG_CONFIG_PATH="$prefix/lib/pkgconfig" PYTHONDONTWRITEBYTECODE=1 \
+  "$scratch/venv/bin/python" -m unittest discover -v -s "$src/tests/python" -p "test_*.py" \
+  > "$scratch/python-tests.log" 2>&1) || { tail -30 "$scratch/python-tests.log"; fail "the Python tests fail on the installed package"; }
+grep -q "test_arguments_and_results_match_the_ctypes_path .* ok$" "$scratch/python-tests.log" \
+  || fail "the compiled call path was not tested on the installed package"
+
+echo "== pip install without a compiler: ctypes alone, said once"
+rm -rf "$scratch/python-package/build" "$scratch/python-package/"*.egg-info
+"$builder" -m venv --system-site-packages "$scratch/venv-ctypes"
+CC=/bin/false CXX=/bin/false LDSHARED=/bin/false PKG_CONFIG_PATH="$prefix/lib/pkgconfig" \
+  "$scratch/venv-ctypes/bin/python" -m pip install --quiet --no-build-isolation --no-index "$scratch/python-package" \
+  > "$scratch/pip-ctypes.log" 2>&1 || { cat "$scratch/pip-ctypes.log"; fail "pip install without a compiler failed"; }
+(cd "$scratch" && PKG_CONFIG_PATH="$prefix/lib/pkgconfig" "$scratch/venv-ctypes/bin/python" -c "
+import warnings
+with warnings.catch_warnings(record=True) as seen:
+    warnings.simplefilter('always')
+    import lattix
+    from lattix import _dispatch
+    g = lattix.Grid(100, 50)
+    g.ColCount, g.RowCount = 1, 1
+    g.SetCellValue(1, 1, 2.5)
+    assert g.CellValue(1, 1) == 2.5
+assert _dispatch._native is None
+said = [str(w.message) for w in seen if 'compiled call path' in str(w.message)]
+assert len(said) == 1, said
+print('ctypes ok')
+") || fail "the package without its compiled call path does not work or does not say so once"
+rm -rf "$scratch/python-package/build" "$scratch/python-package/"*.egg-info
+
+echo "== pip wheel, installed on its own"
+PKG_CONFIG_PATH="$prefix/lib/pkgconfig" "$scratch/venv/bin/python" -m pip wheel --quiet --no-build-isolation --no-index \
+  --no-deps -w "$scratch/wheels" "$scratch/python-package" > "$scratch/wheel.log" 2>&1 \
+  || { cat "$scratch/wheel.log"; fail "pip wheel failed"; }
+"$builder" -m venv "$scratch/venv-wheel"
+"$scratch/venv-wheel/bin/python" -m pip install --quiet --no-index "$scratch"/wheels/lattix-*.whl \
+  || fail "the wheel does not install"
+(cd "$scratch" && PKG_CONFIG_PATH="$prefix/lib/pkgconfig" "$scratch/venv-wheel/bin/python" -c "
+import lattix
+from lattix import _dispatch
+assert _dispatch._native is not None
+g = lattix.Grid(100, 50)
+g.ColCount, g.RowCount = 1, 1
+g.SetCellValue(1, 1, 'wheel')
+assert g.CellValue(1, 1) == 'wheel'
+print('wheel ok')
+") || fail "the package installed from its wheel does not work"
 
 if [ -x "$src/tests/install/readme_examples.sh" ] || [ -f "$src/tests/install/readme_examples.sh" ]; then
   echo "== README examples"

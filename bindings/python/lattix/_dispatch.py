@@ -6,6 +6,7 @@ import ctypes
 import inspect
 import struct
 import types
+import warnings
 import weakref
 
 from . import _library as L
@@ -222,8 +223,16 @@ _fast_invoke = _ctypes_fast_invoke
 # _fast_invoke and gives the same results and errors, without the per-call work of ctypes.
 try:
     from . import _native
-except ImportError:
+except ImportError as e:
     _native = None
+    # Said once per process: the package works, only each call costs more.
+    import glob
+    import os
+    built = glob.glob(os.path.join(os.path.dirname(__file__), "_native*"))
+    why = "it does not load: {}".format(e) if built else "the package was built without it"
+    warnings.warn("lattix: no compiled call path ({}); calls go through ctypes, about three times slower each. "
+                  "Install a C++ compiler, Python's headers and pybind11, then reinstall the package to build "
+                  "it.".format(why), RuntimeWarning, stacklevel=2)
 
 
 def _error_of(rc, source, description):

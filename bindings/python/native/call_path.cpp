@@ -10,7 +10,12 @@
 
 #include <cstring>
 
+// In the source tree the header is bindings/c/lattix.h; an installed one may sit elsewhere.
+#ifdef LATTIX_HEADER
+#include LATTIX_HEADER
+#else
 #include "bindings/c/lattix.h"
+#endif
 
 namespace {
 
