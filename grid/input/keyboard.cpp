@@ -474,24 +474,34 @@ void Lattix::pageStep(int32_t keyCode, int32_t shift) {
     if (!atEdge) {
         target = down ? lastFull : firstFull;
     } else {
-        // A page of row heights from the current row; at least one row even next to a tall row.
-        int32_t sum = Row(cur).height;
-        target = cur;
-        int32_t r = cur;
-        while (true) {
-            int32_t next = r + (down ? 1 : -1);
-            while (next >= 1 && next <= rows_.count() && !rowIsVisible(next)) next += down ? 1 : -1;
-            if (next < 1 || next > rows_.count()) {
-                if (down && paint_.isVirtual && RequestVirtualRow() && r < rows_.count()) continue;
-                break;
+        // Rows a virtual grid adds for the page arrive with painting held back: the grid is painted
+        // once after them rather than once for each.
+        const bool hold = down && paint_.isVirtual;
+        if (hold) BeginUpdate();
+        try {
+            // A page of row heights from the current row; at least one row even next to a tall row.
+            int32_t sum = Row(cur).height;
+            target = cur;
+            int32_t r = cur;
+            while (true) {
+                int32_t next = r + (down ? 1 : -1);
+                while (next >= 1 && next <= rows_.count() && !rowIsVisible(next)) next += down ? 1 : -1;
+                if (next < 1 || next > rows_.count()) {
+                    if (down && paint_.isVirtual && RequestVirtualRow() && r < rows_.count()) continue;
+                    break;
+                }
+                const int32_t h = Row(next).height;
+                if (target != cur && sum + h > viewH) break;
+                sum += h;
+                target = next;
+                r = next;
+                if (sum >= viewH) break;
             }
-            const int32_t h = Row(next).height;
-            if (target != cur && sum + h > viewH) break;
-            sum += h;
-            target = next;
-            r = next;
-            if (sum >= viewH) break;
+        } catch (...) {
+            if (hold) EndUpdate();
+            throw;
         }
+        if (hold) EndUpdate();
     }
     if (target == cur || !validCell(target, 1)) return;
     if (rows_[target].isGroup()) col = RowTextCol();
