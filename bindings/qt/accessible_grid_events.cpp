@@ -142,7 +142,9 @@ LattixWidgetAccessible* GridAccessibilityEvents::Table() const {
 
 void GridAccessibilityEvents::Flush() {
     flush_.stop();
-    LattixWidgetAccessible* table = QAccessible::isActive() ? Table() : nullptr;
+    // Listening is the sign of a client: the platform tells the observers when one comes or goes
+    // (QAccessible::setActive), and this one listens from then on.
+    LattixWidgetAccessible* table = cookie_ != 0 ? Table() : nullptr;
     if (table == nullptr || table->grid() == nullptr) {
         Forget();
         return;

@@ -1,5 +1,5 @@
 // Tells assistive technologies what changes in a LattixWidget, while an accessibility client
-// listens (QAccessible::isActive): the focus moving with the current cell, into the editor and
+// listens (from QAccessible::isActive, or from the platform's word that one came): the focus moving with the current cell, into the editor and
 // through the drop-down list; cells selected and unselected; values of the cells on screen;
 // rows shown and hidden by a tree; rows inserted, removed or reordered.
 //
