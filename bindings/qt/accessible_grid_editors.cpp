@@ -3,6 +3,7 @@
 #include "bindings/qt/accessible_guard.h"
 #include "bindings/qt/lattix_widget.h"
 #include "bindings/qt/lattix_widget_accessible.h"
+#include "platform/controls/drop_down_list.h"
 #include "platform/ui/window_manager.h"
 
 namespace lattix {
@@ -155,14 +156,11 @@ GridDropDownAccessible::~GridDropDownAccessible() {
         if (id != 0) QAccessible::deleteAccessibleInterface(id);
 }
 
-const ComboList* GridDropDownAccessible::Items() const {
+const controls::DropDownList* GridDropDownAccessible::Items() const {
     Lattix* grid = table_->grid();
     if (grid == nullptr || !grid->ComboDroppedDown()) return nullptr;
-    return Guarded<const ComboList*>(nullptr, [&]() -> const ComboList* {
-        const int32_t row = grid->CurRow(), col = grid->CurCol();
-        if (row < 1 || row > grid->RowCount() || col < 1 || col > grid->RowTextCol()) return nullptr;
-        return grid->ComboLists().list(grid->Cell(row, col).comboIndex);
-    });
+    const controls::DropDownList* list = controls::DropDownList::FromWindow(grid->DropDownWindow());
+    return list != nullptr && list->IsOpen() ? list : nullptr;
 }
 
 int GridDropDownAccessible::Highlighted() const {
@@ -180,8 +178,8 @@ QAccessibleInterface* GridDropDownAccessible::parent() const {
 }
 
 int GridDropDownAccessible::childCount() const {
-    const ComboList* list = Items();
-    return list != nullptr ? static_cast<int>(list->items.size()) : 0;
+    const controls::DropDownList* list = Items();
+    return list != nullptr ? list->Count() : 0;
 }
 
 QAccessibleInterface* GridDropDownAccessible::child(int index) const {
@@ -228,12 +226,20 @@ QAccessible::State GridDropDownAccessible::state() const {
 bool GridListItemAccessible::isValid() const { return index_ < list_->childCount(); }
 
 QString GridListItemAccessible::text(QAccessible::Text t) const {
-    const ComboList* list = list_->Items();
-    if (t != QAccessible::Name || list == nullptr || static_cast<size_t>(index_) >= list->items.size()) return {};
-    return FromUtf8(list->items[static_cast<size_t>(index_)].text);
+    const controls::DropDownList* list = list_->Items();
+    if (t != QAccessible::Name || list == nullptr || index_ >= list->Count()) return {};
+    return FromUtf8(list->Items()[static_cast<size_t>(index_)].text);
 }
 
-QRect GridListItemAccessible::rect() const { return list_->rect(); }
+QRect GridListItemAccessible::rect() const {
+    const controls::DropDownList* list = list_->Items();
+    if (list == nullptr || index_ >= list->Count()) return {};
+    // The item's place in the list window, which may be scrolled past it.
+    ui::Rect box = list->ItemRect(index_);
+    ui::Point origin{0, 0};
+    ui::Wm().ClientToScreen(list->hwnd(), origin);
+    return list_->tableInterface()->ScreenRectOfWmScreen(box.offsetBy(origin.x, origin.y));
+}
 
 QAccessible::State GridListItemAccessible::state() const {
     QAccessible::State s;

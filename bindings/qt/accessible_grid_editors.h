@@ -11,8 +11,10 @@
 namespace lattix {
 
 class Lattix;
-struct ComboList;
 class LattixWidgetAccessible;
+namespace controls {
+class DropDownList;
+}
 
 class GridEditorAccessible : public QAccessibleInterface,
                              public QAccessibleTextInterface,
@@ -81,8 +83,8 @@ public:
     QAccessible::Role role() const override { return QAccessible::List; }
     QAccessible::State state() const override;
 
-    // The list shown, nullptr when none is open.
-    const ComboList* Items() const;
+    // The list window shown, nullptr when none is open.
+    const controls::DropDownList* Items() const;
     // The highlighted item, -1 when none.
     int Highlighted() const;
     LattixWidgetAccessible* tableInterface() const { return table_; }

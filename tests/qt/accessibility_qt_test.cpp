@@ -372,6 +372,10 @@ TEST_F(AccessibleGridTest, TheOpenListShowsItsItemsWithTheHighlightedOneFocused)
     EXPECT_EQ(listIface->role(), QAccessible::List);
     EXPECT_EQ(listIface->childCount(), 3);
     EXPECT_EQ(listIface->parent(), table_->cellAt(0, 0));
+    EXPECT_EQ(listIface->child(0)->text(QAccessible::Name), "Broiler");
+    EXPECT_FALSE(item->rect().isEmpty());
+    EXPECT_TRUE(listIface->rect().contains(item->rect()));
+    EXPECT_LT(listIface->child(0)->rect().top(), item->rect().top());
     auto focus = WaitFor(QAccessible::Focus);
     ASSERT_FALSE(focus.empty());
     EXPECT_EQ(focus.back().role, QAccessible::ListItem);
