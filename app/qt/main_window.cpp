@@ -163,6 +163,9 @@ void MainWindow::Sync() {
     Place(sstab1, form.SSTab1.at);
     for (int i = 0; i < sstab1->count() && i < static_cast<int>(form.SSTab1.tabs.size()); ++i)
         sstab1->setTabText(i, Q(form.SSTab1.tabs[static_cast<std::size_t>(i)]));
+    // A screen reader names each result grid after its tab.
+    grid1->setAccessibleName(sstab1->tabText(0));
+    grid2->setAccessibleName(sstab1->tabText(1));
     if (sstab1->currentIndex() != form.SSTab1.currentTab) sstab1->setCurrentIndex(form.SSTab1.currentTab);
     // The grids' places are given relative to the tab control; its pages start below the tabs.
     QPoint pageOrigin = sstab1->widget(0)->mapTo(sstab1, QPoint(0, 0));

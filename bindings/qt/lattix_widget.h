@@ -10,7 +10,8 @@
 //
 // The widget owns the grid's window on the window manager of the Qt desktop and shows what the grid
 // paints; mouse, wheel, keyboard, focus and size go to the grid's window. A QApplication must exist
-// before the first widget is made.
+// before the first widget is made. Assistive technologies see the grid as a table of its cells
+// (bindings/qt/lattix_widget_accessible.h); give the widget a name with setAccessibleName.
 #pragma once
 
 #include <memory>
@@ -30,6 +31,8 @@
 #pragma pop_macro("slots")
 
 namespace lattix {
+
+class GridAccessibilityEvents;
 
 class LattixWidget : public ui::qt::WindowSurface {
 public:
@@ -54,6 +57,7 @@ protected:
 private:
     std::shared_ptr<Lattix> grid_;
     ui::Hwnd gridWindow_ = 0;
+    std::unique_ptr<GridAccessibilityEvents> accessibility_;
 };
 
 } // namespace lattix
