@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "bindings/qt/print_preview.h"
 #include "bindings/qt/widget_grid_window.h"
 #include "platform/qt/qt_backend.h"
 #include "platform/ui/window_manager.h"
@@ -71,6 +72,13 @@ LattixWidget::~LattixWidget() {
     grid_->DetachWindow();
     ui::Wm().DestroyWindow(topLevel());
 }
+
+int LattixWidget::print(QPagedPaintDevice* device, const qt::PrintOptions& options) {
+    if (!device) throw std::invalid_argument("LattixWidget::print needs a device");
+    return qt::PrintGrid(*grid_, *device, options);
+}
+
+void LattixWidget::printPreview(const qt::PrintOptions& options) { qt::ShowPrintPreview(*grid_, options, this); }
 
 QSize LattixWidget::sizeHint() const { return QSize(480, 320); }
 
