@@ -62,7 +62,7 @@ std::vector<QString> TitleLines(FormWeights& main) {
 
 // One part of the report: a grid's pages or a chart page.
 struct Section {
-    std::unique_ptr<lattix::qt::GridPages> grid;
+    std::unique_ptr<lattix::printing::GridPages> grid;
     int chart = 0; // 1 distribution, 2 parts yield
     int pages() const { return grid ? grid->pageCount() : 1; }
 };
@@ -105,18 +105,18 @@ public:
     }
 
 private:
-    void addGrid(lattix::Lattix& grid, const QString& title, lattix::qt::PrintOptions::Columns columns) {
-        lattix::qt::PrintOptions options;
+    void addGrid(lattix::Lattix& grid, const QString& title, lattix::printing::PrintOptions::Columns columns) {
+        lattix::printing::PrintOptions options;
         options.title = sections_.empty() ? QString() : title;
         options.columns = columns;
         const double top = sections_.empty() ? blockHeight_ : 0;
         Section s;
-        s.grid = std::make_unique<lattix::qt::GridPages>(grid, options, area_, dpi_, top);
+        s.grid = std::make_unique<lattix::printing::GridPages>(grid, options, area_, dpi_, top);
         sections_.push_back(std::move(s));
     }
 
     void layOut() {
-        using Columns = lattix::qt::PrintOptions::Columns;
+        using Columns = lattix::printing::PrintOptions::Columns;
         if (FrmFlock* flocks = main_.FlockWindow()) {
             firstCaption_ = QStringLiteral("Flocks");
             addGrid(flocks->GridFlock().control(), firstCaption_, Columns::FitToPageWidth);

@@ -53,9 +53,9 @@ int main(int argc, char** argv) {
         pdf.setResolution(300);
         pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(10, 10, 10, 10),
                                       QPageLayout::Millimeter));
-        qt::PrintOptions options;
+        printing::PrintOptions options;
         options.title = "Benchmark grid";
-        pages = qt::PrintGrid(*grid, pdf, options);
+        pages = printing::PrintGrid(*grid, pdf, options);
     });
     const double after = PeakMegabytes();
     std::printf("print %d rows x %d columns to PDF: %d pages in %.2f s (CPU %.2f s), %.1f MB file\n", kRows, kCols,

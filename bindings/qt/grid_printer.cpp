@@ -23,7 +23,7 @@
 #include "platform/gfx/system_colors.h"
 #include "platform/gfx/text_draw.h"
 
-namespace lattix::qt {
+namespace lattix::printing {
 
 namespace {
 
@@ -39,17 +39,8 @@ QColor ColourOf(int32_t ole, QColor fallback) {
 
 QColor SystemColour(int index) { return QtColour(gfx::sysColor(index)); }
 
-Qt::BrushStyle HatchBrushStyle(int32_t hatch) {
-    switch (hatch) {
-    case 0: return Qt::HorPattern;
-    case 1: return Qt::VerPattern;
-    case 2: return Qt::FDiagPattern;
-    case 3: return Qt::BDiagPattern;
-    case 4: return Qt::CrossPattern;
-    case 5: return Qt::DiagCrossPattern;
-    default: return Qt::NoBrush;
-    }
-}
+// Hatch styles 0..5 draw lines; 7 is none.
+bool Hatched(int32_t hatch) { return hatch >= 0 && hatch <= 5; }
 
 // The grid's text flags as Qt's drawing flags; ellipses are handled by the caller.
 int QtTextFlags(uint32_t flags) {
@@ -125,6 +116,7 @@ struct GridPages::Layout {
     void drawCell(QPainter& p, int32_t row, int32_t pos, int32_t colIndex, const QRect& rect);
     void drawText(QPainter& p, const QRectF& r, const std::string& text, uint32_t flags);
     void drawRule(QPainter& p, const QRectF& r, const QColor& colour);
+    void drawHatch(QPainter& p, const QRectF& r, const QColor& colour, int32_t hatch);
     void drawCheckBox(QPainter& p, const QRectF& r, int state);
     void drawTreeLines(QPainter& p, int32_t row, const QRect& cell);
     void drawTreeButton(QPainter& p, const QRectF& r, bool expanded);
@@ -286,6 +278,32 @@ void GridPages::Layout::drawRule(QPainter& p, const QRectF& r, const QColor& col
     p.restore();
 }
 
+// Hatch lines one grid pixel wide every eight, as the screen's hatch brush draws them; lines, not a
+// pattern brush, so that they keep their spacing at the device's resolution.
+void GridPages::Layout::drawHatch(QPainter& p, const QRectF& r, const QColor& colour, int32_t hatch) {
+    constexpr double kStep = 8;
+    p.save();
+    p.setClipRect(r, Qt::IntersectClip);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(colour, 1.0, Qt::SolidLine, Qt::FlatCap));
+    const double x0 = std::floor(r.left() / kStep) * kStep, y0 = std::floor(r.top() / kStep) * kStep;
+    const bool horizontal = hatch == 0 || hatch == 4, vertical = hatch == 1 || hatch == 4;
+    const bool down = hatch == 2 || hatch == 5, up = hatch == 3 || hatch == 5;
+    if (horizontal)
+        for (double y = y0 + 0.5; y < r.bottom(); y += kStep) p.drawLine(QPointF(r.left(), y), QPointF(r.right(), y));
+    if (vertical)
+        for (double x = x0 + 0.5; x < r.right(); x += kStep) p.drawLine(QPointF(x, r.top()), QPointF(x, r.bottom()));
+    // Diagonals through the step grid, from far enough left to cross the whole rectangle.
+    const double span = r.height() + kStep;
+    if (down)
+        for (double x = x0 - span; x < r.right(); x += kStep)
+            p.drawLine(QPointF(x, y0), QPointF(x + span + kStep, y0 + span + kStep));
+    if (up)
+        for (double x = x0 - span; x < r.right() + span; x += kStep)
+            p.drawLine(QPointF(x, y0 + span + kStep), QPointF(x + span + kStep, y0));
+    p.restore();
+}
+
 void GridPages::Layout::drawIcon(QPainter& p, int32_t list, int32_t index, const QRectF& r) {
     if (list < 1 || list > g.ImageListCount() || index < 1 || r.isEmpty()) return;
     const auto& images = g.ImageListAt(list);
@@ -403,13 +421,12 @@ void GridPages::Layout::drawCell(QPainter& p, int32_t row, int32_t pos, int32_t 
     const int32_t hatch = (cell.typeBits & cell_bits::kHatchMask) >> cell_bits::kHatchShift;
     if (!bg.isEmpty() && back != -1) {
         const QColor colour = QtColour(static_cast<gfx::Color>(back));
-        const Qt::BrushStyle style = HatchBrushStyle(hatch);
-        if (style == Qt::NoBrush) {
+        if (!Hatched(hatch)) {
             p.fillRect(QtRect(bg), colour);
         } else {
             // Hatch lines in the cell's colour on the grid's back colour.
             p.fillRect(QtRect(bg), ColourOf(g.BackColor(), SystemColour(gfx::COLOR_WINDOW)));
-            p.fillRect(QtRect(bg), QBrush(colour, style));
+            drawHatch(p, QtRect(bg), colour, hatch);
         }
     }
     // Grid lines at the right and the bottom; the frozen edge in its own colour.
@@ -434,7 +451,7 @@ void GridPages::Layout::drawCell(QPainter& p, int32_t row, int32_t pos, int32_t 
             p.setFont(cellFont(*g.EffectiveFont(row, colIndex), p));
             const int32_t fore = g.EffectiveForeColor(row, colIndex);
             p.setPen(fore == -1 ? QColor(Qt::black) : QtColour(static_cast<gfx::Color>(fore)));
-            if (g.OpaqueTextInHatchedCells() && HatchBrushStyle(hatch) != Qt::NoBrush) {
+            if (g.OpaqueTextInHatchedCells() && Hatched(hatch)) {
                 p.setBackgroundMode(Qt::OpaqueMode);
                 p.setBackground(ColourOf(g.BackColor(), SystemColour(gfx::COLOR_WINDOW)));
             }
@@ -643,4 +660,4 @@ int PrintGrid(Lattix& grid, QPagedPaintDevice& device, const PrintOptions& optio
     return total;
 }
 
-} // namespace lattix::qt
+} // namespace lattix::printing

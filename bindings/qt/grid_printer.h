@@ -1,9 +1,9 @@
 // Printing a grid on paper or into a PDF file with Qt's paint devices (QPrinter, QPdfWriter).
 //
-//     lattix::qt::PrintOptions options;
+//     lattix::printing::PrintOptions options;
 //     options.title = "Weight classes";
 //     QPdfWriter pdf("plan.pdf");
-//     lattix::qt::PrintGrid(*table->grid(), pdf, options);
+//     lattix::printing::PrintGrid(*table->grid(), pdf, options);
 //
 // Each page is drawn with QPainter as the grid looks on screen: cell backgrounds and hatches, grid
 // lines, the text in the cell's font and colours (as text, so that it can be searched and copied),
@@ -28,7 +28,7 @@ namespace lattix {
 class Lattix;
 }
 
-namespace lattix::qt {
+namespace lattix::printing {
 
 struct PrintOptions {
     // Every displayed row and shown column, or only the rows and columns that hold a selected cell.
@@ -81,4 +81,4 @@ private:
 // page with the title and the header bar.
 int PrintGrid(Lattix& grid, QPagedPaintDevice& device, const PrintOptions& options = {});
 
-} // namespace lattix::qt
+} // namespace lattix::printing

@@ -73,12 +73,12 @@ LattixWidget::~LattixWidget() {
     ui::Wm().DestroyWindow(topLevel());
 }
 
-int LattixWidget::print(QPagedPaintDevice* device, const qt::PrintOptions& options) {
+int LattixWidget::print(QPagedPaintDevice* device, const printing::PrintOptions& options) {
     if (!device) throw std::invalid_argument("LattixWidget::print needs a device");
-    return qt::PrintGrid(*grid_, *device, options);
+    return printing::PrintGrid(*grid_, *device, options);
 }
 
-void LattixWidget::printPreview(const qt::PrintOptions& options) { qt::ShowPrintPreview(*grid_, options, this); }
+void LattixWidget::printPreview(const printing::PrintOptions& options) { printing::ShowPrintPreview(*grid_, options, this); }
 
 QSize LattixWidget::sizeHint() const { return QSize(480, 320); }
 

@@ -48,9 +48,9 @@ public:
 
     // Prints the grid onto a printer or a PDF writer (see grid_printer.h) and returns the pages
     // printed; throws std::invalid_argument for a null device.
-    int print(QPagedPaintDevice* device, const qt::PrintOptions& options = {});
+    int print(QPagedPaintDevice* device, const printing::PrintOptions& options = {});
     // Opens a print preview of the grid (modal) from which the user may print it.
-    void printPreview(const qt::PrintOptions& options = {});
+    void printPreview(const printing::PrintOptions& options = {});
 
     ui::Hwnd focusTarget() const override { return gridWindow_; }
     QSize sizeHint() const override;

@@ -6,7 +6,7 @@
 
 #include <exception>
 
-namespace lattix::qt {
+namespace lattix::printing {
 
 bool ShowPrintPreview(Lattix& grid, const PrintOptions& options, QWidget* parent) {
     QPrinter printer(QPrinter::HighResolution);
@@ -27,4 +27,4 @@ bool ShowPrintPreview(Lattix& grid, const PrintOptions& options, QWidget* parent
     return dialog.exec() == QDialog::Accepted && printed;
 }
 
-} // namespace lattix::qt
+} // namespace lattix::printing
