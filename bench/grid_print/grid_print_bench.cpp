@@ -11,7 +11,9 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "../bench_timing.h"
@@ -32,8 +34,10 @@ double PeakMegabytes() {
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // An optional first argument: fewer rows, for profiling.
+    const int kRows = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100000;
+    constexpr int kCols = 10;
     QApplication app(argc, argv);
-    constexpr int kRows = 100000, kCols = 10;
     auto grid = Lattix::Create();
     for (int c = 1; c <= kCols; ++c)
         grid->AddCol({.sKey = "c" + std::to_string(c), .sHeader = "Column " + std::to_string(c), .lWidth = 70});

@@ -7,11 +7,11 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <tuple>
 #include <stdexcept>
 #include <utility>
 
@@ -97,9 +97,21 @@ struct GridPages::Layout {
     std::vector<Band> bands;
     // Drawing objects kept for the whole job: fonts by description, icons by list and index (one
     // picture per icon in the document however often it is printed).
-    std::vector<std::pair<FontDescription, QFont>> fonts;
+    struct PrintFont {
+        FontDescription description;
+        QFont font;
+        QFontMetricsF metrics;
+    };
+    std::vector<PrintFont> fonts;
+    // Grid lines of the page being drawn, merged and stroked once the cells are drawn.
+    struct Rule {
+        double x, y, w, h;
+        QRgb colour;
+    };
+    std::vector<Rule> rules;
     std::map<std::pair<int32_t, int32_t>, QImage> icons;
     int fontDeviceDpi = 0;
+    QColor rowTint; // the background of the row being drawn
 
     Layout(Lattix& grid, const PrintOptions& o) : g(grid), options(o) {}
 
@@ -110,12 +122,16 @@ struct GridPages::Layout {
     void layOutColumns();
     void layOutRows();
 
-    QFont cellFont(const FontObject& font, QPainter& p);
+    const PrintFont& cellFont(const FontObject& font, QPainter& p);
     void drawHeader(QPainter& p, const Band& band);
     void drawRow(QPainter& p, const Band& band, int32_t row, int32_t y);
     void drawCell(QPainter& p, int32_t row, int32_t pos, int32_t colIndex, const QRect& rect);
-    void drawText(QPainter& p, const QRectF& r, const std::string& text, uint32_t flags);
+    void drawText(QPainter& p, const QRectF& r, const std::string& text, uint32_t flags, const PrintFont& font);
     void drawRule(QPainter& p, const QRectF& r, const QColor& colour);
+    void addRule(const QRectF& r, const QColor& colour) {
+        rules.push_back({r.x(), r.y(), r.width(), r.height(), colour.rgb()});
+    }
+    void drawRules(QPainter& p);
     void drawHatch(QPainter& p, const QRectF& r, const QColor& colour, int32_t hatch);
     void drawCheckBox(QPainter& p, const QRectF& r, int state);
     void drawTreeLines(QPainter& p, int32_t row, const QRect& cell);
@@ -223,15 +239,15 @@ void GridPages::Layout::layOutRows() {
     rowPageStart.push_back(rows.size());
 }
 
-QFont GridPages::Layout::cellFont(const FontObject& font, QPainter& p) {
+const GridPages::Layout::PrintFont& GridPages::Layout::cellFont(const FontObject& font, QPainter& p) {
     const int deviceDpi = p.device()->logicalDpiY();
     if (deviceDpi != fontDeviceDpi) {
         fonts.clear();
         fontDeviceDpi = deviceDpi;
     }
     const FontDescription& d = font.description();
-    for (const auto& [description, made] : fonts)
-        if (description == d) return made;
+    for (const PrintFont& known : fonts)
+        if (known.description == d) return known;
     QFont f(QString::fromStdString(d.name));
     const double points = d.size.toDouble() <= 0 ? 8.0 : std::clamp(d.size.toDouble(), 1.0, 500.0);
     // The painter draws in grid pixels; the font must take as many of them as on screen.
@@ -243,24 +259,58 @@ QFont GridPages::Layout::cellFont(const FontObject& font, QPainter& p) {
     f.setKerning(false);
     constexpr size_t kKept = 32;
     if (fonts.size() >= kKept) fonts.erase(fonts.begin());
-    fonts.emplace_back(d, f);
-    return f;
+    fonts.push_back({d, f, QFontMetricsF(f, p.device())});
+    return fonts.back();
 }
 
-void GridPages::Layout::drawText(QPainter& p, const QRectF& r, const std::string& utf8, uint32_t flags) {
+void GridPages::Layout::drawText(QPainter& p, const QRectF& r, const std::string& utf8, uint32_t flags,
+                                 const PrintFont& font) {
     if (r.width() <= 0 || r.height() <= 0) return;
     QString text = QString::fromStdString(utf8);
     const int qtFlags = QtTextFlags(flags);
     constexpr uint32_t kEllipses = gfx::DT_END_ELLIPSIS | gfx::DT_WORD_ELLIPSIS | gfx::DT_PATH_ELLIPSIS;
-    if ((flags & kEllipses) && !(flags & gfx::DT_WORDBREAK)) {
+    const bool ellipsis = (flags & kEllipses) && !(flags & gfx::DT_WORDBREAK);
+    const Qt::TextElideMode elide = (flags & gfx::DT_PATH_ELLIPSIS) ? Qt::ElideMiddle : Qt::ElideRight;
+    const bool plainLine = !(qtFlags & Qt::TextShowMnemonic) && !text.contains(QLatin1Char('\n')) &&
+                           !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\t'));
+    p.setFont(font.font);
+    if (plainLine) {
+        // The common case, one line of plain text: placed here and drawn without a clip when it fits
+        // (or is cut to fit with "..."), which keeps the page small and quick to make.
+        double width = font.metrics.horizontalAdvance(text);
+        if (width > r.width() && ellipsis) {
+            text = font.metrics.elidedText(text, elide, r.width());
+            width = font.metrics.horizontalAdvance(text);
+        }
+        const double lineHeight = font.metrics.height();
+        double x = r.left();
+        if (qtFlags & Qt::AlignHCenter) x = r.left() + (r.width() - width) / 2;
+        else if (qtFlags & Qt::AlignRight) x = r.right() - width;
+        double top = r.top();
+        if (qtFlags & Qt::AlignVCenter) top = r.top() + (r.height() - lineHeight) / 2;
+        else if (qtFlags & Qt::AlignBottom) top = r.bottom() - lineHeight;
+        const bool fits = width <= r.width() + 0.01 && lineHeight <= r.height() + 0.01;
+        if (!fits) {
+            p.save();
+            p.setClipRect(r, Qt::IntersectClip);
+        }
+        p.drawText(QPointF(x, top + font.metrics.ascent()), text);
+        if (!fits) p.restore();
+        return;
+    }
+    if (ellipsis) {
         // Each line too wide for the cell ends in "...", as on screen.
-        const QFontMetricsF metrics(p.font(), p.device());
-        const Qt::TextElideMode mode = (flags & gfx::DT_PATH_ELLIPSIS) ? Qt::ElideMiddle : Qt::ElideRight;
-        QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
-        for (QString& line : lines) line = metrics.elidedText(line, mode, r.width(), qtFlags & Qt::TextShowMnemonic);
+        QStringList lines = text.split(QLatin1Char('\n'));
+        for (QString& line : lines) {
+            if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
+            line = font.metrics.elidedText(line, elide, r.width(), qtFlags & Qt::TextShowMnemonic);
+        }
         text = lines.join(QLatin1Char('\n'));
     }
+    p.save();
+    p.setClipRect(r, Qt::IntersectClip);
     p.drawText(r, qtFlags, text);
+    p.restore();
 }
 
 // A grid line (a thin rectangle along a cell's edge) as a stroked line at least half a point wide:
@@ -276,6 +326,37 @@ void GridPages::Layout::drawRule(QPainter& p, const QRectF& r, const QColor& col
         p.drawLine(QPointF(r.left(), r.center().y()), QPointF(r.right(), r.center().y()));
     }
     p.restore();
+}
+
+// The page's grid lines: the pieces each cell gave, joined where they continue one another (one
+// line per column and per row instead of one per cell), then stroked.
+void GridPages::Layout::drawRules(QPainter& p) {
+    auto vertical = [](const Rule& r) { return r.w <= r.h; };
+    std::sort(rules.begin(), rules.end(), [&](const Rule& a, const Rule& b) {
+        const bool va = vertical(a), vb = vertical(b);
+        if (va != vb) return va;
+        if (a.colour != b.colour) return a.colour < b.colour;
+        if (va) return std::tie(a.x, a.w, a.y) < std::tie(b.x, b.w, b.y);
+        return std::tie(a.y, a.h, a.x) < std::tie(b.y, b.h, b.x);
+    });
+    std::vector<Rule> joined;
+    for (const Rule& r : rules) {
+        if (!joined.empty()) {
+            Rule& last = joined.back();
+            const bool same = vertical(last) == vertical(r) && last.colour == r.colour;
+            if (same && vertical(r) && last.x == r.x && last.w == r.w && r.y <= last.y + last.h + 1e-9) {
+                last.h = std::max(last.h, r.y + r.h - last.y);
+                continue;
+            }
+            if (same && !vertical(r) && last.y == r.y && last.h == r.h && r.x <= last.x + last.w + 1e-9) {
+                last.w = std::max(last.w, r.x + r.w - last.x);
+                continue;
+            }
+        }
+        joined.push_back(r);
+    }
+    rules.clear();
+    for (const Rule& r : joined) drawRule(p, QRectF(r.x, r.y, r.w, r.h), QColor::fromRgb(r.colour));
 }
 
 // Hatch lines one grid pixel wide every eight, as the screen's hatch brush draws them; lines, not a
@@ -422,7 +503,8 @@ void GridPages::Layout::drawCell(QPainter& p, int32_t row, int32_t pos, int32_t 
     if (!bg.isEmpty() && back != -1) {
         const QColor colour = QtColour(static_cast<gfx::Color>(back));
         if (!Hatched(hatch)) {
-            p.fillRect(QtRect(bg), colour);
+            // The row's background is there already.
+            if (colour != rowTint) p.fillRect(QtRect(bg), colour);
         } else {
             // Hatch lines in the cell's colour on the grid's back colour.
             p.fillRect(QtRect(bg), ColourOf(g.BackColor(), SystemColour(gfx::COLOR_WINDOW)));
@@ -435,9 +517,9 @@ void GridPages::Layout::drawCell(QPainter& p, int32_t row, int32_t pos, int32_t 
         const QColor line = ColourOf(g.GridLineColor(), QColor(0xC0, 0xC0, 0xC0));
         const QColor rightColour = edge ? ColourOf(g.FrozenColsEdgeColor(), line) : line;
         if (parts.rightLine > 0)
-            drawRule(p, QRectF(cellRect.right - parts.rightLine, cellRect.top, parts.rightLine, rect.height()), rightColour);
+            addRule(QRectF(cellRect.right - parts.rightLine, cellRect.top, parts.rightLine, rect.height()), rightColour);
         if (parts.bottomLine > 0)
-            drawRule(p, QRectF(cellRect.left, cellRect.bottom - parts.bottomLine, rect.width(), parts.bottomLine), line);
+            addRule(QRectF(cellRect.left, cellRect.bottom - parts.bottomLine, rect.width(), parts.bottomLine), line);
     }
 
     const int32_t type = cell.typeBits & cell_bits::kTypeMask;
@@ -446,17 +528,16 @@ void GridPages::Layout::drawCell(QPainter& p, int32_t row, int32_t pos, int32_t 
         if (parts.hasExtraIcon) drawIcon(p, parts.extraImageList, parts.extraIconIndex, QtRect(parts.extraIcon));
         const std::string text = g.DisplayedText(row, colIndex);
         if (!text.empty() && !parts.text.isEmpty()) {
-            p.save();
-            p.setClipRect(QtRect(parts.text), Qt::IntersectClip);
-            p.setFont(cellFont(*g.EffectiveFont(row, colIndex), p));
+            const PrintFont& font = cellFont(*g.EffectiveFont(row, colIndex), p);
             const int32_t fore = g.EffectiveForeColor(row, colIndex);
             p.setPen(fore == -1 ? QColor(Qt::black) : QtColour(static_cast<gfx::Color>(fore)));
-            if (g.OpaqueTextInHatchedCells() && Hatched(hatch)) {
+            const bool opaque = g.OpaqueTextInHatchedCells() && Hatched(hatch);
+            if (opaque) {
                 p.setBackgroundMode(Qt::OpaqueMode);
                 p.setBackground(ColourOf(g.BackColor(), SystemColour(gfx::COLOR_WINDOW)));
             }
-            drawText(p, QtRect(parts.text), text, g.CellDrawTextFlags(row, colIndex));
-            p.restore();
+            drawText(p, QtRect(parts.text), text, g.CellDrawTextFlags(row, colIndex), font);
+            if (opaque) p.setBackgroundMode(Qt::TransparentMode);
         }
     }
     if (parts.inTreeColumn) drawTreeLines(p, row, rect);
@@ -475,7 +556,8 @@ void GridPages::Layout::drawRow(QPainter& p, const Band& band, int32_t row, int3
     // The row's background where no cell paints (the tree indentation, the row-text area).
     int32_t tint = (rec.visibleIndex % 2 == 0) ? g.BackColorEvenRows() : g.BackColorOddRows();
     if (tint == -1) tint = g.BackColor();
-    p.fillRect(QRect(0, y, band.width, h), ColourOf(tint, SystemColour(gfx::COLOR_WINDOW)));
+    rowTint = ColourOf(tint, SystemColour(gfx::COLOR_WINDOW));
+    p.fillRect(QRect(0, y, band.width, h), rowTint);
     if (band.cols.empty()) return;
     const bool group = rec.isGroup();
     const bool rowText = g.DrawRowText() && !group && rec.normalCellHeight < h;
@@ -506,7 +588,7 @@ void GridPages::Layout::drawHeader(QPainter& p, const Band& band) {
     const QColor edge = SystemColour(gfx::COLOR_BTNSHADOW);
     std::shared_ptr<FontObject> font = header->Font();
     if (!font) font = g.Font();
-    const QFont qfont = cellFont(*font, p);
+    const PrintFont& headerFont = cellFont(*font, p);
     const int32_t pad = std::max(2, g.ScaledFrom96(5));
     int32_t x = 0;
     for (const PrintColumn& c : band.cols) {
@@ -539,12 +621,8 @@ void GridPages::Layout::drawHeader(QPainter& p, const Band& band) {
         flags &= ~(gfx::DT_CENTER | gfx::DT_RIGHT | gfx::DT_VCENTER | gfx::DT_BOTTOM);
         flags |= col.headerAlignH == 1 ? gfx::DT_CENTER : col.headerAlignH == 2 ? gfx::DT_RIGHT : 0;
         flags |= col.headerAlignV == 0 ? gfx::DT_VCENTER : col.headerAlignV == 2 ? gfx::DT_BOTTOM : 0;
-        p.save();
-        p.setClipRect(r, Qt::IntersectClip);
-        p.setFont(qfont);
         p.setPen(ColourOf(col.headerForeColor, fore));
-        drawText(p, textRect, col.headerText, flags);
-        p.restore();
+        drawText(p, textRect, col.headerText, flags, headerFont);
         x += c.width;
     }
 }
@@ -635,6 +713,7 @@ void GridPages::drawPage(QPainter& p, int index, int pageNumber, int pageTotal) 
         l.drawRow(p, band, row, y);
         y += l.g.Row(row).height;
     }
+    l.drawRules(p);
     p.restore();
 }
 
