@@ -33,6 +33,8 @@ QFont ReportFont(double points, double dpi, bool bold = false) {
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setPixelSize(std::max(1, static_cast<int>(std::lround(points * dpi / 72))));
     f.setBold(bold);
+    // No ligatures: "fi" stays two letters that a search in the file finds.
+    f.setStyleStrategy(QFont::PreferNoShaping);
     return f;
 }
 

@@ -257,6 +257,8 @@ const GridPages::Layout::PrintFont& GridPages::Layout::cellFont(const FontObject
     f.setUnderline(d.underline);
     f.setStrikeOut(d.strikethrough);
     f.setKerning(false);
+    // No ligatures in scripts that need no shaping: "fi" stays two letters that a search finds.
+    f.setStyleStrategy(QFont::PreferNoShaping);
     constexpr size_t kKept = 32;
     if (fonts.size() >= kKept) fonts.erase(fonts.begin());
     fonts.push_back({d, f, QFontMetricsF(f, p.device())});
@@ -679,6 +681,7 @@ void GridPages::drawPage(QPainter& p, int index, int pageNumber, int pageTotal) 
         QFont f(QStringLiteral("DejaVu Sans"));
         f.setPixelSize(std::max(1, static_cast<int>(std::lround(11 * pt))));
         f.setBold(true);
+        f.setStyleStrategy(QFont::PreferNoShaping);
         p.setFont(f);
         p.setPen(Qt::black);
         p.drawText(QRectF(l.page.left(), l.page.top(), l.page.width(), l.titleH - 4 * pt),
