@@ -5,22 +5,29 @@
 #include <QPainter>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QApplication>
 #include <QPdfWriter>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <span>
 #include <memory>
 #include <stdexcept>
 #include <string>
 
 #include "bindings/qt/grid_printer.h"
 #include "bindings/qt/lattix_widget.h"
+#include "runtime/automation_error.h"
 #include "grid/objects/header_object.h"
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/image_list.h"
+#include "tests/qt/qt_test_support.h"
 
 namespace lattix {
 namespace {
@@ -263,6 +270,50 @@ TEST_F(GridPrinterTest, CellLooksReachThePage) {
     // A picture of the page for the eye (kept in the build tree).
     QDir().mkpath(PRINT_PICTURE_DIR);
     page.save(QString(PRINT_PICTURE_DIR) + "/printed_page.png");
+}
+
+// Event handlers raised while printing (dynamic text here) may not change the grid's structure: the
+// change is refused and the pages come out whole.
+TEST_F(GridPrinterTest, HandlersCannotRemoveRowsWhilePrinting) {
+    Fill(60, 2);
+    grid().SetDynamicContentEvents(4);
+    int refused = 0;
+    grid().events()->connect([&](const EventInfo& e, std::span<Variant> args) {
+        if (e.name != "CellDynamicText") return;
+        try {
+            grid().RemoveRow(Variant(1));
+        } catch (const AutomationError&) {
+            ++refused;
+        }
+        (void)args;
+    });
+    int pages = 0;
+    const QString file = Print({}, &pages);
+    EXPECT_GT(refused, 0);
+    EXPECT_EQ(grid().RowCount(), 60);
+    EXPECT_TRUE(PdfText(file, pages).contains("r60c2"));
+}
+
+// The preview shows the pages PrintGrid prints.
+TEST_F(GridPrinterTest, PreviewShowsThePages) {
+    Fill(150, 3);
+    int shown = -1;
+    qttest::WhenReady([] { return qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget()) != nullptr; },
+                      [&] {
+                          auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+                          auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+                          ASSERT_NE(preview, nullptr);
+                          preview->updatePreview();
+                          shown = preview->pageCount();
+                          dialog->reject();
+                      });
+    PrintOptions options;
+    options.title = "Preview";
+    widget_->printPreview(options);
+    int pages = 0;
+    Print(options, &pages);
+    EXPECT_GE(shown, 2);
+    EXPECT_LE(std::abs(shown - pages), 1) << "the printer's paper may differ from A4";
 }
 
 TEST_F(GridPrinterTest, BadArgumentsRaiseAndPrintNothing) {
