@@ -66,6 +66,8 @@ std::vector<QString> TitleLines(FormWeights& main) {
 struct Section {
     std::unique_ptr<lattix::printing::GridPages> grid;
     int chart = 0; // 1 distribution, 2 parts yield
+    // The wide grids and the charts are printed across the paper.
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
     int pages() const { return grid ? grid->pageCount() : 1; }
 };
 
@@ -73,9 +75,8 @@ class Report {
 public:
     Report(FormWeights& main, QPagedPaintDevice& device) : main_(main), device_(device) {
         dpi_ = device.logicalDpiY();
-        const QRectF paint = device.pageLayout().paintRectPixels(static_cast<int>(std::lround(dpi_)));
-        area_ = QRectF(0, 0, paint.width(), paint.height());
-        if (area_.width() < 1 || area_.height() < 1) throw std::runtime_error("the page has no printable area");
+        const QSizeF portrait = areaOf(QPageLayout::Portrait).size();
+        if (portrait.width() < 1 || portrait.height() < 1) throw std::runtime_error("the page has no printable area");
         lines_ = TitleLines(main);
         const double pt = dpi_ / 72;
         blockHeight_ = 28 * pt + static_cast<double>(lines_.size()) * 15 * pt + 30 * pt;
@@ -85,12 +86,16 @@ public:
         layOut();
         int total = 0;
         for (const Section& s : sections_) total += s.pages();
+        device_.setPageOrientation(sections_.front().orientation);
         QPainter painter;
         if (!painter.begin(&device_)) throw std::runtime_error("the printer or file cannot be written");
         try {
             int page = 0;
             for (Section& s : sections_) {
+                area_ = areaOf(s.orientation);
                 for (int i = 0; i < s.pages(); ++i) {
+                    // A new orientation takes effect with the next page.
+                    if (page > 0 && i == 0) device_.setPageOrientation(s.orientation);
                     if (page > 0 && !device_.newPage()) throw std::runtime_error("a new page cannot be started");
                     ++page;
                     if (page == 1) drawTitleBlock(painter);
@@ -107,13 +112,24 @@ public:
     }
 
 private:
-    void addGrid(lattix::Lattix& grid, const QString& title, lattix::printing::PrintOptions::Columns columns) {
+    // The printable area of a page of that orientation, in device pixels from its top left corner.
+    QRectF areaOf(QPageLayout::Orientation orientation) const {
+        QPageLayout layout = device_.pageLayout();
+        layout.setOrientation(orientation);
+        const QRectF paint = layout.paintRectPixels(static_cast<int>(std::lround(dpi_)));
+        return QRectF(0, 0, paint.width(), paint.height());
+    }
+
+    void addGrid(lattix::Lattix& grid, const QString& title, lattix::printing::PrintOptions::Columns columns,
+                 QPageLayout::Orientation orientation) {
         lattix::printing::PrintOptions options;
         options.title = sections_.empty() ? QString() : title;
         options.columns = columns;
+        options.omitEmptyTrailingRows = true; // the rows kept free for more flocks and classes
         const double top = sections_.empty() ? blockHeight_ : 0;
         Section s;
-        s.grid = std::make_unique<lattix::printing::GridPages>(grid, options, area_, dpi_, top);
+        s.grid = std::make_unique<lattix::printing::GridPages>(grid, options, areaOf(orientation), dpi_, top);
+        s.orientation = orientation;
         sections_.push_back(std::move(s));
     }
 
@@ -121,15 +137,15 @@ private:
         using Columns = lattix::printing::PrintOptions::Columns;
         if (FrmFlock* flocks = main_.FlockWindow()) {
             firstCaption_ = QStringLiteral("Flocks");
-            addGrid(flocks->GridFlock().control(), firstCaption_, Columns::FitToPageWidth);
+            addGrid(flocks->GridFlock().control(), firstCaption_, Columns::FitToPageWidth, QPageLayout::Portrait);
         } else {
             firstCaption_ = Q(kGrid1SheetName);
         }
-        addGrid(main_.Grid1().control(), Q(kGrid1SheetName), Columns::FitToPageWidth);
-        addGrid(main_.Grid2().control(), Q(kGrid2SheetName), Columns::SplitOverPages);
+        addGrid(main_.Grid1().control(), Q(kGrid1SheetName), Columns::FitToPageWidth, QPageLayout::Landscape);
+        addGrid(main_.Grid2().control(), Q(kGrid2SheetName), Columns::SplitOverPages, QPageLayout::Landscape);
 #ifdef AVIGRAM_HAS_CHARTS
-        if (!DistributionChart(main_.state()).empty()) sections_.push_back({nullptr, 1});
-        if (!PartsYieldChart(main_.state()).empty()) sections_.push_back({nullptr, 2});
+        if (!DistributionChart(main_.state()).empty()) sections_.push_back({nullptr, 1, QPageLayout::Landscape});
+        if (!PartsYieldChart(main_.state()).empty()) sections_.push_back({nullptr, 2, QPageLayout::Landscape});
 #endif
     }
 
@@ -166,7 +182,7 @@ private:
         // The chart at a fixed aspect, drawn in its own pixel units so that its fonts keep their
         // size against its lines whatever the device's resolution.
         const double width = area_.width();
-        const QSizeF logical(chart == 1 ? 760 : 900, chart == 1 ? 520 : 620);
+        const QSizeF logical(chart == 1 ? 1000 : 1100, chart == 1 ? 560 : 600);
         const double scale = width / logical.width();
         p.translate(0, 24 * pt);
         p.scale(scale, scale);

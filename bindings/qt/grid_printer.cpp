@@ -167,6 +167,15 @@ void GridPages::Layout::collect() {
         // A selection of row-text cells only prints the rows across all columns.
         if (!kept.empty()) shown = std::move(kept);
     }
+    if (options.omitEmptyTrailingRows) {
+        auto blank = [&](int32_t r) {
+            if (!g.DisplayedText(r, textCol).empty()) return false;
+            for (const PrintColumn& c : shown)
+                if (!g.DisplayedText(r, c.index).empty()) return false;
+            return true;
+        };
+        while (!rows.empty() && blank(rows.back())) rows.pop_back();
+    }
     bands.push_back({std::move(shown), 0});
 }
 

@@ -44,6 +44,7 @@ struct PrintOptions {
     bool repeatFrozenColumns = true; // the frozen columns at the left of every column band
     bool pageNumbers = true;         // "Page n of m" at the foot of each page
     QString title;                   // a line at the top of each page; empty for none
+    bool omitEmptyTrailingRows = false; // leave out the rows at the end that show no text at all
 };
 
 // The pages of one grid laid out for one page size: a caller that puts grids into a report of its

@@ -294,6 +294,23 @@ TEST_F(GridPrinterTest, HandlersCannotRemoveRowsWhilePrinting) {
     EXPECT_TRUE(PdfText(file, pages).contains("r60c2"));
 }
 
+// Rows at the end that show nothing may be left out; empty rows between others stay.
+TEST_F(GridPrinterTest, EmptyTrailingRowsCanBeLeftOut) {
+    Fill(10, 2);
+    grid().SetRowCount(400);
+    grid().SetCellValue(Variant(5), Variant(1), Variant(""));
+    grid().SetCellValue(Variant(5), Variant(2), Variant(""));
+    PrintOptions options;
+    int pages = 0;
+    Print(options, &pages, "all.pdf");
+    EXPECT_GT(pages, 1);
+    options.omitEmptyTrailingRows = true;
+    const QRectF a4(0, 0, 2244, 3272);
+    printing::GridPages trimmed(grid(), options, a4, 300);
+    EXPECT_EQ(trimmed.pageCount(), 1);
+    EXPECT_EQ(trimmed.rowsOnPage(0), 10);
+}
+
 // The preview shows the pages PrintGrid prints.
 TEST_F(GridPrinterTest, PreviewShowsThePages) {
     Fill(150, 3);
