@@ -221,8 +221,12 @@ TEST_F(GridPrinterTest, TreeRowsPrintAsShownAndCollapsedOnesNot) {
     const int32_t hidden = grid().AddRow({.vRowParent = Variant(closed)});
     grid().SetCellValue(Variant(hidden), Variant(1), Variant("Hidden child"));
     grid().SetRowExpanded(Variant(closed), false);
+    // A group row shows its text across the columns.
+    const int32_t group = grid().AddRow({.bGroupRow = true});
+    grid().SetCellValue(Variant(group), Variant(grid().RowTextCol()), Variant("Group row"));
     const QString text = PdfText(Print({}), 1);
-    for (const char* shown : {"Parent row", "Child row", "Closed row"}) EXPECT_TRUE(text.contains(shown)) << shown;
+    for (const char* shown : {"Parent row", "Child row", "Closed row", "Group row"})
+        EXPECT_TRUE(text.contains(shown)) << shown;
     EXPECT_FALSE(text.contains("Hidden child"));
 }
 
