@@ -214,15 +214,15 @@ TEST_F(GridPrinterTest, TreeRowsPrintAsShownAndCollapsedOnesNot) {
     grid().SetTreeLines(1);
     const int32_t top = grid().AddRow({.sKey = "top", .eTreeButton = 2});
     grid().SetCellValue(Variant(top), Variant(1), Variant("Parent row"));
-    const int32_t child = grid().AddRow({.vRowParent = Variant(top)});
+    const int32_t child = grid().AddRow({.sKey = "", .vRowParent = Variant(top)});
     grid().SetCellValue(Variant(child), Variant(1), Variant("Child row"));
     const int32_t closed = grid().AddRow({.sKey = "closed", .eTreeButton = 2});
     grid().SetCellValue(Variant(closed), Variant(1), Variant("Closed row"));
-    const int32_t hidden = grid().AddRow({.vRowParent = Variant(closed)});
+    const int32_t hidden = grid().AddRow({.sKey = "", .vRowParent = Variant(closed)});
     grid().SetCellValue(Variant(hidden), Variant(1), Variant("Hidden child"));
     grid().SetRowExpanded(Variant(closed), false);
     // A group row shows its text across the columns.
-    const int32_t group = grid().AddRow({.bGroupRow = true});
+    const int32_t group = grid().AddRow({.sKey = "", .bGroupRow = true});
     grid().SetCellValue(Variant(group), Variant(grid().RowTextCol()), Variant("Group row"));
     const QString text = PdfText(Print({}), 1);
     for (const char* shown : {"Parent row", "Child row", "Closed row", "Group row"})
