@@ -730,11 +730,13 @@ void GridPages::drawPage(QPainter& p, int index, int pageNumber, int pageTotal) 
 }
 
 int PrintGrid(Lattix& grid, QPagedPaintDevice& device, const PrintOptions& options) {
-    device.setPageOrientation(options.orientation);
-    const QPageLayout layout = device.pageLayout();
+    // The pages are laid out first: a grid that cannot be laid out leaves the device as it was.
+    QPageLayout layout = device.pageLayout();
+    layout.setOrientation(options.orientation);
     const double dpi = device.logicalDpiY();
     const QRectF area = layout.paintRectPixels(static_cast<int>(std::lround(dpi)));
     GridPages pages(grid, options, QRectF(0, 0, area.width(), area.height()), dpi);
+    device.setPageOrientation(options.orientation);
     QPainter painter;
     if (!painter.begin(&device)) throw std::runtime_error("the printer or file cannot be written");
     const int total = pages.pageCount();
