@@ -404,9 +404,14 @@ void GridPages::Layout::drawIcon(QPainter& p, int32_t list, int32_t index, const
     auto it = icons.find(key);
     if (it == icons.end()) it = icons.emplace(key, ImageOfBitmap(images->image(index - 1))).first;
     if (it->second.isNull()) return;
+    // The icon takes the size the cell's layout gave it (the grid may draw icons larger than their
+    // pictures on a fine screen).
+    const gfx::Size size = g.IconSize(list, index);
+    const QSizeF target = size.cx > 0 && size.cy > 0 ? QSizeF(size.cx, size.cy) : QSizeF(it->second.size());
     p.save();
     p.setClipRect(r, Qt::IntersectClip);
-    p.drawImage(QRectF(r.topLeft(), QSizeF(it->second.size())), it->second);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    p.drawImage(QRectF(r.topLeft(), target), it->second);
     p.restore();
 }
 
