@@ -6,6 +6,7 @@
 
 #include "bindings/qt/accessible_grid_events.h"
 #include "bindings/qt/lattix_widget_accessible.h"
+#include "bindings/qt/print_preview.h"
 #include "bindings/qt/widget_grid_window.h"
 #include "platform/qt/qt_backend.h"
 #include "platform/ui/window_manager.h"
@@ -77,6 +78,13 @@ LattixWidget::~LattixWidget() {
     grid_->DetachWindow();
     ui::Wm().DestroyWindow(topLevel());
 }
+
+int LattixWidget::print(QPagedPaintDevice* device, const printing::PrintOptions& options) {
+    if (!device) throw std::invalid_argument("LattixWidget::print needs a device");
+    return printing::PrintGrid(*grid_, *device, options);
+}
+
+void LattixWidget::printPreview(const printing::PrintOptions& options) { printing::ShowPrintPreview(*grid_, options, this); }
 
 QSize LattixWidget::sizeHint() const { return QSize(480, 320); }
 

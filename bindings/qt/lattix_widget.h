@@ -16,6 +16,7 @@
 
 #include <memory>
 
+#include "bindings/qt/grid_printer.h"
 #include "platform/qt/window_surface.h"
 
 // Qt's keyword macros (slots, signals, emit) would rewrite the grid's member names.
@@ -47,6 +48,12 @@ public:
     const std::shared_ptr<Lattix>& sharedGrid() const { return grid_; }
     // The grid's window on the window manager.
     ui::Hwnd gridWindow() const { return gridWindow_; }
+
+    // Prints the grid onto a printer or a PDF writer (see grid_printer.h) and returns the pages
+    // printed; throws std::invalid_argument for a null device.
+    int print(QPagedPaintDevice* device, const printing::PrintOptions& options = {});
+    // Opens a print preview of the grid (modal) from which the user may print it.
+    void printPreview(const printing::PrintOptions& options = {});
 
     ui::Hwnd focusTarget() const override { return gridWindow_; }
     QSize sizeHint() const override;
