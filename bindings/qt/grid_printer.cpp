@@ -95,8 +95,8 @@ struct GridPages::Layout {
     std::vector<int32_t> rows;
     std::vector<size_t> rowPageStart; // index into rows of each row page's first row, then rows.size()
     std::vector<Band> bands;
-    // Drawing objects kept for the whole job: fonts by description, icons by list and index (one
-    // picture per icon in the document however often it is printed).
+    // Drawing objects kept for the whole job: fonts by description, icons by list, index and picture
+    // size (one picture per icon in the document however often it is printed).
     struct PrintFont {
         FontDescription description;
         QFont font;
@@ -109,7 +109,7 @@ struct GridPages::Layout {
         QRgb colour;
     };
     std::vector<Rule> rules;
-    std::map<std::pair<int32_t, int32_t>, QImage> icons;
+    std::map<std::tuple<int32_t, int32_t, int, int>, QImage> icons; // list, index, picture size
     int fontDeviceDpi = 0;
     QColor rowTint; // the background of the row being drawn
 
@@ -400,14 +400,23 @@ void GridPages::Layout::drawIcon(QPainter& p, int32_t list, int32_t index, const
     if (list < 1 || list > g.ImageListCount() || index < 1 || r.isEmpty()) return;
     const auto& images = g.ImageListAt(list);
     if (!images || index > images->count()) return;
-    auto key = std::make_pair(list, index);
-    auto it = icons.find(key);
-    if (it == icons.end()) it = icons.emplace(key, ImageOfBitmap(images->image(index - 1))).first;
-    if (it->second.isNull()) return;
     // The icon takes the size the cell's layout gave it (the grid may draw icons larger than their
     // pictures on a fine screen).
     const gfx::Size size = g.IconSize(list, index);
-    const QSizeF target = size.cx > 0 && size.cy > 0 ? QSizeF(size.cx, size.cy) : QSizeF(it->second.size());
+    // The paper is finer than the screen: of the pictures the list holds (its own and the larger
+    // ones a host gave), the smallest that covers the icon's size on the device, else the largest.
+    gfx::Size picture = images->iconSize();
+    const double wanted = std::max(size.cx, 1) * s;
+    if (picture.cx < wanted)
+        for (const gfx::Size larger : images->largerSizes()) {
+            picture = larger;
+            if (larger.cx >= wanted) break;
+        }
+    auto key = std::make_tuple(list, index, picture.cx, picture.cy);
+    auto it = icons.find(key);
+    if (it == icons.end()) it = icons.emplace(key, ImageOfBitmap(images->imageAtSize(index - 1, picture))).first;
+    if (it->second.isNull()) return;
+    const QSizeF target = size.cx > 0 && size.cy > 0 ? QSizeF(size.cx, size.cy) : QSizeF(images->imageWidth(), images->imageHeight());
     p.save();
     p.setClipRect(r, Qt::IntersectClip);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);

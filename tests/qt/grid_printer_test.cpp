@@ -276,6 +276,61 @@ TEST_F(GridPrinterTest, CellLooksReachThePage) {
     page.save(QString(PRINT_PICTURE_DIR) + "/printed_page.png");
 }
 
+// Paper is finer than a screen: an icon prints from the larger pictures a host gave its list, the
+// smallest that covers the printed size (the largest when none does), rather than the screen's own.
+TEST_F(GridPrinterTest, IconsPrintFromTheLargerPicturesGiven) {
+    Fill(6, 2, 110);
+    auto icons = std::make_shared<gfx::ImageList>(16, 16);
+    icons->add(gfx::Bitmap(16, 16, gfx::pixelOf(gfx::rgb(0, 160, 0))));       // green on screen
+    icons->add(gfx::Bitmap(16, 16, gfx::pixelOf(gfx::rgb(0, 160, 0))));
+    icons->addLargerStrip(gfx::Bitmap(24, 24, gfx::pixelOf(gfx::rgb(200, 0, 200))), 0); // 1.5x: purple
+    icons->addLargerStrip(gfx::Bitmap(64, 32, gfx::pixelOf(gfx::rgb(0, 0, 220))), 0);   // 2x: blue
+    grid().RegisterImageList(icons);
+    for (int32_t icon : {1, 2}) {
+        grid().SetCellImageList(Variant(2 * icon), Variant(2), 1);
+        grid().SetCellIcon(Variant(2 * icon), Variant(2), icon);
+    }
+    struct Colours {
+        int blue = 0, green = 0, purple = 0;
+    };
+    // The first page printed at `dpi`, rendered at 96 dpi: the icons at their screen size.
+    auto printAt = [&](int dpi) {
+        const QString file = dir_.filePath(QStringLiteral("icons%1.pdf").arg(dpi));
+        {
+            QPdfWriter pdf(file);
+            pdf.setResolution(dpi);
+            widget_->print(&pdf, {});
+        }
+        const QString png = dir_.filePath(QStringLiteral("icons%1").arg(dpi));
+        RunTool("pdftoppm", {"-png", "-r", "96", "-f", "1", "-l", "1", "-singlefile", file, png});
+        const QImage page(png + ".png");
+        Colours n;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x) {
+                const QColor c = page.pixelColor(x, y);
+                n.blue += c.blue() > 180 && c.red() < 40 && c.green() < 40;
+                n.green += c.green() > 140 && c.red() < 40 && c.blue() < 40;
+                n.purple += c.red() > 160 && c.blue() > 160 && c.green() < 40;
+            }
+        return n;
+    };
+    // 300 dpi: a 16 pixel icon takes 50 device pixels, more than any picture given: both icons
+    // from the 2x strip.
+    const Colours fine = printAt(300);
+    EXPECT_GT(fine.blue, 2 * 200);
+    EXPECT_LT(fine.blue, 2 * 16 * 16 + 100);
+    EXPECT_EQ(fine.green, 0);
+    EXPECT_EQ(fine.purple, 0);
+    // 110 dpi: 18 device pixels; the 1.5x picture covers that for the first icon, while the second
+    // has none at 1.5x and takes the 2x one.
+    const Colours coarse = printAt(110);
+    EXPECT_GT(coarse.purple, 200);
+    EXPECT_LT(coarse.purple, 16 * 16 + 50);
+    EXPECT_GT(coarse.blue, 200);
+    EXPECT_LT(coarse.blue, 16 * 16 + 50);
+    EXPECT_EQ(coarse.green, 0);
+}
+
 // Event handlers raised while printing (dynamic text here) may not change the grid's structure: the
 // change is refused and the pages come out whole.
 TEST_F(GridPrinterTest, HandlersCannotRemoveRowsWhilePrinting) {
