@@ -10,7 +10,7 @@ namespace avigram {
 
 std::string BatchUsage() {
     return "usage: avigram --batch --carcass FILE --out DIR [--flocks FILE] [--min X] [--max X] [--width X] "
-           "[--classes N] [--cv X] [--decimal-comma] [--csv] [--xlsx] [--charts] | --help";
+           "[--classes N] [--cv X] [--decimal-comma] [--csv] [--xlsx] [--charts] [--pdf FILE] | --help";
 }
 
 std::string BatchHelp() {
@@ -33,6 +33,8 @@ std::string BatchHelp() {
         "  --csv              also write flock_weights.csv and parts_analysis.csv\n"
         "  --xlsx             also write avigram.xlsx (one sheet per result grid)\n"
         "  --charts           also write distribution.png and parts_yield.png\n"
+        "  --pdf FILE         also write the results report (title block, flock table, both\n"
+        "                     result grids and the charts) as a PDF file\n"
         "  --help             show this text\n"
         "\n"
         "Always written to DIR: regvals.txt (fitted lines), WtDist.txt (birds per class) and\n"
@@ -65,7 +67,7 @@ ParsedCommandLine ParseBatchCommandLine(const std::vector<std::string>& args) {
     BatchOptions o;
     std::map<std::string, std::optional<std::string>*> optionalValues = {
         {"--flocks", &o.flocks},   {"--min", &o.minText},         {"--max", &o.maxText},
-        {"--width", &o.widthText}, {"--classes", &o.classesText}, {"--cv", &o.cv},
+        {"--width", &o.widthText}, {"--classes", &o.classesText}, {"--cv", &o.cv}, {"--pdf", &o.pdf},
     };
     std::map<std::string, bool*> flags = {{"--batch", nullptr},  {"--decimal-comma", &o.decimalComma},
                                           {"--csv", &o.csv},     {"--xlsx", &o.xlsx},
@@ -111,6 +113,7 @@ ParsedCommandLine ParseBatchCommandLine(const std::vector<std::string>& args) {
     if (!carcass || carcass->empty()) return fail("--carcass FILE is required");
     if (!out || out->empty()) return fail("--out DIR is required");
     if (o.flocks && o.flocks->empty()) return fail("--flocks needs a file name");
+    if (o.pdf && o.pdf->empty()) return fail("--pdf needs a file name");
 
     // Class edges and width: 0 (worked out from the flocks) or a positive number.
     std::optional<double> edges[3];

@@ -16,6 +16,7 @@ struct BatchOptions {
     bool csv = false;                                                    // --csv: both result grids as CSV
     bool xlsx = false;                                                   // --xlsx: both as one workbook
     bool charts = false;                                                 // --charts: the two charts as PNG
+    std::optional<std::string> pdf;                                      // --pdf FILE: the results report
     std::string out;                                                     // --out DIR (required)
 };
 

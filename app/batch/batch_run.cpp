@@ -80,7 +80,7 @@ private:
 } // namespace
 
 int RunBatch(const BatchOptions& options, const std::string& programFolder, std::ostream& err,
-             const ChartWriter& charts) {
+             const ChartWriter& charts, const PdfWriter& pdf) {
     if (!Readable(options.carcass)) {
         err << "avigram: cannot read the carcass file " << options.carcass << "\n";
         return kBatchUnusable;
@@ -105,6 +105,10 @@ int RunBatch(const BatchOptions& options, const std::string& programFolder, std:
     }
     if (options.charts && !charts) {
         err << "avigram: this build cannot draw charts (--charts)\n";
+        return kBatchUnusable;
+    }
+    if (options.pdf && !pdf) {
+        err << "avigram: this build cannot write PDF files (--pdf)\n";
         return kBatchUnusable;
     }
     std::error_code ec;
@@ -208,11 +212,19 @@ int RunBatch(const BatchOptions& options, const std::string& programFolder, std:
             published = false;
         }
     }
+    // The report, beside the other results or wherever it was asked for.
+    if (options.pdf) {
+        std::string why;
+        if (!pdf(main, *options.pdf, why)) {
+            err << "avigram: " << WithPath(kMsgCannotWrite, *options.pdf) << " (" << why << ")\n";
+            published = false;
+        }
+    }
     return dialogs.messages.empty() && published ? kBatchOk : kBatchProblemReported;
 }
 
 int RunBatchCommandLine(const std::vector<std::string>& args, const std::string& programFolder, std::ostream& out,
-                        std::ostream& err, const ChartWriter& charts) {
+                        std::ostream& err, const ChartWriter& charts, const PdfWriter& pdf) {
     ParsedCommandLine parsed = ParseBatchCommandLine(args);
     if (parsed.help) {
         out << BatchHelp();
@@ -222,7 +234,7 @@ int RunBatchCommandLine(const std::vector<std::string>& args, const std::string&
         err << "avigram: " << parsed.error << "\n" << BatchUsage() << "\n";
         return kBatchUnusable;
     }
-    return RunBatch(*parsed.options, programFolder, err, charts);
+    return RunBatch(*parsed.options, programFolder, err, charts, pdf);
 }
 
 } // namespace avigram

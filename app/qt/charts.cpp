@@ -100,23 +100,30 @@ void HideFromLegend(QChart* chart, QAbstractSeries* series) {
         marker->setVisible(false);
 }
 
-QImage Render(const std::vector<QChart*>& charts, QSize size) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
+// Draws the charts side by side into target; the painter may be a picture's or a printer's (the
+// charts then stay lines and text).
+void PaintInto(QPainter& painter, const std::vector<QChart*>& charts, const QRectF& target) {
     QGraphicsScene scene;
-    const qreal width = static_cast<qreal>(size.width()) / static_cast<qreal>(charts.size());
+    const QSizeF size = target.size();
+    const qreal width = size.width() / static_cast<qreal>(charts.size());
     for (std::size_t i = 0; i < charts.size(); ++i) {
         scene.addItem(charts[i]);
         charts[i]->setGeometry(QRectF(width * static_cast<qreal>(i), 0, width, size.height()));
     }
-    scene.setSceneRect(QRectF(QPointF(0, 0), QSizeF(size)));
-    {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setRenderHint(QPainter::TextAntialiasing);
-        scene.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)), scene.sceneRect());
-    }
-    // The scene owns the charts now and deletes them with itself.
+    scene.setSceneRect(QRectF(QPointF(0, 0), size));
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    scene.render(&painter, target, scene.sceneRect());
+    painter.restore();
+    // The scene owned the charts and deleted them with itself.
+}
+
+QImage Render(const std::vector<QChart*>& charts, QSize size) {
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintInto(painter, charts, QRectF(QPointF(0, 0), QSizeF(size)));
     return image;
 }
 
@@ -307,6 +314,17 @@ QImage renderPartsYieldChart(const PartsYieldChartData& data, QSize size) {
     painter.drawImage(0, 0, yield);
     painter.drawImage(split, 0, tonnage);
     return image;
+}
+
+void paintDistributionChart(QPainter& painter, const DistributionChartData& data, const QRectF& target) {
+    PaintInto(painter, {makeDistributionChart(data)}, target);
+}
+
+void paintPartsYieldChart(QPainter& painter, const PartsYieldChartData& data, const QRectF& target) {
+    const qreal split = target.width() * 62 / 100;
+    PaintInto(painter, {makePartsYieldChart(data)}, QRectF(target.left(), target.top(), split, target.height()));
+    PaintInto(painter, {makeTonnageChart(data)},
+              QRectF(target.left() + split, target.top(), target.width() - split, target.height()));
 }
 
 } // namespace avigram

@@ -13,6 +13,8 @@
 #include "app/core/chart_data.h"
 
 class QWidget;
+class QPainter;
+class QRectF;
 QT_BEGIN_NAMESPACE
 class QChart;
 QT_END_NAMESPACE
@@ -40,5 +42,10 @@ QWidget* makePartsYieldChartView(const PartsYieldChartData& data, QWidget* paren
 // its charts.
 QImage renderDistributionChart(const DistributionChartData& data, QSize size = QSize(1200, 700));
 QImage renderPartsYieldChart(const PartsYieldChartData& data, QSize size = QSize(1500, 700));
+
+// The same charts drawn into target with any painter (a printer's or a PDF writer's: the charts
+// stay lines and text there).
+void paintDistributionChart(QPainter& painter, const DistributionChartData& data, const QRectF& target);
+void paintPartsYieldChart(QPainter& painter, const PartsYieldChartData& data, const QRectF& target);
 
 } // namespace avigram

@@ -21,6 +21,7 @@ FlockWindow::FlockWindow(AvigramDesktop& app) : QWidget(nullptr, Qt::Window), ap
     FrmFlock& form = *app_.form().FlockWindow();
     gridFlock = new lattix::LattixWidget(form.GridFlock().shared(), this);
     gridFlock->setObjectName("GridFlock");
+    gridFlock->setAccessibleName(QStringLiteral("Flocks"));
     command1 = new QPushButton(this);
     command1->setObjectName("Command1");
     command2 = new QPushButton(this);

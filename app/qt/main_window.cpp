@@ -1,7 +1,11 @@
 #include "app/qt/main_window.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QCloseEvent>
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -19,9 +23,12 @@
 #include "app/qt/charts.h"
 #endif
 #include "app/qt/control_widgets.h"
+#include "app/core/messages.h"
 #include "app/forms/export_results.h"
 #include "app/qt/export_dialog.h"
 #include "app/qt/flock_window.h"
+#include "app/qt/qt_dialogs.h"
+#include "app/qt/results_report.h"
 
 namespace avigram {
 
@@ -119,6 +126,36 @@ MainWindow::MainWindow(AvigramDesktop& app) : app_(app) {
         app_.Run([this, path, format] { ExportResultGrids(app_.form(), path, format); });
     });
 
+    // The results report on a printer, or as a PDF file that replaces its old copy in one step.
+    QAction* printAction = menuBar()->addAction(QStringLiteral("Print..."));
+    printAction->setObjectName("Print");
+    connect(printAction, &QAction::triggered, this, [this] {
+        QPrinter printer(QPrinter::HighResolution);
+        QPrintDialog dialog(&printer, this);
+        if (dialog.exec() != QDialog::Accepted) return;
+        app_.Run([this, &printer] {
+            try {
+                PrintResultsReport(app_.form(), printer);
+            } catch (const std::exception& e) {
+                app_.dialogs().ShowMessage(std::string("Cannot print: ") + e.what());
+            }
+        });
+    });
+    QAction* pdfAction = menuBar()->addAction(QStringLiteral("Save as PDF..."));
+    pdfAction->setObjectName("SaveAsPdf");
+    connect(pdfAction, &QAction::triggered, this, [this] {
+        QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save as PDF"), QString(),
+                                                    QStringLiteral("PDF files (*.pdf)"));
+        if (path.isEmpty()) return;
+        if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+        const std::string target = path.toStdString();
+        app_.Run([this, target] {
+            std::string why;
+            if (!WriteResultsPdf(app_.form(), target, why))
+                app_.dialogs().ShowMessage(WithPath(kMsgCannotWrite, target) + " (" + why + ")");
+        });
+    });
+
     connect(command1, &QPushButton::clicked, this, [this] { app_.Run([this] { app_.form().Command1_Click(); }); });
     connect(command2, &QPushButton::clicked, this, [this] {
         app_.Run([this] { app_.form().Command2_Click(); });
@@ -163,6 +200,9 @@ void MainWindow::Sync() {
     Place(sstab1, form.SSTab1.at);
     for (int i = 0; i < sstab1->count() && i < static_cast<int>(form.SSTab1.tabs.size()); ++i)
         sstab1->setTabText(i, Q(form.SSTab1.tabs[static_cast<std::size_t>(i)]));
+    // A screen reader names each result grid after its tab.
+    grid1->setAccessibleName(sstab1->tabText(0));
+    grid2->setAccessibleName(sstab1->tabText(1));
     if (sstab1->currentIndex() != form.SSTab1.currentTab) sstab1->setCurrentIndex(form.SSTab1.currentTab);
     // The grids' places are given relative to the tab control; its pages start below the tabs.
     QPoint pageOrigin = sstab1->widget(0)->mapTo(sstab1, QPoint(0, 0));

@@ -4,6 +4,9 @@
 
 #include <stdexcept>
 
+#include "bindings/qt/accessible_grid_events.h"
+#include "bindings/qt/lattix_widget_accessible.h"
+#include "bindings/qt/print_preview.h"
 #include "bindings/qt/widget_grid_window.h"
 #include "platform/qt/qt_backend.h"
 #include "platform/ui/window_manager.h"
@@ -64,13 +67,24 @@ LattixWidget::LattixWidget(std::shared_ptr<Lattix> grid, QWidget* parent)
         throw std::runtime_error("the grid's window could not be created");
     }
     setAttribute(Qt::WA_KeyCompression, false);
+    accessibility_ = std::make_unique<GridAccessibilityEvents>(*this);
+    InstallLattixWidgetAccessibility(this);
 }
 
 LattixWidget::~LattixWidget() {
-    // The grid lets go of its window, then the host window goes.
+    // Assistive technologies stop reading the grid, the grid lets go of its window, then the host
+    // window goes.
+    accessibility_.reset();
     grid_->DetachWindow();
     ui::Wm().DestroyWindow(topLevel());
 }
+
+int LattixWidget::print(QPagedPaintDevice* device, const printing::PrintOptions& options) {
+    if (!device) throw std::invalid_argument("LattixWidget::print needs a device");
+    return printing::PrintGrid(*grid_, *device, options);
+}
+
+void LattixWidget::printPreview(const printing::PrintOptions& options) { printing::ShowPrintPreview(*grid_, options, this); }
 
 QSize LattixWidget::sizeHint() const { return QSize(480, 320); }
 

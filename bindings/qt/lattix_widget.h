@@ -10,11 +10,13 @@
 //
 // The widget owns the grid's window on the window manager of the Qt desktop and shows what the grid
 // paints; mouse, wheel, keyboard, focus and size go to the grid's window. A QApplication must exist
-// before the first widget is made.
+// before the first widget is made. Assistive technologies see the grid as a table of its cells
+// (bindings/qt/lattix_widget_accessible.h); give the widget a name with setAccessibleName.
 #pragma once
 
 #include <memory>
 
+#include "bindings/qt/grid_printer.h"
 #include "platform/qt/window_surface.h"
 
 // Qt's keyword macros (slots, signals, emit) would rewrite the grid's member names.
@@ -31,6 +33,8 @@
 
 namespace lattix {
 
+class GridAccessibilityEvents;
+
 class LattixWidget : public ui::qt::WindowSurface {
 public:
     // A new grid.
@@ -45,6 +49,12 @@ public:
     // The grid's window on the window manager.
     ui::Hwnd gridWindow() const { return gridWindow_; }
 
+    // Prints the grid onto a printer or a PDF writer (see grid_printer.h) and returns the pages
+    // printed; throws std::invalid_argument for a null device.
+    int print(QPagedPaintDevice* device, const printing::PrintOptions& options = {});
+    // Opens a print preview of the grid (modal) from which the user may print it.
+    void printPreview(const printing::PrintOptions& options = {});
+
     ui::Hwnd focusTarget() const override { return gridWindow_; }
     QSize sizeHint() const override;
 
@@ -54,6 +64,7 @@ protected:
 private:
     std::shared_ptr<Lattix> grid_;
     ui::Hwnd gridWindow_ = 0;
+    std::unique_ptr<GridAccessibilityEvents> accessibility_;
 };
 
 } // namespace lattix

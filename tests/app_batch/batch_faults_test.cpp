@@ -335,5 +335,37 @@ TEST_F(BatchFaults, ChartsNeedARenderer) {
     EXPECT_EQ(OutFiles(), before);
 }
 
+// The report needs a program that can draw PDF files; without one nothing is written, and the
+// report is asked for by a file name.
+TEST_F(BatchFaults, PdfReportNeedsAWriterAndAFileName) {
+    const auto before = OutFiles();
+    Result r = Run({"--pdf", (root_ / "report.pdf").string()});
+    EXPECT_EQ(r.status, kBatchUnusable);
+    EXPECT_EQ(r.err, "avigram: this build cannot write PDF files (--pdf)\n");
+    EXPECT_EQ(OutFiles(), before);
+    EXPECT_FALSE(fs::exists(root_ / "report.pdf"));
+    Result empty = Run({"--pdf="});
+    EXPECT_EQ(empty.status, kBatchUnusable);
+    EXPECT_EQ(empty.err.substr(0, empty.err.find('\n')), "avigram: --pdf needs a file name");
+}
+
+// A writer that fails leaves the other results in place and reports the file it could not write.
+TEST_F(BatchFaults, AFailingPdfWriterIsReportedAfterTheOtherResults) {
+    const std::string report = (root_ / "report.pdf").string();
+    std::ofstream(report, std::ios::binary) << "earlier report";
+    PdfWriter failing = [](FormWeights&, const std::string&, std::string& error) {
+        error = "disk full";
+        return false;
+    };
+    std::ostringstream out, err;
+    const int status = RunBatchCommandLine({"--batch", "--carcass", (in_ / "BroilerCARCDATA.txt").string(), "--out",
+                                            out_.string(), "--pdf", report},
+                                           in_.string(), out, err, {}, failing);
+    EXPECT_EQ(status, kBatchProblemReported);
+    EXPECT_EQ(err.str(), "avigram: Cannot write the file " + report + " (disk full)\n");
+    EXPECT_EQ(Slurp(report), "earlier report");
+    EXPECT_NE(Slurp(out_ / "grids.json").rfind("earlier", 0), 0u);
+}
+
 } // namespace
 } // namespace avigram

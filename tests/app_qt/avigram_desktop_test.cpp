@@ -100,7 +100,7 @@ TEST_F(AvigramDesktopTest, SampleDataFromStartToBothTabs) {
     EXPECT_EQ(main.sstab1->tabText(1), "Parts Analysis");
     QStringList menus;
     for (QAction* a : main.menuBar()->actions()) menus << a->text();
-    EXPECT_EQ(menus, (QStringList{"Files", "CV Change", "Export..."}));
+    EXPECT_EQ(menus, (QStringList{"Files", "CV Change", "Export...", "Print...", "Save as PDF..."}));
 
     // "Add Flocks": the flock file beside the carcass file is offered and taken.
     QString question;
@@ -232,6 +232,43 @@ TEST_F(AvigramDesktopTest, ExportAddsTheChosenFiltersExtensionToABareName) {
     exportAs(books, "Workbook (*.xlsx)", &question);
     EXPECT_TRUE(question.contains("plan.xlsx")) << question.toStdString();
     EXPECT_EQ(slurp(books / "plan.xlsx").substr(0, 2), "PK");
+}
+
+// "Save as PDF..." with a bare name: the report goes to <name>.pdf, a PDF file of several pages.
+TEST_F(AvigramDesktopTest, SaveAsPdfWritesTheReport) {
+    app_->Start();
+    MainWindow& main = app_->mainWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    AnswerMessageBox(QMessageBox::Yes);
+    Click(main.command1);
+    Click(app_->flockWindow()->command1);
+    Click(main.command2);
+    auto* pdfAction = main.findChild<QAction*>("SaveAsPdf");
+    ASSERT_NE(pdfAction, nullptr);
+    const fs::path folder = root_ / "reports";
+    fs::create_directories(folder);
+    bool answered = false;
+    WhenReady([] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()) != nullptr; },
+              [&] {
+                  auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                  dialog->setDirectory(QString::fromStdString(folder.string()));
+                  auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+                  ASSERT_NE(name, nullptr);
+                  name->clear();
+                  QTest::keyClicks(name, "plan");
+                  answered = true;
+                  QTest::keyClick(name, Qt::Key_Return);
+              });
+    pdfAction->trigger();
+    ASSERT_TRUE(answered);
+    std::ifstream in(folder / "plan.pdf", std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
+    // One page object per page: the title block with the flocks, the two grids, the charts.
+    std::size_t pages = 0;
+    for (std::size_t at = bytes.find("/Type /Page\n"); at != std::string::npos; at = bytes.find("/Type /Page\n", at + 1))
+        ++pages;
+    EXPECT_GE(pages, 4u);
 }
 
 TEST_F(AvigramDesktopTest, CvChangeAsksWithAnInputBox) {
