@@ -79,6 +79,17 @@ protected:
         ASSERT_TRUE(b->isVisible()) << b->text().toStdString();
         QTest::mouseClick(b, Qt::LeftButton);
     }
+    // Starts on the sample data, adds the flocks and computes their distributions, as a user does
+    // before anything can be exported or printed.
+    void StartWithResults() {
+        app_->Start();
+        MainWindow& main = app_->mainWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+        AnswerMessageBox(QMessageBox::Yes);
+        Click(main.command1);
+        Click(app_->flockWindow()->command1);
+        Click(main.command2);
+    }
 
     fs::path root_;
     std::unique_ptr<AvigramDesktop> app_;
@@ -170,13 +181,8 @@ TEST_F(AvigramDesktopTest, SampleDataFromStartToBothTabs) {
 // "Export..." with a name typed without an extension: each filter writes its own format, under its
 // own extension; the dialog asks before it replaces a file of that name.
 TEST_F(AvigramDesktopTest, ExportAddsTheChosenFiltersExtensionToABareName) {
-    app_->Start();
+    ASSERT_NO_FATAL_FAILURE(StartWithResults());
     MainWindow& main = app_->mainWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
-    AnswerMessageBox(QMessageBox::Yes);
-    Click(main.command1);
-    Click(app_->flockWindow()->command1);
-    Click(main.command2);
     auto* exportAction = main.findChild<QAction*>("Export");
     ASSERT_NE(exportAction, nullptr);
 
@@ -236,13 +242,8 @@ TEST_F(AvigramDesktopTest, ExportAddsTheChosenFiltersExtensionToABareName) {
 
 // "Save as PDF..." with a bare name: the report goes to <name>.pdf, a PDF file of several pages.
 TEST_F(AvigramDesktopTest, SaveAsPdfWritesTheReport) {
-    app_->Start();
+    ASSERT_NO_FATAL_FAILURE(StartWithResults());
     MainWindow& main = app_->mainWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
-    AnswerMessageBox(QMessageBox::Yes);
-    Click(main.command1);
-    Click(app_->flockWindow()->command1);
-    Click(main.command2);
     auto* pdfAction = main.findChild<QAction*>("SaveAsPdf");
     ASSERT_NE(pdfAction, nullptr);
     const fs::path folder = root_ / "reports";
