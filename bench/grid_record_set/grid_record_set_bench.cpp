@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <ctime>
 #include <cstdio>
@@ -14,7 +15,8 @@
 #include "grid/model/sqlite_record_set.h"
 
 int main(int argc, char** argv) {
-    const int records = argc > 1 ? std::atoi(argv[1]) : 1000000;
+    // A record count only from a numeric first argument (scripts/bench.sh passes benchmark options to all).
+    const int records = argc > 1 && std::isdigit(static_cast<unsigned char>(argv[1][0])) ? std::max(1, std::atoi(argv[1])) : 1000000;
     const std::string path = "/tmp/lattix_rs_bench_" + std::to_string(getpid()) + ".db";
     std::remove(path.c_str());
     sqlite3* db = nullptr;
