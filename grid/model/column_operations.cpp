@@ -5,6 +5,7 @@
 
 #include "grid/automation/error_table.h"
 #include "grid/lattix.h"
+#include "grid/model/cell_storage.h"
 #include "grid/objects/cell_object.h"
 #include "runtime/automation_error.h"
 
@@ -15,6 +16,12 @@ using namespace lattix_error;
 namespace {
 // Column counts beyond this cannot be held by a 32-bit index with the row text column after them.
 constexpr int64_t kMaxColumns = std::numeric_limits<int32_t>::max() - 1;
+
+// The records of `columns` columns, and the copy a change builds beside them, must fit in the
+// machine's memory before any is made: a count the memory cannot hold raises, allocating nothing.
+void CheckColumnRecordsFit(int64_t columns) {
+    if (!FitsInMemory(static_cast<uint64_t>(columns + 2) * sizeof(ColumnRecord) * 2)) RaiseLattixError(kOutOfMemory);
+}
 } // namespace
 
 ColumnRecord Lattix::makeColumn(int32_t index) {
@@ -87,6 +94,7 @@ std::shared_ptr<CellObject> Lattix::AddCol(const AddColArgs& a) {
     int32_t P = a.vColBefore.isOmitted() ? colCount_ + 1 : ResolveColPos(a.vColBefore);
     if (a.lCount < 1) RaiseLattixError(kInvalidArgument);
     if (static_cast<int64_t>(colCount_) + a.lCount > kMaxColumns) RaiseLattixError(kOutOfMemory);
+    CheckColumnRecordsFit(static_cast<int64_t>(colCount_) + a.lCount);
     StructuralScope scope(*this);
     // The edit ends (with its commit events) before anything changes: a handler sees the grid as it
     // was, and an error it raises leaves it so.
@@ -245,6 +253,7 @@ void Lattix::SetColCount(int32_t n) {
     if (n < 0) RaiseLattixError(kInvalidArgument);
     if (n == colCount_) return;
     if (static_cast<int64_t>(n) > kMaxColumns) RaiseLattixError(kOutOfMemory);
+    if (n > colCount_) CheckColumnRecordsFit(n);
     StructuralScope scope(*this);
     if (n > colCount_) {
         const int32_t old = colCount_;

@@ -185,7 +185,11 @@ TEST(RowCount, HugeRequestsRaiseOutOfMemoryAndChangeNothing) {
     EXPECT_EQ(g->LayoutMark(), 0);
     EXPECT_EQ(g->CellValue(Variant(5), Variant(10)), Variant(1.5));
     ExpectError(Code(523), [&] { g->AddCol({.lCount = 2147483647}); });
+    // Counts below the limit that no memory could hold are refused before anything is allocated.
+    ExpectError(Code(523), [&] { g->AddCol({.lCount = 2000000000}); });
+    ExpectError(Code(523), [&] { g->SetColCount(2000000000); });
     EXPECT_EQ(g->ColCount(), 10);
+    EXPECT_EQ(g->CellValue(Variant(5), Variant(10)), Variant(1.5));
 }
 
 TEST(MemoryReserve, AllocatedRowsFollowTheReserve) {
