@@ -447,14 +447,19 @@ void HeaderControl::DrawItemDefault(gfx::DeviceContext& dc, int index, const Rec
 void HeaderControl::DrawDragFeedback(gfx::DeviceContext& dc) {
     if (pressed_ < 0 || pressed_ >= ItemCount()) return;
     Rect source = ItemRect(pressed_);
-    gfx::Bitmap ghost(std::max(1, source.width()), std::max(1, source.height()));
+    // The copy is drawn only as wide as the window that holds the header can show: an item, like
+    // the header itself, may be far wider than any bitmap could be.
+    WindowManager& wm = Wm();
+    const Hwnd holder = wm.GetParent(hwnd_) != 0 ? wm.GetParent(hwnd_) : hwnd_;
+    const int shown = std::min(source.width(), std::max(1, wm.GetClientRect(holder).width()));
+    gfx::Bitmap ghost(std::max(1, shown), std::max(1, source.height()));
     {
         gfx::DeviceContext gdc(ghost);
         gdc.setViewportOrigin({-source.left, 0});
         DrawItemDefault(gdc, pressed_, source, HeaderItemState::Pressed);
     }
     int left = source.left + (dragX_ - pressPoint_.x);
-    dc.alphaBlend({left, source.top, left + source.width(), source.bottom}, ghost, ghost.bounds(), 160);
+    dc.alphaBlend({left, source.top, left + ghost.width(), source.bottom}, ghost, ghost.bounds(), 160);
     // The marker: a two-pixel bar at the insertion point, with arrow heads at both ends.
     int order = dropOrder_;
     int x = 0;

@@ -131,6 +131,22 @@ TEST(HeaderBar, DragReordersColumnsAndTheHostMayVeto) {
     EXPECT_EQ(g->ColPos(Variant(2)), 1);
 }
 
+// A column far wider than any bitmap: the copy that follows the pointer is drawn as wide as the
+// grid shows, and the drag ends like any other.
+TEST(HeaderBar, AColumnWiderThanAnyBitmapCanBeDragged) {
+    ChromeGrid g(400, 300, 3, 2);
+    g->SetColWidth(Variant(1), 1000000000);
+    g.host.MouseDown(40, 10);
+    g.host.MouseMove(120, 10);
+    g.host.MouseMove(200, 10);
+    const lattix::gfx::Bitmap during = g.host.Render();
+    EXPECT_EQ(during.width(), 400);
+    g.host.MouseUp(200, 10);
+    g.host.Pump();
+    EXPECT_NE(g.Find("ColHeaderBeginDrag"), nullptr);
+    EXPECT_EQ(g->ColWidth(Variant(1)), 1000000000);
+}
+
 TEST(HeaderBar, ADropOnAColumnRemovedWhileUpdatesAreHeldBackMovesNothing) {
     ChromeGrid g(400, 300, 4, 2);
     g->BeginUpdate();

@@ -75,7 +75,10 @@ Variant ArgumentFrom(FuzzInput& in) {
     case 7: return Variant(in.Flag());
     case 8: return Variant(in.Text(24));
     case 9: return Variant(std::string(in.Flag() ? "1" : "-1"));
-    case 10: return Variant(static_cast<int32_t>(in.Between(0, 0x7fff) * 0x10000 + in.Between(0, 0xffff)));
+    case 10: {
+        const int64_t high = in.Between(0, 0x7fff);
+        return Variant(static_cast<int32_t>(high * 0x10000 + in.Between(0, 0xffff)));
+    }
     default: return Variant(static_cast<uint8_t>(in.Byte()));
     }
 }
@@ -87,7 +90,8 @@ void FuzzPaste(std::span<const uint8_t> data) {
     SmallGrid g;
     const bool multi = in.Flag();
     g.grid->SetMultiSelect(multi);
-    g.grid->SetCurCell(Variant(in.Between(1, 4)), Variant(in.Between(1, 3)));
+    const int32_t curRow = in.Between(1, 4);
+    g.grid->SetCurCell(Variant(curRow), Variant(in.Between(1, 3)));
     if (in.Flag() && multi) g.grid->SelectAll();
     g.host.AnswerNext(in.Flag() ? "Yes" : "No");
     g.host.SetClipboardTextExternally(in.Rest());
@@ -229,10 +233,26 @@ void FuzzMemberCalls(std::span<const uint8_t> data) {
         CheckInvariants(grid);
         if (in.Pick(4) == 0) {
             // Some input from the user between calls.
+            // Each read is its own statement, left to right: the order in which a call's arguments
+            // are evaluated is the compiler's, and an input must mean the same calls in every build
+            // that replays it.
             switch (in.Pick(4)) {
-            case 0: g.host.Click(in.Between(0, 319), in.Between(0, 199)); break;
-            case 1: g.host.KeyPress(static_cast<ui::VirtualKey>(in.Between(8, 0x7b)), in.Pick(8)); break;
-            case 2: g.host.Drag(in.Between(0, 319), in.Between(0, 199), in.Between(0, 319), in.Between(0, 199)); break;
+            case 0: {
+                const int x = in.Between(0, 319), y = in.Between(0, 199);
+                g.host.Click(x, y);
+                break;
+            }
+            case 1: {
+                const auto key = static_cast<ui::VirtualKey>(in.Between(8, 0x7b));
+                g.host.KeyPress(key, in.Pick(8));
+                break;
+            }
+            case 2: {
+                const int x = in.Between(0, 319), y = in.Between(0, 199);
+                const int toX = in.Between(0, 319), toY = in.Between(0, 199);
+                g.host.Drag(x, y, toX, toY);
+                break;
+            }
             default: g.host.TypeText(in.Text(4)); break;
             }
             CheckInvariants(grid);
