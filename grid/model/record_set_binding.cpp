@@ -41,14 +41,14 @@ void RecordSetBinding::OnRequestRow(std::span<Variant> args) {
         return;
     }
     havePending_ = false;
-    // Every field is read before the grid adds the row: a cursor that fails part way adds nothing.
-    std::vector<Variant> values;
     if (!records_->MoveNext()) {
         atEnd_ = true;
         if (args[1].isByRef()) *args[1].slot() = Variant(true);
         return;
     }
+    // Every field is read before the grid adds the row: a cursor that fails part way adds nothing.
     const int32_t fields = static_cast<int32_t>(columns_.size());
+    std::vector<Variant> values;
     values.reserve(columns_.size());
     for (int32_t f = 0; f < fields; ++f) values.push_back(records_->Value(f));
     pending_ = std::move(values);

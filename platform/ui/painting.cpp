@@ -122,10 +122,17 @@ constexpr int kWholeSurfaceSide = 8192;
 bool KeepsWholeSurface(const WindowRecord& w) {
     return w.client.width() <= kWholeSurfaceSide && w.client.height() <= kWholeSurfaceSide;
 }
+
+Rect WholeClient(const WindowRecord& w) { return {0, 0, w.client.width(), w.client.height()}; }
+
+// The part of the client area the surface holds now, in client coordinates.
+Rect KeptRect(const WindowRecord& w) {
+    return rectOfSize(w.surfaceOrigin.x, w.surfaceOrigin.y, w.surface.width(), w.surface.height());
+}
 } // namespace
 
 Rect WindowManager::SurfaceRectNeeded(const WindowRecord& w) const {
-    const Rect whole{0, 0, w.client.width(), w.client.height()};
+    const Rect whole = WholeClient(w);
     if (KeepsWholeSurface(w)) return whole;
     const Point origin = ClientOriginOnScreen(w);
     Rect shown = whole.offsetBy(origin.x, origin.y);
@@ -141,9 +148,8 @@ Rect WindowManager::SurfaceRectNeeded(const WindowRecord& w) const {
 
 bool WindowManager::EnsureSurface(WindowRecord& w) {
     const Rect needed = SurfaceRectNeeded(w);
+    if (KeptRect(w) == needed) return false;
     const Point origin{needed.left, needed.top};
-    if (w.surface.width() == needed.width() && w.surface.height() == needed.height() && w.surfaceOrigin == origin)
-        return false;
     const bool moved = !(w.surfaceOrigin == origin) || !KeepsWholeSurface(w);
     w.surface.resize(needed.width(), needed.height(), BackgroundPixel(w));
     w.surfaceOrigin = origin;
@@ -152,10 +158,7 @@ bool WindowManager::EnsureSurface(WindowRecord& w) {
 
 void WindowManager::RefreshPartialSurfaces(WindowRecord& w) {
     if (w.destroyed) return;
-    if (!KeepsWholeSurface(w) && !(SurfaceRectNeeded(w) == Rect{w.surfaceOrigin.x, w.surfaceOrigin.y,
-                                                               w.surfaceOrigin.x + w.surface.width(),
-                                                               w.surfaceOrigin.y + w.surface.height()}))
-        InvalidateRect(w.handle, nullptr, true);
+    if (!KeepsWholeSurface(w) && !(SurfaceRectNeeded(w) == KeptRect(w))) InvalidateRect(w.handle, nullptr, true);
     for (Hwnd c : std::vector<Hwnd>(w.children))
         if (WindowRecord* child = Find(c)) RefreshPartialSurfaces(*child);
 }
@@ -168,9 +171,8 @@ gfx::DeviceContext* WindowManager::BeginPaint(Hwnd hwnd, PaintStruct& ps) {
     gfx::DeviceContext* raw = dc.get();
     // Drawing stays in client coordinates whatever part of the client the surface keeps.
     raw->setViewportOrigin({-w->surfaceOrigin.x, -w->surfaceOrigin.y});
-    Rect area = fresh ? Rect{0, 0, w->client.width(), w->client.height()} : w->update;
+    Rect area = intersect(fresh ? WholeClient(*w) : w->update, KeptRect(*w));
     bool erase = w->erasePending || fresh;
-    area = intersect(area, rectOfSize(w->surfaceOrigin.x, w->surfaceOrigin.y, w->surface.width(), w->surface.height()));
     w->update = {};
     w->erasePending = false;
     w->painting = true;
@@ -264,10 +266,10 @@ void WindowManager::ComposeInto(const WindowRecord& w, gfx::Bitmap& out, Point o
     if (visibleClient.isEmpty()) return;
     gfx::DeviceContext dc(out);
     dc.setClipRect(visibleClient);
-    const Rect kept = rectOfSize(w.surfaceOrigin.x, w.surfaceOrigin.y, w.surface.width(), w.surface.height());
+    const Rect kept = KeptRect(w);
     // A surface not yet painted at the window's present size and place shows the background.
     const bool current = !w.surface.isEmpty() && kept == SurfaceRectNeeded(w);
-    if (!current || !(kept == Rect{0, 0, w.client.width(), w.client.height()}))
+    if (!current || !(kept == WholeClient(w)))
         dc.fillRect(clientArea, gfx::colorOf(BackgroundPixel(w)));
     if (current)
         dc.bitBlt(clientArea.left + kept.left, clientArea.top + kept.top, kept.width(), kept.height(), w.surface, 0, 0);
