@@ -20,7 +20,10 @@ void Lattix::ensureRowCapacity(int32_t n) {
     int64_t want = static_cast<int64_t>(n) + wantFreeRows_;
     if (want > kMaxRows) want = kMaxRows;
     // Storage grows geometrically underneath, so adding rows one by one stays linear; the reserve the
-    // host asked for is what Sys reports.
+    // host asked for is what Sys reports. Both tables are checked before either grows, so a count no
+    // memory could hold allocates nothing.
+    const uint64_t bytes = static_cast<uint64_t>(want) * (sizeof(RowRecord) + static_cast<uint64_t>(cells_.columns()) * sizeof(CellRecord));
+    if (!FitsInMemory(bytes)) RaiseLattixError(kOutOfMemory);
     try {
         rows_.reserve(static_cast<int32_t>(want));
         cells_.reserveSlots(static_cast<int32_t>(want));

@@ -190,6 +190,11 @@ TEST(RowCount, HugeRequestsRaiseOutOfMemoryAndChangeNothing) {
     ExpectError(Code(523), [&] { g->SetColCount(2000000000); });
     EXPECT_EQ(g->ColCount(), 10);
     EXPECT_EQ(g->CellValue(Variant(5), Variant(10)), Variant(1.5));
+    // A row count whose row table memory could hold but whose cells it could not.
+    g->SetColCount(400);
+    ExpectError(Code(523), [&] { g->AddRow({.lCount = 100000000}); });
+    EXPECT_EQ(g->RowCount(), 5);
+    EXPECT_EQ(g->AllocatedRows(), 105);
 }
 
 TEST(MemoryReserve, AllocatedRowsFollowTheReserve) {
