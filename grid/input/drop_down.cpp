@@ -121,15 +121,15 @@ void Lattix::ComboListRemoving(int16_t slot) {
     for (int32_t s = 1; s <= cells_.constructedSlots(); ++s)
         for (int32_t c = 1; c <= cells_.columns(); ++c) {
             CellRecord& cell = cells_.at(c, s);
-            if (cell.comboIndex == slot) {
-                cell.comboIndex = 0;
+            if (cell.looks().comboIndex == slot) {
+                cell.editLooks([&](CellLooks& l) { l.comboIndex = 0; });
                 cell.comboListIndex = -1;
                 cell.markChanged();
             }
         }
     for (size_t p = 1; p < cols_.size(); ++p) {
-        if (cols_[p].defaultCell.comboIndex == slot) {
-            cols_[p].defaultCell.comboIndex = 0;
+        if (cols_[p].defaultCell.looks().comboIndex == slot) {
+            cols_[p].defaultCell.editLooks([&](CellLooks& l) { l.comboIndex = 0; });
             cols_[p].defaultCell.comboListIndex = -1;
         }
         if (cols_[p].defaultCellObject) cols_[p].defaultCellObject->ComboListRemoved(slot);
@@ -167,7 +167,7 @@ bool Lattix::DropDownCurCellList(int32_t charCode) {
     if (comboDroppedDown_ || hwnd_ == 0 || !validCell(curRow_, curCol_)) return false;
     CellRecord& cell = Cell(curRow_, curCol_);
     const int32_t type = typeOf(cell);
-    ComboList* list = cell_type::IsComboType(type) ? comboLists_.list(cell.comboIndex) : nullptr;
+    ComboList* list = cell_type::IsComboType(type) ? comboLists_.list(cell.looks().comboIndex) : nullptr;
     if (list == nullptr) return false;
     ui::WindowManager& wm = ui::Wm();
     if (!wm.IsWindow(dropDownHwnd_)) {
@@ -180,7 +180,7 @@ bool Lattix::DropDownCurCellList(int32_t charCode) {
         });
     }
     controls::DropDownList* w = ListWindow(dropDownHwnd_);
-    droppedSlot_ = cell.comboIndex;
+    droppedSlot_ = cell.looks().comboIndex;
     droppedRow_ = curRow_;
     droppedCol_ = curCol_;
     droppedIsListCell_ = type == cell_type::kCombo;
@@ -323,7 +323,7 @@ void Lattix::chooseComboItem(int32_t index) {
     Variant old = cell.value();
     cell.setValue(a[4].deref());
     cell.comboListIndex = index;
-    cell.icon = item.icon;
+    cell.editLooks([&](CellLooks& l) { l.icon = item.icon; });
     cell.markChanged();
     RedrawRow(row);
     GroupedCellChanged(row, col);
@@ -351,11 +351,11 @@ bool Lattix::EndListCellEditByKey(int32_t keyCode) {
 void Lattix::StoreTextComboIndex(int32_t row, int32_t colIndex, int32_t listIndex) {
     if (!validCell(row, colIndex)) return;
     CellRecord& cell = Cell(row, colIndex);
-    const ComboList* list = comboLists_.list(cell.comboIndex);
+    const ComboList* list = comboLists_.list(cell.looks().comboIndex);
     if (list == nullptr) return;
     const bool known = listIndex >= 0 && static_cast<size_t>(listIndex) < list->items.size();
     cell.comboListIndex = known ? listIndex : -1;
-    cell.icon = known ? list->items[static_cast<size_t>(listIndex)].icon : int16_t{0};
+    cell.editLooks([&](CellLooks& l) { l.icon = known ? list->items[static_cast<size_t>(listIndex)].icon : int16_t{0}; });
     cell.markChanged();
     RedrawRow(row);
 }
@@ -502,7 +502,7 @@ Lattix::AutoCompletion Lattix::DropDownTextChanged(const std::string& previous, 
     AutoCompletion out;
     if (!validCell(curRow_, curCol_)) return out;
     const CellRecord& cell = Cell(curRow_, curCol_);
-    const ComboList* list = typeOf(cell) == cell_type::kTextCombo ? comboLists_.list(cell.comboIndex) : nullptr;
+    const ComboList* list = typeOf(cell) == cell_type::kTextCombo ? comboLists_.list(cell.looks().comboIndex) : nullptr;
     if (list == nullptr || !list->autoExpand) return out;
     int32_t match = -1;
     if (!text.empty())
@@ -511,7 +511,7 @@ Lattix::AutoCompletion Lattix::DropDownTextChanged(const std::string& previous, 
                 match = static_cast<int32_t>(i);
                 break;
             }
-    if (comboDroppedDown_ && droppedSlot_ == cell.comboIndex)
+    if (comboDroppedDown_ && droppedSlot_ == cell.looks().comboIndex)
         if (controls::DropDownList* w = ListWindow(dropDownHwnd_)) w->SetHighlighted(match, false);
     // Exactly one character added at the end: complete it, the added part selected.
     const bool oneAdded = text.size() > previous.size() && text.starts_with(previous) &&

@@ -251,7 +251,7 @@ int32_t Lattix::CommitOpenEditor(bool bCanProceedEditing) {
     int32_t listIndex = validCell(row, col) ? Cell(row, col).comboListIndex : -1;
     // A text-with-list cell takes the index of the item whose text was entered.
     if (validCell(row, col) && CellType(Variant(row), Variant(col)) == kCellTextCombo)
-        listIndex = ComboItemIndexOfText(Cell(row, col).comboIndex, text);
+        listIndex = ComboItemIndexOfText(Cell(row, col).looks().comboIndex, text);
     int32_t result = kEditResCancel;
     try {
         result = commitTextToCell(row, col, text, bCanProceedEditing, listIndex, true);

@@ -119,9 +119,9 @@ void Lattix::LoadFromArray(const Variant& vStartRow, const Variant& vStartCol, c
         else if (CellRecord::NeedsBox(e)) cell.setPrepared(std::move(boxed[k++]));
         else cell.setPrepared(CellRecord::Prepared(e));
         if ((cell.typeBits & cell_bits::kTypeMask) == cell_type::kCombo) {
-            const ComboBinding cb = DeriveComboBinding(comboLists_, cell.comboIndex, e.deref());
+            const ComboBinding cb = DeriveComboBinding(comboLists_, cell.looks().comboIndex, e.deref());
             cell.comboListIndex = cb.listIndex;
-            cell.icon = cb.icon;
+            cell.editLooks([&](CellLooks& l) { l.icon = cb.icon; });
         }
         cell.markChanged();
     });

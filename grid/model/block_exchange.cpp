@@ -109,7 +109,7 @@ void Lattix::LoadFromBlock(const Variant& vStartRow, const Variant& vStartCol, c
         return (cells_.at(C + j, rows_[R + i].cellSlot).typeBits & cell_bits::kTypeMask) == cell_type::kCombo;
     };
     auto bind = [&](int32_t i, int32_t j, const Variant& v) {
-        combos.push_back(DeriveComboBinding(comboLists_, cells_.at(C + j, rows_[R + i].cellSlot).comboIndex, v));
+        combos.push_back(DeriveComboBinding(comboLists_, cells_.at(C + j, rows_[R + i].cellSlot).looks().comboIndex, v));
     };
     try {
         if (texts) {
@@ -159,7 +159,7 @@ void Lattix::LoadFromBlock(const Variant& vStartRow, const Variant& vStartCol, c
             }
             if ((cell.typeBits & cell_bits::kTypeMask) == cell_type::kCombo) {
                 cell.comboListIndex = combos[nextCombo].listIndex;
-                cell.icon = combos[nextCombo].icon;
+                cell.editLooks([&](CellLooks& l) { l.icon = combos[nextCombo].icon; });
                 ++nextCombo;
             }
             cell.markChanged();

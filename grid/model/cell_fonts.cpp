@@ -33,7 +33,7 @@ std::shared_ptr<const FontObject> Lattix::EffectiveFont(int32_t row, int32_t col
     std::shared_ptr<const FontObject> font;
     if (dynamicContentEvents_ & (dynamic_events::kCellFormatting | dynamic_events::kRowFormatting))
         font = dynamicFormatting(row, colIndex, true).font;
-    if (!font && row <= rows_.count() && colIndex <= colCount_ + 1) font = fontTable_.at(Cell(row, colIndex).fontIndex);
+    if (!font && row <= rows_.count() && colIndex <= colCount_ + 1) font = fontTable_.at(Cell(row, colIndex).looks().fontIndex);
     if (!font) font = font_;
     return font;
 }
@@ -51,14 +51,14 @@ void Lattix::SetCellFont(const Variant& vrow, const Variant& vCol, const std::sh
     auto [row, col] = resolveCell(vrow, vCol);
     uint16_t n = oFont ? CellFontNumber(oFont->description()) : 0;
     CellRecord& cell = Cell(row, col);
-    cell.fontIndex = n;
+    cell.editLooks([&](CellLooks& l) { l.fontIndex = n; });
     cellAttributeChanged(cell, row);
 }
 
 void Lattix::CellDefaultFont(const Variant& vrow, const Variant& vCol) {
     auto [row, col] = resolveCell(vrow, vCol);
     CellRecord& cell = Cell(row, col);
-    cell.fontIndex = 0;
+    cell.editLooks([&](CellLooks& l) { l.fontIndex = 0; });
     cell.markChanged();
     RelayoutAndRedraw();
 }
@@ -110,7 +110,7 @@ void Lattix::liveCellFontChanged() {
         return; // a full font table: the cell keeps its font
     }
     CellRecord& cell = Cell(row, colIndex);
-    cell.fontIndex = n;
+    cell.editLooks([&](CellLooks& l) { l.fontIndex = n; });
     cell.markChanged();
     RelayoutAndRedraw();
 }

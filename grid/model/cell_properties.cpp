@@ -17,9 +17,9 @@ int32_t typeOf(const CellRecord& c) { return c.typeBits & kTypeMask; }
 } // namespace
 
 void Lattix::rederiveComboBinding(CellRecord& cell) {
-    ComboBinding b = DeriveComboBinding(comboLists_, cell.comboIndex, cell.value());
+    ComboBinding b = DeriveComboBinding(comboLists_, cell.looks().comboIndex, cell.value());
     cell.comboListIndex = b.listIndex;
-    cell.icon = b.icon;
+    cell.editLooks([&](CellLooks& l) { l.icon = b.icon; });
 }
 
 Variant Lattix::CellValue(const Variant& vrow, const Variant& vCol) const {
@@ -68,64 +68,64 @@ void Lattix::SetCellTypeFlags(const Variant& vrow, const Variant& vCol, int32_t 
 
 int32_t Lattix::CellTextFlags(const Variant& vrow, const Variant& vCol) const {
     auto [row, col] = resolveCell(vrow, vCol);
-    return Cell(row, col).textFlags;
+    return Cell(row, col).looks().textFlags;
 }
 
 void Lattix::SetCellTextFlags(const Variant& vrow, const Variant& vCol, int32_t eFlags) {
     auto [row, col] = resolveCell(vrow, vCol);
     CellRecord& cell = Cell(row, col);
-    cell.textFlags = eFlags;
+    cell.editLooks([&](CellLooks& l) { l.textFlags = eFlags; });
     cellAttributeChanged(cell, row);
 }
 
 int32_t Lattix::CellAlignH(const Variant& vrow, const Variant& vCol) const {
     auto [row, col] = resolveCell(vrow, vCol);
-    return Cell(row, col).alignment & kAlignHMask;
+    return Cell(row, col).looks().alignment & kAlignHMask;
 }
 
 void Lattix::SetCellAlignH(const Variant& vrow, const Variant& vCol, int32_t e) {
     auto [row, col] = resolveCell(vrow, vCol);
     CheckAlignH(e);
     CellRecord& cell = Cell(row, col);
-    cell.alignment = static_cast<uint8_t>((cell.alignment & ~kAlignHMask) | e);
+    cell.editLooks([&](CellLooks& l) { l.alignment = static_cast<uint8_t>((l.alignment & ~kAlignHMask) | e); });
     cellAttributeChanged(cell, row);
 }
 
 int32_t Lattix::CellAlignV(const Variant& vrow, const Variant& vCol) const {
     auto [row, col] = resolveCell(vrow, vCol);
-    return (Cell(row, col).alignment & kAlignVMask) >> kAlignVShift;
+    return (Cell(row, col).looks().alignment & kAlignVMask) >> kAlignVShift;
 }
 
 void Lattix::SetCellAlignV(const Variant& vrow, const Variant& vCol, int32_t e) {
     auto [row, col] = resolveCell(vrow, vCol);
     CheckAlignV(e);
     CellRecord& cell = Cell(row, col);
-    cell.alignment = static_cast<uint8_t>((cell.alignment & ~kAlignVMask) | (e << kAlignVShift));
+    cell.editLooks([&](CellLooks& l) { l.alignment = static_cast<uint8_t>((l.alignment & ~kAlignVMask) | (e << kAlignVShift)); });
     cellAttributeChanged(cell, row);
 }
 
 int32_t Lattix::CellIconToText(const Variant& vrow, const Variant& vCol) const {
     auto [row, col] = resolveCell(vrow, vCol);
-    return (Cell(row, col).alignment & kIconToTextMask) >> kIconToTextShift;
+    return (Cell(row, col).looks().alignment & kIconToTextMask) >> kIconToTextShift;
 }
 
 void Lattix::SetCellIconToText(const Variant& vrow, const Variant& vCol, int32_t e) {
     auto [row, col] = resolveCell(vrow, vCol);
     CheckIconToText(e);
     CellRecord& cell = Cell(row, col);
-    cell.alignment = static_cast<uint8_t>((cell.alignment & ~kIconToTextMask) | (e << kIconToTextShift));
+    cell.editLooks([&](CellLooks& l) { l.alignment = static_cast<uint8_t>((l.alignment & ~kIconToTextMask) | (e << kIconToTextShift)); });
     cellAttributeChanged(cell, row);
 }
 
 #define LATTIX_CELL_BYTE_PROPERTY(Name, field)                                                              \
     uint8_t Lattix::Name(const Variant& vrow, const Variant& vCol) const {                                  \
         auto [row, col] = resolveCell(vrow, vCol);                                                          \
-        return Cell(row, col).field;                                                                        \
+        return Cell(row, col).looks().field;                                                                \
     }                                                                                                       \
     void Lattix::Set##Name(const Variant& vrow, const Variant& vCol, uint8_t bt) {                          \
         auto [row, col] = resolveCell(vrow, vCol);                                                          \
         CellRecord& cell = Cell(row, col);                                                                  \
-        cell.field = bt;                                                                                    \
+        cell.editLooks([&](CellLooks& l) { l.field = bt; });                                                \
         cellAttributeChanged(cell, row);                                                                    \
     }
 
@@ -137,75 +137,75 @@ LATTIX_CELL_BYTE_PROPERTY(CellIndentBottom, indentBottom)
 
 int32_t Lattix::CellBackColor(const Variant& vrow, const Variant& vCol) const {
     auto [row, col] = resolveCell(vrow, vCol);
-    return Cell(row, col).backColor;
+    return Cell(row, col).looks().backColor;
 }
 
 void Lattix::SetCellBackColor(const Variant& vrow, const Variant& vCol, int32_t o) {
     auto [row, col] = resolveCell(vrow, vCol);
     CellRecord& cell = Cell(row, col);
-    cell.backColor = o;
+    cell.editLooks([&](CellLooks& l) { l.backColor = o; });
     cellAttributeChanged(cell, row);
 }
 
 int32_t Lattix::CellForeColor(const Variant& vrow, const Variant& vCol) const {
     auto [row, col] = resolveCell(vrow, vCol);
-    return Cell(row, col).foreColor;
+    return Cell(row, col).looks().foreColor;
 }
 
 void Lattix::SetCellForeColor(const Variant& vrow, const Variant& vCol, int32_t o) {
     auto [row, col] = resolveCell(vrow, vCol);
     CellRecord& cell = Cell(row, col);
-    cell.foreColor = o;
+    cell.editLooks([&](CellLooks& l) { l.foreColor = o; });
     cellAttributeChanged(cell, row);
 }
 
 uint8_t Lattix::CellImageList(const Variant& vrow, const Variant& vCol) const {
     auto [row, col] = resolveCell(vrow, vCol);
-    return Cell(row, col).imageLists & 0x0F;
+    return Cell(row, col).looks().imageLists & 0x0F;
 }
 
 void Lattix::SetCellImageList(const Variant& vrow, const Variant& vCol, uint8_t bt) {
     auto [row, col] = resolveCell(vrow, vCol);
     CheckImageListNumber(bt);
     CellRecord& cell = Cell(row, col);
-    cell.imageLists = static_cast<uint8_t>((cell.imageLists & 0xF0) | bt);
+    cell.editLooks([&](CellLooks& l) { l.imageLists = static_cast<uint8_t>((l.imageLists & 0xF0) | bt); });
     cellAttributeChanged(cell, row);
 }
 
 uint8_t Lattix::CellExtraImageList(const Variant& vrow, const Variant& vCol) const {
     auto [row, col] = resolveCell(vrow, vCol);
-    return static_cast<uint8_t>(Cell(row, col).imageLists >> 4);
+    return static_cast<uint8_t>(Cell(row, col).looks().imageLists >> 4);
 }
 
 void Lattix::SetCellExtraImageList(const Variant& vrow, const Variant& vCol, uint8_t bt) {
     auto [row, col] = resolveCell(vrow, vCol);
     CheckImageListNumber(bt);
     CellRecord& cell = Cell(row, col);
-    cell.imageLists = static_cast<uint8_t>((cell.imageLists & 0x0F) | (bt << 4));
+    cell.editLooks([&](CellLooks& l) { l.imageLists = static_cast<uint8_t>((l.imageLists & 0x0F) | (bt << 4)); });
     cellAttributeChanged(cell, row);
 }
 
 int16_t Lattix::CellIcon(const Variant& vrow, const Variant& vCol) const {
     auto [row, col] = resolveCell(vrow, vCol);
-    return Cell(row, col).icon;
+    return Cell(row, col).looks().icon;
 }
 
 void Lattix::SetCellIcon(const Variant& vrow, const Variant& vCol, int16_t i) {
     auto [row, col] = resolveCell(vrow, vCol);
     CellRecord& cell = Cell(row, col);
-    cell.icon = i;
+    cell.editLooks([&](CellLooks& l) { l.icon = i; });
     cellAttributeChanged(cell, row);
 }
 
 int16_t Lattix::CellExtraIcon(const Variant& vrow, const Variant& vCol) const {
     auto [row, col] = resolveCell(vrow, vCol);
-    return Cell(row, col).extraIcon;
+    return Cell(row, col).looks().extraIcon;
 }
 
 void Lattix::SetCellExtraIcon(const Variant& vrow, const Variant& vCol, int16_t i) {
     auto [row, col] = resolveCell(vrow, vCol);
     CellRecord& cell = Cell(row, col);
-    cell.extraIcon = i;
+    cell.editLooks([&](CellLooks& l) { l.extraIcon = i; });
     cellAttributeChanged(cell, row);
 }
 
@@ -224,14 +224,14 @@ void Lattix::SetCellHatch(const Variant& vrow, const Variant& vCol, int32_t e) {
 
 std::string Lattix::CellFmtString(const Variant& vrow, const Variant& vCol) const {
     auto [row, col] = resolveCell(vrow, vCol);
-    return formatTable_.at(Cell(row, col).fmtIndex);
+    return formatTable_.at(Cell(row, col).looks().fmtIndex);
 }
 
 void Lattix::SetCellFmtString(const Variant& vrow, const Variant& vCol, const std::string& s) {
     auto [row, col] = resolveCell(vrow, vCol);
     uint8_t n = formatTable_.numberOf(s); // 516 before the cell changes
     CellRecord& cell = Cell(row, col);
-    cell.fmtIndex = n;
+    cell.editLooks([&](CellLooks& l) { l.fmtIndex = n; });
     cellAttributeChanged(cell, row);
 }
 
@@ -264,15 +264,15 @@ void Lattix::SetCellCheckState(const Variant& vrow, const Variant& vCol, int32_t
 
 int32_t Lattix::CellCheckPos(const Variant& vrow, const Variant& vCol) const {
     auto [row, col] = resolveCell(vrow, vCol);
-    return Cell(row, col).checkPos & 0x07;
+    return Cell(row, col).looks().checkPos & 0x07;
 }
 
 void Lattix::SetCellCheckPos(const Variant& vrow, const Variant& vCol, int32_t e) {
     auto [row, col] = resolveCell(vrow, vCol);
     CheckCheckPos(e);
     CellRecord& cell = Cell(row, col);
-    if ((cell.checkPos & 0x07) == e) return;
-    cell.checkPos = static_cast<uint8_t>(e);
+    if ((cell.looks().checkPos & 0x07) == e) return;
+    cell.editLooks([&](CellLooks& l) { l.checkPos = static_cast<uint8_t>(e); });
     cellAttributeChanged(cell, row);
 }
 
@@ -306,7 +306,7 @@ void Lattix::SetCellComboListIndex(const Variant& vrow, const Variant& vCol, int
     auto [row, col] = resolveCell(vrow, vCol);
     CellRecord& cell = Cell(row, col);
     const int32_t type = typeOf(cell);
-    const ComboList* list = cell_type::IsComboType(type) ? comboLists_.list(cell.comboIndex) : nullptr;
+    const ComboList* list = cell_type::IsComboType(type) ? comboLists_.list(cell.looks().comboIndex) : nullptr;
     if (!list) {
         cell.comboListIndex = l;
         return;
@@ -314,26 +314,26 @@ void Lattix::SetCellComboListIndex(const Variant& vrow, const Variant& vCol, int
     if (l < 0 || static_cast<size_t>(l) >= list->items.size()) {
         cell.setValue(InitValueOf(type));
         cell.comboListIndex = -1;
-        cell.icon = 0;
+        cell.editLooks([&](CellLooks& l) { l.icon = 0; });
     } else {
         const ComboItem& item = list->items[static_cast<size_t>(l)];
         cell.setValue(item.hasValue() ? item.value : Variant());
         cell.comboListIndex = l;
-        cell.icon = item.icon;
+        cell.editLooks([&](CellLooks& l) { l.icon = item.icon; });
     }
     cellAttributeChanged(cell, row);
 }
 
 std::string Lattix::CellCtrlKey(const Variant& vrow, const Variant& vCol) const {
     auto [row, col] = resolveCell(vrow, vCol);
-    const ComboList* list = comboLists_.list(Cell(row, col).comboIndex);
+    const ComboList* list = comboLists_.list(Cell(row, col).looks().comboIndex);
     return list ? list->key : std::string();
 }
 
 void Lattix::SetCellCtrlKey(const Variant& vrow, const Variant& vCol, const std::string& s) {
     auto [row, col] = resolveCell(vrow, vCol);
     CellRecord& cell = Cell(row, col);
-    cell.comboIndex = comboLists_.find(s);
+    cell.editLooks([&](CellLooks& l) { l.comboIndex = comboLists_.find(s); });
     if (cell_type::IsComboType(typeOf(cell))) {
         rederiveComboBinding(cell);
         cellAttributeChanged(cell, row);
@@ -343,7 +343,7 @@ void Lattix::SetCellCtrlKey(const Variant& vrow, const Variant& vCol, const std:
 void Lattix::CellDefaultForeColor(const Variant& vrow, const Variant& vCol) {
     auto [row, col] = resolveCell(vrow, vCol);
     CellRecord& cell = Cell(row, col);
-    cell.foreColor = -1;
+    cell.editLooks([&](CellLooks& l) { l.foreColor = -1; });
     cell.markChanged();
     RelayoutAndRedraw();
 }
@@ -351,7 +351,7 @@ void Lattix::CellDefaultForeColor(const Variant& vrow, const Variant& vCol) {
 void Lattix::CellDefaultBackColor(int32_t vrow, const Variant& vCol) {
     auto [row, col] = resolveCell(Variant(vrow), vCol);
     CellRecord& cell = Cell(row, col);
-    cell.backColor = -1;
+    cell.editLooks([&](CellLooks& l) { l.backColor = -1; });
     cell.markChanged();
     RelayoutAndRedraw();
 }

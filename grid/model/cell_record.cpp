@@ -21,6 +21,20 @@ Variant CellRecord::value() const {
     }
 }
 
+uint32_t CellRecord::InternLooks(uint32_t from, const CellLooks& want) {
+    struct Change {
+        uint32_t from = 0;
+        CellLooks want;
+        uint32_t to = 0;
+    };
+    thread_local Change last;
+    if (want == looks_table::At(from)) return from;
+    if (last.from == from && last.want == want) return last.to;
+    const uint32_t to = looks_table::Intern(want);
+    last = Change{from, want, to};
+    return to;
+}
+
 VarType CellRecord::valueType() const {
     if (valueTag_ == kTagBoxed) return payload_.box->value.type();
     return static_cast<VarType>(valueTag_);

@@ -1,4 +1,4 @@
-// One cell: its value and its packed attributes, 48 bytes.
+// One cell: its value, its most varied attributes and the number of its shared looks, 24 bytes.
 //
 // The value keeps an 8-byte payload and a one-byte type tag beside the attributes. Values that do not
 // fit in 8 bytes (strings, object references, arrays) live in a reference-counted box, so copying a
@@ -11,6 +11,7 @@
 #include <cstring>
 #include <utility>
 
+#include "grid/model/cell_looks.h"
 #include "runtime/variant.h"
 
 namespace lattix {
@@ -162,26 +163,29 @@ public:
         valueTag_ = static_cast<uint8_t>(VarType::Double);
     }
 
-    // Attributes, in the order the record packs them.
-    int32_t backColor = -1;
-    int32_t foreColor = -1;
-    int32_t textFlags = 0;
+    // Attributes kept in the record itself: the ones cells of one column commonly differ in.
     int32_t extraData = 0;
     int32_t comboListIndex = -1;
-    int16_t icon = 0;
-    int16_t extraIcon = 0;
-    uint16_t fontIndex = 0;
-    int16_t comboIndex = 0;
-    uint8_t imageLists = 0;  // low nibble: image list, high nibble: extra image list
-    uint8_t alignment = 0;   // see cell_bits
-    uint8_t indentLeft = 0;
-    uint8_t indentRight = 0;
-    uint8_t indentTop = 0;
-    uint8_t indentBottom = 0;
+
+private:
+    uint32_t looksId_ = 0; // declared here so that the record packs without padding
+
+public:
     uint8_t typeBits = cell_bits::kSelectable;
     uint8_t checkBits = 0;
-    uint8_t checkPos = 0;
-    uint8_t fmtIndex = 0;
+
+    // The rest of the attributes, shared with every cell that looks the same.
+    const CellLooks& looks() const { return looks_table::At(looksId_); }
+    // Changes the looks through `edit(CellLooks&)`. Throws std::bad_alloc when the looks table cannot
+    // grow, leaving the cell as it was.
+    template <class Edit>
+    void editLooks(Edit&& edit) {
+        CellLooks want = looks();
+        edit(want);
+        looksId_ = InternLooks(looksId_, want);
+    }
+    // The number of the cell's looks; equal numbers mean equal looks.
+    uint32_t looksId() const { return looksId_; }
 
     bool changed() const { return typeBits & cell_bits::kChanged; }
     void markChanged() { typeBits |= cell_bits::kChanged; }
@@ -209,10 +213,14 @@ private:
         if (valueTag_ == kTagBoxed) ++payload_.box->refs;
     }
 
+    // The number of `want`, the looks of a cell whose looks were numbered `from`; remembers the last
+    // change made on this thread, since a range of cells usually makes the same one over and over.
+    static uint32_t InternLooks(uint32_t from, const CellLooks& want);
+
     uint8_t valueTag_ = kTagEmpty; // a VarType code for inline values, kTagBoxed for boxed ones
     uint8_t spare_ = 0; // bit 0: fontLinked
 };
 
-static_assert(sizeof(CellRecord) == 48, "a cell record is 48 bytes");
+static_assert(sizeof(CellRecord) == 24, "a cell record is 24 bytes");
 
 } // namespace lattix

@@ -20,8 +20,8 @@ std::string Lattix::DisplayedText(int32_t row, int32_t colIndex) {
     const CellRecord& cell = Cell(row, colIndex);
     const int32_t type = cell.typeBits & cell_bits::kTypeMask;
     if (type == cell_type::kCombo) {
-        if (cell.comboIndex >= 1 && cell.comboListIndex != -1) {
-            const ComboList* list = comboLists_.list(cell.comboIndex);
+        if (cell.looks().comboIndex >= 1 && cell.comboListIndex != -1) {
+            const ComboList* list = comboLists_.list(cell.looks().comboIndex);
             if (list && cell.comboListIndex >= 0 && static_cast<size_t>(cell.comboListIndex) < list->items.size())
                 text = list->items[static_cast<size_t>(cell.comboListIndex)].text;
         }
@@ -30,8 +30,8 @@ std::string Lattix::DisplayedText(int32_t row, int32_t colIndex) {
     if (type == cell_type::kCustomDraw) return text;
     try {
         const Locale& locale = Locale::current();
-        if (cell.fmtIndex > 0) {
-            const std::string& pattern = formatTable_.at(cell.fmtIndex);
+        if (cell.looks().fmtIndex > 0) {
+            const std::string& pattern = formatTable_.at(cell.looks().fmtIndex);
             text = cell.valueIsDouble() ? Format(Variant(cell.doubleValue()), pattern, locale)
                                         : Format(cell.value(), pattern, locale);
         } else if (cell.valueIsDouble()) {

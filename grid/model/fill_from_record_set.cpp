@@ -145,9 +145,9 @@ void Lattix::FillFromRS(RecordSet& rs, int32_t eMode, const Variant& vRowKeyFiel
                     CellRecord& cell = cells_.at(c, slot);
                     cell.setPrepared(std::move(values[k]));
                     if ((cell.typeBits & cell_bits::kTypeMask) == cell_type::kCombo) {
-                        const ComboBinding b = DeriveComboBinding(comboLists_, cell.comboIndex, cell.value());
+                        const ComboBinding b = DeriveComboBinding(comboLists_, cell.looks().comboIndex, cell.value());
                         cell.comboListIndex = b.listIndex;
-                        cell.icon = b.icon;
+                        cell.editLooks([&](CellLooks& l) { l.icon = b.icon; });
                     }
                     cell.markChanged();
                 }

@@ -211,28 +211,33 @@ CellRecord CellObject::ToRecord() const {
     using namespace cell_bits;
     CellRecord r;
     r.setValue(vValue_);
-    r.backColor = oBackColor_;
-    r.foreColor = oForeColor_;
-    r.textFlags = eTextFlags_;
     r.comboListIndex = lComboListIndex_;
-    r.icon = iIcon_;
-    r.extraIcon = iExtraIcon_;
-    r.comboIndex = comboIndex_;
-    r.fontIndex = 0;
-    if (Lattix* g = grid(); g && mFont_) r.fontIndex = g->DefaultCellFontNumber(*mFont_);
-    r.imageLists = static_cast<uint8_t>((btImageList_ & 0x0F) | ((btExtraImageList_ & 0x0F) << 4));
-    r.alignment = static_cast<uint8_t>((eAlignH_ & 3) | ((eAlignV_ & 3) << kAlignVShift) |
-                                       ((eIconToText_ & 3) << kIconToTextShift));
-    r.indentLeft = btIndentLeft_;
-    r.indentRight = btIndentRight_;
-    r.indentTop = btIndentTop_;
-    r.indentBottom = btIndentBottom_;
     r.typeBits = static_cast<uint8_t>((eType_ & kTypeMask) | ((eHatch_ << kHatchShift) & kHatchMask) |
                                       (bSelectable_ ? kSelectable : 0) | (bSelected_ ? kSelected : 0) | kChanged);
     r.checkBits = static_cast<uint8_t>((eCheckState_ & kCheckStateMask) | (bCheckVisible_ ? kCheckVisible : 0) |
                                        (eTypeFlags_ & kTypeFlagsMask));
-    r.checkPos = static_cast<uint8_t>(eCheckPos_);
-    r.fmtIndex = fmtIndex_;
+    const uint16_t fontIndex = [&]() -> uint16_t {
+        Lattix* g = grid();
+        return g && mFont_ ? g->DefaultCellFontNumber(*mFont_) : 0;
+    }();
+    r.editLooks([&](CellLooks& l) {
+        l.backColor = oBackColor_;
+        l.foreColor = oForeColor_;
+        l.textFlags = eTextFlags_;
+        l.icon = iIcon_;
+        l.extraIcon = iExtraIcon_;
+        l.comboIndex = comboIndex_;
+        l.fontIndex = fontIndex;
+        l.imageLists = static_cast<uint8_t>((btImageList_ & 0x0F) | ((btExtraImageList_ & 0x0F) << 4));
+        l.alignment = static_cast<uint8_t>((eAlignH_ & 3) | ((eAlignV_ & 3) << kAlignVShift) |
+                                           ((eIconToText_ & 3) << kIconToTextShift));
+        l.indentLeft = btIndentLeft_;
+        l.indentRight = btIndentRight_;
+        l.indentTop = btIndentTop_;
+        l.indentBottom = btIndentBottom_;
+        l.checkPos = static_cast<uint8_t>(eCheckPos_);
+        l.fmtIndex = fmtIndex_;
+    });
     return r;
 }
 

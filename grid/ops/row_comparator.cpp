@@ -106,19 +106,19 @@ RowComparator::RowComparator(Lattix& grid, const SortCriteria& criteria, int32_t
                 case kExtraIcon:
                     if (dynamicIcons) {
                         Variant args[] = {Variant(row), Variant(col), cell.value(),
-                                          Variant::byRef(Variant(static_cast<uint8_t>(cell.imageLists & 0x0F))),
-                                          Variant::byRef(Variant(cell.icon)),
-                                          Variant::byRef(Variant(static_cast<uint8_t>(cell.imageLists >> 4))),
-                                          Variant::byRef(Variant(cell.extraIcon))};
+                                          Variant::byRef(Variant(static_cast<uint8_t>(cell.looks().imageLists & 0x0F))),
+                                          Variant::byRef(Variant(cell.looks().icon)),
+                                          Variant::byRef(Variant(static_cast<uint8_t>(cell.looks().imageLists >> 4))),
+                                          Variant::byRef(Variant(cell.looks().extraIcon))};
                         grid.RaiseEvent(event_id::kCellDynamicIcons, args);
                         v = ToInt16(t == kIcon ? args[4].deref() : args[6].deref());
                     } else {
-                        v = t == kIcon ? cell.icon : cell.extraIcon;
+                        v = t == kIcon ? cell.looks().icon : cell.looks().extraIcon;
                     }
                     break;
-                case kForeColor: v = cell.foreColor; break;
-                case kBackColor: v = cell.backColor; break;
-                case kFontIndex: v = cell.fontIndex; break;
+                case kForeColor: v = cell.looks().foreColor; break;
+                case kBackColor: v = cell.looks().backColor; break;
+                case kFontIndex: v = cell.looks().fontIndex; break;
                 case kSelected: v = cell.selected(); break;
                 case kSelectable: v = cell.selectable(); break;
                 case kHatch: v = (cell.typeBits & cell_bits::kHatchMask) >> cell_bits::kHatchShift; break;

@@ -105,12 +105,12 @@ int32_t Lattix::CellOptimalHeight(int32_t row, int32_t colIndex) {
     const CellRecord& c = Cell(row, colIndex);
     in.iconHeight = IconSize(icons.imageList, icons.icon).cy;
     in.extraIconHeight = IconSize(icons.extraImageList, icons.extraIcon).cy;
-    in.iconToText = (c.alignment & cell_bits::kIconToTextMask) >> cell_bits::kIconToTextShift;
+    in.iconToText = (c.looks().alignment & cell_bits::kIconToTextMask) >> cell_bits::kIconToTextShift;
     in.checkVisible = c.checkBits & cell_bits::kCheckVisible;
-    in.checkPos = c.checkPos;
+    in.checkPos = c.looks().checkPos;
     in.comboButton = cell_type::IsComboType(type) && editable_;
-    in.indentTop = c.indentTop;
-    in.indentBottom = c.indentBottom;
+    in.indentTop = c.looks().indentTop;
+    in.indentBottom = c.looks().indentBottom;
     int32_t right = 0, bottom = 0;
     CellGridLines(row, colIndex, right, bottom);
     in.hGridLine = bottom > 0;
@@ -131,7 +131,7 @@ int32_t Lattix::CellOptimalWidth(int32_t row, int32_t colIndex) {
     const EffectiveIcons icons = CellIcons(row, colIndex);
     if (row > rows_.count()) return 0;
     const CellRecord& c = Cell(row, colIndex);
-    const int32_t iconToText = (c.alignment & cell_bits::kIconToTextMask) >> cell_bits::kIconToTextShift;
+    const int32_t iconToText = (c.looks().alignment & cell_bits::kIconToTextMask) >> cell_bits::kIconToTextShift;
     for (const gfx::Size s : {IconSize(icons.imageList, icons.icon), IconSize(icons.extraImageList, icons.extraIcon)}) {
         if (s.cx <= 0) continue;
         if (iconToText == kIconAboveText || iconToText == kIconBelowText) w = std::max(w, s.cx);
@@ -140,10 +140,10 @@ int32_t Lattix::CellOptimalWidth(int32_t row, int32_t colIndex) {
     if (cell_type::IsComboType(type)) w += gfx::systemMetrics().comboButtonWidth + 1;
     if (c.checkBits & cell_bits::kCheckVisible) {
         const int32_t side = gfx::systemMetrics().checkBoxSize;
-        if (c.checkPos == 0 || c.checkPos == 2) w += cellCheckGap_ + side;
+        if (c.looks().checkPos == 0 || c.looks().checkPos == 2) w += cellCheckGap_ + side;
         else w = std::max(w, side);
     }
-    return w + c.indentLeft + c.indentRight;
+    return w + c.looks().indentLeft + c.looks().indentRight;
 }
 
 bool Lattix::rowPassesFilter(int32_t row, int32_t eCellVisibility) {

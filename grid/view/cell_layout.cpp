@@ -82,7 +82,7 @@ void Lattix::CellGridLines(int32_t row, int32_t colIndex, int32_t& rightLine, in
 
 Lattix::EffectiveIcons Lattix::CellIcons(int32_t row, int32_t colIndex) {
     const CellRecord& cell = Cell(row, colIndex);
-    EffectiveIcons icons{cell.imageLists & 0x0F, cell.icon, (cell.imageLists >> 4) & 0x0F, cell.extraIcon};
+    EffectiveIcons icons{cell.looks().imageLists & 0x0F, cell.looks().icon, (cell.looks().imageLists >> 4) & 0x0F, cell.looks().extraIcon};
     if (dynamicContentEvents_ & dynamic_events::kCellIcons) {
         try {
             Variant args[] = {Variant(row),
@@ -155,10 +155,10 @@ CellParts Lattix::LayoutCellParts(int32_t row, int32_t colIndex, const gfx::Rect
     c.right -= parts.rightLine;
     c.bottom -= parts.bottomLine;
     if (focusRect_) c = c.inflatedBy(-1, -1);
-    c.left += cell.indentLeft;
-    c.right -= cell.indentRight;
-    c.top += cell.indentTop;
-    c.bottom -= cell.indentBottom;
+    c.left += cell.looks().indentLeft;
+    c.right -= cell.looks().indentRight;
+    c.top += cell.looks().indentTop;
+    c.bottom -= cell.looks().indentBottom;
     parts.contents = c;
     if (c.isEmpty() && !computeEvenIfEmpty) return parts;
 
@@ -181,7 +181,7 @@ CellParts Lattix::LayoutCellParts(int32_t row, int32_t colIndex, const gfx::Rect
         const int32_t h = std::max(0, std::min(side, R.height()));
         const int32_t gap = cellCheckGap_;
         Rect box;
-        switch (cell.checkPos) {
+        switch (cell.looks().checkPos) {
         case 1: // top
             box = gfx::rectOfSize((R.left + R.right - w) / 2, R.top, w, h);
             R.top = box.bottom + gap;
@@ -232,9 +232,9 @@ CellParts Lattix::LayoutCellParts(int32_t row, int32_t colIndex, const gfx::Rect
         parts.extraImageList = icons.extraImageList;
         parts.extraIconIndex = icons.extraIcon;
     }
-    const int32_t alignH = cell.alignment & cell_bits::kAlignHMask;
-    const int32_t alignV = (cell.alignment & cell_bits::kAlignVMask) >> cell_bits::kAlignVShift;
-    const int32_t iconToText = (cell.alignment & cell_bits::kIconToTextMask) >> cell_bits::kIconToTextShift;
+    const int32_t alignH = cell.looks().alignment & cell_bits::kAlignHMask;
+    const int32_t alignV = (cell.looks().alignment & cell_bits::kAlignVMask) >> cell_bits::kAlignVShift;
+    const int32_t iconToText = (cell.looks().alignment & cell_bits::kIconToTextMask) >> cell_bits::kIconToTextShift;
     const bool sideBySide = iconToText == kIconLeftOfText || iconToText == kIconRightOfText;
     if (parts.hasIcon || parts.hasExtraIcon) {
         const int32_t gap = parts.hasIcon && parts.hasExtraIcon ? cellIconGap_ : 0;

@@ -64,7 +64,7 @@ Lattix::DynamicFormatting Lattix::dynamicFormatting(int32_t row, int32_t colInde
 int32_t Lattix::EffectiveForeColor(int32_t row, int32_t colIndex) {
     int32_t colour = dynamicFormatting(row, colIndex, false).foreColor;
     // Handlers may have changed the grid: read the cell only when it is still there.
-    if (colour == -1 && row <= rows_.count() && colIndex <= colCount_ + 1) colour = Cell(row, colIndex).foreColor;
+    if (colour == -1 && row <= rows_.count() && colIndex <= colCount_ + 1) colour = Cell(row, colIndex).looks().foreColor;
     if (colour == -1) colour = foreColor_;
     return TranslateColor(colour);
 }
@@ -72,7 +72,7 @@ int32_t Lattix::EffectiveForeColor(int32_t row, int32_t colIndex) {
 int32_t Lattix::EffectiveBackColor(int32_t row, int32_t colIndex) {
     int32_t colour = dynamicFormatting(row, colIndex, false).backColor;
     const bool cellThere = row <= rows_.count() && colIndex <= colCount_ + 1;
-    if (colour == -1 && cellThere) colour = Cell(row, colIndex).backColor;
+    if (colour == -1 && cellThere) colour = Cell(row, colIndex).looks().backColor;
     if (colour == -1 && row <= rows_.count())
         colour = (Row(row).visibleIndex % 2 != 0) ? backColorOddRows_ : backColorEvenRows_;
     if (colour == -1) colour = backColor_;

@@ -26,10 +26,10 @@ std::shared_ptr<const gfx::Font> Lattix::GfxFontOf(const FontObject& font) const
 
 uint32_t Lattix::CellDrawTextFlags(int32_t row, int32_t colIndex) const {
     const CellRecord& cell = Cell(row, colIndex);
-    uint32_t flags = static_cast<uint32_t>(cell.textFlags) & ~static_cast<uint32_t>(kProcessPrefix);
-    if (!(cell.textFlags & kProcessPrefix)) flags |= gfx::DT_NOPREFIX;
-    const int32_t alignH = cell.alignment & cell_bits::kAlignHMask;
-    const int32_t alignV = (cell.alignment & cell_bits::kAlignVMask) >> cell_bits::kAlignVShift;
+    uint32_t flags = static_cast<uint32_t>(cell.looks().textFlags) & ~static_cast<uint32_t>(kProcessPrefix);
+    if (!(cell.looks().textFlags & kProcessPrefix)) flags |= gfx::DT_NOPREFIX;
+    const int32_t alignH = cell.looks().alignment & cell_bits::kAlignHMask;
+    const int32_t alignV = (cell.looks().alignment & cell_bits::kAlignVMask) >> cell_bits::kAlignVShift;
     flags &= ~gfx::DT_ALIGN_BY_READING;
     // Left is where reading starts: an Arabic or Hebrew text in a left-aligned cell sits at the right.
     if (alignH == 0) flags |= gfx::DT_ALIGN_BY_READING;

@@ -63,11 +63,11 @@ TEST(PackedSetters, RejectValuesOutsideTheirEnumerationWithoutTouchingNeighbours
     ExpectError(Code(514), [&] { g->SetCellImageList(V(1), V(1), 16); });
     ExpectError(Code(514), [&] { g->SetCellExtraImageList(V(1), V(1), 200); });
     const CellRecord& after = g->Cell(1, 1);
-    EXPECT_EQ(after.alignment, before.alignment);
+    EXPECT_EQ(after.looks().alignment, before.looks().alignment);
     EXPECT_EQ(after.typeBits, before.typeBits);
     EXPECT_EQ(after.checkBits, before.checkBits);
-    EXPECT_EQ(after.checkPos, before.checkPos);
-    EXPECT_EQ(after.imageLists, before.imageLists);
+    EXPECT_EQ(after.looks().checkPos, before.looks().checkPos);
+    EXPECT_EQ(after.looks().imageLists, before.looks().imageLists);
 
     EXPECT_EQ(g->CellAlignH(V(1), V(1)), 2);
     EXPECT_EQ(g->CellAlignV(V(1), V(1)), 1);
@@ -161,7 +161,7 @@ TEST(FormatStrings, AreSharedAndLimitedTo255) {
     g->SetCellFmtString(V(1), V(1), "#,##0.00 lb");       // reusing any of the 255 still works
     EXPECT_EQ(g->CellText(V(1), V(1)), "1,234.50 lb");
     g->SetCellFmtString(V(1), V(1), "");
-    EXPECT_EQ(g->Cell(1, 1).fmtIndex, 0);
+    EXPECT_EQ(g->Cell(1, 1).looks().fmtIndex, 0);
     EXPECT_EQ(g->CellText(V(1), V(1)), "1234.5");
 }
 

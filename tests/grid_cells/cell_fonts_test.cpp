@@ -41,8 +41,8 @@ TEST(CellFont, LetUsesTheTableAndZeroForTheGridFont) {
     auto host = g->FontClone({.bBold = Variant(true)});
     g->SetCellFont(V(1), V(1), host);
     g->SetCellFont(V(2), V(2), host->Clone());
-    EXPECT_EQ(g->Cell(1, 1).fontIndex, 1);
-    EXPECT_EQ(g->Cell(2, 2).fontIndex, 1); // the same font: one entry
+    EXPECT_EQ(g->Cell(1, 1).looks().fontIndex, 1);
+    EXPECT_EQ(g->Cell(2, 2).looks().fontIndex, 1); // the same font: one entry
     EXPECT_EQ(g->Fonts().count(), 1u);
     // The host's object is not linked to the cell.
     host->SetItalic(true);
@@ -51,13 +51,13 @@ TEST(CellFont, LetUsesTheTableAndZeroForTheGridFont) {
 
     // A font equal to the grid's Font stores 0, and the cell then follows the grid's font.
     g->SetCellFont(V(1), V(2), g->Font()->Clone());
-    EXPECT_EQ(g->Cell(1, 2).fontIndex, 0);
+    EXPECT_EQ(g->Cell(1, 2).looks().fontIndex, 0);
     g->Font()->SetName("Liberation Serif");
     EXPECT_EQ(g->CellFont(V(1), V(2))->Name(), "Liberation Serif");
     EXPECT_EQ(g->CellFont(V(1), V(1))->Name(), "DejaVu Sans");
 
     g->CellDefaultFont(V(1), V(1));
-    EXPECT_EQ(g->Cell(1, 1).fontIndex, 0);
+    EXPECT_EQ(g->Cell(1, 1).looks().fontIndex, 0);
     ExpectError(Code(513), [&] { g->SetCellFont(V(3), V(1), host); });
 }
 
@@ -67,19 +67,19 @@ TEST(CellFont, ChangingTheReturnedObjectChangesThatCellOnly) {
     ASSERT_EQ(f, g->LiveCellFont());
     uint64_t full = g->FullRedrawCount();
     f->SetBold(true);
-    EXPECT_EQ(g->Cell(1, 2).fontIndex, 1);
+    EXPECT_EQ(g->Cell(1, 2).looks().fontIndex, 1);
     EXPECT_TRUE(g->Cell(1, 2).changed());
-    EXPECT_EQ(g->Cell(2, 2).fontIndex, 0);
+    EXPECT_EQ(g->Cell(2, 2).looks().fontIndex, 0);
     EXPECT_FALSE(g->Font()->Bold()); // the grid's own font is untouched
     EXPECT_GT(g->FullRedrawCount(), full);
 
     // Only the latest object is watched.
     auto second = g->CellFont(V(2), V(1));
     f->SetItalic(true);
-    EXPECT_EQ(g->Cell(1, 2).fontIndex, 1);
+    EXPECT_EQ(g->Cell(1, 2).looks().fontIndex, 1);
     EXPECT_EQ(g->Fonts().count(), 1u);
     second->SetUnderline(true);
-    EXPECT_EQ(g->Cell(2, 1).fontIndex, 2);
+    EXPECT_EQ(g->Cell(2, 1).looks().fontIndex, 2);
 }
 
 TEST(CellFont, LinkFollowsRowMovesAndColumnRenumbering) {
@@ -90,21 +90,21 @@ TEST(CellFont, LinkFollowsRowMovesAndColumnRenumbering) {
     g->AddCol({.vColBefore = V(1)});          // every column index shifts by one
     ASSERT_EQ(g->CellValue(V(1), V(4)), Variant("target"));
     f->SetBold(true);
-    EXPECT_EQ(g->Cell(1, 4).fontIndex, 1);
+    EXPECT_EQ(g->Cell(1, 4).looks().fontIndex, 1);
     for (int32_t r = 1; r <= 3; ++r)
         for (int32_t c = 1; c <= 5; ++c)
-            if (r != 1 || c != 4) EXPECT_EQ(g->Cell(r, c).fontIndex, 0) << r << "," << c;
+            if (r != 1 || c != 4) EXPECT_EQ(g->Cell(r, c).looks().fontIndex, 0) << r << "," << c;
     // Removing a column before it renumbers it again.
     g->RemoveCol(V(1));
     f->SetItalic(true);
-    EXPECT_EQ(g->Cell(1, 3).fontIndex, 2);
+    EXPECT_EQ(g->Cell(1, 3).looks().fontIndex, 2);
 }
 
 TEST(CellFont, LinkIsDroppedWhenItsRowColumnOrGridGoes) {
     auto noOtherFont = [](Lattix& g) {
         for (int32_t r = 1; r <= g.RowCount(); ++r)
             for (int32_t c = 1; c <= g.ColCount() + 1; ++c)
-                if (g.Cell(r, c).fontIndex != 0) return false;
+                if (g.Cell(r, c).looks().fontIndex != 0) return false;
         return true;
     };
     {
@@ -188,16 +188,16 @@ TEST(GridFont, SetListensToTheNewObjectAndRefreshesDefaultCells) {
     auto cell = g->ColDefaultCell(V(1));
     cell->SetoFont(font->Clone());
     g->AddRow();
-    EXPECT_EQ(g->Cell(2, 1).fontIndex, 0);
+    EXPECT_EQ(g->Cell(2, 1).looks().fontIndex, 0);
     auto bold = font->Clone();
     bold->SetBold(true);
     cell->SetoFont(bold);
     g->AddRow();
-    EXPECT_EQ(g->Cell(3, 1).fontIndex, 1);
+    EXPECT_EQ(g->Cell(3, 1).looks().fontIndex, 1);
     // A change of the default cell's font object reaches cells created afterwards.
     bold->SetItalic(true);
     g->AddRow();
-    EXPECT_EQ(g->Cell(4, 1).fontIndex, 2);
+    EXPECT_EQ(g->Cell(4, 1).looks().fontIndex, 2);
     EXPECT_TRUE(g->CellFont(V(4), V(1))->Italic());
 }
 
