@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <new>
 
+#include "grid/model/big_array.h"
 #include "grid/model/cell_storage.h"
 #include "grid/model/row_record.h"
 
@@ -14,6 +15,8 @@ namespace lattix {
 
 class RowTable {
 public:
+    using Records = BigArray<RowRecord>;
+
     RowTable() : rows_(1) {}
     ~RowTable() { releaseFrom(1); }
     RowTable(const RowTable&) = delete;
@@ -42,7 +45,7 @@ public:
     // Frees every row and its memory; the zero record stays.
     void clear() {
         releaseFrom(1);
-        std::vector<RowRecord>(1).swap(rows_);
+        Records(1).swap(rows_);
     }
 
     static void setKey(RowRecord& r, const std::string& key) {
@@ -72,13 +75,13 @@ public:
         r.tag = nullptr;
     }
 
-    std::vector<RowRecord>& raw() { return rows_; }
+    Records& raw() { return rows_; }
 
 private:
     void releaseFrom(int32_t pos) {
         for (size_t r = static_cast<size_t>(pos); r < rows_.size(); ++r) release(rows_[r]);
     }
-    std::vector<RowRecord> rows_;
+    Records rows_;
 };
 
 } // namespace lattix

@@ -141,7 +141,7 @@ void Lattix::removeGroupRows() {
     SortGroupState& st = *sortState_;
     const int32_t n = rows_.count();
     const int32_t depth = st.groupDepth;
-    std::vector<RowRecord> kept;
+    RowTable::Records kept;
     kept.reserve(static_cast<size_t>(n) + 1);
     kept.push_back(RowRecord{});
     std::vector<int32_t> oldPosOfKept{0};
@@ -180,7 +180,7 @@ void Lattix::removeGroupRows() {
         for (int32_t i : byRank)
             if (i > 0) idx.push_back(i);
         idx.insert(idx.end(), later.begin(), later.end());
-        std::vector<RowRecord> ordered{RowRecord{}};
+        RowTable::Records ordered{RowRecord{}};
         std::vector<int32_t> oldPos{0};
         ordered.reserve(kept.size());
         for (int32_t i : idx) {
@@ -369,7 +369,7 @@ void Lattix::Group() {
             RaiseLattixError(kOutOfMemory);
         }
 
-        std::vector<RowRecord> built;
+        RowTable::Records built;
         built.reserve(static_cast<size_t>(n + groupCount) + 1);
         built.push_back(RowRecord{});
         std::vector<int32_t> newPos(static_cast<size_t>(n) + 1, 0);

@@ -5,6 +5,7 @@
 
 #include "grid/lattix.h"
 #include "grid/ops/sort_events.h"
+#include "grid/ops/radix_sort.h"
 #include "grid/ops/stable_merge_sort.h"
 #include "grid/ops/text_compare.h"
 #include "runtime/conversions.h"
@@ -305,7 +306,24 @@ void RowComparator::sortPositions(std::vector<int32_t>& positions) {
             return;
         }
     }
-    std::vector<Imaged> items(positions.size());
+    if (exact0_ && (keys_.size() == 1 || (images_ > 1 && exact1_ && keys_.size() == 2))) {
+        // The images decide the order alone: no comparison is needed. Two criteria sort by the
+        // second first; the stable sort by the first then keeps that order among its ties.
+        const bool two = keys_.size() == 2;
+        BigArray<KeyedPosition> keyed(positions.size());
+        for (size_t i = 0; i < positions.size(); ++i) {
+            const size_t at = static_cast<size_t>(positions[i] - first_);
+            keyed[i] = KeyedPosition{two ? image1_[at] : image0_[at], positions[i]};
+        }
+        if (two) {
+            RadixSortByKey(keyed);
+            for (KeyedPosition& k : keyed) k.key = image0_[static_cast<size_t>(k.pos - first_)];
+        }
+        RadixSortByKey(keyed);
+        for (size_t i = 0; i < positions.size(); ++i) positions[i] = keyed[i].pos;
+        return;
+    }
+    BigArray<Imaged> items(positions.size());
     for (size_t i = 0; i < positions.size(); ++i) {
         const size_t at = static_cast<size_t>(positions[i] - first_);
         items[i] = Imaged{image0_[at], images_ > 1 ? image1_[at] : 0, positions[i]};

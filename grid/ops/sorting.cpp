@@ -9,6 +9,9 @@
 // Cells never move: each row record keeps its cell slot, so keys, the current cell and the selection
 // are carried over by mapping old positions to new ones.
 #include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <memory>
 #include <numeric>
 #include <optional>
 
@@ -180,11 +183,18 @@ void Lattix::applyRowOrder(int32_t first, const std::vector<int32_t>& order) {
     auto map = [&](int32_t row) {
         return row >= first && row < first + n ? newPos[static_cast<size_t>(row - first)] : row;
     };
-    // Row records move as a block copy; keys and tags travel with them.
+    // Row records are gathered in their new order and copied back as a block; keys and tags travel
+    // with them. The records ahead are fetched early: the reads are scattered over the whole table.
     {
-        std::vector<RowRecord> moving(static_cast<size_t>(n));
-        for (int32_t i = 0; i < n; ++i) moving[static_cast<size_t>(i)] = rows_[order[static_cast<size_t>(i)]];
-        std::copy(moving.begin(), moving.end(), rows_.raw().begin() + first);
+        // Raw bytes: the records are copied in whole, so nothing needs initializing first.
+        BigArray<std::byte> moving(static_cast<size_t>(n) * sizeof(RowRecord));
+        constexpr int32_t kAhead = 16;
+        for (int32_t i = 0; i < n; ++i) {
+            if (i + kAhead < n) __builtin_prefetch(&rows_[order[static_cast<size_t>(i + kAhead)]]);
+            std::memcpy(moving.data() + static_cast<size_t>(i) * sizeof(RowRecord), &rows_[order[static_cast<size_t>(i)]],
+                        sizeof(RowRecord));
+        }
+        std::memcpy(static_cast<void*>(&rows_[first]), moving.data(), static_cast<size_t>(n) * sizeof(RowRecord));
     }
     keyIndex_.positionsChanged();
     if (selection_.count() > 0) {

@@ -11,9 +11,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "grid/model/big_array.h"
+
 namespace lattix {
 
-template <class T, class Compare> void StableMergeSort(std::vector<T>& items, Compare&& cmp) {
+template <class T, class A, class Compare> void StableMergeSort(std::vector<T, A>& items, Compare&& cmp) {
     const size_t n = items.size();
     if (n < 2) return;
     // Already ascending (the usual case for sorting twice): one pass and done.
@@ -35,26 +37,25 @@ template <class T, class Compare> void StableMergeSort(std::vector<T>& items, Co
             items[j] = x;
         }
     }
-    std::vector<T> buffer(n);
-    std::vector<T>* src = &items;
-    std::vector<T>* dst = &buffer;
+    BigArray<T> buffer(n);
+    T* src = items.data();
+    T* dst = buffer.data();
     for (size_t width = kRun; width < n; width *= 2) {
         for (size_t lo = 0; lo < n; lo += 2 * width) {
             const size_t mid = std::min(n, lo + width), hi = std::min(n, lo + 2 * width);
             size_t i = lo, j = mid, k = lo;
             // Runs already in order are copied without merging.
-            if (mid < hi && cmp((*src)[mid - 1], (*src)[mid]) <= 0) {
-                std::copy((*src).begin() + static_cast<std::ptrdiff_t>(lo), (*src).begin() + static_cast<std::ptrdiff_t>(hi),
-                          (*dst).begin() + static_cast<std::ptrdiff_t>(lo));
+            if (mid < hi && cmp(src[mid - 1], src[mid]) <= 0) {
+                std::copy(src + lo, src + hi, dst + lo);
                 continue;
             }
-            while (i < mid && j < hi) (*dst)[k++] = cmp((*src)[j], (*src)[i]) < 0 ? (*src)[j++] : (*src)[i++];
-            while (i < mid) (*dst)[k++] = (*src)[i++];
-            while (j < hi) (*dst)[k++] = (*src)[j++];
+            while (i < mid && j < hi) dst[k++] = cmp(src[j], src[i]) < 0 ? src[j++] : src[i++];
+            while (i < mid) dst[k++] = src[i++];
+            while (j < hi) dst[k++] = src[j++];
         }
         std::swap(src, dst);
     }
-    if (src != &items) items.swap(buffer);
+    if (src != items.data()) std::copy(src, src + n, items.data());
 }
 
 } // namespace lattix
