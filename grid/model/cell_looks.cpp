@@ -10,6 +10,8 @@ namespace lattix::looks_table {
 
 namespace {
 
+constexpr uint32_t kMaxChunks = 1u << 12; // at most 16,777,216 distinct looks
+
 struct LooksHash {
     size_t operator()(const CellLooks& l) const noexcept {
         // FNV-1a over the bytes; the struct has no padding.

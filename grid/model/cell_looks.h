@@ -39,7 +39,6 @@ namespace looks_table {
 
 inline constexpr int kChunkBits = 12;
 inline constexpr uint32_t kChunkSize = 1u << kChunkBits;
-inline constexpr uint32_t kMaxChunks = 1u << 16;
 
 // Chunks of entries; a chunk is written before any number in it is handed out.
 extern const CellLooks* const* chunks;

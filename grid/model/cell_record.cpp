@@ -1,5 +1,9 @@
 #include "grid/model/cell_record.h"
 
+#include <new>
+
+#include "grid/automation/error_table.h"
+
 namespace lattix {
 
 Variant CellRecord::value() const {
@@ -30,7 +34,13 @@ uint32_t CellRecord::InternLooks(uint32_t from, const CellLooks& want) {
     thread_local Change last;
     if (want == looks_table::At(from)) return from;
     if (last.from == from && last.want == want) return last.to;
-    const uint32_t to = looks_table::Intern(want);
+    uint32_t to = 0;
+    try {
+        to = looks_table::Intern(want);
+    } catch (const std::bad_alloc&) {
+        // Memory ran out, or the table holds as many distinct looks as it can number.
+        RaiseLattixError(lattix_error::kOutOfMemory);
+    }
     last = Change{from, want, to};
     return to;
 }

@@ -176,8 +176,8 @@ public:
 
     // The rest of the attributes, shared with every cell that looks the same.
     const CellLooks& looks() const { return looks_table::At(looksId_); }
-    // Changes the looks through `edit(CellLooks&)`. Throws std::bad_alloc when the looks table cannot
-    // grow, leaving the cell as it was.
+    // Changes the looks through `edit(CellLooks&)`. Raises 523 (out of memory) when the looks table
+    // cannot grow, leaving the cell as it was.
     template <class Edit>
     void editLooks(Edit&& edit) {
         CellLooks want = looks();
