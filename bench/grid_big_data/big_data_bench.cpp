@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "bench/bench_timing.h"
@@ -48,14 +49,15 @@ void ResetPeak() {
     std::ofstream("/proc/self/clear_refs") << "5";
 }
 
-ValueBlock DoublesBlock(std::vector<double>& values, int32_t rows) {
+// A block over a row-major array of rows x kCols numbers.
+template <class T> ValueBlock NumbersBlock(std::vector<T>& values, int32_t rows) {
     ValueBlock b;
-    b.kind = ValueBlock::Kind::Doubles;
+    b.kind = std::is_same_v<T, double> ? ValueBlock::Kind::Doubles : ValueBlock::Kind::Int32s;
     b.rows = rows;
     b.cols = kCols;
     b.numbers = reinterpret_cast<char*>(values.data());
-    b.rowStride = kCols * static_cast<ptrdiff_t>(sizeof(double));
-    b.colStride = sizeof(double);
+    b.rowStride = kCols * static_cast<ptrdiff_t>(sizeof(T));
+    b.colStride = sizeof(T);
     return b;
 }
 
@@ -73,7 +75,7 @@ void StorageAndBulk(int32_t rows) {
     const double cells = static_cast<double>(rows) * kCols;
     std::vector<double> values(static_cast<size_t>(rows) * kCols);
     for (size_t i = 0; i < values.size(); ++i) values[i] = static_cast<double>((i * 2654435761u) % 1000003) * 0.25;
-    const ValueBlock in = DoublesBlock(values, rows);
+    const ValueBlock in = NumbersBlock(values, rows);
 
     const long before = ResidentKiB();
     auto g = Lattix::Create();
@@ -101,7 +103,7 @@ void StorageAndBulk(int32_t rows) {
     const double rewriteMs = millis([&] { g->LoadFromBlock(Variant(1), Variant(1), in, &r, &c); });
     std::printf("  LoadFromBlock into written rows: %.0f ms, %.1f M cells/s\n", rewriteMs, CellsPerSecond(cells, rewriteMs));
     std::vector<double> back(values.size());
-    const ValueBlock out = DoublesBlock(back, rows);
+    const ValueBlock out = NumbersBlock(back, rows);
     const double readMs = millis([&] { g->LoadIntoBlock(Variant(1), Variant(1), out, &r, &c); });
     std::printf("  LoadIntoBlock: %.0f ms, %.1f M cells/s%s\n", readMs, CellsPerSecond(cells, readMs),
                 back == values ? "" : " (VALUES DIFFER)");
@@ -110,17 +112,10 @@ void StorageAndBulk(int32_t rows) {
         // The same exchange with 32-bit integers.
         std::vector<int32_t> ints(values.size());
         for (size_t i = 0; i < ints.size(); ++i) ints[i] = static_cast<int32_t>((i * 2654435761u) % 1000003);
-        ValueBlock intsIn;
-        intsIn.kind = ValueBlock::Kind::Int32s;
-        intsIn.rows = rows;
-        intsIn.cols = kCols;
-        intsIn.numbers = reinterpret_cast<char*>(ints.data());
-        intsIn.rowStride = kCols * static_cast<ptrdiff_t>(sizeof(int32_t));
-        intsIn.colStride = sizeof(int32_t);
+        const ValueBlock intsIn = NumbersBlock(ints, rows);
         const double intsInMs = millis([&] { g->LoadFromBlock(Variant(1), Variant(1), intsIn, &r, &c); });
         std::vector<int32_t> intsBack(ints.size());
-        ValueBlock intsOut = intsIn;
-        intsOut.numbers = reinterpret_cast<char*>(intsBack.data());
+        const ValueBlock intsOut = NumbersBlock(intsBack, rows);
         const double intsOutMs = millis([&] { g->LoadIntoBlock(Variant(1), Variant(1), intsOut, &r, &c); });
         std::printf("  int32s: LoadFromBlock into written rows %.0f ms, %.1f M cells/s; LoadIntoBlock %.0f ms, %.1f M cells/s%s\n",
                     intsInMs, CellsPerSecond(cells, intsInMs), intsOutMs, CellsPerSecond(cells, intsOutMs),
