@@ -151,9 +151,7 @@ void Lattix::LoadFromBlock(const Variant& vStartRow, const Variant& vStartCol, c
             CellRecord& cell = cells_.at(C + j, slot);
             switch (b.kind) {
             case ValueBlock::Kind::Doubles: cell.setDouble(*reinterpret_cast<const double*>(b.number(i, j))); break;
-            case ValueBlock::Kind::Int32s:
-                cell.setPrepared(CellRecord::Prepared(Variant(*reinterpret_cast<const int32_t*>(b.number(i, j)))));
-                break;
+            case ValueBlock::Kind::Int32s: cell.setInt32(*reinterpret_cast<const int32_t*>(b.number(i, j))); break;
             default:
                 cell.setPrepared(std::move(prepared[static_cast<size_t>(i) * static_cast<size_t>(cols) + static_cast<size_t>(j)]));
             }
@@ -198,9 +196,13 @@ void Lattix::LoadIntoBlock(const Variant& vStartRow, const Variant& vStartCol, c
         break;
     case ValueBlock::Kind::Int32s:
         for (int32_t i = 0; i < rows; ++i)
-            for (int32_t j = 0; j < cols; ++j) (void)ToInt32(cell(i, j).value());
+            for (int32_t j = 0; j < cols; ++j)
+                if (!cell(i, j).valueIsInt32()) (void)ToInt32(cell(i, j).value());
         for (int32_t i = 0; i < rows; ++i)
-            for (int32_t j = 0; j < cols; ++j) *reinterpret_cast<int32_t*>(b.number(i, j)) = ToInt32(cell(i, j).value());
+            for (int32_t j = 0; j < cols; ++j) {
+                const CellRecord& c = cell(i, j);
+                *reinterpret_cast<int32_t*>(b.number(i, j)) = c.valueIsInt32() ? c.int32Value() : ToInt32(c.value());
+            }
         break;
     case ValueBlock::Kind::Texts:
     case ValueBlock::Kind::Mixed: {

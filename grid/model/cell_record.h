@@ -162,6 +162,14 @@ public:
         payload_.r8 = d;
         valueTag_ = static_cast<uint8_t>(VarType::Double);
     }
+    bool valueIsInt32() const { return valueTag_ == static_cast<uint8_t>(VarType::Int32); }
+    int32_t int32Value() const { return payload_.i4; }
+    void setInt32(int32_t v) {
+        releaseValue();
+        payload_.i64 = 0; // the same bytes as a prepared Int32 value
+        payload_.i4 = v;
+        valueTag_ = static_cast<uint8_t>(VarType::Int32);
+    }
 
     // Attributes kept in the record itself: the ones cells of one column commonly differ in.
     int32_t extraData = 0;

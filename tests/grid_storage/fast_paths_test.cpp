@@ -269,3 +269,43 @@ TEST(ValueBlocks, AFailedCallChangesNeitherGridNorBlock) {
     ExpectError(kOverflow, [&] { g->LoadFromBlock(Variant(1), Variant(1), m, &rows, &cols); });
     EXPECT_EQ(g->CellValue(Variant(1), Variant(2)), Variant(102));
 }
+
+TEST(BlockExchange, Int32BlocksKeepIntegersAndConvertOtherCells) {
+    auto g = Lattix::Create();
+    g->SetColCount(3);
+    g->SetRowCount(2);
+    int32_t in[2][3] = {{7, -2147483647 - 1, 2147483647}, {0, 1, -1}};
+    ValueBlock b;
+    b.kind = ValueBlock::Kind::Int32s;
+    b.rows = 2;
+    b.cols = 3;
+    b.numbers = reinterpret_cast<char*>(in);
+    b.rowStride = sizeof in[0];
+    b.colStride = sizeof(int32_t);
+    int32_t rows = 0, cols = 0;
+    g->LoadFromBlock(Variant(1), Variant(1), b, &rows, &cols);
+    EXPECT_EQ(g->CellValue(Variant(1), Variant(2)), Variant(int32_t{-2147483647 - 1}));
+    EXPECT_EQ(g->CellValue(Variant(1), Variant(2)).type(), VarType::Int32);
+    EXPECT_EQ(g->CellValue(Variant(2), Variant(3)), Variant(-1));
+
+    // Other cells are converted by the ordinary rules; one that cannot be raises before anything is
+    // written.
+    g->SetCellValue(Variant(2), Variant(1), Variant(2.5));
+    g->SetCellValue(Variant(2), Variant(2), Variant("12"));
+    int32_t out[2][3] = {};
+    b.numbers = reinterpret_cast<char*>(out);
+    g->LoadIntoBlock(Variant(1), Variant(1), b, &rows, &cols);
+    EXPECT_EQ(out[0][0], 7);
+    EXPECT_EQ(out[0][1], -2147483647 - 1);
+    EXPECT_EQ(out[0][2], 2147483647);
+    EXPECT_EQ(out[1][0], ToInt32(Variant(2.5)));
+    EXPECT_EQ(out[1][1], 12);
+    EXPECT_EQ(out[1][2], -1);
+
+    g->SetCellValue(Variant(2), Variant(3), Variant("no number"));
+    int32_t untouched[2][3] = {{5, 5, 5}, {5, 5, 5}};
+    b.numbers = reinterpret_cast<char*>(untouched);
+    ExpectError(kTypeMismatch, [&] { g->LoadIntoBlock(Variant(1), Variant(1), b, &rows, &cols); });
+    for (const auto& row : untouched)
+        for (int32_t v : row) EXPECT_EQ(v, 5);
+}
