@@ -2,6 +2,7 @@
 // type, new cells of created rows, and bulk exchange with arrays and value blocks.
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
 #include "grid/objects/cell_object.h"
 #include "runtime/conversions.h"
@@ -41,6 +42,19 @@ int64_t GeneralOutcome(const Variant& address, int32_t last) {
         if (n < 1 || n > last) RaiseLattixError(lattix_error::kSubscriptOutOfRange);
         return n;
     });
+}
+
+
+// A block over a C array of rows x cols numbers.
+template <class T, size_t R, size_t C> ValueBlock BlockOver(T (&numbers)[R][C]) {
+    ValueBlock b;
+    b.kind = std::is_same_v<T, double> ? ValueBlock::Kind::Doubles : ValueBlock::Kind::Int32s;
+    b.rows = static_cast<int32_t>(R);
+    b.cols = static_cast<int32_t>(C);
+    b.numbers = reinterpret_cast<char*>(numbers);
+    b.rowStride = sizeof numbers[0];
+    b.colStride = sizeof(T);
+    return b;
 }
 
 } // namespace
@@ -174,13 +188,7 @@ TEST(BulkExchange, ComboCellsRederiveTheirBindingAsAPutDoes) {
 TEST(ValueBlocks, NumbersTextsAndMixedGoInAndOut) {
     auto g = Grid(3, 4);
     double numbers[2][3] = {{1.5, 2.5, 3.5}, {4.5, 5.5, 6.5}};
-    ValueBlock b;
-    b.kind = ValueBlock::Kind::Doubles;
-    b.rows = 2;
-    b.cols = 3;
-    b.numbers = reinterpret_cast<char*>(numbers);
-    b.rowStride = sizeof numbers[0];
-    b.colStride = sizeof(double);
+    ValueBlock b = BlockOver(numbers);
     int32_t rows = 0, cols = 0;
     g->LoadFromBlock(Variant(3), Variant(3), b, &rows, &cols); // clipped: rows 3-4, columns 3-4
     EXPECT_EQ(rows, 2);
@@ -275,13 +283,7 @@ TEST(BlockExchange, Int32BlocksKeepIntegersAndConvertOtherCells) {
     g->SetColCount(3);
     g->SetRowCount(2);
     int32_t in[2][3] = {{7, -2147483647 - 1, 2147483647}, {0, 1, -1}};
-    ValueBlock b;
-    b.kind = ValueBlock::Kind::Int32s;
-    b.rows = 2;
-    b.cols = 3;
-    b.numbers = reinterpret_cast<char*>(in);
-    b.rowStride = sizeof in[0];
-    b.colStride = sizeof(int32_t);
+    ValueBlock b = BlockOver(in);
     int32_t rows = 0, cols = 0;
     g->LoadFromBlock(Variant(1), Variant(1), b, &rows, &cols);
     EXPECT_EQ(g->CellValue(Variant(1), Variant(2)), Variant(int32_t{-2147483647 - 1}));
