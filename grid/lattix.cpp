@@ -138,9 +138,14 @@ void Lattix::teardown() {
 }
 
 void Lattix::registerOwned(const std::shared_ptr<OwnedObject>& obj) {
-    // Drop entries of objects that are gone, so the list does not grow without bound.
-    if (owned_.size() > 64 && owned_.size() % 64 == 0)
+    // Entries of objects that are gone are dropped whenever the list is full, so it does not grow
+    // without bound. When that frees less than half of it, the list doubles as well: there are then
+    // at least half as many registrations as entries before the next sweep, which keeps registering
+    // linear however many objects stay alive (a column count of a million makes a million).
+    if (owned_.size() >= 64 && owned_.size() == owned_.capacity()) {
         std::erase_if(owned_, [](const std::weak_ptr<OwnedObject>& w) { return w.expired(); });
+        if (owned_.size() > owned_.capacity() / 2) owned_.reserve(owned_.capacity() * 2);
+    }
     owned_.push_back(obj);
 }
 
