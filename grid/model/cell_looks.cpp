@@ -26,7 +26,7 @@ struct LooksHash {
 // Chunk 0 is static and holds entry 0, the default looks, so that reading it never depends on setup
 // order between translation units.
 CellLooks firstChunk[kChunkSize];
-const CellLooks* chunkTable[kMaxChunks] = {firstChunk};
+CellLooks* chunkTable[kMaxChunks] = {firstChunk};
 
 struct Table {
     std::mutex lock;
@@ -61,17 +61,11 @@ uint32_t Intern(const CellLooks& looks) {
             throw;
         }
     }
-    const_cast<CellLooks&>(chunkTable[chunk][id & (kChunkSize - 1)]) = looks;
+    chunkTable[chunk][id & (kChunkSize - 1)] = looks;
     // Publish the entry before its number can be read by another thread through a cell.
     std::atomic_thread_fence(std::memory_order_release);
     t.count = id + 1;
     return id;
-}
-
-uint32_t Count() {
-    Table& t = TheTable();
-    std::lock_guard<std::mutex> hold(t.lock);
-    return t.count;
 }
 
 } // namespace lattix::looks_table

@@ -49,9 +49,6 @@ inline const CellLooks& At(uint32_t id) { return chunks[id >> kChunkBits][id & (
 // The number of `looks`, added when new. Throws std::bad_alloc when the table cannot grow.
 uint32_t Intern(const CellLooks& looks);
 
-// The number of entries (for measurements).
-uint32_t Count();
-
 } // namespace looks_table
 
 } // namespace lattix

@@ -18,12 +18,11 @@ struct KeyedPosition {
     int32_t pos;
 };
 
-template <class A> void RadixSortByKey(std::vector<KeyedPosition, A>& items) {
+inline void RadixSortByKey(BigArray<KeyedPosition>& items) {
     const size_t n = items.size();
     if (n < 2) return;
     // The counts of every byte, gathered in one pass.
-    std::vector<std::array<size_t, 256>> counts(8);
-    for (auto& c : counts) c.fill(0);
+    std::array<std::array<size_t, 256>, 8> counts{};
     for (const KeyedPosition& it : items)
         for (int b = 0; b < 8; ++b) ++counts[static_cast<size_t>(b)][(it.key >> (8 * b)) & 0xFF];
     BigArray<KeyedPosition> buffer(n);

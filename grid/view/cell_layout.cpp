@@ -82,7 +82,8 @@ void Lattix::CellGridLines(int32_t row, int32_t colIndex, int32_t& rightLine, in
 
 Lattix::EffectiveIcons Lattix::CellIcons(int32_t row, int32_t colIndex) {
     const CellRecord& cell = Cell(row, colIndex);
-    EffectiveIcons icons{cell.looks().imageLists & 0x0F, cell.looks().icon, (cell.looks().imageLists >> 4) & 0x0F, cell.looks().extraIcon};
+    const CellLooks& looks = cell.looks();
+    EffectiveIcons icons{looks.imageLists & 0x0F, looks.icon, (looks.imageLists >> 4) & 0x0F, looks.extraIcon};
     if (dynamicContentEvents_ & dynamic_events::kCellIcons) {
         try {
             Variant args[] = {Variant(row),
@@ -155,10 +156,11 @@ CellParts Lattix::LayoutCellParts(int32_t row, int32_t colIndex, const gfx::Rect
     c.right -= parts.rightLine;
     c.bottom -= parts.bottomLine;
     if (focusRect_) c = c.inflatedBy(-1, -1);
-    c.left += cell.looks().indentLeft;
-    c.right -= cell.looks().indentRight;
-    c.top += cell.looks().indentTop;
-    c.bottom -= cell.looks().indentBottom;
+    const CellLooks& indents = cell.looks();
+    c.left += indents.indentLeft;
+    c.right -= indents.indentRight;
+    c.top += indents.indentTop;
+    c.bottom -= indents.indentBottom;
     parts.contents = c;
     if (c.isEmpty() && !computeEvenIfEmpty) return parts;
 
@@ -232,9 +234,10 @@ CellParts Lattix::LayoutCellParts(int32_t row, int32_t colIndex, const gfx::Rect
         parts.extraImageList = icons.extraImageList;
         parts.extraIconIndex = icons.extraIcon;
     }
-    const int32_t alignH = cell.looks().alignment & cell_bits::kAlignHMask;
-    const int32_t alignV = (cell.looks().alignment & cell_bits::kAlignVMask) >> cell_bits::kAlignVShift;
-    const int32_t iconToText = (cell.looks().alignment & cell_bits::kIconToTextMask) >> cell_bits::kIconToTextShift;
+    const uint8_t alignment = cell.looks().alignment;
+    const int32_t alignH = alignment & cell_bits::kAlignHMask;
+    const int32_t alignV = (alignment & cell_bits::kAlignVMask) >> cell_bits::kAlignVShift;
+    const int32_t iconToText = (alignment & cell_bits::kIconToTextMask) >> cell_bits::kIconToTextShift;
     const bool sideBySide = iconToText == kIconLeftOfText || iconToText == kIconRightOfText;
     if (parts.hasIcon || parts.hasExtraIcon) {
         const int32_t gap = parts.hasIcon && parts.hasExtraIcon ? cellIconGap_ : 0;

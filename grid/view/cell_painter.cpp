@@ -39,15 +39,16 @@ std::shared_ptr<FontObject> fontFromHandler(const Variant& v) {
 // characters shown as they are unless the cell asks for prefix processing.
 constexpr int32_t kProcessPrefix = 2097152;
 std::uint32_t drawFlagsOf(const CellRecord& cell) {
-    std::uint32_t flags = static_cast<std::uint32_t>(cell.looks().textFlags) & ~static_cast<std::uint32_t>(kProcessPrefix);
+    const CellLooks& looks = cell.looks();
+    std::uint32_t flags = static_cast<std::uint32_t>(looks.textFlags) & ~static_cast<std::uint32_t>(kProcessPrefix);
     flags &= ~(gfx::DT_CENTER | gfx::DT_RIGHT | gfx::DT_VCENTER | gfx::DT_BOTTOM | gfx::DT_CALCRECT);
-    if (!(cell.looks().textFlags & kProcessPrefix)) flags |= gfx::DT_NOPREFIX;
-    switch (cell.looks().alignment & cell_bits::kAlignHMask) {
+    if (!(looks.textFlags & kProcessPrefix)) flags |= gfx::DT_NOPREFIX;
+    switch (looks.alignment & cell_bits::kAlignHMask) {
     case 1: flags |= gfx::DT_CENTER; break;
     case 2: flags |= gfx::DT_RIGHT; break;
     default: break;
     }
-    switch ((cell.looks().alignment & cell_bits::kAlignVMask) >> cell_bits::kAlignVShift) {
+    switch ((looks.alignment & cell_bits::kAlignVMask) >> cell_bits::kAlignVShift) {
     case 1: flags |= gfx::DT_VCENTER; break;
     case 2: flags |= gfx::DT_BOTTOM; break;
     default: break;
@@ -138,11 +139,12 @@ void GridPainter::drawCellContents(Pass& pass, CellLook& look) {
         dynFont = fontFromHandler(args[5]);
     }
     const CellRecord& cell = g_.Cell(look.row, look.colIndex);
+    const CellLooks& cellLooks = cell.looks();
     const RowFormat& rf = *look.rowFormat;
-    look.foreColor = dynFore != -1 ? dynFore : rf.foreColor != -1 ? rf.foreColor : cell.looks().foreColor;
-    look.backColor = dynBack != -1 ? dynBack : rf.backColor == -1 ? cell.looks().backColor : -1;
+    look.foreColor = dynFore != -1 ? dynFore : rf.foreColor != -1 ? rf.foreColor : cellLooks.foreColor;
+    look.backColor = dynBack != -1 ? dynBack : rf.backColor == -1 ? cellLooks.backColor : -1;
     std::shared_ptr<const FontObject> font = dynFont;
-    if (!font && cell.looks().fontIndex > 0) font = g_.Fonts().at(cell.looks().fontIndex);
+    if (!font && cellLooks.fontIndex > 0) font = g_.Fonts().at(cellLooks.fontIndex);
     if (!font) font = rf.font;
     if (!font) font = g_.Font();
     look.font = fontOf(font);
